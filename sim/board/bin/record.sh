@@ -1,0 +1,5 @@
+#!/bin/sh
+# Virtual board program: records its call (name and arguments, one line) and does nothing else.
+root=$(cd "$(dirname "$0")/.." && pwd)
+printf '%s\n' "$(basename "$0") $*" >> "$root/record/calls.log"
+exit 0

@@ -1,0 +1,242 @@
+// Simulator implementation of the board boundary: everything lands on the virtual board.
+#include "platform/board.h"
+#include "virtual_board.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <map>
+#include <mutex>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+// The absolute paths the firmware owns; everything else is the host's own.
+const char* const kOwnedPrefixes[] = {"/dev", "/sys", "/tmp", "/run", "/root"};
+
+bool isOwned(const QString& p) {
+    for (const char* prefix : kOwnedPrefixes) {
+        const QString pre = QString::fromLatin1(prefix);
+        if (p == pre || p.startsWith(pre + '/'))
+            return true;
+    }
+    return false;
+}
+
+struct Registry {
+    std::mutex lock;
+    std::map<std::string, std::shared_ptr<vboard::DeviceModel>> byNode;
+    std::map<int, std::shared_ptr<vboard::DeviceModel>> byFd;
+};
+
+Registry& registry() {
+    static Registry r;
+    return r;
+}
+
+std::shared_ptr<vboard::DeviceModel> modelOf(int fd) {
+    Registry& r = registry();
+    std::lock_guard<std::mutex> g(r.lock);
+    auto it = r.byFd.find(fd);
+    return it == r.byFd.end() ? nullptr : it->second;
+}
+
+std::atomic<qint64> g_clockOffsetMs{0};
+
+} // namespace
+
+namespace board {
+
+void init() {
+    if (vboard::root().isEmpty())
+        vboard::setRoot(QCoreApplication::applicationDirPath() + "/board");
+    vboard::createTree();
+}
+
+QString path(const QString& boardPath) {
+    if (!isOwned(boardPath))
+        return boardPath;
+    return vboard::root() + boardPath;
+}
+
+std::string path(const char* boardPath) {
+    return path(QString::fromUtf8(boardPath)).toStdString();
+}
+
+int open(const char* boardPath, int flags, mode_t mode) {
+    std::shared_ptr<vboard::DeviceModel> model;
+    {
+        Registry& r = registry();
+        std::lock_guard<std::mutex> g(r.lock);
+        auto it = r.byNode.find(boardPath);
+        if (it != r.byNode.end())
+            model = it->second;
+    }
+    if (!model)
+        return ::open(path(boardPath).c_str(), flags, mode);
+    const int fd = model->open(flags);
+    if (fd >= 0) {
+        Registry& r = registry();
+        std::lock_guard<std::mutex> g(r.lock);
+        r.byFd[fd] = model;
+    }
+    return fd;
+}
+
+int close(int fd) {
+    std::shared_ptr<vboard::DeviceModel> model;
+    {
+        Registry& r = registry();
+        std::lock_guard<std::mutex> g(r.lock);
+        auto it = r.byFd.find(fd);
+        if (it != r.byFd.end()) {
+            model = it->second;
+            r.byFd.erase(it);
+        }
+    }
+    return model ? model->close(fd) : ::close(fd);
+}
+
+int ioctl(int fd, unsigned long request, void* arg) {
+    auto model = modelOf(fd);
+    return model ? model->ioctl(fd, request, arg) : ::ioctl(fd, request, arg);
+}
+
+ssize_t read(int fd, void* buf, size_t count) {
+    auto model = modelOf(fd);
+    return model ? model->read(fd, buf, count) : ::read(fd, buf, count);
+}
+
+ssize_t write(int fd, const void* buf, size_t count) {
+    auto model = modelOf(fd);
+    return model ? model->write(fd, buf, count) : ::write(fd, buf, count);
+}
+
+int waitReadable(int fd, int timeoutMs) {
+    pollfd p{fd, POLLIN, 0};
+    int r;
+    do {
+        r = ::poll(&p, 1, timeoutMs);
+    } while (r < 0 && errno == EINTR);
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+void* mmap(void* addr, size_t length, int prot, int flags, int fd, off_t offset) {
+    auto model = modelOf(fd);
+    return model ? model->mmap(addr, length, prot, flags, fd, offset)
+                 : ::mmap(addr, length, prot, flags, fd, offset);
+}
+
+int munmap(void* addr, size_t length) {
+    return ::munmap(addr, length);
+}
+
+QString program(const QString& name) {
+    return vboard::root() + "/bin/" + name;
+}
+
+QString shellLineForHost(const QString& line) {
+    // A board path starts a word (or follows a redirection or a quote); paths that already
+    // point into the board root or the application's own folder are left alone.
+    static const QRegularExpression boardPathStart(
+        QStringLiteral(R"((?<=^|[\s'"=<>])/(?:dev|sys|tmp|run|root)(?=/|$|[\s'";|&<>)]))"));
+    const QString root = vboard::root();
+    const QString appDir = QCoreApplication::applicationDirPath();
+    QString out;
+    qsizetype from = 0;
+    auto it = boardPathStart.globalMatch(line);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        const qsizetype at = m.capturedStart();
+        const QStringView rest = QStringView(line).mid(at);
+        const bool alreadyHost = (!root.isEmpty() && rest.startsWith(root)) ||
+                                 (!appDir.isEmpty() && rest.startsWith(appDir + '/'));
+        out += QStringView(line).mid(from, at - from);
+        if (!alreadyHost)
+            out += root;
+        from = at;
+    }
+    out += QStringView(line).mid(from);
+    return out;
+}
+
+QStringList programEnvironment() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PATH", vboard::root() + "/bin:" + env.value("PATH", "/usr/bin:/bin"));
+    env.insert("VISTREL_BOARD_ROOT", vboard::root());
+    return env.toStringList();
+}
+
+int shell(const QString& line, int timeoutMs) {
+    QProcess p;
+    p.setEnvironment(programEnvironment());
+    p.start("/bin/sh", {"-c", shellLineForHost(line)});
+    if (!p.waitForStarted() || !p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished(1000);
+        return -1;
+    }
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+bool setSystemClock(qint64 secondsSinceEpoch) {
+    const qint64 offset = secondsSinceEpoch * 1000 - QDateTime::currentMSecsSinceEpoch();
+    g_clockOffsetMs = offset;
+    QFile f(vboard::recordPath("clock"));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Append))
+        f.write(QByteArray::number(secondsSinceEpoch) + '\n');
+    return true;
+}
+
+QDateTime currentDateTime() {
+    return QDateTime::fromMSecsSinceEpoch(QDateTime::currentMSecsSinceEpoch() + g_clockOffsetMs);
+}
+
+} // namespace board
+
+namespace vboard {
+
+qint64 clockOffsetMs() {
+    return g_clockOffsetMs;
+}
+
+void registerModel(const std::string& boardNode, std::shared_ptr<DeviceModel> model) {
+    Registry& r = registry();
+    std::lock_guard<std::mutex> g(r.lock);
+    r.byNode[boardNode] = std::move(model);
+}
+
+void unregisterModel(const std::string& boardNode) {
+    Registry& r = registry();
+    std::lock_guard<std::mutex> g(r.lock);
+    r.byNode.erase(boardNode);
+}
+
+int DeviceModel::close(int fd) {
+    return ::close(fd);
+}
+int DeviceModel::ioctl(int, unsigned long, void*) {
+    errno = ENOTTY;
+    return -1;
+}
+ssize_t DeviceModel::read(int fd, void* buf, size_t count) {
+    return ::read(fd, buf, count);
+}
+ssize_t DeviceModel::write(int fd, const void* buf, size_t count) {
+    return ::write(fd, buf, count);
+}
+void* DeviceModel::mmap(void* addr, size_t length, int prot, int flags, int fd, off_t offset) {
+    return ::mmap(addr, length, prot, flags, fd, offset);
+}
+
+} // namespace vboard

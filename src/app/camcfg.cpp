@@ -1,0 +1,118 @@
+#include "app/camcfg.h"
+
+#include "app/atomic_file.h"
+#include "net/endpoints.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTime>
+
+namespace {
+
+bool ensureFolder(const QString& appPath) {
+    QDir dir(appPath + "/CAMCFG");
+    return dir.exists() || dir.mkpath(".");
+}
+
+} // namespace
+
+QString CamCfg::defaultValue(int index) {
+    switch (index) {
+    case Exposure:
+        return "225";
+    case Gain:
+        return "1";
+    case Sharpness:
+        return "50";
+    case LedLoop:
+        return "5";
+    case CameraReserved:
+        return "5";
+    case Resolution:
+        return "1920*1080";
+    case AnalysisServer:
+        return endpoints::analysisHost(0) + ":15000";
+    case TimeZone:
+        return "0";
+    case ScreenOffTime:
+        return "-1";
+    case ShutdownTime:
+        return "-1";
+    case ReferralCriteria:
+        return "0";
+    case Region:
+        return "0";
+    case PrinterId:
+        return "";
+    case FocusAuto:
+        return "0";
+    case PitchOffset:
+        return "0";
+    case DistanceOffset:
+        return "0";
+    default:
+        return "";
+    }
+}
+
+QString CamCfg::filePath() const {
+    return m_strAppPath + "/CAMCFG/config.txt";
+}
+
+QString CamCfg::resetDefaultCFG() {
+    for (int i = 0; i < ValueCount; ++i)
+        m_strValue[i] = defaultValue(i);
+    return "";
+}
+
+QString CamCfg::dogenCurrentCFG() {
+    QStringList values(m_strValue.begin(), m_strValue.end());
+    m_strCfgText = values.join('|');
+    return m_strCfgText;
+}
+
+QString CamCfg::parseCurrentCFG() {
+    const QStringList parts = m_strCfgText.split('|', Qt::KeepEmptyParts);
+    QString missing;
+    for (int i = 0; i < ValueCount; ++i) {
+        if (i < parts.size()) {
+            m_strValue[i] = parts[i];
+        } else {
+            m_strValue[i] = defaultValue(i);
+            missing = "1";
+        }
+    }
+    return missing;
+}
+
+QString CamCfg::saveCFG2File() {
+    qDebug("%s Config %s", qPrintable(QTime::currentTime().toString("hh:mm:ss")),
+           qPrintable(m_strCfgText));
+    if (!ensureFolder(m_strAppPath))
+        return "0";
+    // Written as a whole and renamed into place, so a power loss never leaves the device
+    // with an empty or half-written settings file.
+    if (!writeFileAtomically(filePath(), m_strCfgText.toUtf8())) {
+        qDebug("create file fail");
+        return "0";
+    }
+    return "1";
+}
+
+QString CamCfg::readCFG4File() {
+    if (!ensureFolder(m_strAppPath))
+        return "";
+    QFile file(filePath());
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Text)) {
+        qDebug("create file fail");
+        return "";
+    }
+    QByteArray bytes = file.readAll();
+    const int zero = bytes.indexOf('\0');
+    if (zero >= 0)
+        bytes.truncate(zero);
+    m_strCfgText = QString::fromUtf8(bytes);
+    return m_strCfgText;
+}

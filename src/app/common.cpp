@@ -1,0 +1,36 @@
+#include "app/common.h"
+
+#include "app/identity.h"
+
+#include <QDebug>
+#include <QTime>
+
+namespace {
+QString g_identity; // filled by the first successful search; GUI thread only
+}
+
+common::common(QObject* parent) : QObject(parent) {}
+
+void common::saveLOG2File(const QString& text) {
+    qDebug("[LOG] %s %s", qPrintable(QTime::currentTime().toString("hh:mm:ss")), qPrintable(text));
+}
+
+void common::saveCHK2File(const QString& text) {
+    qDebug("[CHK] %s %s", qPrintable(QTime::currentTime().toString("hh:mm:ss")), qPrintable(text));
+}
+
+QString common::GetETNetMACAddress() {
+    return GetETNetMACAddress(systemInterfaces);
+}
+
+QString common::GetETNetMACAddress(const std::function<QList<NetInterface>()>& interfaces) {
+    if (!g_identity.isEmpty())
+        return g_identity;
+    saveLOG2File("GetETNetMACAddress ++");
+    QStringList log;
+    g_identity = pickIdentity(interfaces(), log);
+    for (const QString& line : log)
+        saveLOG2File(line);
+    saveLOG2File("GetETNetMACAddress -- [" + g_identity + "]");
+    return g_identity;
+}

@@ -1,0 +1,26 @@
+// Small helpers shared by the whole application: diagnostic lines and the machine identity.
+// The HTTP helpers join them with the network issue; this object parents their network
+// access managers.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "app/identity.h"
+
+#include <functional>
+
+class common : public QObject {
+    Q_OBJECT
+public:
+    explicit common(QObject* parent = nullptr);
+
+    // One debug line each: "[LOG] hh:mm:ss text" and "[CHK] hh:mm:ss text".
+    void saveLOG2File(const QString& text);
+    void saveCHK2File(const QString& text);
+
+    // Upper-case hardware address of the first interface that is up and not loopback.
+    // Cached once found; searched again while it is still empty.
+    QString GetETNetMACAddress();
+    QString GetETNetMACAddress(const std::function<QList<NetInterface>()>& interfaces);
+};

@@ -1,0 +1,100 @@
+// GData: the application's one service object, reached through g_pData.
+//
+// The declaration groups the members by subsystem; each subsystem defines its own
+// operations in its own folder (gdata_<subsystem>.cpp) and keeps the logic itself in small
+// free functions beside them. Members written by one thread and read by another are atomics
+// under their usual names.
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <vector>
+
+#include "sensors/calibration_store.h"
+
+class QApplication;
+class common;
+class CamCfg;
+
+class GData : public QObject {
+    Q_OBJECT
+public:
+    explicit GData(QObject* parent = nullptr);
+    ~GData() override;
+
+    // ---- Application core (src/app) --------------------------------------------------
+    void Init(QApplication* app);
+    void InitData();
+    void InitCommonAndConfig();
+    void InitConfigParameter();
+    QDateTime getLocalTime() const;
+    // Folder of the executable, where the settings and history live; a test may point
+    // it elsewhere before InitCommonAndConfig.
+    QString appDir() const { return m_strAppDir; }
+    QString m_strAppDir;
+
+    QApplication* m_pApp = nullptr;
+    common* m_pCommon = nullptr;
+    CamCfg* m_pCamCfg = nullptr;
+
+    // ---- Settings mirrors (settings file values) ---------------------------------------
+    int m_nExposure = 0;         // value 0
+    int m_nGain = 0;             // value 1
+    int m_nSharpness = 0;        // value 2
+    int m_nLedLoop = 0;          // value 3
+    int m_nCameraReserved = 0;   // value 4
+    QString m_strTimeZone;       // value 7
+    int m_nScreenOffTime = -1;   // value 8, minutes, -1 never
+    int m_nShutdownTime = -1;    // value 9, minutes, -1 never
+    int m_nReferralCriteria = 0; // value 10: 0 Arnold, 1 Matta, 2 Arthur2
+    int m_nRegion = 0;           // value 11: 0 US, 1 India, 2 China, 3 Philippines
+    bool m_bFocusAuto = false;   // value 13
+    int m_nPitchOffset = 0;      // value 14, or the calibration store
+    int m_nDistanceOffset = 0;   // value 15, or the calibration store
+
+    // ---- Current screening record (src/screening) ---------------------------------------
+    QString m_strName;
+    bool m_bMale = true;
+    QDate m_dateBirth; // invalid until entered
+    QDateTime m_dtTestTime;
+    QString m_strODSph, m_strODCyl, m_strODAxis;
+    QString m_strOSSph, m_strOSCyl, m_strOSAxis;
+    QString m_strPD;
+    QString m_strReferral;
+    QString m_strPhotoResult;
+
+    // ---- Capture geometry, buffers and state (src/capture) ------------------------------
+    int m_nCameraWidth = 1920, m_nCameraHeight = 1080;
+    int m_nDisplayWidth = 1920, m_nDisplayHeight = 1080;
+    int m_nEncodeWidth = 1920, m_nEncodeHeight = 1080;
+    int m_nPreviewWidth = 880, m_nPreviewHeight = 330;
+    unsigned char* m_pH264Buf = nullptr; // encoder output, width x height / 2 bytes
+    std::atomic<int> m_nCameraState{0};  // 0 idle, 1 preview, 2 recording, 3 recorded
+    std::atomic<bool> m_bPreviewEnable{false};
+    std::atomic<unsigned> m_nLumaMean{0};
+    std::atomic<unsigned> m_nLumaGradient{0};
+
+    // ---- Sensors and power (src/sensors) -------------------------------------------------
+    std::atomic<int> m_nDistance{0};
+    std::atomic<int> m_nPitch{0};
+    bool getSensorCalibrationData(sensor_calibrate_data_t& data);
+    bool setSensorCalibrationData(const sensor_calibrate_data_t& data);
+    bool backupSensorCalibrationData();
+    QString sensorCalibrationFile() const;
+
+    // ---- Connectivity and maintenance (src/system) ---------------------------------------
+    QString m_strVersion = QStringLiteral("v2.6.5-R");
+    std::atomic<bool> m_bTimeSynced{false};
+    std::atomic<bool> m_bWifiRefresh{false};
+    void versionDelete();
+    void cfgFileDelete();
+
+private:
+    std::vector<unsigned char> m_h264Storage;
+};
+
+extern GData* g_pData;

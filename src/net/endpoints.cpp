@@ -1,0 +1,63 @@
+#include "net/endpoints.h"
+
+namespace endpoints {
+namespace {
+
+struct Table {
+    const char* analysis[4]; // US, India, China, Philippines
+    Endpoint print;
+    Endpoint smtpSsl;
+    Endpoint smtpPlain;
+    Endpoint time;
+    Endpoint firmware;
+};
+
+#ifdef VISTREL_SIM
+// Stand-ins on loopback; high ports so nothing privileged or already running on the
+// host is needed.
+const Table kTable = {
+    {"127.0.0.1", "127.0.0.2", "127.0.0.3", "127.0.0.4"},
+    {"127.0.0.1", 18081},
+    {"127.0.0.1", 10465},
+    {"127.0.0.1", 10025},
+    {"127.0.0.1", 10123},
+    {"127.0.0.1", 18082},
+};
+#else
+// Deployment values: replace the example.net placeholders with the production hosts.
+const Table kTable = {
+    {"us.analysis.example.net", "in.analysis.example.net", "cn.analysis.example.net",
+     "ph.analysis.example.net"},
+    {"print.example.net", 80},
+    {"smtp.example.net", 465},
+    {"smtp.example.net", 25},
+    {"time.example.net", 123},
+    {"firmware.example.net", 80},
+};
+#endif
+
+} // namespace
+
+QString analysisHost(int region) {
+    if (region < 0 || region > 3)
+        region = 0;
+    return QString::fromLatin1(kTable.analysis[region]);
+}
+
+Endpoint printService() {
+    return kTable.print;
+}
+Endpoint smtpSsl() {
+    return kTable.smtpSsl;
+}
+Endpoint smtpPlain() {
+    return kTable.smtpPlain;
+}
+Endpoint timeServer() {
+    return kTable.time;
+}
+Endpoint firmwareServer() {
+    return kTable.firmware;
+}
+
+} // namespace endpoints

@@ -1,0 +1,29 @@
+// Where the device's servers are: one table per build, kept here and nowhere else.
+//
+// The device build's host names are deployment values. The placeholders under example.net
+// below must be replaced with the real hosts before an image is built for the field.
+// The simulator build points every server at its local stand-in on loopback
+// (sim/services/).
+#pragma once
+
+#include <QString>
+
+namespace endpoints {
+
+struct Endpoint {
+    QString host;
+    quint16 port;
+};
+
+// Analysis server of a region (0 US, 1 India, 2 China, 3 Philippines; others count as US).
+// Plain HTTP on port 15000 on both builds.
+QString analysisHost(int region);
+constexpr quint16 kAnalysisPort = 15000;
+
+Endpoint printService();   // cloud receipt printing, HTTP
+Endpoint smtpSsl();        // mail, implicit TLS
+Endpoint smtpPlain();      // mail, plain TCP
+Endpoint timeServer();     // SNTP over UDP
+Endpoint firmwareServer(); // version lists and images, HTTP
+
+} // namespace endpoints

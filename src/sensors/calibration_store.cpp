@@ -1,0 +1,35 @@
+#include "sensors/calibration_store.h"
+
+#include "app/atomic_file.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QStringList>
+
+bool readSensorCalibration(const QString& file, sensor_calibrate_data_t& data) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qDebug() << "Unable to open calibration file for reading:" << file;
+        return false;
+    }
+    const QString text = QString::fromUtf8(f.readAll()).trimmed();
+    const QStringList parts = text.split(',');
+    if (parts.size() != 2) {
+        qDebug() << "Invalid calibration file format:" << text;
+        return false;
+    }
+    data.distance_offset = parts[0].toInt();
+    data.pitch_offset = parts[1].toInt();
+    return true;
+}
+
+bool writeSensorCalibration(const QString& file, const sensor_calibrate_data_t& data) {
+    const QByteArray line = QByteArray::number(data.distance_offset) + ',' +
+                            QByteArray::number(data.pitch_offset) + '\n';
+    // Replaced as a whole so that a power loss cannot leave the store empty.
+    if (!writeFileAtomically(file, line)) {
+        qDebug() << "Unable to open calibration file for writing:" << file;
+        return false;
+    }
+    return true;
+}
