@@ -1,6 +1,6 @@
 #include "app/camcfg.h"
 
-#include "app/atomic_file.h"
+#include "app/files.h"
 #include "net/endpoints.h"
 
 #include <QDebug>
@@ -8,15 +8,6 @@
 #include <QFile>
 #include <QStringList>
 #include <QTime>
-
-namespace {
-
-bool ensureFolder(const QString& appPath) {
-    QDir dir(appPath + "/CAMCFG");
-    return dir.exists() || dir.mkpath(".");
-}
-
-} // namespace
 
 QString CamCfg::defaultValue(int index) {
     switch (index) {
@@ -90,7 +81,7 @@ QString CamCfg::parseCurrentCFG() {
 QString CamCfg::saveCFG2File() {
     qDebug("%s Config %s", qPrintable(QTime::currentTime().toString("hh:mm:ss")),
            qPrintable(m_strCfgText));
-    if (!ensureFolder(m_strAppPath))
+    if (!ensureFolder(m_strAppPath + "/CAMCFG"))
         return "0";
     // Written as a whole and renamed into place, so a power loss never leaves the device
     // with an empty or half-written settings file.
@@ -102,17 +93,13 @@ QString CamCfg::saveCFG2File() {
 }
 
 QString CamCfg::readCFG4File() {
-    if (!ensureFolder(m_strAppPath))
+    if (!ensureFolder(m_strAppPath + "/CAMCFG"))
         return "";
-    QFile file(filePath());
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Text)) {
+    QString text;
+    if (!readTextCreatingFile(filePath(), text)) {
         qDebug("create file fail");
         return "";
     }
-    QByteArray bytes = file.readAll();
-    const int zero = bytes.indexOf('\0');
-    if (zero >= 0)
-        bytes.truncate(zero);
-    m_strCfgText = QString::fromUtf8(bytes);
+    m_strCfgText = text;
     return m_strCfgText;
 }

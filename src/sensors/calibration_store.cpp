@@ -1,6 +1,6 @@
 #include "sensors/calibration_store.h"
 
-#include "app/atomic_file.h"
+#include "app/files.h"
 
 #include <QDebug>
 #include <QFile>

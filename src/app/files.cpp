@@ -1,5 +1,7 @@
-#include "app/atomic_file.h"
+#include "app/files.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -18,6 +20,23 @@ void syncFolder(const QString& folder) {
 }
 
 } // namespace
+
+bool ensureFolder(const QString& folder) {
+    QDir dir(folder);
+    return dir.exists() || dir.mkpath(".");
+}
+
+bool readTextCreatingFile(const QString& path, QString& text) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Text))
+        return false;
+    QByteArray bytes = file.readAll();
+    const qsizetype zero = bytes.indexOf('\0');
+    if (zero >= 0)
+        bytes.truncate(zero);
+    text = QString::fromUtf8(bytes);
+    return true;
+}
 
 bool writeFileAtomically(const QString& path, const QByteArray& data) {
     QSaveFile file(path);
