@@ -67,6 +67,18 @@ public:
     QString m_strReferral;
     QString m_strPhotoResult;
 
+    int getMonthofAge() const;
+    int calculateMatta() const;
+    int calculateArnold() const;
+    int calculateArthur2() const;
+    int calculateReferral() const;
+
+    // History file <application directory>/CAMCFG/result.txt
+    QString historyFile() const;
+    bool saveTestResult();
+    QString readTestResult();
+    bool saveDeleteResult(const QString& text);
+
     // ---- Capture geometry, buffers and state (src/capture) ------------------------------
     int m_nCameraWidth = 1920, m_nCameraHeight = 1080;
     int m_nDisplayWidth = 1920, m_nDisplayHeight = 1080;

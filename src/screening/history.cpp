@@ -1,0 +1,92 @@
+#include "screening/history.h"
+
+namespace {
+
+const QString kNotAvailable = QStringLiteral("N/A");
+
+QString childKeyOf(const QString& line) {
+    return line.section('|', 0, 0);
+}
+
+} // namespace
+
+QString historyLine(const HistoryRecord& r) {
+    const QStringList person{r.name, r.male ? "Male" : "Female", r.birth.toString("yyyy-MM-dd")};
+    const QStringList results{r.testTime.toString("yyyy-MM-dd hh:mm"),
+                              r.odSph,
+                              r.odCyl,
+                              r.odAxis,
+                              r.osSph,
+                              r.osCyl,
+                              r.osAxis,
+                              r.pd,
+                              r.referral};
+    return person.join(',') + '|' + results.join(',') + '\n';
+}
+
+std::optional<HistoryEntry> parseHistoryLine(const QString& line) {
+    const qsizetype bar = line.indexOf('|');
+    if (bar < 0)
+        return std::nullopt;
+    HistoryEntry e;
+    e.key = line.left(bar);
+    const QStringList person = e.key.split(',');
+    if (person.size() < 3)
+        return std::nullopt;
+    e.name = person[0];
+    e.sex = person[1];
+    e.birth = person[2];
+    // Only the first "|" separates; a later one (from a name typed with "|") stays in the
+    // screening part, as a reader that splits at "|" would see it.
+    e.results = line.mid(bar + 1).section('|', 0, 0).split(',');
+    return e;
+}
+
+QStringList matchingChildKeys(const QString& historyText, const QString& search) {
+    QStringList keys;
+    for (const QString& line : historyText.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const auto entry = parseHistoryLine(line);
+        if (!entry || keys.contains(entry->key) || !entry->key.contains(search))
+            continue;
+        auto at = keys.begin();
+        while (at != keys.end() && !(entry->key < *at))
+            ++at;
+        keys.insert(at, entry->key);
+    }
+    return keys;
+}
+
+QList<QStringList> childScreenings(const QString& historyText, const QString& childKey) {
+    QList<QStringList> rows;
+    for (const QString& line : historyText.split('\n')) {
+        const auto entry = parseHistoryLine(line);
+        if (!entry || entry->key != childKey)
+            continue;
+        const QStringList& f = entry->results;
+        QStringList row;
+        if (f.size() == 9)
+            row = f;
+        else if (f.size() == 8)
+            row = f + QStringList{kNotAvailable};
+        else if (f.size() == 6)
+            row = {f[0], f[1], f[2], kNotAvailable, f[3], f[4], kNotAvailable, f[5], kNotAvailable};
+        else
+            continue;
+        rows.prepend(row);
+    }
+    return rows;
+}
+
+QString historyWithout(const QString& historyText, const QStringList& childKeys) {
+    QString kept;
+    for (const QString& line : historyText.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        if (line.contains('|') && childKeys.contains(childKeyOf(line)))
+            continue;
+        kept += line + '\n';
+    }
+    return kept;
+}

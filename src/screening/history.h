@@ -1,0 +1,52 @@
+// The history file's text: one line per screening,
+//   name,sex,birth|time,ODsph,ODcyl,ODaxis,OSsph,OScyl,OSaxis,PD,verdict
+// The part before "|" is the child key. Everything here works on the file's text so the
+// screens and the export stay thin.
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+struct HistoryRecord {
+    QString name;
+    bool male = true;
+    QDate birth;
+    QDateTime testTime;
+    QString odSph, odCyl, odAxis;
+    QString osSph, osCyl, osAxis;
+    QString pd;
+    QString referral;
+};
+
+// The record as one history line, ended by "\n".
+QString historyLine(const HistoryRecord& r);
+
+// One history line taken apart. Lines without "|" or with fewer than three person fields
+// are damaged and give nothing.
+struct HistoryEntry {
+    QString key; // name,sex,birth as stored
+    QString name, sex, birth;
+    QStringList results; // the fields after "|"
+};
+std::optional<HistoryEntry> parseHistoryLine(const QString& line);
+
+// The distinct child keys whose text contains `search` (case-sensitive; "" matches all),
+// sorted by plain string order.
+QStringList matchingChildKeys(const QString& historyText, const QString& search);
+
+// The screenings of one child as rows of nine cells (time, OD sph/cyl/axis, OS
+// sph/cyl/axis, PD, verdict), newest first. Six-field (no axes, no verdict) and
+// eight-field (no verdict) records show "N/A" where a value is missing; other layouts
+// give no row.
+QList<QStringList> childScreenings(const QString& historyText, const QString& childKey);
+
+// The history text without the lines of the given children, every kept line ended by
+// "\n", empty lines dropped. A line goes only when its child key is exactly one of the
+// keys, so deleting a child never takes records of another child whose line merely
+// begins with the same text.
+QString historyWithout(const QString& historyText, const QStringList& childKeys);

@@ -1,0 +1,283 @@
+// History file: the line format, appends, atomic rewrites, search, detail and delete.
+#include "app/gdata.h"
+#include "platform/board.h"
+#include "screening/history.h"
+#include "testkit/testkit.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+const QString kHistory = QString::fromUtf8(
+    "anna,Female,2019-02-01|2025-01-10 09:00,0.5,0,0,0.5,0,0,60,Pass\n"
+    "Hannah,Female,2018-07-30|2025-01-10 09:05,1.0,-0.5,90,1.0,-0.5,90,58,Pass\n"
+    "Bob,Male,2019-11-11|2025-01-11 10:00,2.0,0,0,1.0,0,0,61,Refer\n"
+    "Anna,Female,2019-05-03|2025-01-12 11:00,0.25,0,0,0.25,0,0,59,Pass\n"
+    "\n"
+    "Anna,Female,2019-05-03|2026-12-07 16:10,1.25,-0.50,180,1.00,-0.75,175,58,Pass\n");
+
+} // namespace
+
+class TstHistory : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testkit::ScopedBoard> m_board;
+    std::unique_ptr<GData> m_data;
+
+    QString file() const { return m_board->appDir() + "/CAMCFG/result.txt"; }
+
+    void setClock(const QDateTime& utc) { QVERIFY(board::setSystemClock(utc.toSecsSinceEpoch())); }
+
+    void fillRecord() {
+        m_data->m_strName = "Test";
+        m_data->m_bMale = false;
+        m_data->m_dateBirth = QDate(2019, 5, 3);
+        m_data->m_strODSph = "1.25";
+        m_data->m_strODCyl = "-0.50";
+        m_data->m_strODAxis = "180";
+        m_data->m_strOSSph = "1.00";
+        m_data->m_strOSCyl = "-0.75";
+        m_data->m_strOSAxis = "175";
+        m_data->m_strPD = "58";
+        m_data->m_strReferral = "Pass";
+    }
+
+private slots:
+    void init() {
+        m_board = std::make_unique<testkit::ScopedBoard>();
+        m_data = std::make_unique<GData>();
+        m_data->m_strAppDir = m_board->appDir();
+        m_data->m_strTimeZone = "0";
+    }
+
+    void cleanup() { board::setSystemClock(QDateTime::currentSecsSinceEpoch()); }
+
+    void firstScreeningWritesTheExampleLine() {
+        setClock(QDateTime(QDate(2026, 12, 7), QTime(16, 10, 42), Qt::LocalTime));
+        fillRecord();
+        QVERIFY(!QDir(m_board->appDir() + "/CAMCFG").exists());
+        QVERIFY(m_data->saveTestResult());
+        QCOMPARE(testkit::readFile(file()),
+                 QByteArray("Test,Female,2019-05-03|2026-12-07 16:10,1.25,-0.50,180,1.00,-0.75,"
+                            "175,58,Pass\n"));
+        QCOMPARE(m_data->m_dtTestTime.toString("yyyy-MM-dd hh:mm:ss"),
+                 QString("2026-12-07 16:10:42"));
+        QCOMPARE(m_data->readTestResult(), QString::fromUtf8(testkit::readFile(file())));
+    }
+
+    void timeZoneShiftsTheStamp() {
+        setClock(QDateTime(QDate(2026, 3, 1), QTime(2, 0), Qt::LocalTime));
+        fillRecord();
+        m_data->m_strTimeZone = "8";
+        QVERIFY(m_data->saveTestResult());
+        QVERIFY(testkit::readFile(file()).contains("|2026-03-01 10:00,"));
+    }
+
+    void recordWithoutAnalysis() {
+        setClock(QDateTime(QDate(2026, 3, 1), QTime(9, 5), Qt::LocalTime));
+        m_data->m_strName = QString::fromUtf8("Zoë 张");
+        m_data->m_dateBirth = QDate(2020, 1, 2);
+        m_data->m_strReferral = "Pass";
+        QVERIFY(m_data->saveTestResult());
+        QCOMPARE(
+            testkit::readFile(file()),
+            QString::fromUtf8("Zoë 张,Male,2020-01-02|2026-03-01 09:05,,,,,,,,Pass\n").toUtf8());
+    }
+
+    void appendKeepsEarlierLines() {
+        fillRecord();
+        QVERIFY(m_data->saveTestResult());
+        QVERIFY(m_data->saveTestResult());
+        const QList<QByteArray> lines = testkit::readFile(file()).split('\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[2], QByteArray());
+    }
+
+    void appendAfterACutLineStartsANewLine() {
+        // A line cut short by a power loss, without its line end.
+        QVERIFY(testkit::writeFile(file(), "Old,Male,2018-01-01|2025-01-01 08:00,1,2\nCut,Ma"));
+        fillRecord();
+        QVERIFY(m_data->saveTestResult());
+        const QList<QByteArray> lines = testkit::readFile(file()).split('\n');
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0], QByteArray("Old,Male,2018-01-01|2025-01-01 08:00,1,2"));
+        QCOMPARE(lines[1], QByteArray("Cut,Ma"));
+        QVERIFY(lines[2].startsWith("Test,Female,2019-05-03|"));
+    }
+
+    void unwritableFolderFails() {
+        QVERIFY(testkit::writeFile(m_board->appDir() + "/CAMCFG", "a file, not a folder"));
+        fillRecord();
+        QVERIFY(!m_data->saveTestResult());
+        QVERIFY(!m_data->saveDeleteResult("x\n"));
+        QCOMPARE(m_data->readTestResult(), QString());
+    }
+
+    void readCreatesAnEmptyHistory() {
+        QCOMPARE(m_data->readTestResult(), QString());
+        QVERIFY(QFile::exists(file()));
+    }
+
+    void search_data() {
+        QTest::addColumn<QString>("search");
+        QTest::addColumn<QStringList>("keys");
+        QTest::newRow("everyone, sorted, once each")
+            << ""
+            << QStringList{"Anna,Female,2019-05-03", "Bob,Male,2019-11-11",
+                           "Hannah,Female,2018-07-30", "anna,Female,2019-02-01"};
+        QTest::newRow("nn") << "nn"
+                            << QStringList{"Anna,Female,2019-05-03", "Hannah,Female,2018-07-30",
+                                           "anna,Female,2019-02-01"};
+        QTest::newRow("Ann is case-sensitive") << "Ann" << QStringList{"Anna,Female,2019-05-03"};
+        QTest::newRow("Female") << "Female"
+                                << QStringList{"Anna,Female,2019-05-03", "Hannah,Female,2018-07-30",
+                                               "anna,Female,2019-02-01"};
+        QTest::newRow("2019-") << "2019-"
+                               << QStringList{"Anna,Female,2019-05-03", "Bob,Male,2019-11-11",
+                                              "anna,Female,2019-02-01"};
+        QTest::newRow("no match") << "Zed" << QStringList{};
+        QTest::newRow("screening fields are not searched") << "Pass" << QStringList{};
+    }
+
+    void search() {
+        QFETCH(QString, search);
+        QFETCH(QStringList, keys);
+        QCOMPARE(matchingChildKeys(kHistory, search), keys);
+    }
+
+    void detailNewestFirst() {
+        const auto rows = childScreenings(kHistory, "Anna,Female,2019-05-03");
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0], (QStringList{"2026-12-07 16:10", "1.25", "-0.50", "180", "1.00", "-0.75",
+                                       "175", "58", "Pass"}));
+        QCOMPARE(rows[1][0], QString("2025-01-12 11:00"));
+    }
+
+    void detailLayouts_data() {
+        QTest::addColumn<QString>("screening");
+        QTest::addColumn<QStringList>("row"); // empty: no row
+        QTest::newRow("nine fields")
+            << "t,1,2,3,4,5,6,7,Refer"
+            << QStringList{"t", "1", "2", "3", "4", "5", "6", "7", "Refer"};
+        QTest::newRow("eight fields")
+            << "t,1,2,3,4,5,6,7" << QStringList{"t", "1", "2", "3", "4", "5", "6", "7", "N/A"};
+        QTest::newRow("six fields")
+            << "t,1,2,4,5,7" << QStringList{"t", "1", "2", "N/A", "4", "5", "N/A", "7", "N/A"};
+        QTest::newRow("seven fields") << "t,1,2,3,4,5,6" << QStringList{};
+        QTest::newRow("ten fields") << "t,1,2,3,4,5,6,7,8,9" << QStringList{};
+        QTest::newRow("nothing after the bar") << "" << QStringList{};
+    }
+
+    void detailLayouts() {
+        QFETCH(QString, screening);
+        QFETCH(QStringList, row);
+        const QString text = "Kim,Male,2020-02-02|" + screening + "\n";
+        const auto rows = childScreenings(text, "Kim,Male,2020-02-02");
+        QCOMPARE(rows.size(), row.isEmpty() ? 0 : 1);
+        if (!row.isEmpty())
+            QCOMPARE(rows[0], row);
+    }
+
+    void damagedLinesAreSkippedAndKept() {
+        const QString text = QString("no bar at all\n"
+                                     "Two,Fields|t,1,2,3,4,5,6,7,Pass\n"
+                                     "|t,1\n"
+                                     "Lee,Male,2019-01-01|t,1,2,3,4,5,6,7,Pass\n"
+                                     "Lee,Male,2019-01-01\n"
+                                     "Lee,Male,2019-01-01|\n");
+        QCOMPARE(matchingChildKeys(text, ""), QStringList{"Lee,Male,2019-01-01"});
+        QCOMPARE(childScreenings(text, "Lee,Male,2019-01-01").size(), 1);
+        QCOMPARE(childScreenings(text, "Two,Fields").size(), 0);
+        QVERIFY(!parseHistoryLine("Two,Fields|x"));
+        QVERIFY(!parseHistoryLine("no bar"));
+        // Deleting Lee keeps every damaged line, including the one without a bar.
+        QCOMPARE(
+            historyWithout(text, {"Lee,Male,2019-01-01"}),
+            QString("no bar at all\nTwo,Fields|t,1,2,3,4,5,6,7,Pass\n|t,1\nLee,Male,2019-01-01\n"));
+    }
+
+    void nameWithACommaShiftsTheFields() {
+        const auto entry = parseHistoryLine("Lee, Jr,Male,2019-01-01|t,1,2,3,4,5,6,7,Pass");
+        QVERIFY(entry);
+        QCOMPARE(entry->name, QString("Lee"));
+        QCOMPARE(entry->sex, QString(" Jr"));
+        QCOMPARE(entry->key, QString("Lee, Jr,Male,2019-01-01"));
+    }
+
+    void deleteRules_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("all records of a child go, others keep their order")
+            << kHistory << QStringList{"Anna,Female,2019-05-03"}
+            << QString("anna,Female,2019-02-01|2025-01-10 09:00,0.5,0,0,0.5,0,0,60,Pass\n"
+                       "Hannah,Female,2018-07-30|2025-01-10 09:05,1.0,-0.5,90,1.0,-0.5,90,58,Pass\n"
+                       "Bob,Male,2019-11-11|2025-01-11 10:00,2.0,0,0,1.0,0,0,61,Refer\n");
+        QTest::newRow("case-sensitive")
+            << QString("anna,Female,2019-02-01|t\n") << QStringList{"Anna,Female,2019-02-01"}
+            << QString("anna,Female,2019-02-01|t\n");
+        QTest::newRow("key that begins another child's line")
+            << QString("Li,Male,2019-01-01|t,1\nLi,Male,2019-01-01x|t,2\nLi,Male,2019-01-012|t,3\n")
+            << QStringList{"Li,Male,2019-01-01"}
+            << QString("Li,Male,2019-01-01x|t,2\nLi,Male,2019-01-012|t,3\n");
+        QTest::newRow("the only record")
+            << QString("A,Male,2019-01-01|t\n") << QStringList{"A,Male,2019-01-01"} << QString();
+        QTest::newRow("a last line without line end is kept with one")
+            << QString("A,Male,2019-01-01|t\nB,Male,2019-01-01|t")
+            << QStringList{"A,Male,2019-01-01"} << QString("B,Male,2019-01-01|t\n");
+        QTest::newRow("nothing ticked drops only empty lines")
+            << QString("\n\nA,Male,2019-01-01|t\n\n") << QStringList{}
+            << QString("A,Male,2019-01-01|t\n");
+    }
+
+    void deleteRules() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, keys);
+        QFETCH(QString, kept);
+        QCOMPARE(historyWithout(text, keys), kept);
+    }
+
+    void deletingTheOnlyRecordLeavesZeroBytes() {
+        fillRecord();
+        QVERIFY(m_data->saveTestResult());
+        const QString kept = historyWithout(m_data->readTestResult(), {"Test,Female,2019-05-03"});
+        QVERIFY(m_data->saveDeleteResult(kept));
+        QVERIFY(QFile::exists(file()));
+        QCOMPARE(QFileInfo(file()).size(), 0);
+    }
+
+    void rewriteReplacesTheFileAsAWhole() {
+        QVERIFY(testkit::writeFile(file(), kHistory.toUtf8()));
+        QFile before(file());
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        const QString kept = historyWithout(m_data->readTestResult(), {"Bob,Male,2019-11-11"});
+        QVERIFY(m_data->saveDeleteResult(kept));
+        // The old file was never truncated in place: a reader of it still sees every line.
+        QCOMPARE(before.readAll(), kHistory.toUtf8());
+        QCOMPARE(testkit::readFile(file()), kept.toUtf8());
+        QVERIFY(!kept.contains("Bob"));
+        QCOMPARE(QDir(m_board->appDir() + "/CAMCFG").entryList(QDir::Files),
+                 QStringList{"result.txt"});
+    }
+
+    void lineFormatRoundTrip() {
+        HistoryRecord r;
+        r.name = "Mia";
+        r.male = false;
+        r.birth = QDate(2021, 12, 31);
+        r.testTime = QDateTime(QDate(2026, 1, 2), QTime(7, 8, 59));
+        r.odSph = "-0.25";
+        r.referral = "Refer";
+        const QString line = historyLine(r);
+        QCOMPARE(line, QString("Mia,Female,2021-12-31|2026-01-02 07:08,-0.25,,,,,,,Refer\n"));
+        const auto e = parseHistoryLine(line.chopped(1));
+        QVERIFY(e);
+        QCOMPARE(e->results.size(), 9);
+        QCOMPARE(e->results[8], QString("Refer"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstHistory)
+#include "tst_history.moc"
