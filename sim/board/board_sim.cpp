@@ -1,4 +1,5 @@
 // Simulator implementation of the board boundary: everything lands on the virtual board.
+#include "models.h"
 #include "platform/board.h"
 #include "virtual_board.h"
 
@@ -61,6 +62,7 @@ void init() {
     if (vboard::root().isEmpty())
         vboard::setRoot(QCoreApplication::applicationDirPath() + "/board");
     vboard::createTree();
+    vboard::installModels();
 }
 
 QString path(const QString& boardPath) {

@@ -3,6 +3,7 @@
 #include "app/camcfg.h"
 #include "app/common.h"
 #include "app/local_time.h"
+#include "capture/display_buffer.h"
 #include "platform/board.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,9 @@
 
 GData* g_pData = nullptr;
 
-GData::GData(QObject* parent) : QObject(parent) {}
+GData::GData(QObject* parent) : QObject(parent) {
+    OSAL_QueueCreate(&m_queueH264, 30);
+}
 
 // The owned helpers live as long as the process; only the members go.
 GData::~GData() = default;
@@ -24,6 +27,9 @@ void GData::Init(QApplication* app) {
 }
 
 void GData::InitData() {
+    // One display buffer for the life of the process.
+    if (!displayBuffer().disp_buf_vir)
+        hwd_alloc_buffer(m_nDisplayWidth, 2 * m_nDisplayHeight);
     m_h264Storage.assign(size_t(m_nEncodeWidth) * size_t(m_nEncodeHeight) / 2, 0);
     m_pH264Buf = m_h264Storage.data();
 }

@@ -12,13 +12,26 @@
 #include <QString>
 
 #include <atomic>
+#include <mutex>
 #include <vector>
+
+#include "capture/osal_queue.h"
 
 #include "sensors/calibration_store.h"
 
 class QApplication;
 class common;
 class CamCfg;
+class V4l2Device;
+class cedarxutil;
+struct AviFile;
+
+// One encoded frame on its way from the encoder to the recording file.
+struct H264Frame {
+    int key;
+    int size;
+    unsigned char* data;
+};
 
 class GData : public QObject {
     Q_OBJECT
@@ -84,11 +97,56 @@ public:
     int m_nDisplayWidth = 1920, m_nDisplayHeight = 1080;
     int m_nEncodeWidth = 1920, m_nEncodeHeight = 1080;
     int m_nPreviewWidth = 880, m_nPreviewHeight = 330;
-    unsigned char* m_pH264Buf = nullptr; // encoder output, width x height / 2 bytes
-    std::atomic<int> m_nCameraState{0};  // 0 idle, 1 preview, 2 recording, 3 recorded
-    std::atomic<bool> m_bPreviewEnable{false};
+
+    // Camera device and the frame last pulled (frame-pump thread).
+    V4l2Device* m_pV4l2Device = nullptr;
+    std::atomic<bool> m_bCameraOpened{false};
+    unsigned char* m_pFrameVir = nullptr;
+    unsigned char* m_pFramePhy = nullptr;
+    int m_nFrameLen = 0;
+    int m_nFrameTag = 0;
+    bool V4l2DeviceOpen();
+    void V4l2DeviceClose();
+    bool V4l2DevicePullFrame();
+    int V4l2DevicePushFrame();
+    int getCameraRetryCount();
+    void setCameraRetryCount(int count);
+
+    // Preview image in the display buffer; the GUI copies it under m_previewLock.
+    unsigned char* m_pPreviewBuf = nullptr;
+    std::mutex m_previewLock;
     std::atomic<unsigned> m_nLumaMean{0};
     std::atomic<unsigned> m_nLumaGradient{0};
+    int RAW2IMG();
+    int convert_raw_to_img_buffer_scale(unsigned char* src, unsigned char* dst, unsigned w,
+                                        unsigned h, unsigned outW, unsigned outH);
+
+    // Encoder and the queue of encoded frames (frame pump -> recording thread).
+    cedarxutil* m_pCedarx = nullptr;
+    unsigned char* m_pH264Buf = nullptr; // encoder output, width x height / 2 bytes
+    int m_nH264Len = 0;
+    unsigned char m_bH264Key = 0;
+    OSAL_QUEUETYPE m_queueH264;
+    H264Frame* m_pH264Frame = nullptr;
+    int RAW2H264();
+    void H264Enqueue();
+    bool H264Dequeue();
+    void H264Emptyqueue();
+
+    // Recording file.
+    AviFile* m_pAVI = nullptr;
+    bool AVIFileOpen();
+    void AVIFileWrite();
+    int AVIFileClose();
+
+    // Capture state shared by the GUI and the capture threads.
+    std::atomic<int> m_nCameraState{0}; // 0 idle, 1 preview, 2 recording, 3 recorded
+    std::atomic<bool> m_bPreviewEnable{false};
+    std::atomic<bool> m_bFlashOn{false};
+    std::atomic<qint64> m_tRecordStart{0};
+    std::atomic<int> m_nAutoStartCount{0};
+    void FlashOn();
+    void FlashOff();
 
     // ---- Sensors and power (src/sensors) -------------------------------------------------
     std::atomic<int> m_nDistance{0};

@@ -1,0 +1,372 @@
+// The camera on /dev/video0: the V4L2 ioctls the firmware uses, MMAP buffers in a memfd,
+// NV21 1920 x 1080 at 30 frames/s in real time from a producer thread.
+//
+// The picture is a synthetic infrared view of a child's face: skin, two eyes with dark
+// pupils and bright corneal reflexes; its brightness follows the "ambient" knob and the
+// infrared light (the IR LED node or the recording's LED pattern). Each frame carries the
+// driver word in the buffer record's last reserved field: after "2" is written to led_val,
+// the next led_loop x 18 frames carry odd words (the frames lit by the LED pattern), all
+// others even words.
+//
+// Knobs: camera_open_fail (1: open fails), camera_buffers (buffers granted),
+// camera_dqbuf_fail (1: every dequeue fails), camera_stall (1: no frames arrive).
+#include "camera_model.h"
+
+#include "virtual_board.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/eventfd.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace vboard {
+namespace {
+
+constexpr uint32_t kWidth = 1920, kHeight = 1080;
+constexpr size_t kFrameBytes = size_t(kWidth) * kHeight * 3 / 2;
+constexpr unsigned kMaxBuffers = 32;
+constexpr auto kFramePeriod = std::chrono::microseconds(33333);
+
+QByteArray readBoardFile(const QString& boardPath) {
+    QFile f(root() + boardPath);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBoardFile(const QString& boardPath, const QByteArray& data) {
+    QFile f(root() + boardPath);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(data);
+}
+
+// Reflectance of the scene under infrared, 0..255, drawn once.
+const std::vector<uint8_t>& reflectance() {
+    static const std::vector<uint8_t> map = [] {
+        std::vector<uint8_t> m(size_t(kWidth) * kHeight);
+        const double faceX = 880, faceY = 430, faceRx = 520, faceRy = 640;
+        const struct { double x, y; } eyes[2] = {{690, 390}, {1070, 390}};
+        for (uint32_t y = 0; y < kHeight; ++y) {
+            for (uint32_t x = 0; x < kWidth; ++x) {
+                double r = 70; // background wall
+                const double fx = (x - faceX) / faceRx, fy = (y - faceY) / faceRy;
+                if (fx * fx + fy * fy < 1.0)
+                    r = 190 - 40 * (fx * fx + fy * fy); // skin, darker towards the edge
+                for (const auto& e : eyes) {
+                    const double dx = x - e.x, dy = y - e.y;
+                    const double ex = dx / 125, ey = dy / 62;
+                    if (ex * ex + ey * ey < 1.0)
+                        r = 225; // sclera
+                    const double d = std::sqrt(dx * dx + dy * dy);
+                    if (d < 58)
+                        r = 110; // iris
+                    if (d < 27)
+                        r = 18; // pupil
+                    const double gx = dx - 7, gy = dy + 7;
+                    if (gx * gx + gy * gy < 36)
+                        r = 255; // corneal reflex
+                }
+                m[size_t(y) * kWidth + x] = static_cast<uint8_t>(r);
+            }
+        }
+        return m;
+    }();
+    return map;
+}
+
+} // namespace
+
+CameraModel::CameraModel() = default;
+
+CameraModel::~CameraModel() {
+    stopStreaming();
+    closeFiles();
+}
+
+int CameraModel::open(int) {
+    if (knobInt("camera_open_fail", 0) == 1) {
+        errno = ENODEV;
+        return -1;
+    }
+    std::lock_guard<std::mutex> g(m_lock);
+    if (m_eventFd >= 0) {
+        errno = EBUSY;
+        return -1;
+    }
+    m_eventFd = ::eventfd(0, EFD_SEMAPHORE | EFD_NONBLOCK | EFD_CLOEXEC);
+    return m_eventFd;
+}
+
+int CameraModel::close(int fd) {
+    stopStreaming();
+    closeFiles();
+    (void)fd;
+    return 0;
+}
+
+void CameraModel::closeFiles() {
+    std::lock_guard<std::mutex> g(m_lock);
+    if (m_frames) {
+        ::munmap(m_frames, m_count * m_bufferStride);
+        m_frames = nullptr;
+    }
+    if (m_memFd >= 0)
+        ::close(m_memFd);
+    if (m_eventFd >= 0)
+        ::close(m_eventFd);
+    m_memFd = m_eventFd = -1;
+    m_count = 0;
+}
+
+void* CameraModel::mmap(void* addr, size_t length, int prot, int flags, int, off_t offset) {
+    std::lock_guard<std::mutex> g(m_lock);
+    if (m_memFd < 0) {
+        errno = EINVAL;
+        return MAP_FAILED;
+    }
+    return ::mmap(addr, length, prot, flags, m_memFd, offset);
+}
+
+ssize_t CameraModel::read(int, void*, size_t) {
+    errno = EINVAL;
+    return -1;
+}
+
+ssize_t CameraModel::write(int, const void*, size_t) {
+    errno = EINVAL;
+    return -1;
+}
+
+int CameraModel::fail(int error) {
+    errno = error;
+    return -1;
+}
+
+int CameraModel::ioctl(int, unsigned long request, void* arg) {
+    switch (request) {
+    case VIDIOC_QUERYCAP: {
+        auto* cap = static_cast<v4l2_capability*>(arg);
+        *cap = v4l2_capability{};
+        std::strcpy(reinterpret_cast<char*>(cap->driver), "vcam");
+        std::strcpy(reinterpret_cast<char*>(cap->card), "virtual infrared camera");
+        std::strcpy(reinterpret_cast<char*>(cap->bus_info), "platform:vcam");
+        cap->version = 0x00050A00;
+        cap->capabilities = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING | V4L2_CAP_DEVICE_CAPS;
+        cap->device_caps = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING;
+        return 0;
+    }
+    case VIDIOC_ENUM_FMT: {
+        auto* d = static_cast<v4l2_fmtdesc*>(arg);
+        if (d->index != 0 || d->type != V4L2_BUF_TYPE_VIDEO_CAPTURE)
+            return fail(EINVAL);
+        std::strcpy(reinterpret_cast<char*>(d->description), "YUV 4:2:0 (NV21)");
+        d->pixelformat = V4L2_PIX_FMT_NV21;
+        return 0;
+    }
+    case VIDIOC_S_INPUT:
+        return *static_cast<int*>(arg) == 0 ? 0 : fail(EINVAL);
+    case VIDIOC_S_FMT:
+    case VIDIOC_G_FMT: {
+        auto* f = static_cast<v4l2_format*>(arg);
+        if (f->type != V4L2_BUF_TYPE_VIDEO_CAPTURE)
+            return fail(EINVAL);
+        f->fmt.pix.width = kWidth;
+        f->fmt.pix.height = kHeight;
+        f->fmt.pix.pixelformat = V4L2_PIX_FMT_NV21;
+        f->fmt.pix.field = V4L2_FIELD_NONE;
+        f->fmt.pix.bytesperline = kWidth;
+        f->fmt.pix.sizeimage = kFrameBytes;
+        return 0;
+    }
+    case VIDIOC_S_PARM:
+    case VIDIOC_G_PARM: {
+        auto* p = static_cast<v4l2_streamparm*>(arg);
+        p->parm.capture.timeperframe.numerator = 1;
+        p->parm.capture.timeperframe.denominator = 30;
+        return 0;
+    }
+    case VIDIOC_G_CTRL:
+    case VIDIOC_S_CTRL: {
+        auto* c = static_cast<v4l2_control*>(arg);
+        int* target = c->id == V4L2_CID_GAIN       ? &m_gain
+                      : c->id == V4L2_CID_EXPOSURE ? &m_exposure
+                                                   : nullptr;
+        if (!target)
+            return fail(EINVAL);
+        if (request == VIDIOC_S_CTRL)
+            *target = c->value;
+        else
+            c->value = *target;
+        return 0;
+    }
+    case VIDIOC_REQBUFS:
+        return requestBuffers(*static_cast<v4l2_requestbuffers*>(arg));
+    case VIDIOC_QUERYBUF: {
+        auto* b = static_cast<v4l2_buffer*>(arg);
+        std::lock_guard<std::mutex> g(m_lock);
+        if (b->index >= m_count)
+            return fail(EINVAL);
+        b->length = kFrameBytes;
+        b->m.offset = static_cast<uint32_t>(b->index * m_bufferStride);
+        return 0;
+    }
+    case VIDIOC_QBUF: {
+        auto* b = static_cast<v4l2_buffer*>(arg);
+        std::lock_guard<std::mutex> g(m_lock);
+        if (b->index >= m_count)
+            return fail(EINVAL);
+        m_queued.push_back(b->index);
+        return 0;
+    }
+    case VIDIOC_DQBUF:
+        return dequeue(*static_cast<v4l2_buffer*>(arg));
+    case VIDIOC_STREAMON:
+        startStreaming();
+        return 0;
+    case VIDIOC_STREAMOFF:
+        stopStreaming();
+        return 0;
+    default:
+        return fail(ENOTTY);
+    }
+}
+
+int CameraModel::requestBuffers(v4l2_requestbuffers& req) {
+    std::lock_guard<std::mutex> g(m_lock);
+    if (req.memory != V4L2_MEMORY_MMAP || m_memFd >= 0)
+        return fail(EINVAL);
+    unsigned granted = req.count;
+    const int knob = knobInt("camera_buffers", -1);
+    if (knob >= 0)
+        granted = static_cast<unsigned>(knob);
+    if (granted > kMaxBuffers)
+        granted = kMaxBuffers;
+    req.count = granted;
+    if (granted == 0)
+        return 0;
+    const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    m_bufferStride = (kFrameBytes + page - 1) / page * page;
+    m_memFd = ::memfd_create("vcam-buffers", MFD_CLOEXEC);
+    if (m_memFd < 0 || ::ftruncate(m_memFd, off_t(granted * m_bufferStride)) != 0)
+        return fail(ENOMEM);
+    void* p =
+        ::mmap(nullptr, granted * m_bufferStride, PROT_READ | PROT_WRITE, MAP_SHARED, m_memFd, 0);
+    if (p == MAP_FAILED)
+        return fail(ENOMEM);
+    m_frames = static_cast<uint8_t*>(p);
+    m_count = granted;
+    return 0;
+}
+
+int CameraModel::dequeue(v4l2_buffer& b) {
+    if (knobInt("camera_dqbuf_fail", 0) == 1)
+        return fail(EIO);
+    std::lock_guard<std::mutex> g(m_lock);
+    if (m_done.empty())
+        return fail(EAGAIN);
+    const Done d = m_done.front();
+    m_done.pop_front();
+    uint64_t one = 0;
+    (void)!::read(m_eventFd, &one, sizeof one);
+    b.index = d.index;
+    b.bytesused = kFrameBytes;
+    b.sequence = d.sequence;
+    b.field = V4L2_FIELD_NONE;
+    b.reserved = d.tag;
+    return 0;
+}
+
+void CameraModel::startStreaming() {
+    if (m_producer.joinable())
+        return;
+    m_stop = false;
+    m_producer = std::thread([this] { produce(); });
+}
+
+void CameraModel::stopStreaming() {
+    m_stop = true;
+    if (m_producer.joinable())
+        m_producer.join();
+    std::lock_guard<std::mutex> g(m_lock);
+    m_queued.clear();
+    m_done.clear();
+    uint64_t n = 0;
+    if (m_eventFd >= 0)
+        while (::read(m_eventFd, &n, sizeof n) > 0) {
+        }
+}
+
+CameraCounters CameraModel::counters() const {
+    return {m_produced.load(), m_lost.load()};
+}
+
+// The light that reaches the sensor: the room, plus the infrared LEDs when lit.
+void CameraModel::render(uint8_t* frame, bool infrared) {
+    const int ambient = knobInt("ambient", 12);
+    const int light = ambient + (infrared ? 110 : 0);
+    if (light != m_lutLight) {
+        for (int r = 0; r < 256; ++r) {
+            const int v = r * light / 255;
+            m_lut[r] = static_cast<uint8_t>(v > 255 ? 255 : v);
+        }
+        m_lutLight = light;
+    }
+    const std::vector<uint8_t>& refl = reflectance();
+    const size_t n = size_t(kWidth) * kHeight;
+    for (size_t i = 0; i < n; ++i)
+        frame[i] = m_lut[refl[i]];
+    std::memset(frame + n, 128, n / 2);
+}
+
+uint32_t CameraModel::nextTag() {
+    // The driver starts the LED pattern when "2" is written to led_val, and takes it.
+    const QString ledVal = QStringLiteral("/sys/module/vfe_v4l2/parameters/led_val");
+    if (readBoardFile(ledVal).trimmed() == "2") {
+        const int loops =
+            readBoardFile("/sys/module/vfe_v4l2/parameters/led_loop").trimmed().toInt();
+        m_ledFramesLeft = loops > 0 ? loops * 18 : 0;
+        writeBoardFile(ledVal, "0");
+    }
+    const uint32_t even = static_cast<uint32_t>(m_sequence * 2) & 0x7FFFFFFE;
+    if (m_ledFramesLeft > 0) {
+        --m_ledFramesLeft;
+        return even + 1;
+    }
+    return even;
+}
+
+void CameraModel::produce() {
+    auto next = std::chrono::steady_clock::now();
+    while (!m_stop) {
+        next += kFramePeriod;
+        std::this_thread::sleep_until(next);
+        if (knobInt("camera_stall", 0) == 1)
+            continue;
+        const uint32_t tag = nextTag();
+        const bool irLed = readBoardFile("/dev/irled").startsWith("022");
+        const bool lit = irLed || (tag & 1);
+        unsigned index;
+        {
+            std::lock_guard<std::mutex> g(m_lock);
+            if (m_queued.empty()) {
+                ++m_lost;
+                ++m_sequence;
+                continue;
+            }
+            index = m_queued.front();
+            m_queued.pop_front();
+        }
+        render(m_frames + index * m_bufferStride, lit);
+        std::lock_guard<std::mutex> g(m_lock);
+        m_done.push_back({index, tag, static_cast<uint32_t>(m_sequence++)});
+        const uint64_t one = 1;
+        (void)!::write(m_eventFd, &one, sizeof one);
+        ++m_produced;
+    }
+}
+
+} // namespace vboard

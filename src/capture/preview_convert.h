@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+
+struct PreviewStats {
+    uint32_t lumaMean = 0;
+    uint32_t lumaGradient = 0;
+};
+
+// Makes the gray preview of an NV21 frame: copies the w x h luma plane to dst + w*h, then
+// samples the copy every (w / outW) rows and columns into the outW x outH image at dst.
+// Returns the mean brightness and a sharpness figure (mean squared difference to the pixel
+// one row up and one column left). Allocates nothing.
+PreviewStats convertPreview(const unsigned char* src, unsigned char* dst, unsigned w, unsigned h,
+                            unsigned outW, unsigned outH);

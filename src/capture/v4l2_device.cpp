@@ -1,0 +1,312 @@
+#include "capture/v4l2_device.h"
+
+#include "app/gdata.h"
+#include "capture/display_buffer.h"
+#include "platform/board.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <linux/videodev2.h>
+#include <sys/mman.h>
+
+namespace {
+
+const char* const kDeviceNode = "/dev/video0";
+const char* const kDeviceName = "/dev/video";
+constexpr unsigned kMinBuffers = 2, kMaxBuffers = 5;
+
+int g_dqbufErrors = 0; // consecutive dequeue failures, frame-pump thread only
+
+void exitEventLoop(int code) {
+    QCoreApplication::exit(code);
+}
+void (*g_restartAction)(int) = exitEventLoop;
+
+void logFormat(const v4l2_format& fmt) {
+    const unsigned pf = fmt.fmt.pix.pixelformat;
+    qDebug("fmt.type:\t\t%d", fmt.type);
+    qDebug("pix.pixelformat:\t%c%c%c%c", pf & 0xFF, (pf >> 8) & 0xFF, (pf >> 16) & 0xFF,
+           (pf >> 24) & 0xFF);
+    qDebug("pix.height:\t\t%d", fmt.fmt.pix.height);
+    qDebug("pix.width:\t\t%d", fmt.fmt.pix.width);
+    qDebug("pix.field:\t\t%d", fmt.fmt.pix.field);
+}
+
+} // namespace
+
+void setCameraRestartAction(void (*action)(int)) {
+    g_restartAction = action ? action : exitEventLoop;
+}
+
+V4l2Device::V4l2Device(int width, int height)
+    : m_nWidth(static_cast<unsigned>(width)), m_nHeight(static_cast<unsigned>(height)) {}
+
+int V4l2Device::control(unsigned long request, unsigned id, int* value) {
+    v4l2_control ctrl{};
+    ctrl.id = id;
+    ctrl.value = *value;
+    const int r = board::ioctl(m_nFd, request, &ctrl);
+    *value = ctrl.value;
+    return r;
+}
+
+int V4l2Device::open_device() {
+    m_nFd = board::open(kDeviceNode, O_RDWR | O_NONBLOCK);
+    if (m_nFd < 0) {
+        qDebug("open_device FAIL");
+        return -1;
+    }
+    qDebug("open_device OK [%d]", m_nFd);
+
+    v4l2_capability cap{};
+    if (board::ioctl(m_nFd, VIDIOC_QUERYCAP, &cap) < 0) {
+        qDebug("Error opening device %s: unable to query device.", kDeviceName);
+        return -1;
+    }
+    qDebug("driver:\t\t%s", reinterpret_cast<const char*>(cap.driver));
+    qDebug("card:\t\t%s", reinterpret_cast<const char*>(cap.card));
+    qDebug("bus_info:\t\t%s", reinterpret_cast<const char*>(cap.bus_info));
+    qDebug("version:\t\t%d", cap.version);
+    qDebug("capabilities:\t\t%x", cap.capabilities);
+    if (!(cap.capabilities & V4L2_CAP_VIDEO_CAPTURE)) {
+        qDebug("Device %s: NOT supports capture.", kDeviceName);
+        return -1;
+    }
+    qDebug("Device %s: supports capture.", kDeviceName);
+    if (!(cap.capabilities & V4L2_CAP_STREAMING)) {
+        qDebug("Device %s: NOT supports streaming.", kDeviceName);
+        return -1;
+    }
+    qDebug("Device %s: supports streaming.", kDeviceName);
+
+    qDebug("Support format:");
+    v4l2_fmtdesc desc{};
+    desc.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    for (desc.index = 0; board::ioctl(m_nFd, VIDIOC_ENUM_FMT, &desc) == 0; ++desc.index)
+        qDebug("\t%d.%s", desc.index + 1, reinterpret_cast<const char*>(desc.description));
+
+    int input = 0;
+    if (board::ioctl(m_nFd, VIDIOC_S_INPUT, &input) < 0) {
+        qDebug("Unable to set input");
+        return -1;
+    }
+
+    qDebug("set format...");
+    v4l2_format fmt{};
+    fmt.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    fmt.fmt.pix.width = m_nWidth;
+    fmt.fmt.pix.height = m_nHeight;
+    fmt.fmt.pix.pixelformat = V4L2_PIX_FMT_NV21;
+    fmt.fmt.pix.field = V4L2_FIELD_ANY;
+    logFormat(fmt);
+    if (board::ioctl(m_nFd, VIDIOC_S_FMT, &fmt) < 0) {
+        qDebug("Unable to set format");
+        return -1;
+    }
+    qDebug("\nget format...");
+    if (board::ioctl(m_nFd, VIDIOC_G_FMT, &fmt) < 0) {
+        qDebug("Unable to get format");
+        return -1;
+    }
+    logFormat(fmt);
+
+    v4l2_streamparm parm{};
+    parm.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    parm.parm.capture.timeperframe.numerator = 1;
+    parm.parm.capture.timeperframe.denominator = 30;
+    if (board::ioctl(m_nFd, VIDIOC_S_PARM, &parm) < 0) {
+        qDebug("Unable to set frame rate");
+        return -1;
+    }
+    if (board::ioctl(m_nFd, VIDIOC_G_PARM, &parm) < 0) {
+        qDebug("Unable to get frame rate");
+        return -1;
+    }
+    qDebug("numerator:%d\ndenominator:%d", parm.parm.capture.timeperframe.numerator,
+           parm.parm.capture.timeperframe.denominator);
+
+    int value = 0;
+    if (control(VIDIOC_G_CTRL, V4L2_CID_GAIN, &value) < 0) {
+        qDebug("Unable to get gain control");
+        return -1;
+    }
+    qDebug("get gain_ctrl:%d\n", value);
+    if (control(VIDIOC_G_CTRL, V4L2_CID_EXPOSURE, &value) < 0) {
+        qDebug("Unable to get exposure control");
+        return -1;
+    }
+    qDebug("get exposure_ctrl:%d\n", value);
+
+    v4l2_requestbuffers req{};
+    req.count = m_nBufferCount;
+    req.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    req.memory = V4L2_MEMORY_MMAP;
+    if (board::ioctl(m_nFd, VIDIOC_REQBUFS, &req) < 0) {
+        qDebug("ioctl VIDIOC_REQBUFS fail");
+        return -1;
+    }
+    if (req.count < kMinBuffers || req.count > kMaxBuffers) {
+        qDebug("ioctl VIDIOC_REQBUFS error");
+        return -1;
+    }
+    m_nBufferCount = req.count;
+
+    m_pBuffers =
+        static_cast<FrameBufferEntry*>(std::calloc(m_nBufferCount, sizeof(FrameBufferEntry)));
+    if (!m_pBuffers) {
+        qDebug("calloc error");
+        return -1;
+    }
+    for (unsigned i = 0; i < m_nBufferCount; ++i) {
+        v4l2_buffer buf{};
+        buf.index = i;
+        buf.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+        buf.memory = V4L2_MEMORY_MMAP;
+        if (board::ioctl(m_nFd, VIDIOC_QUERYBUF, &buf) < 0) {
+            qDebug("ioctl VIDIOC_QUERYBUF error");
+            return -1;
+        }
+        m_pBuffers[i].length = buf.length;
+        void* start = board::mmap(nullptr, buf.length, PROT_READ | PROT_WRITE, MAP_SHARED, m_nFd,
+                                  buf.m.offset);
+        if (start == MAP_FAILED) {
+            qDebug("mmap error");
+            return -1;
+        }
+        m_pBuffers[i].start = start;
+        mem_addr_vir2phy(reinterpret_cast<unsigned long>(start), &m_pBuffers[i].phy);
+    }
+    qDebug("Open device success");
+    return 0;
+}
+
+int V4l2Device::close_device() {
+    if (m_pBuffers) {
+        for (unsigned i = 0; i < m_nBufferCount; ++i)
+            if (m_pBuffers[i].start && board::munmap(m_pBuffers[i].start, m_pBuffers[i].length) < 0)
+                qDebug("munmap error");
+        std::free(m_pBuffers);
+        m_pBuffers = nullptr;
+    }
+    if (board::close(m_nFd) < 0) {
+        qDebug("Close device FAIL");
+        return -1;
+    }
+    m_nFd = -1;
+    qDebug("Close device success");
+    return 0;
+}
+
+int V4l2Device::start_capture() {
+    for (unsigned i = 0; i < m_nBufferCount; ++i) {
+        v4l2_buffer buf{};
+        buf.index = i;
+        buf.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+        buf.memory = V4L2_MEMORY_MMAP;
+        if (board::ioctl(m_nFd, VIDIOC_QBUF, &buf) < 0) {
+            qDebug("ioctl VIDIOC_QBUF error");
+            return -1;
+        }
+    }
+    int type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    if (board::ioctl(m_nFd, VIDIOC_STREAMON, &type) < 0) {
+        qDebug("ioctl VIDIOC_STREAMON error");
+        return -1;
+    }
+    qDebug("Start capture......");
+    return 0;
+}
+
+void V4l2Device::stop_capture() {
+    int type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    if (board::ioctl(m_nFd, VIDIOC_STREAMOFF, &type) < 0)
+        qDebug("ioctl VIDIOC_STREAMOFF error");
+}
+
+int V4l2Device::pull_frame(void** start, void** phys, int* tag, int* length, bool fill) {
+    if (board::waitReadable(m_nFd, 2000) < 0) {
+        qDebug("ioctl select error");
+        return -1;
+    }
+    v4l2_buffer buf{};
+    buf.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    buf.memory = V4L2_MEMORY_MMAP;
+    if (board::ioctl(m_nFd, VIDIOC_DQBUF, &buf) < 0) {
+        qDebug("ioctl VIDIOC_DQBUF error");
+        if (++g_dqbufErrors > 1) {
+            qDebug("too much VIDIOC_DQBUF error, restart device");
+            const int retries = g_pData ? g_pData->getCameraRetryCount() : 0;
+            qDebug("RetryCount: %d", retries);
+            if (retries > 0) {
+                g_pData->setCameraRetryCount(retries - 1);
+                g_dqbufErrors = 0;
+                g_restartAction(1);
+            }
+        }
+        return -1;
+    }
+    *tag = static_cast<int>(buf.reserved);
+    g_dqbufErrors = 0;
+    if (fill && buf.index < m_nBufferCount) {
+        *start = m_pBuffers[buf.index].start;
+        *phys = reinterpret_cast<void*>(m_pBuffers[buf.index].phy);
+        *length = static_cast<int>(m_pBuffers[buf.index].length);
+    }
+    m_nCurrentIndex = static_cast<int>(buf.index);
+    return 0;
+}
+
+int V4l2Device::push_frame() {
+    if (m_nCurrentIndex == -1) {
+        qDebug("push_frame error");
+        return -1;
+    }
+    v4l2_buffer buf{};
+    buf.index = static_cast<unsigned>(m_nCurrentIndex);
+    buf.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    buf.memory = V4L2_MEMORY_MMAP;
+    if (board::ioctl(m_nFd, VIDIOC_QBUF, &buf) < 0) {
+        qDebug("ioctl VIDIOC_QBUF error");
+        return -1;
+    }
+    return 0;
+}
+
+void V4l2Device::set_gain(int value) {
+    if (control(VIDIOC_S_CTRL, V4L2_CID_GAIN, &value) < 0)
+        qDebug("Unable to set gain control");
+    else
+        qDebug("set gain control : %d\n", value);
+}
+
+void V4l2Device::set_exposure(int value) {
+    if (control(VIDIOC_S_CTRL, V4L2_CID_EXPOSURE, &value) < 0)
+        qDebug("Unable to set exposure control");
+    else
+        qDebug("set exposure control : %d\n", value);
+}
+
+int V4l2Device::get_gain() {
+    int value = 0;
+    if (control(VIDIOC_G_CTRL, V4L2_CID_GAIN, &value) < 0) {
+        qDebug("Unable to get gain control");
+        return -1;
+    }
+    qDebug("get gain control : %d\n", value);
+    return value;
+}
+
+int V4l2Device::get_exposure() {
+    int value = 0;
+    if (control(VIDIOC_G_CTRL, V4L2_CID_EXPOSURE, &value) < 0) {
+        qDebug("Unable to get exposure control");
+        return -1;
+    }
+    qDebug("get exposure control : %d\n", value);
+    return value;
+}

@@ -1,0 +1,42 @@
+// The board's V4L2 capture device: negotiation, a small ring of memory-mapped driver
+// buffers, streaming, one frame held at a time, and the gain and exposure controls.
+#pragma once
+
+struct FrameBufferEntry {
+    void* start;
+    unsigned long phy;
+    unsigned length;
+};
+
+class V4l2Device {
+public:
+    V4l2Device(int width, int height);
+
+    int open_device();
+    int close_device();
+    int start_capture();
+    void stop_capture();
+    // Waits for the next frame (up to 2 s) and takes it from the driver. 0 on success.
+    int pull_frame(void** start, void** phys, int* tag, int* length, bool fill);
+    // Gives the held frame back to the driver.
+    int push_frame();
+    void set_gain(int value);
+    void set_exposure(int value);
+    int get_gain();
+    int get_exposure();
+
+    unsigned bufferCount() const { return m_nBufferCount; }
+
+private:
+    int control(unsigned long request, unsigned id, int* value);
+
+    FrameBufferEntry* m_pBuffers = nullptr;
+    int m_nFd = -1;
+    unsigned m_nBufferCount = 5;
+    int m_nCurrentIndex = -1;
+    unsigned m_nWidth, m_nHeight;
+};
+
+// What a second consecutive dequeue failure does: the process-wide count of failures in a
+// row and the action that ends the application for a restart. Tests replace the action.
+void setCameraRestartAction(void (*action)(int exitCode));
