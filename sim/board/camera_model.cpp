@@ -9,7 +9,8 @@
 // others even words.
 //
 // Knobs: camera_open_fail (1: open fails), camera_buffers (buffers granted),
-// camera_dqbuf_fail (1: every dequeue fails), camera_stall (1: no frames arrive).
+// camera_dqbuf_fail (1: every dequeue fails), camera_stall (1: no frames arrive),
+// camera_tags_even (1: the driver never marks a frame, as a driver without the LED pattern).
 #include "camera_model.h"
 
 #include "virtual_board.h"
@@ -328,7 +329,8 @@ uint32_t CameraModel::nextTag() {
     if (readBoardFile(ledVal).trimmed() == "2") {
         const int loops =
             readBoardFile("/sys/module/vfe_v4l2/parameters/led_loop").trimmed().toInt();
-        m_ledFramesLeft = loops > 0 ? loops * 18 : 0;
+        const bool evenOnly = knobInt("camera_tags_even", 0) == 1;
+        m_ledFramesLeft = loops > 0 && !evenOnly ? loops * 18 : 0;
         writeBoardFile(ledVal, "0");
     }
     const uint32_t even = static_cast<uint32_t>(m_sequence * 2) & 0x7FFFFFFE;

@@ -4,6 +4,7 @@
 // and each frame handed out from a ring buffer, so that a frame that reaches the ring's
 // end comes in two parts.
 #include "platform/vencoder.h"
+#include "virtual_board.h"
 
 #include <cstring>
 #include <deque>
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr size_t kRingBytes = 4 * 1024 * 1024;
+constexpr size_t kDefaultRingBytes = 4 * 1024 * 1024;
 constexpr size_t kMinTail = 16; // a frame never starts closer than this to the ring's end
 
 int memOpen() {
@@ -21,6 +22,11 @@ int memOpen() {
 }
 void memClose() {}
 ScMemOps g_memOps{memOpen, memClose};
+
+size_t ringSize() {
+    const int kib = vboard::knobInt("encoder_ring_kib", 0);
+    return kib > 0 ? size_t(kib) * 1024 : kDefaultRingBytes;
+}
 
 bool isHeaderNal(int type) {
     return type == NAL_SPS || type == NAL_PPS;
@@ -38,7 +44,9 @@ struct VideoEncoder {
     int64_t pts = 0;
     std::vector<uint8_t> header;
     std::deque<VencInputBuffer> inputs;
-    std::vector<uint8_t> ring = std::vector<uint8_t>(kRingBytes);
+    // The knob encoder_ring_kib makes the ring small enough that frames wrap often.
+    size_t ringBytes = ringSize();
+    std::vector<uint8_t> ring = std::vector<uint8_t>(ringBytes);
     size_t ringPos = 0;
     std::deque<VencOutputBuffer> frames;
     std::vector<uint8_t> scratch; // one frame's NAL units, reused
@@ -166,16 +174,16 @@ int VideoEncodeOneFrame(VideoEncoder* e) {
             bytes.push_back(0);
         bytes.insert(bytes.end(), p, p + nals[i].i_payload);
     }
-    if (bytes.empty() || bytes.size() > kRingBytes / 2)
+    if (bytes.empty() || bytes.size() > e->ringBytes / 2)
         return -1;
-    if (kRingBytes - e->ringPos < kMinTail)
+    if (e->ringBytes - e->ringPos < kMinTail)
         e->ringPos = 0;
     VencOutputBuffer frame{e->ring.data() + e->ringPos, 0, nullptr, 0};
     {
         const uint8_t* src = bytes.data();
         size_t left = bytes.size();
         while (left) {
-            const size_t room = kRingBytes - e->ringPos;
+            const size_t room = e->ringBytes - e->ringPos;
             const size_t n = left < room ? left : room;
             std::memcpy(e->ring.data() + e->ringPos, src, n);
             if (frame.data1)
@@ -185,7 +193,7 @@ int VideoEncodeOneFrame(VideoEncoder* e) {
             e->ringPos += n;
             src += n;
             left -= n;
-            if (e->ringPos == kRingBytes) {
+            if (e->ringPos == e->ringBytes) {
                 e->ringPos = 0;
                 if (left && !frame.data1)
                     frame.data1 = e->ring.data();

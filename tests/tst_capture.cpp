@@ -1,0 +1,497 @@
+// Capture pipeline on the virtual board: camera device, preview conversion, encoder output,
+// frame queue and whole recordings through both threads, checked with ffprobe and ffmpeg.
+#include "app/gdata.h"
+#include "capture/avilib.h"
+#include "capture/capture_threads.h"
+#include "capture/cedarxutil.h"
+#include "capture/preview_convert.h"
+#include "capture/v4l2_device.h"
+#include "platform/board.h"
+#include "platform/vencoder.h"
+#include "testkit/testkit.h"
+#include "virtual_board.h"
+
+#include <QDir>
+#include <QMutex>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <vector>
+
+namespace {
+
+QMutex g_logLock;
+QStringList g_log;
+
+void collect(QtMsgType, const QMessageLogContext&, const QString& text) {
+    QMutexLocker l(&g_logLock);
+    g_log << text;
+}
+
+QStringList takeLog() {
+    QMutexLocker l(&g_logLock);
+    QStringList out;
+    out.swap(g_log);
+    return out;
+}
+
+QList<int> g_restarts;
+void recordRestart(int code) {
+    g_restarts << code;
+}
+
+QString run(const QString& program, const QStringList& args, int* exitCode = nullptr,
+            QString* err = nullptr) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(120000);
+    if (exitCode)
+        *exitCode = p.exitCode();
+    if (err)
+        *err = QString::fromUtf8(p.readAllStandardError());
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// A frame whose luma has detail the encoder has to spend bits on.
+std::vector<unsigned char> testFrame(int w, int h, int seed) {
+    std::vector<unsigned char> f(size_t(w) * h * 3 / 2, 128);
+    QRandomGenerator rng(static_cast<quint32>(seed));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            f[size_t(y) * w + x] =
+                static_cast<unsigned char>((x + y + seed * 7) / 4 % 200 + rng.bounded(24));
+    return f;
+}
+
+} // namespace
+
+class TstCapture : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testkit::ScopedBoard> m_board;
+
+    std::unique_ptr<GData> makeData() {
+        auto d = std::make_unique<GData>();
+        d->m_strAppDir = m_board->appDir();
+        d->InitData();
+        d->InitCommonAndConfig();
+        g_pData = d.get();
+        return d;
+    }
+
+private slots:
+    void init() {
+        m_board = std::make_unique<testkit::ScopedBoard>();
+        qInstallMessageHandler(collect);
+        takeLog();
+        g_restarts.clear();
+        setCameraRestartAction(recordRestart);
+    }
+
+    void cleanup() {
+        qInstallMessageHandler(nullptr);
+        g_pData = nullptr;
+    }
+
+    void openFailures_data() {
+        QTest::addColumn<QString>("knob");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("one buffer granted") << "camera_buffers"
+                                            << "1"
+                                            << "ioctl VIDIOC_REQBUFS error";
+        QTest::newRow("six buffers granted") << "camera_buffers"
+                                             << "6"
+                                             << "ioctl VIDIOC_REQBUFS error";
+        QTest::newRow("no device") << "camera_open_fail"
+                                   << "1"
+                                   << "open_device FAIL";
+    }
+
+    void openFailures() {
+        QFETCH(QString, knob);
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        auto d = makeData();
+        vboard::setKnob(knob, value);
+        QVERIFY(!d->V4l2DeviceOpen());
+        QVERIFY(!d->m_bCameraOpened);
+        const QStringList log = takeLog();
+        QVERIFY2(log.contains(message), qPrintable(log.join('\n')));
+        QVERIFY(log.contains("m_pV4l2Device open_device Error!"));
+        d->V4l2DeviceClose();
+        QVERIFY(!d->m_pV4l2Device);
+        QVERIFY(!d->V4l2DevicePullFrame());
+        QCOMPARE(d->V4l2DevicePushFrame(), -1);
+    }
+
+    void twoToFiveBuffersAreAccepted() {
+        auto d = makeData();
+        vboard::setKnob("camera_buffers", "2");
+        QVERIFY(d->V4l2DeviceOpen());
+        QCOMPARE(d->m_pV4l2Device->bufferCount(), 2u);
+        QVERIFY(d->V4l2DevicePullFrame());
+        QCOMPARE(d->m_nFrameLen, 1920 * 1080 * 3 / 2);
+        QVERIFY(d->m_pFrameVir);
+        QCOMPARE(d->V4l2DevicePushFrame(), 0);
+        // A second open touches nothing.
+        V4l2Device* device = d->m_pV4l2Device;
+        takeLog();
+        QVERIFY(d->V4l2DeviceOpen());
+        QCOMPARE(d->m_pV4l2Device, device);
+        QVERIFY(takeLog().isEmpty());
+        d->V4l2DeviceClose();
+    }
+
+    void openNegotiatesAndLogs() {
+        auto d = makeData();
+        QVERIFY(d->V4l2DeviceOpen());
+        const QStringList log = takeLog();
+        for (const char* line :
+             {"Device /dev/video: supports capture.", "Device /dev/video: supports streaming.",
+              "\t1.YUV 4:2:0 (NV21)", "pix.pixelformat:\tNV21", "numerator:1\ndenominator:30",
+              "set exposure control : 225\n", "set gain control : 1\n", "Open device success",
+              "Start capture......"})
+            QVERIFY2(log.contains(line), line);
+        QCOMPARE(d->m_pV4l2Device->get_exposure(), 225);
+        d->m_pV4l2Device->set_gain(7);
+        QCOMPARE(d->m_pV4l2Device->get_gain(), 7);
+        d->V4l2DeviceClose();
+        QVERIFY(takeLog().contains("Close device success"));
+    }
+
+    void pushBeforePull() {
+        V4l2Device device(1920, 1080);
+        QCOMPARE(device.push_frame(), -1);
+        QVERIFY(takeLog().contains("push_frame error"));
+    }
+
+    void dequeueFailuresRestartTwicePerBoot() {
+        auto d = makeData();
+        QVERIFY(d->V4l2DeviceOpen());
+        vboard::setKnob("camera_dqbuf_fail", "1");
+        const QString counter = m_board->root() + "/tmp/camera.txt";
+        QVERIFY(!QFile::exists(counter));
+
+        QVERIFY(!d->V4l2DevicePullFrame()); // one failure only logs
+        QVERIFY(g_restarts.isEmpty());
+        QVERIFY(!d->V4l2DevicePullFrame());
+        QCOMPARE(g_restarts, QList<int>{1});
+        QCOMPARE(testkit::readFile(counter), QByteArray("1"));
+        QVERIFY(takeLog().contains("RetryCount: 2"));
+
+        QVERIFY(!d->V4l2DevicePullFrame());
+        QVERIFY(!d->V4l2DevicePullFrame());
+        QCOMPARE(g_restarts, (QList<int>{1, 1}));
+        QCOMPARE(testkit::readFile(counter), QByteArray("0"));
+
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(!d->V4l2DevicePullFrame());
+        QCOMPARE(g_restarts.size(), 2); // no third restart
+        // Since the first restart: the second one, then one per failure after the first.
+        QCOMPARE(takeLog().count("too much VIDIOC_DQBUF error, restart device"), 3);
+
+        // A good frame resets the run of failures.
+        vboard::setKnob("camera_dqbuf_fail", "0");
+        QVERIFY(d->V4l2DevicePullFrame());
+        QCOMPARE(d->V4l2DevicePushFrame(), 0);
+        d->V4l2DeviceClose();
+    }
+
+    void retryCounterFile_data() {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<int>("count");
+        QTest::newRow("missing") << QByteArray() << false << 2;
+        QTest::newRow("number") << QByteArray(" 1\n") << true << 1;
+        QTest::newRow("zero") << QByteArray("0") << true << 0;
+        QTest::newRow("not a number") << QByteArray("x") << true << 2;
+        QTest::newRow("empty") << QByteArray("") << true << 2;
+    }
+
+    void retryCounterFile() {
+        QFETCH(QByteArray, contents);
+        QFETCH(bool, exists);
+        QFETCH(int, count);
+        auto d = makeData();
+        if (exists)
+            QVERIFY(testkit::writeFile(m_board->root() + "/tmp/camera.txt", contents));
+        QCOMPARE(d->getCameraRetryCount(), count);
+    }
+
+    void conversion() {
+        const unsigned w = 1920, h = 1080, outW = 880, outH = 330;
+        std::vector<unsigned char> src(w * h * 3 / 2), dst(size_t(w) * h * 2, 1);
+
+        // A height of 0 copies the luma plane and writes no pixel.
+        std::fill(src.begin(), src.end(), 77);
+        PreviewStats s = convertPreview(src.data(), dst.data(), w, h, outW, 0);
+        QCOMPARE(s.lumaMean, 0u);
+        QCOMPARE(s.lumaGradient, 0u);
+        QCOMPARE(dst[0], 1);
+        QCOMPARE(dst[size_t(w) * h], 77);
+
+        // Uniform frame: its value, no gradient.
+        s = convertPreview(src.data(), dst.data(), w, h, outW, outH);
+        QCOMPARE(s.lumaMean, 77u);
+        QCOMPARE(s.lumaGradient, 0u);
+
+        // Luma alternating every second row and column: only even rows and columns are
+        // sampled, so the image is one value.
+        for (unsigned y = 0; y < h; ++y)
+            for (unsigned x = 0; x < w; ++x)
+                src[y * w + x] = (y % 2 == 0 && x % 2 == 0) ? 200 : (x % 2 ? 0 : 255);
+        s = convertPreview(src.data(), dst.data(), w, h, outW, outH);
+        QCOMPARE(s.lumaMean, 200u);
+        QCOMPARE(s.lumaGradient, 0u);
+        QVERIFY(std::all_of(dst.begin(), dst.begin() + outW * outH,
+                            [](unsigned char v) { return v == 200; }));
+
+        // The picture is the top-left 1760 x 660 region, halved.
+        std::fill(src.begin(), src.begin() + w * h, 0);
+        src[658 * w + 1758] = 90; // sampled: last row and column of the image
+        src[660 * w + 0] = 255;   // outside the image
+        s = convertPreview(src.data(), dst.data(), w, h, outW, outH);
+        QCOMPARE(dst[329 * outW + 879], 90);
+        // Mean over the counted pixels; the gradient sees 90 against its dark neighbour.
+        const uint64_t counted = uint64_t(outW) * outH - outW - 1;
+        QCOMPARE(s.lumaMean, unsigned(90 / counted));
+        QCOMPARE(s.lumaGradient, unsigned(90 * 90 / counted));
+    }
+
+    void queueBounds() {
+        auto d = makeData();
+        std::vector<int> items(30);
+        for (int i = 0; i < 29; ++i)
+            QCOMPARE(OSAL_Queue(&d->m_queueH264, &items[size_t(i)]), 0);
+        QCOMPARE(OSAL_Queue(&d->m_queueH264, &items[29]), -1); // 29 usable of 30
+        for (int i = 0; i < 29; ++i)
+            QCOMPARE(OSAL_Dequeue(&d->m_queueH264), static_cast<void*>(&items[size_t(i)]));
+        QVERIFY(!OSAL_Dequeue(&d->m_queueH264));
+        QVERIFY(!d->H264Dequeue());
+        QVERIFY(!d->m_pH264Frame);
+        takeLog();
+        d->H264Emptyqueue();
+        QCOMPARE(takeLog(), QStringList{"H264Emptyqueue ok!"});
+    }
+
+    void enqueueDropsWhenTheRecordingIsOver() {
+        auto d = makeData();
+        d->m_nH264Len = 10;
+        d->m_bH264Key = 1;
+        d->m_nCameraState = 2;
+        for (int i = 0; i < 29; ++i)
+            d->H264Enqueue();
+        QCOMPARE(OSAL_GetElemNum(&d->m_queueH264), 29);
+        d->m_nCameraState = 3; // nobody will drain: the frame is dropped, not spun on
+        d->H264Enqueue();
+        QCOMPARE(OSAL_GetElemNum(&d->m_queueH264), 29);
+        QVERIFY(d->H264Dequeue());
+        QCOMPARE(d->m_pH264Frame->size, 10);
+        QCOMPARE(d->m_pH264Frame->key, 1);
+        std::free(d->m_pH264Frame->data);
+        std::free(d->m_pH264Frame);
+        takeLog();
+        d->H264Emptyqueue();
+        QCOMPARE(takeLog().count("H264Dequeue ok!"), 28);
+    }
+
+    // Key frames begin with the stream header; every frame starts with a four-byte start
+    // code; the bytes of all frames form a stream that ffmpeg decodes without an error,
+    // also when frames came out of the encoder in two parts.
+    void encoderOutputLayout() {
+        vboard::setKnob("encoder_ring_kib", "384");
+        const int w = 1920, h = 1080;
+        cedarxutil enc(w, h, w, h);
+        enc.StartH264CedarX();
+        QVERIFY(enc.isOpen());
+        std::vector<unsigned char> out(size_t(w) * h / 2);
+        QByteArray stream;
+        int keys = 0;
+        const int frames = 35;
+        for (int i = 0; i < frames; ++i) {
+            std::vector<unsigned char> frame = testFrame(w, h, i);
+            unsigned char key = 9;
+            int len = 0;
+            QCOMPARE(enc.H264_proc_frame_phy(frame.data(), nullptr, out.data(), &key, &len), 1);
+            QVERIFY(len > 5);
+            QCOMPARE(QByteArray(reinterpret_cast<char*>(out.data()), 4), QByteArray("\0\0\0\1", 4));
+            const int nalType = out[4] & 0x1F;
+            if (key) {
+                ++keys;
+                QCOMPARE(nalType, 7); // SPS first
+                QVERIFY(QByteArray(reinterpret_cast<char*>(out.data()), len)
+                            .contains(QByteArray("\0\0\1\x65", 4)) ||
+                        QByteArray(reinterpret_cast<char*>(out.data()), len)
+                            .contains(QByteArray("\0\0\1\x25", 4)));
+            } else {
+                QCOMPARE(key, 0);
+                QCOMPARE(nalType, 1);
+            }
+            // The chroma plane was overwritten with gray.
+            QVERIFY(std::all_of(frame.begin() + w * h, frame.end(),
+                                [](unsigned char v) { return v == 128; }));
+            stream.append(reinterpret_cast<char*>(out.data()), len);
+        }
+        enc.CloseCedarX();
+        QCOMPARE(keys, 2); // frames 0 and 30
+
+        const QString file = m_board->root() + "/tmp/frames.h264";
+        QVERIFY(testkit::writeFile(file, stream));
+        int code = -1;
+        QString err;
+        const QString count =
+            run("ffprobe",
+                {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+                 "stream=codec_name,width,height,nb_read_frames", "-of", "csv=p=0", file},
+                &code, &err);
+        QCOMPARE(code, 0);
+        QCOMPARE(count.trimmed(), QString("h264,1920,1080,%1").arg(frames));
+        run("ffmpeg", {"-v", "error", "-i", file, "-f", "null", "-"}, &code, &err);
+        QCOMPARE(code, 0);
+        QVERIFY2(err.isEmpty(), qPrintable(err));
+    }
+
+    // The encoder API itself: with a small ring some frames come in two parts.
+    void encoderHandsOutTwoParts() {
+        vboard::setKnob("encoder_ring_kib", "384");
+        VideoEncoder* e = VideoEncCreate(VENC_CODEC_H264);
+        QVERIFY(e);
+        VencBaseConfig config{1920, 1080, 1920, 1080, 1920, 0, MemAdapterGetOpsS(), {4, 0, 0}};
+        QCOMPARE(VideoEncInit(e, &config), 0);
+        VencHeader header{nullptr, 0};
+        QCOMPARE(VideoEncGetParameter(e, VENC_PARAM_HEADER, &header), 0);
+        QVERIFY(header.length > 8);
+        int split = 0;
+        for (int i = 0; i < 40; ++i) {
+            std::vector<unsigned char> frame = testFrame(1920, 1080, i);
+            VencInputBuffer in{0, 0, frame.data(), frame.data() + 1920 * 1080};
+            QCOMPARE(AddOneInputBuffer(e, &in), 0);
+            QCOMPARE(VideoEncodeOneFrame(e), 0);
+            VencOutputBuffer out{};
+            QCOMPARE(GetOneBitstreamFrame(e, &out), 0);
+            QVERIFY(out.size0 >= 5);
+            if (out.size1)
+                ++split;
+            QCOMPARE(FreeOneBitStreamFrame(e, &out), 0);
+        }
+        VencOutputBuffer none{};
+        QCOMPARE(GetOneBitstreamFrame(e, &none), -1);
+        VideoEncDestroy(e);
+        QVERIFY(split > 0);
+    }
+
+    // Whole recordings through both threads, as the device makes them: the start-up
+    // recording first, then one asked for the way the photo button asks.
+    void recordings() {
+        auto d = makeData();
+        CameraThread pump(d.get());
+        VideoThread sequencer(d.get());
+        QSignalSpy recorded(&sequencer, &VideoThread::video_thread_signal);
+        QSignalSpy previews(&pump, &CameraThread::camera_thread_signal);
+        pump.start();
+        sequencer.start();
+        auto stop = qScopeGuard([&] {
+            pump.requestInterruption();
+            sequencer.requestInterruption();
+            pump.wait();
+            sequencer.wait();
+            d->V4l2DeviceClose();
+        });
+
+        // Start-up recording: 2 -> 3 -> 0, no signal.
+        QTRY_COMPARE_WITH_TIMEOUT(d->m_nCameraState.load(), 2, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(d->m_nCameraState.load(), 0, 15000);
+        QCOMPARE(recorded.count(), 0);
+        QVERIFY(d->m_bCameraOpened);
+
+        auto recordOnce = [&](int ledLoop) {
+            d->m_nLedLoop = ledLoop;
+            d->FlashOn();
+            d->m_bFlashOn = true;
+            // The photo button: light off, file open, counter zeroed, queue emptied, state 2.
+            d->m_bFlashOn = false;
+            d->FlashOff();
+            if (!d->AVIFileOpen())
+                return false;
+            d->m_nAutoStartCount = 0;
+            d->H264Emptyqueue();
+            const int before = recorded.count();
+            d->m_nCameraState = 2;
+            if (!recorded.wait(15000) && recorded.count() == before)
+                return false;
+            return recorded.last().at(0).toInt() == 0;
+        };
+
+        // Default LED loop: 90 frames.
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(recordOnce(5));
+        QCOMPARE(d->m_nCameraState.load(), 3);
+        QCOMPARE(testkit::readFile(m_board->root() + "/dev/irled"), QByteArray("000\0", 4));
+        QCOMPARE(testkit::readFile(m_board->root() + "/sys/module/vfe_v4l2/parameters/led_loop"),
+                 QByteArray("5"));
+        QVERIFY(d->m_tRecordStart > 0);
+        const QString file = m_board->root() + "/tmp/pupil_video.avi";
+        const QString artifact = QString(VISTREL_TEST_ARTIFACTS) + "/recording.avi";
+        QFile::remove(artifact);
+        QVERIFY(QFile::copy(file, artifact));
+        int code = -1;
+        QString err;
+        const QString probe =
+            run("ffprobe",
+                {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+                 "stream=codec_name,width,height,nb_read_frames", "-of", "csv=p=0", artifact},
+                &code, &err);
+        QCOMPARE(code, 0);
+        QCOMPARE(probe.trimmed(), QString("h264,1920,1080,90"));
+        run("ffmpeg", {"-v", "error", "-i", artifact, "-f", "null", "-"}, &code, &err);
+        QCOMPARE(code, 0);
+        QVERIFY2(err.isEmpty(), qPrintable(err));
+
+        // Previews: none while the flag is clear, about five a second while it is set.
+        d->m_nCameraState = 1;
+        QTest::qWait(600);
+        QCOMPARE(previews.count(), 0);
+        d->m_bPreviewEnable = true;
+        vboard::setKnob("ambient", "12");
+        previews.clear();
+        QTest::qWait(2000);
+        QVERIFY2(previews.count() >= 7 && previews.count() <= 12,
+                 qPrintable(QString::number(previews.count())));
+        QVERIFY2(d->m_nLumaMean < 20, qPrintable(QString::number(d->m_nLumaMean)));
+        vboard::setKnob("ambient", "60");
+        QTRY_VERIFY_WITH_TIMEOUT(d->m_nLumaMean > 20, 3000);
+        d->FlashOn(); // the infrared light brightens the picture further
+        const unsigned dim = d->m_nLumaMean;
+        QTRY_VERIFY_WITH_TIMEOUT(d->m_nLumaMean > dim + 30, 3000);
+        d->FlashOff();
+        d->m_bPreviewEnable = false;
+
+        // Setting 3 while previewing stops the pump.
+        d->m_nCameraState = 3;
+        QTest::qWait(300);
+        previews.clear();
+        d->m_bPreviewEnable = true;
+        QTest::qWait(600);
+        QCOMPARE(previews.count(), 0);
+        d->m_bPreviewEnable = false;
+
+        // LED loop 0: no frame, but the file is closed, the light off and the signal sent.
+        QVERIFY(recordOnce(0));
+        QCOMPARE(QFileInfo(file).size(), 2056);
+        QCOMPARE(d->m_nCameraState.load(), 3);
+
+        // A driver that never marks a frame: an empty recording that ends after 6 s.
+        vboard::setKnob("camera_tags_even", "1");
+        timer.restart();
+        QVERIFY(recordOnce(5));
+        QVERIFY2(timer.elapsed() >= 5000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(QFileInfo(file).size(), 2056);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstCapture)
+#include "tst_capture.moc"
