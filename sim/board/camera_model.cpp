@@ -129,7 +129,8 @@ void* CameraModel::mmap(void* addr, size_t length, int prot, int flags, int, off
         errno = EINVAL;
         return MAP_FAILED;
     }
-    return ::mmap(addr, length, prot, flags, m_memFd, offset);
+    // Populated at once, as driver buffers are: their pages have physical addresses.
+    return ::mmap(addr, length, prot, flags | MAP_POPULATE, m_memFd, offset);
 }
 
 ssize_t CameraModel::read(int, void*, size_t) {

@@ -1,0 +1,189 @@
+// Capture pipeline benchmarks: preview conversion against a plain copy of the luma plane,
+// the frame queue, AVI frame writes, the encoder at 1920 x 1080 and the frame pump on the
+// virtual board during a recording.
+#include "app/gdata.h"
+#include "capture/avilib.h"
+#include "capture/capture_threads.h"
+#include "capture/cedarxutil.h"
+#include "capture/osal_queue.h"
+#include "capture/preview_convert.h"
+#include "models.h"
+#include "platform/board.h"
+#include "virtual_board.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr unsigned kW = 1920, kH = 1080;
+
+std::vector<unsigned char> frame(int seed) {
+    std::vector<unsigned char> f(size_t(kW) * kH * 3 / 2, 128);
+    for (unsigned y = 0; y < kH; ++y)
+        for (unsigned x = 0; x < kW; ++x)
+            f[size_t(y) * kW + x] = static_cast<unsigned char>((x * 3 + y * 5 + seed * 11) % 251);
+    return f;
+}
+
+QTemporaryDir& scratch() {
+    static QTemporaryDir dir;
+    return dir;
+}
+
+void BM_LumaMemcpy(benchmark::State& state) {
+    const auto src = frame(0);
+    std::vector<unsigned char> dst(size_t(kW) * kH);
+    for (auto _ : state) {
+        std::memcpy(dst.data(), src.data(), dst.size());
+        benchmark::DoNotOptimize(dst.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * kW * kH);
+}
+BENCHMARK(BM_LumaMemcpy);
+
+void BM_PreviewConvert(benchmark::State& state) {
+    const auto src = frame(0);
+    std::vector<unsigned char> dst(size_t(kW) * kH * 2);
+    for (auto _ : state) {
+        PreviewStats s = convertPreview(src.data(), dst.data(), kW, kH, 880, 330);
+        benchmark::DoNotOptimize(s);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * kW * kH);
+}
+BENCHMARK(BM_PreviewConvert);
+
+void BM_QueueRoundTrip(benchmark::State& state) {
+    OSAL_QUEUETYPE q;
+    OSAL_QueueCreate(&q, 30);
+    int item = 0;
+    for (auto _ : state) {
+        OSAL_Queue(&q, &item);
+        benchmark::DoNotOptimize(OSAL_Dequeue(&q));
+    }
+    state.SetItemsProcessed(state.iterations());
+    OSAL_QueueTerminate(&q);
+}
+BENCHMARK(BM_QueueRoundTrip);
+
+// One 40 kB frame per iteration, with or without fdatasync after it.
+void BM_AviWriteFrame(benchmark::State& state) {
+    const bool sync = state.range(0) != 0;
+    const std::string path = (scratch().path() + "/bench.avi").toStdString();
+    AviFile* avi = AVI_open_output_file(path.c_str());
+    AVI_set_video(avi, 1920, 1080, 15.0, "H264");
+    std::vector<char> data(40000, 'x');
+    long frames = 0;
+    for (auto _ : state) {
+        AVI_write_frame(avi, data.data(), long(data.size()), frames % 30 == 0);
+        if (sync)
+            ::fdatasync(avi->fdes);
+        if (++frames == 4000) { // keep the file small
+            state.PauseTiming();
+            AVI_close(avi);
+            avi = AVI_open_output_file(path.c_str());
+            AVI_set_video(avi, 1920, 1080, 15.0, "H264");
+            frames = 0;
+            state.ResumeTiming();
+        }
+    }
+    AVI_close(avi);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_AviWriteFrame)->Arg(0)->Arg(1)->ArgName("fdatasync");
+
+void BM_Encoder1080p(benchmark::State& state) {
+    std::vector<std::vector<unsigned char>> frames;
+    for (int i = 0; i < 8; ++i)
+        frames.push_back(frame(i));
+    std::vector<unsigned char> out(size_t(kW) * kH / 2);
+    cedarxutil enc(kW, kH, kW, kH);
+    enc.StartH264CedarX();
+    size_t i = 0;
+    for (auto _ : state) {
+        unsigned char key = 0;
+        int len = 0;
+        enc.H264_proc_frame_phy(frames[i++ % frames.size()].data(), nullptr, out.data(), &key,
+                                &len);
+        benchmark::DoNotOptimize(len);
+    }
+    enc.CloseCedarX();
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Encoder1080p)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+// The frame pump during a recording on the virtual board: every frame pulled, the LED-lit
+// ones encoded and queued, a consumer draining the queue as the recording thread does.
+void BM_FramePumpRecording(benchmark::State& state) {
+    GData d;
+    d.m_strAppDir = scratch().path();
+    d.InitData();
+    d.InitCommonAndConfig();
+    g_pData = &d;
+    d.V4l2DeviceOpen();
+    CameraThread pump(&d);
+    for (auto _ : state) {
+        vboard::setKnob("camera_tags_even", "0");
+        d.m_pCedarx->StartH264CedarX();
+        const auto before = vboard::cameraCounters();
+        int written = 0;
+        pump.start();
+        d.m_nCameraState = 2;
+        const auto t0 = std::chrono::steady_clock::now();
+        // Light every frame of the run: 10 loops of 18 = 180 frames, 6 s.
+        QFile loop(board::path(QString("/sys/module/vfe_v4l2/parameters/led_loop")));
+        loop.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        loop.write("10");
+        loop.close();
+        QFile val(board::path(QString("/sys/module/vfe_v4l2/parameters/led_val")));
+        val.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        val.write("2");
+        val.close();
+        while (std::chrono::steady_clock::now() - t0 < std::chrono::seconds(6)) {
+            if (d.H264Dequeue()) {
+                std::free(d.m_pH264Frame->data);
+                std::free(d.m_pH264Frame);
+                ++written;
+            } else {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        }
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        d.m_nCameraState = 0;
+        pump.requestInterruption();
+        pump.wait();
+        d.m_pCedarx->CloseCedarX();
+        d.H264Emptyqueue();
+        const auto after = vboard::cameraCounters();
+        state.SetIterationTime(seconds);
+        state.counters["pulled_per_s"] = double(after.produced - before.produced) / seconds;
+        state.counters["lost"] = double(after.lost - before.lost);
+        state.counters["encoded"] = written;
+    }
+    d.V4l2DeviceClose();
+}
+BENCHMARK(BM_FramePumpRecording)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    vboard::setRoot(scratch().path() + "/board");
+    board::init();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
