@@ -1,6 +1,5 @@
 // The ION allocator on /dev/ion: allocations are memfd buffers with stable synthetic
-// physical addresses; cache flushes succeed. Also installs every model of the board.
-#include "camera_model.h"
+// physical addresses; cache flushes succeed.
 #include "models.h"
 #include "platform/ion.h"
 
@@ -81,27 +80,13 @@ private:
     uint32_t m_nextPhys = 0x48000000u;
 };
 
-std::mutex g_modelsLock;
-std::shared_ptr<CameraModel> g_camera;
-
 } // namespace
 
-void installModels() {
-    auto camera = std::make_shared<CameraModel>();
-    {
-        std::lock_guard<std::mutex> g(g_modelsLock);
-        g_camera = camera;
-    }
-    registerModel("/dev/video0", camera);
+std::shared_ptr<DeviceModel> makeIonModel() {
     // One allocator for the life of the process, like the SoC's: buffers handed out stay
     // valid when the board is laid anew.
-    static const auto ionModel = std::make_shared<IonModel>();
-    registerModel("/dev/ion", ionModel);
-}
-
-CameraCounters cameraCounters() {
-    std::lock_guard<std::mutex> g(g_modelsLock);
-    return g_camera ? g_camera->counters() : CameraCounters{};
+    static const auto model = std::make_shared<IonModel>();
+    return model;
 }
 
 } // namespace vboard

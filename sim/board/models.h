@@ -4,6 +4,8 @@
 #include "virtual_board.h"
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace vboard {
 
@@ -16,5 +18,19 @@ struct CameraCounters {
     uint64_t lost = 0;     // frames due while the application held every buffer
 };
 CameraCounters cameraCounters();
+
+std::shared_ptr<DeviceModel> makeIonModel();
+
+// The distance sensor's and the IMU's and display's models (sensor_models.cpp).
+void installSensorModels();
+// How often the firmware read a distance result and an IMU record.
+struct SensorCounters {
+    uint64_t distanceReads = 0;
+    uint64_t imuReads = 0;
+};
+SensorCounters sensorCounters();
+
+// The distance sensor's register file as the firmware left it.
+std::vector<uint8_t> rangeSensorRegisters();
 
 } // namespace vboard

@@ -18,6 +18,7 @@
 #include "capture/osal_queue.h"
 
 #include "sensors/calibration_store.h"
+#include "sensors/tilt_filter.h"
 
 class QApplication;
 class common;
@@ -149,12 +150,34 @@ public:
     void FlashOff();
 
     // ---- Sensors and power (src/sensors) -------------------------------------------------
-    std::atomic<int> m_nDistance{0};
-    std::atomic<int> m_nPitch{0};
+    // Latest readings, written by the sensor thread, read by the GUI.
+    std::atomic<int> m_nDistance{0}; // cm, or a negative code of getDistance
+    std::atomic<int> m_nPitch{0};    // degrees with the offset, or -1
+    bool m_bRangingReady = false;    // sensor initialised and ranging (sensor thread)
+    int initRangingSensor(int bus, unsigned char address);
+    int getDistance();
+    int getDOF();
+
+    // What getDistance keeps between calls (sensor thread only).
+    struct DistanceState {
+        uint8_t errorCount = 0;   // consecutive not-ready calls
+        int statusErrorCount = 0; // consecutive results with a bad status
+        int statusOKCount = 0;    // good results since the last bad one
+        int resultCache[5] = {};  // distances in mm, written cyclically
+    } m_distanceState;
+    TiltFilter m_tiltFilter; // sensor thread only
+
     bool getSensorCalibrationData(sensor_calibrate_data_t& data);
     bool setSensorCalibrationData(const sensor_calibrate_data_t& data);
     bool backupSensorCalibrationData();
     QString sensorCalibrationFile() const;
+
+    // Battery, charger and panel (GUI thread).
+    bool m_bScreenOn = true;
+    int getUSBPresentState();
+    int getBatteryPercent();
+    int screenOff();
+    int screenOn();
 
     // ---- Connectivity and maintenance (src/system) ---------------------------------------
     QString m_strVersion = QStringLiteral("v2.6.5-R");

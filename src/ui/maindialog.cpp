@@ -1,6 +1,8 @@
 #include "ui/maindialog.h"
 
 #include "app/gdata.h"
+#include "capture/capture_threads.h"
+#include "sensors/hw_thread.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -25,4 +27,18 @@ MainDialog::MainDialog(QWidget* parent) : QDialog(parent) {
     labelVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     labelVersion->setStyleSheet("font-size: 18px;");
     labelVersion->setGeometry(704, 550, 300, 40);
+
+    startWorkers();
+}
+
+// The worker threads run for the life of the process, camera first.
+void MainDialog::startWorkers() {
+    if (!g_pData)
+        return;
+    m_pCameraThread = new CameraThread(g_pData, this);
+    m_pVideoThread = new VideoThread(g_pData, this);
+    m_pHWThread = new HWThread(g_pData, this);
+    m_pCameraThread->start();
+    m_pVideoThread->start();
+    m_pHWThread->start();
 }

@@ -4,6 +4,9 @@
 #include <QDialog>
 
 class QLabel;
+class CameraThread;
+class VideoThread;
+class HWThread;
 
 class MainDialog : public QDialog {
     Q_OBJECT
@@ -11,5 +14,10 @@ public:
     explicit MainDialog(QWidget* parent = nullptr);
 
 private:
+    void startWorkers();
+
     QLabel* labelVersion = nullptr;
+    CameraThread* m_pCameraThread = nullptr;
+    VideoThread* m_pVideoThread = nullptr;
+    HWThread* m_pHWThread = nullptr;
 };

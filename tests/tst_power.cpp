@@ -1,0 +1,105 @@
+// Battery, charger and panel switches on the virtual board.
+#include "app/gdata.h"
+#include "testkit/testkit.h"
+#include "virtual_board.h"
+
+#include <QFile>
+#include <QtTest>
+
+namespace {
+QStringList g_log;
+void collect(QtMsgType, const QMessageLogContext&, const QString& text) {
+    g_log << text;
+}
+} // namespace
+
+class TstPower : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testkit::ScopedBoard> m_board;
+    GData m_data;
+
+    QString capacityFile() const {
+        return m_board->root() + "/sys/class/power_supply/battery/capacity";
+    }
+    QString presentFile() const { return m_board->root() + "/sys/class/power_supply/usb/present"; }
+
+private slots:
+    void init() {
+        m_board = std::make_unique<testkit::ScopedBoard>();
+        g_log.clear();
+        qInstallMessageHandler(collect);
+    }
+    void cleanup() { qInstallMessageHandler(nullptr); }
+
+    void battery_data() {
+        QTest::addColumn<QByteArray>("capacity");
+        QTest::addColumn<int>("percent");
+        QTest::newRow("95 with line end") << QByteArray("95\n") << 105;
+        QTest::newRow("19") << QByteArray("19") << 29;
+        QTest::newRow("0") << QByteArray("0\n") << 10;
+        QTest::newRow("not a number") << QByteArray("full\n") << 10;
+        QTest::newRow("only the first 10 bytes") << QByteArray("12345678901") << 1234567890 + 10;
+        QTest::newRow("empty file") << QByteArray() << 10;
+    }
+
+    void battery() {
+        QFETCH(QByteArray, capacity);
+        QFETCH(int, percent);
+        // Through the knob the power-supply file links to.
+        vboard::setKnob("battery_capacity", QString::fromLatin1(capacity));
+        QCOMPARE(m_data.getBatteryPercent(), percent);
+        QVERIFY(!g_log.contains("battery capacity open_device FAIL"));
+    }
+
+    void noBatteryDriver() {
+        QVERIFY(QFile::remove(capacityFile()));
+        QCOMPARE(m_data.getBatteryPercent(), 10);
+        QVERIFY(g_log.contains("battery capacity open_device FAIL"));
+    }
+
+    void charger_data() {
+        QTest::addColumn<QByteArray>("present");
+        QTest::addColumn<int>("state");
+        QTest::newRow("plugged") << QByteArray("1\n") << 1;
+        QTest::newRow("unplugged") << QByteArray("0\n") << 0;
+        QTest::newRow("garbage") << QByteArray("?\n") << 0;
+    }
+
+    void charger() {
+        QFETCH(QByteArray, present);
+        QFETCH(int, state);
+        vboard::setKnob("charger_present", QString::fromLatin1(present));
+        QCOMPARE(m_data.getUSBPresentState(), state);
+    }
+
+    void noChargerDriver() {
+        QVERIFY(QFile::remove(presentFile()));
+        QCOMPARE(m_data.getUSBPresentState(), 0);
+        QVERIFY(g_log.contains("usb present open_device FAIL"));
+    }
+
+    void panel() {
+        QVERIFY(m_data.m_bScreenOn);
+        QCOMPARE(m_data.screenOff(), 0);
+        QVERIFY(!m_data.m_bScreenOn);
+        QCOMPARE(testkit::readFile(vboard::recordPath("panel")), QByteArray("off"));
+        QCOMPARE(m_data.screenOn(), 0);
+        QVERIFY(m_data.m_bScreenOn);
+        QCOMPARE(testkit::readFile(vboard::recordPath("panel")), QByteArray("on"));
+    }
+
+    void noDisplayDevice() {
+        vboard::setKnob("disp_missing", "1");
+        m_data.m_bScreenOn = false;
+        QCOMPARE(m_data.screenOn(), -1);
+        QVERIFY(!m_data.m_bScreenOn);
+        m_data.m_bScreenOn = true;
+        QCOMPARE(m_data.screenOff(), -1);
+        QVERIFY(m_data.m_bScreenOn);
+        QVERIFY(g_log.isEmpty()); // a failed display open logs nothing
+    }
+};
+
+QTEST_GUILESS_MAIN(TstPower)
+#include "tst_power.moc"

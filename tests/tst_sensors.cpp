@@ -1,0 +1,334 @@
+// Distance sensor, tilt filter and sensor polling on the virtual board.
+#include "app/gdata.h"
+#include "models.h"
+#include "platform/board.h"
+#include "sensors/hw_thread.h"
+#include "sensors/tilt_filter.h"
+#include "sensors/vl53l1x.h"
+#include "testkit/testkit.h"
+#include "virtual_board.h"
+
+#include <QtTest>
+
+#include <map>
+
+namespace {
+
+QStringList g_log;
+void collect(QtMsgType, const QMessageLogContext&, const QString& text) {
+    g_log << text;
+}
+
+} // namespace
+
+class TstSensors : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testkit::ScopedBoard> m_board;
+    std::unique_ptr<GData> m_data;
+
+private slots:
+    void init() {
+        m_board = std::make_unique<testkit::ScopedBoard>();
+        m_data = std::make_unique<GData>();
+        m_data->m_strAppDir = m_board->appDir();
+        vboard::setKnob("sensor_period_ms", "20");
+        g_log.clear();
+    }
+
+    void cleanup() {
+        VL53L1X_UltraLite_Linux_I2C_Deinit();
+        qInstallMessageHandler(nullptr);
+    }
+
+    void firstFourGoodResultsWaitForTheAverage_data() {
+        QTest::addColumn<QString>("distanceCm"); // what the model reports: raw mm - 120, / 10
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("600 mm, offset 0") << "48" << 0 << 48;
+        QTest::newRow("600 mm, offset -5") << "48" << -5 << 47;
+        QTest::newRow("125 mm") << "0.5" << 0 << 0;
+        QTest::newRow("1090 mm") << "97" << 0 << 97;
+        QTest::newRow("1090 mm, offset 12") << "97" << 12 << 98;
+    }
+
+    void firstFourGoodResultsWaitForTheAverage() {
+        QFETCH(QString, distanceCm);
+        QFETCH(int, offset);
+        QFETCH(int, expected);
+        vboard::setKnob("distance_cm", distanceCm);
+        m_data->m_nDistanceOffset = offset;
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(m_data->getDistance(), -4);
+        QCOMPARE(m_data->getDistance(), expected);
+        QVERIFY(m_data->m_bRangingReady);
+    }
+
+    void averageMovesWithTheTarget() {
+        vboard::setKnob("distance_cm", "50");
+        for (int i = 0; i < 5; ++i)
+            m_data->getDistance();
+        vboard::setKnob("distance_cm", "100");
+        QList<int> seen;
+        for (int i = 0; i < 5; ++i)
+            seen << m_data->getDistance();
+        QCOMPARE(seen.last(), 100);
+        QVERIFY(seen.first() > 50 && seen.first() < 100); // the average of old and new
+    }
+
+    void statusTranslation_data() {
+        QTest::addColumn<int>("raw");
+        QTest::addColumn<int>("translated");
+        const int table[24] = {255, 255, 255, 5,   2,   4,   1,  7, 3,   0,   255, 255,
+                               9,   13,  255, 255, 255, 255, 10, 6, 255, 255, 11,  12};
+        for (int raw = 0; raw < 32; ++raw)
+            QTest::addRow("raw %d", raw) << raw << (raw < 24 ? table[raw] : raw);
+    }
+
+    void statusTranslation() {
+        QFETCH(int, raw);
+        QFETCH(int, translated);
+        QCOMPARE(int(translateRangeStatus(uint8_t(raw))), translated);
+    }
+
+    void badStatusGivesMinus3AndRestartsTheAverage() {
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(m_data->getDistance(), -4);
+        vboard::setKnob("sensor_status", "4"); // translates to 2
+        QCOMPARE(m_data->getDistance(), -3);
+        vboard::setKnob("sensor_status", "25"); // passes unchanged, still bad
+        QCOMPARE(m_data->getDistance(), -3);
+        vboard::setKnob("sensor_status", "9");
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(m_data->getDistance(), -4); // the count starts again
+        QCOMPARE(m_data->getDistance(), 97);
+    }
+
+    void sixtyOneBadStatusesReleaseTheBus() {
+        QCOMPARE(m_data->getDistance(), -4);
+        vboard::setKnob("sensor_status", "0"); // translates to 255
+        for (int i = 1; i < 61; ++i)
+            QCOMPARE(m_data->getDistance(), -3);
+        QCOMPARE(m_data->getDistance(), -5);
+        QVERIFY(!m_data->m_bRangingReady);
+        QCOMPARE(i2c_hdl, -1);
+        QCOMPARE(m_data->m_distanceState.statusErrorCount, 0);
+    }
+
+    void notReadyReleasesOnTheSixthMiss() {
+        QCOMPARE(m_data->getDistance(), -4);
+        vboard::setKnob("sensor_never_ready", "1");
+        for (int i = 1; i <= 5; ++i) {
+            QCOMPARE(m_data->getDistance(), -2);
+            QVERIFY(m_data->m_bRangingReady);
+        }
+        QCOMPARE(m_data->getDistance(), -2); // sixth miss: released
+        QVERIFY(!m_data->m_bRangingReady);
+        QCOMPARE(i2c_hdl, -1);
+        // The next call initialises again; a ready result resets the count.
+        vboard::setKnob("sensor_never_ready", "0");
+        QCOMPARE(m_data->getDistance(), -4);
+        QVERIFY(m_data->m_bRangingReady);
+        QCOMPARE(int(m_data->m_distanceState.errorCount), 0);
+    }
+
+    void busCannotBeOpened() {
+        vboard::setKnob("i2c_fail", "1");
+        QCOMPARE(m_data->initRangingSensor(0, 41), -1);
+        QCOMPARE(m_data->getDistance(), -1);
+        QVERIFY(!m_data->m_bRangingReady);
+    }
+
+    void notBootedSensor() {
+        vboard::setKnob("sensor_not_booted", "1");
+        QCOMPARE(m_data->initRangingSensor(0, 41), -3);
+    }
+
+    void initRunsItsShellLinesOnTheBoard() {
+        QCOMPARE(m_data->initRangingSensor(0, 41), 0);
+        QVERIFY(
+            !testkit::readFile(m_board->root() + "/root/appstart.sh").contains("modprobe vl53l1"));
+        QVERIFY(testkit::readFile(vboard::recordPath("calls.log")).contains("rmmod vl53l1\n"));
+        QCOMPARE(testkit::readFile(m_board->root() + "/sys/kernel/debug/sunxi_pinctrl/data"),
+                 QByteArray("PG3 1\n"));
+    }
+
+    // The register file after initialisation, rebuilt here from the documented writes.
+    void registerImageAfterInit() {
+        QCOMPARE(m_data->initRangingSensor(0, 41), 0);
+        const std::vector<uint8_t> regs = vboard::rangeSensorRegisters();
+        std::map<int, int> expected;
+        for (int i = 0; i < 91; ++i)
+            expected[0x2D + i] = VL51L1X_DEFAULT_CONFIGURATION[i];
+        auto word = [&](int reg, int v) {
+            expected[reg] = v >> 8;
+            expected[reg + 1] = v & 0xFF;
+        };
+        expected[0x86] = 0x01;
+        expected[0x08] = 0x09;
+        expected[0x0B] = 0x00;
+        expected[0x4B] = 10; // long distance mode
+        expected[0x60] = 15;
+        expected[0x63] = 13;
+        expected[0x69] = 184;
+        word(0x78, 3853);
+        word(0x7A, 3598);
+        word(0x5E, 460); // 100 ms budget in long mode
+        word(0x61, 490);
+        const uint32_t period = static_cast<uint32_t>(480 * 105 * 1.075); // clock 480
+        expected[0x6C] = int(period >> 24);
+        expected[0x6D] = int(period >> 16 & 0xFF);
+        expected[0x6E] = int(period >> 8 & 0xFF);
+        expected[0x6F] = int(period & 0xFF);
+        expected[0x7F] = 199;
+        expected[0x80] = 0x33; // 4 x 4 region of interest
+        word(0x64, 15 * 4);
+        word(0x66, 10 / 8);
+        expected[0x87] = 0x40; // ranging
+        for (const auto& [reg, value] : expected)
+            QVERIFY2(regs[size_t(reg)] == value,
+                     qPrintable(QString("register 0x%1: %2, expected %3")
+                                    .arg(reg, 2, 16)
+                                    .arg(regs[size_t(reg)])
+                                    .arg(value)));
+    }
+
+    void timingBudgetRoundTrip() {
+        QCOMPARE(m_data->initRangingSensor(0, 41), 0);
+        const VL53L1_Dev_t dev = 0xFFFF;
+        const struct {
+            int mode;
+            QList<int> budgets;
+        } modes[] = {{2, {20, 33, 50, 100, 200, 500}}, {1, {15, 20, 33, 50, 100, 200, 500}}};
+        for (const auto& m : modes) {
+            for (int budget : m.budgets) {
+                const QByteArray what = QByteArray("mode ") + QByteArray::number(m.mode) +
+                                        " budget " + QByteArray::number(budget);
+                QVERIFY2(VL53L1X_SetDistanceMode(dev, uint16_t(m.mode)) == 0, what);
+                QVERIFY2(VL53L1X_SetTimingBudgetInMs(dev, uint16_t(budget)) == 0, what);
+                uint16_t back = 0;
+                QVERIFY2(VL53L1X_GetTimingBudgetInMs(dev, &back) == 0 && back == budget, what);
+                // Switching mode keeps the budget; 15 ms exists in short mode only.
+                const int other = 3 - m.mode;
+                QVERIFY2(VL53L1X_SetDistanceMode(dev, uint16_t(other)) == (budget == 15 ? 1 : 0),
+                         what);
+                if (budget != 15) {
+                    QVERIFY2(VL53L1X_GetTimingBudgetInMs(dev, &back) == 0 && back == budget, what);
+                }
+            }
+        }
+        QCOMPARE(VL53L1X_SetTimingBudgetInMs(dev, 42), 1);
+        QCOMPARE(VL53L1X_SetDistanceMode(dev, 3), 1);
+        QCOMPARE(VL53L1X_SetSigmaThreshold(dev, 16384), 1);
+        QCOMPARE(VL53L1X_SetSigmaThreshold(dev, 16383), 0);
+    }
+
+    void transferLimits() {
+        QCOMPARE(m_data->initRangingSensor(0, 41), 0);
+        std::vector<uint8_t> data(600, 0);
+        QCOMPARE(VL53L1_WriteMulti(0, 0x2000, data.data(), 511), 0);
+        QCOMPARE(VL53L1_WriteMulti(0, 0x2000, data.data(), 512), -1); // refused, not overflowed
+        QCOMPARE(VL53L1_ReadMulti(0, 0x2000, data.data(), 600), -1);
+        QCOMPARE(VL53L1_WrDWord(0, 0x3000, 0x11223344u), 0);
+        uint32_t dword = 0;
+        QCOMPARE(VL53L1_RdDWord(0, 0x3000, &dword), 0);
+        QCOMPARE(dword, 0x11223344u);
+        uint8_t byte = 0;
+        QCOMPARE(VL53L1_RdByte(0, 0x3001, &byte), 0);
+        QCOMPARE(byte, uint8_t(0x22)); // big-endian on the bus
+    }
+
+    void flatDeviceSettles_data() {
+        QTest::addColumn<int>("offset");
+        QTest::newRow("no offset") << 0;
+        QTest::newRow("offset 3") << 3;
+    }
+
+    void flatDeviceSettles() {
+        QFETCH(int, offset);
+        m_data->m_nPitchOffset = offset;
+        vboard::setKnob("pitch_deg", "0");
+        int pitch = 99;
+        for (int i = 0; i < 30; ++i)
+            pitch = m_data->getDOF();
+        QCOMPARE(pitch, offset);
+    }
+
+    void pitchFollowsTheDevice() {
+        vboard::setKnob("pitch_deg", "12");
+        int pitch = 0;
+        for (int i = 0; i < 60; ++i)
+            pitch = m_data->getDOF();
+        // The weighted average's weights sum to 36/44 x 9/7: about 5 % over.
+        QVERIFY2(pitch >= 12 && pitch <= 13, qPrintable(QString::number(pitch)));
+        vboard::setKnob("pitch_deg", "-8");
+        for (int i = 0; i < 60; ++i)
+            pitch = m_data->getDOF();
+        QVERIFY2(pitch <= -8 && pitch >= -9, qPrintable(QString::number(pitch)));
+    }
+
+    void zeroElapsedCountsAsOneMillisecond() {
+        // A moving device, so the filter weighs the gyro against the accelerometer.
+        auto run = [](uint16_t elapsed) {
+            TiltFilter f;
+            float angle = 0;
+            for (int i = 0; i < 40; ++i) {
+                const double a = (i % 7) * 0.05;
+                angle = f.step({0, int16_t(-std::sin(a) * 1000), int16_t(std::cos(a) * 1000),
+                                int16_t(20000), 0, 0, elapsed});
+            }
+            return angle;
+        };
+        QCOMPARE(run(0), run(1));
+        QVERIFY(run(0) != run(20)); // the elapsed time does enter the estimate
+    }
+
+    void missingImu() {
+        qInstallMessageHandler(collect);
+        vboard::setKnob("imu_missing", "1");
+        QCOMPARE(m_data->getDOF(), -1);
+        QVERIFY(g_log.contains("qmi8658 open_device FAIL"));
+    }
+
+    void pollingOnlyInPreview() {
+        HWThread thread(m_data.get());
+        m_data->m_nDistance = 1234;
+        m_data->m_nPitch = 4321;
+        m_data->m_nCameraState = 0;
+        thread.start();
+        auto stop = qScopeGuard([&] {
+            thread.requestInterruption();
+            thread.wait();
+        });
+        const vboard::SensorCounters before = vboard::sensorCounters();
+        QTest::qWait(500);
+        QCOMPARE(m_data->m_nDistance.load(), 1234);
+        QCOMPARE(m_data->m_nPitch.load(), 4321);
+        QCOMPARE(vboard::sensorCounters().imuReads, before.imuReads);
+        QCOMPARE(i2c_hdl, -1);
+
+        vboard::setKnob("pitch_deg", "5");
+        m_data->m_nCameraState = 1;
+        QTRY_VERIFY_WITH_TIMEOUT(m_data->m_nDistance == 97, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_data->m_nPitch == 5, 10000);
+        const vboard::SensorCounters a = vboard::sensorCounters();
+        QTest::qWait(1500);
+        const vboard::SensorCounters b = vboard::sensorCounters();
+        const auto distance = b.distanceReads - a.distanceReads;
+        const auto imu = b.imuReads - a.imuReads;
+        QVERIFY2(distance >= 3 && imu >= 3 * distance - 3 && imu <= 3 * distance + 3,
+                 qPrintable(QString("%1 distance, %2 pitch reads").arg(distance).arg(imu)));
+
+        // The distance follows the knob as the camera page will show it.
+        vboard::setKnob("distance_cm", "60");
+        QTRY_VERIFY_WITH_TIMEOUT(m_data->m_nDistance == 60, 10000);
+        m_data->m_nCameraState = 3;
+        QTest::qWait(300);
+        const vboard::SensorCounters c = vboard::sensorCounters();
+        QTest::qWait(400);
+        QCOMPARE(vboard::sensorCounters().imuReads, c.imuReads);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstSensors)
+#include "tst_sensors.moc"
