@@ -19,6 +19,8 @@ DEVICE_DIR=${VISTREL_DEVICE_DIR:-$REPO/build-release/device}
 mkdir -p "$DEVICE_DIR"
 install -m 755 "$REPO/build-release/bin/vistrel" "$DEVICE_DIR/vistrel"
 BOARD="$DEVICE_DIR/board"
+SERVICES="$DEVICE_DIR/services"
+LAUNCHER="$REPO/sim/services/launcher.py"
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     export QT_QPA_PLATFORM="vnc:size=1024x600:port=5900"
@@ -34,10 +36,14 @@ stop() {
         kill -TERM "$app_pid" 2>/dev/null || true
         wait "$app_pid" 2>/dev/null || true
     fi
+    /usr/bin/python3 "$LAUNCHER" stop --dir "$SERVICES"
     echo "run-sim: stopped"
     exit 0
 }
 trap stop INT TERM
+
+# The servers' stand-ins on loopback: analysis, printing, time, firmware.
+/usr/bin/python3 "$LAUNCHER" start --dir "$SERVICES"
 
 cat <<INFO
 run-sim: device folder $DEVICE_DIR
@@ -46,6 +52,9 @@ run-sim: turn the board's knobs while it runs, for example:
     echo 12 > $BOARD/control/pitch_deg        # device pitch, degrees
     echo 18 > $BOARD/control/battery_capacity # battery gauge, percent
     echo 1  > $BOARD/control/charger_present  # charger plugged in
+run-sim: the stand-ins' knobs are under $SERVICES/control/, what they received under
+run-sim: $SERVICES/log/, for example:
+    echo 'ok,0.25,0.50,-0.25,0,61,90,180' > $SERVICES/control/analysis_reply
 INFO
 
 while true; do
@@ -79,3 +88,4 @@ while true; do
     echo "run-sim: application ended with code $code"
     break
 done
+stop

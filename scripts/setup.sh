@@ -13,6 +13,7 @@ PACKAGES=(
     fonts-wqy-microhei fontconfig
     # tests and stand-ins: independent checkers and real peers
     ffmpeg zbar-tools python3 python3-aiosmtpd openssl
+    chrony # a second, independent time server for the network-time test
     # benchmarks
     libbenchmark-dev
 )

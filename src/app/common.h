@@ -3,6 +3,7 @@
 // access managers.
 #pragma once
 
+#include <QMap>
 #include <QObject>
 #include <QString>
 
@@ -23,4 +24,10 @@ public:
     // Cached once found; searched again while it is still empty.
     QString GetETNetMACAddress();
     QString GetETNetMACAddress(const std::function<QList<NetInterface>()>& interfaces);
+
+    // Blocking HTTP POSTs (src/net/http.cpp): the reply body, or "" on any failure.
+    QString httpPostRequest(const QString& url, const QByteArray& body, int timeoutSeconds);
+    QString httpPostRequestWithFile(const QString& url, int timeoutSeconds,
+                                    QMap<QString, QString>& fields, const QString& fileField,
+                                    const QString& filePath);
 };

@@ -87,6 +87,15 @@ public:
     int calculateArthur2() const;
     int calculateReferral() const;
 
+    // Analysis of a recording: 1 when the record was filled from the reply.
+    int uploadAVIFile();
+    QString getRegionString(int region);
+
+    // Receipts: "OK" or "Error".
+    QString httpPrintString(QString& text);
+    QString httpPrintResult();
+    QString httpPrintTestpage();
+
     // History file <application directory>/CAMCFG/result.txt
     QString historyFile() const;
     bool saveTestResult();
@@ -179,9 +188,15 @@ public:
     int screenOff();
     int screenOn();
 
+    // ---- HTTP and text helpers (src/net) -------------------------------------------------
+    bool httpGetRequest(const QString& url, int timeoutSeconds, QByteArray& out);
+    QString urldecode(const char* text);
+
     // ---- Connectivity and maintenance (src/system) ---------------------------------------
     QString m_strVersion = QStringLiteral("v2.6.5-R");
     std::atomic<bool> m_bTimeSynced{false};
+    bool updateTimeFromeWeb();
+    void timerInternetTime();
     std::atomic<bool> m_bWifiRefresh{false};
     void versionDelete();
     void cfgFileDelete();

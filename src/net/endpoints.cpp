@@ -38,6 +38,23 @@ const Table kTable = {
 
 } // namespace
 
+// The printing account. The simulator's print stand-in is set up with the same account.
+#ifdef VISTREL_SIM
+const char* const kMemberCode = "5f3c9a1e0b7d42c8a6e19f04d2b83c71";
+const char* const kSigningKey = "Q7M2K9XA";
+#else
+// Deployment values: the production account of the printing service.
+const char* const kMemberCode = "00000000000000000000000000000000";
+const char* const kSigningKey = "CHANGEME";
+#endif
+
+QString printMemberCode() {
+    return QString::fromLatin1(kMemberCode);
+}
+QString printSigningKey() {
+    return QString::fromLatin1(kSigningKey);
+}
+
 QString analysisHost(int region) {
     if (region < 0 || region > 3)
         region = 0;

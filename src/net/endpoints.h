@@ -26,4 +26,9 @@ Endpoint smtpPlain();      // mail, plain TCP
 Endpoint timeServer();     // SNTP over UDP
 Endpoint firmwareServer(); // version lists and images, HTTP
 
+// The cloud printing account: member code (32 lower-case hex digits) and signing key
+// (8 upper-case letters and digits). The key signs requests and is never sent.
+QString printMemberCode();
+QString printSigningKey();
+
 } // namespace endpoints

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 
 namespace testkit {
 
@@ -32,5 +33,33 @@ bool writeFile(const QString& path, const QByteArray& data) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(data) == data.size();
 }
+
+namespace services {
+
+QString dir() {
+    return QStringLiteral(VISTREL_SERVICES_DIR);
+}
+
+void setKnob(const QString& name, const QString& value) {
+    writeFile(dir() + "/control/" + name, value.toUtf8());
+}
+
+void clearKnob(const QString& name) {
+    QFile::remove(dir() + "/control/" + name);
+}
+
+QList<QJsonObject> log(const QString& service) {
+    QList<QJsonObject> out;
+    for (const QByteArray& line : readFile(dir() + "/log/" + service + ".jsonl").split('\n'))
+        if (!line.isEmpty())
+            out << QJsonDocument::fromJson(line).object();
+    return out;
+}
+
+void clearLog(const QString& service) {
+    QFile::remove(dir() + "/log/" + service + ".jsonl");
+}
+
+} // namespace services
 
 } // namespace testkit

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonObject>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -21,6 +23,16 @@ private:
 };
 
 QByteArray readFile(const QString& path);
+
+// The local stand-ins started by the CTest fixture "services": their knobs and request logs.
+namespace services {
+QString dir();
+void setKnob(const QString& name, const QString& value);
+void clearKnob(const QString& name);
+// One JSON object per request the service received, oldest first.
+QList<QJsonObject> log(const QString& service);
+void clearLog(const QString& service);
+} // namespace services
 bool writeFile(const QString& path, const QByteArray& data);
 
 } // namespace testkit

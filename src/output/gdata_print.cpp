@@ -1,0 +1,35 @@
+// GData's receipt printing through the cloud printing service.
+#include "app/gdata.h"
+
+#include "app/camcfg.h"
+#include "app/common.h"
+#include "net/endpoints.h"
+#include "output/receipt.h"
+#include "platform/board.h"
+
+#include <QDebug>
+
+QString GData::httpPrintString(QString& text) {
+    // Seconds since 1970 from the system clock, not shifted by the time zone.
+    const QString reqTime = QString::number(board::currentDateTime().toSecsSinceEpoch());
+    const QString deviceID = m_pCamCfg ? m_pCamCfg->m_strValue[CamCfg::PrinterId] : QString();
+    const endpoints::Endpoint service = endpoints::printService();
+    const QString url = QString("http://%1:%2/apisc/sendMsg").arg(service.host).arg(service.port);
+    const QString reply =
+        m_pCommon->httpPostRequest(url, printRequestBody(reqTime, deviceID, text), 30);
+    qDebug("%s", qPrintable(reply));
+    return printAccepted(reply) ? "OK" : "Error";
+}
+
+QString GData::httpPrintResult() {
+    const ReceiptRecord record{m_strName,  m_bMale,     m_dateBirth, m_dtTestTime,
+                               m_strODSph, m_strODCyl,  m_strODAxis, m_strOSSph,
+                               m_strOSCyl, m_strOSAxis, m_strPD,     m_strReferral};
+    QString text = resultReceipt(record, getLocalTime());
+    return httpPrintString(text);
+}
+
+QString GData::httpPrintTestpage() {
+    QString text = testPageReceipt(getLocalTime());
+    return httpPrintString(text);
+}

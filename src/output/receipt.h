@@ -1,0 +1,35 @@
+// Receipts for the cloud printer and the signed request that carries them.
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+struct ReceiptRecord {
+    QString name;
+    bool male = true;
+    QDate birth;
+    QDateTime testTime;
+    QString odSph, odCyl, odAxis;
+    QString osSph, osCyl, osAxis;
+    QString pd;
+    QString referral;
+};
+
+// The result receipt, every line followed by "<gpCut/>"; `printedAt` is the device's local
+// time when printing.
+QString resultReceipt(const ReceiptRecord& r, const QDateTime& printedAt);
+QString testPageReceipt(const QDateTime& printedAt);
+
+// MD5 of memberCode + deviceID + msgNo + reqTime + signing key, 32 lower-case hex digits.
+QString httpPrintGetMD5(QString& memberCode, QString& deviceID, QString& msgNo, QString& reqTime);
+
+// The form body: charset, reqTime, memberCode, deviceID, token, securityCode, msgDetail,
+// msgNo, reprint, mode, in this order. The device ID and the receipt text are the only
+// free texts: "&", "=", "+" and "%" in them are percent-encoded so that a name holding
+// them reaches the printer whole; every other byte goes as it is.
+QByteArray printRequestBody(const QString& reqTime, const QString& deviceID,
+                            const QString& msgDetail);
+
+// True when the service's reply accepts the print.
+bool printAccepted(const QString& reply);

@@ -1,0 +1,42 @@
+#include "screening/analysis.h"
+
+#include "net/endpoints.h"
+
+#include <QStringList>
+
+QString regionName(int region) {
+    switch (region) {
+    case 1:
+        return QStringLiteral("india");
+    case 2:
+        return QStringLiteral("china");
+    default:
+        return QStringLiteral("us");
+    }
+}
+
+QString analysisUploadUrl(int region, const QString& identity) {
+    const QString path = region == 2 ? "/upload_pupil_images/" : "/production/";
+    return "http://" + endpoints::analysisHost(region) + ":" +
+           QString::number(endpoints::kAnalysisPort) + path + identity;
+}
+
+bool parseAnalysisReply(const QString& reply, AnalysisValues& values) {
+    const QStringList e = reply.split(',', Qt::KeepEmptyParts);
+    if (e.size() < 7)
+        return false;
+    values.osSph = e[1].trimmed();
+    values.odSph = e[2].trimmed();
+    values.osCyl = e[3].trimmed();
+    values.odCyl = e[4].trimmed();
+    if (e.size() > 7) {
+        values.pd = e[5].trimmed();
+        values.osAxis = e[6].trimmed();
+        values.odAxis = e[7].trimmed();
+    } else {
+        values.osAxis = e[5].trimmed();
+        values.odAxis = e[6].trimmed();
+        values.pd = "0";
+    }
+    return true;
+}

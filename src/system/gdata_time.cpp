@@ -1,0 +1,25 @@
+// GData's network time.
+#include "app/gdata.h"
+
+#include "net/endpoints.h"
+#include "platform/board.h"
+#include "system/sntp.h"
+
+#include <QDebug>
+
+bool GData::updateTimeFromeWeb() {
+    qDebug("updateTimeFromeWeb");
+    const endpoints::Endpoint server = endpoints::timeServer();
+    const std::optional<qint64> now =
+        sntpExchange(server.host, server.port, board::currentDateTime().toSecsSinceEpoch());
+    if (!now)
+        return false;
+    qDebug("updateTimeFromeWeb song %lld", static_cast<long long>(*now));
+    board::setSystemClock(*now);
+    return true;
+}
+
+void GData::timerInternetTime() {
+    if (!m_bTimeSynced && updateTimeFromeWeb())
+        m_bTimeSynced = true;
+}

@@ -1,0 +1,150 @@
+// The blocking HTTP helpers against the stand-ins and a silent server, and percent-decoding.
+#include "app/common.h"
+#include "app/gdata.h"
+#include "testkit/testkit.h"
+
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+namespace {
+QStringList g_log;
+void collect(QtMsgType, const QMessageLogContext&, const QString& text) {
+    g_log << text;
+}
+
+const QString kFirmware = "http://127.0.0.1:18082";
+const QString kPrint = "http://127.0.0.1:18081";
+} // namespace
+
+class TstHttp : public QObject {
+    Q_OBJECT
+
+    common m_common;
+    GData m_data;
+
+private slots:
+    void init() {
+        g_log.clear();
+        qInstallMessageHandler(collect);
+        testkit::services::clearKnob("print_reply");
+        testkit::services::clearKnob("analysis_fail");
+    }
+    void cleanup() { qInstallMessageHandler(nullptr); }
+
+    void getSuccessErrorAndEmpty() {
+        const QString folder = testkit::services::dir() + "/firmware/http-test";
+        QVERIFY(testkit::writeFile(folder + "/hello.txt", "hello, device"));
+        QVERIFY(testkit::writeFile(folder + "/empty.txt", ""));
+        QByteArray out = "untouched";
+        QVERIFY(m_data.httpGetRequest(kFirmware + "/http-test/hello.txt", 5, out));
+        QCOMPARE(out, QByteArray("hello, device"));
+        QVERIFY(g_log.contains("httpGetRequest = " + kFirmware + "/http-test/hello.txt"));
+        QVERIFY(m_data.httpGetRequest(kFirmware + "/http-test/empty.txt", 5, out));
+        QCOMPARE(out, QByteArray());
+        out = "untouched";
+        QVERIFY(!m_data.httpGetRequest(kFirmware + "/http-test/missing.txt", 5, out));
+        QCOMPARE(out, QByteArray("untouched"));
+        QVERIFY(!m_data.httpGetRequest("http://127.0.0.1:1/x", 5, out)); // refused
+        QCOMPARE(out, QByteArray("untouched"));
+    }
+
+    void postReplyAndDiagnostics() {
+        testkit::services::setKnob("print_reply", R"({"code":0,"msg":"ok"})");
+        const QString reply = m_common.httpPostRequest(kPrint + "/apisc/sendMsg", "a=1&b=2", 5);
+        QCOMPARE(reply, QString(R"({"code":0,"msg":"ok"})"));
+        const QRegularExpression start(
+            R"(^\[CHK\] \d\d:\d\d:\d\d httpPostRequest \+\+ \[S\] \[http://127.0.0.1:18081/apisc/sendMsg\] \[a=1&b=2\] \[7\] ==1==$)");
+        QVERIFY2(!g_log.filter(start).isEmpty(), qPrintable(g_log.join('\n')));
+        QVERIFY(
+            !g_log.filter(QRegularExpression(R"(\[CHK\] \S+ httpPostRequest \+\+ 1$)")).isEmpty());
+        QVERIFY(
+            !g_log.filter(QRegularExpression(R"(\[CHK\] \S+ \[R\] C \[200\] R \[0\]$)")).isEmpty());
+        QVERIFY(!g_log.filter(QRegularExpression(R"(\[CHK\] \S+ \[R\] P \[\{"code":0)")).isEmpty());
+    }
+
+    void postFailures() {
+        // HTTP error status, refused connection, empty body: all "".
+        QCOMPARE(m_common.httpPostRequest(kPrint + "/nowhere", "x", 5), QString());
+        QVERIFY(!g_log.filter(QRegularExpression(R"(\[R\] C \[404\])")).isEmpty());
+        QVERIFY(!g_log.filter(QRegularExpression(R"(httpPostRequest --$)")).isEmpty());
+        QCOMPARE(m_common.httpPostRequest("http://127.0.0.1:1/x", "x", 5), QString());
+        testkit::services::setKnob("print_reply", "");
+        QCOMPARE(m_common.httpPostRequest(kPrint + "/apisc/sendMsg", "x", 5), QString());
+    }
+
+    void silentServerTimesOut() {
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        QList<QTcpSocket*> held; // accepted and never answered
+        connect(&silent, &QTcpServer::newConnection,
+                [&] { held << silent.nextPendingConnection(); });
+        const QString url = QString("http://127.0.0.1:%1/").arg(silent.serverPort());
+        QElapsedTimer t;
+        t.start();
+        QCOMPARE(m_common.httpPostRequest(url, "x", 1), QString());
+        QVERIFY2(t.elapsed() >= 900 && t.elapsed() < 3000,
+                 qPrintable(QString::number(t.elapsed())));
+        QVERIFY(!g_log.filter(QRegularExpression(R"(\[R\] F$)")).isEmpty());
+        t.restart();
+        QMap<QString, QString> fields{{"k", "v"}};
+        QCOMPARE(m_common.httpPostRequestWithFile(url, 2, fields, "f", "/dev/null"), QString());
+        QVERIFY2(t.elapsed() >= 1900 && t.elapsed() < 4000,
+                 qPrintable(QString::number(t.elapsed())));
+        QByteArray out = "untouched";
+        t.restart();
+        QVERIFY(!m_data.httpGetRequest(url, 1, out));
+        QVERIFY(t.elapsed() < 3000);
+        QCOMPARE(out, QByteArray("untouched"));
+        QVERIFY(!held.isEmpty());
+    }
+
+    void multipartDiagnostics() {
+        testkit::ScopedBoard board;
+        QVERIFY(testkit::writeFile(board.root() + "/tmp/pupil_video.avi", QByteArray(1234, 'v')));
+        QMap<QString, QString> fields{{"student_info", "0__0__0__0"}};
+        // Not an AVI: the stand-in refuses it with 400, which the helper reports as "".
+        QCOMPARE(m_common.httpPostRequestWithFile("http://127.0.0.1:15000/production/ID", 5, fields,
+                                                  "pupil_video", "/tmp/pupil_video.avi"),
+                 QString());
+        for (const char* line :
+             {"httpPostRequestWithFile \\+\\+ \\[S\\] ==1== "
+              "\\[http://127.0.0.1:15000/production/ID\\] \\[5\\]$",
+              "httpPostRequestWithFile \\+\\+ \\[S\\] ==2== \\[student_info\\] \\[0__0__0__0\\]$",
+              "httpPostRequestWithFile \\+\\+ \\[S\\] ==3== \\[pupil_video\\] "
+              "\\[/tmp/pupil_video.avi\\]$",
+              "httpPostRequestWithFile \\+\\+ \\[S\\] ==4== \\[1234\\]$", "\\[R\\] C \\[400\\]",
+              "httpPostRequestWithFile --$"})
+            QVERIFY2(!g_log.filter(QRegularExpression(line)).isEmpty(), line);
+    }
+
+    void urldecode_data() {
+        QTest::addColumn<QByteArray>("in");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("space") << QByteArray("a%20b") << "a b";
+        QTest::newRow("plus stays") << QByteArray("a+b") << "a+b";
+        QTest::newRow("utf-8") << QByteArray("%E4%B8%AD") << QString(QChar(0x4E2D));
+        QTest::newRow("lower-case hex") << QByteArray("%e4%b8%ad!") << QString(QChar(0x4E2D)) + "!";
+        QTest::newRow("escaped zero ends it") << QByteArray("ab%00cd") << "ab";
+        QTest::newRow("percent at the end") << QByteArray("100%") << "100%";
+        QTest::newRow("one digit at the end") << QByteArray("x%4") << "x%4";
+        QTest::newRow("plain") << QByteArray("Home WiFi") << "Home WiFi";
+        QTest::newRow("empty") << QByteArray("") << "";
+    }
+
+    void urldecode() {
+        QFETCH(QByteArray, in);
+        QFETCH(QString, out);
+        QCOMPARE(m_data.urldecode(in.constData()), out);
+    }
+
+    void urldecodeNonDigits() {
+        // "%zz": (16 x -1 - 1) mod 256 = 0xEF, not valid UTF-8 on its own.
+        QCOMPARE(m_data.urldecode("%zz"), QString::fromUtf8("\xEF"));
+        QCOMPARE(m_data.urldecode("%zz%BC%90"), QString(QChar(0xFF10)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstHttp)
+#include "tst_http.moc"

@@ -1,0 +1,192 @@
+// Receipt printing against the cloud printing stand-in, which recomputes the signature.
+#include "app/camcfg.h"
+#include "app/gdata.h"
+#include "output/receipt.h"
+#include "platform/board.h"
+#include "testkit/testkit.h"
+
+#include <QJsonArray>
+#include <QtTest>
+
+namespace {
+
+const QString kCut = "<gpCut/>";
+
+QString lines(const QStringList& l) {
+    QString s;
+    for (const QString& line : l)
+        s += line + kCut;
+    return s;
+}
+
+} // namespace
+
+class TstPrint : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testkit::ScopedBoard> m_board;
+    std::unique_ptr<GData> m_data;
+
+    QJsonObject lastPrint() {
+        const auto log = testkit::services::log("print");
+        return log.isEmpty() ? QJsonObject() : log.last();
+    }
+
+private slots:
+    void init() {
+        m_board = std::make_unique<testkit::ScopedBoard>();
+        m_data = std::make_unique<GData>();
+        m_data->m_strAppDir = m_board->appDir();
+        m_data->InitCommonAndConfig();
+        m_data->m_pCamCfg->m_strValue[CamCfg::PrinterId] = "PRN-0042";
+        testkit::services::clearKnob("print_reply");
+        testkit::services::clearLog("print");
+        m_data->m_strName = "Test";
+        m_data->m_bMale = false;
+        m_data->m_dateBirth = QDate(2019, 5, 3);
+        m_data->m_dtTestTime = QDateTime(QDate(2026, 12, 7), QTime(16, 10, 5));
+        m_data->m_strODSph = "1.25";
+        m_data->m_strODCyl = "-0.50";
+        m_data->m_strODAxis = "180";
+        m_data->m_strOSSph = "1.00";
+        m_data->m_strOSCyl = "-0.75";
+        m_data->m_strOSAxis = "175";
+        m_data->m_strPD = "58";
+        m_data->m_strReferral = "Pass";
+    }
+
+    void cleanup() { board::setSystemClock(QDateTime::currentSecsSinceEpoch()); }
+
+    void resultReceiptAsReceived() {
+        QVERIFY(board::setSystemClock(
+            QDateTime(QDate(2026, 12, 8), QTime(9, 30, 15), Qt::UTC).toSecsSinceEpoch()));
+        m_data->m_strTimeZone = "8";
+        QCOMPARE(m_data->httpPrintResult(), QString("OK"));
+        const QJsonObject p = lastPrint();
+        const QString dashes(32, '-');
+        const QString expected = lines({"Name: Test",
+                                        "Sex: Female",
+                                        "Birthday: 2019-05-03",
+                                        "ID: ",
+                                        "Test Time: 2026-12-07 16:10",
+                                        "",
+                                        "REF.DATA",
+                                        "VD: 12.00",
+                                        dashes,
+                                        "<OD>",
+                                        "SPH        CYL       AXIS",
+                                        "1.25     -0.50     180",
+                                        dashes,
+                                        dashes,
+                                        "<OS>",
+                                        "SPH        CYL       AXIS",
+                                        "1.00     -0.75     175",
+                                        dashes,
+                                        "",
+                                        "PD: 58",
+                                        "Screening result: Pass",
+                                        "",
+                                        "Note: ",
+                                        "",
+                                        "           2026-12-08 17:30:15"}) +
+                                 kCut.repeated(5);
+        QCOMPARE(p["fields"].toObject()["msgDetail"].toString(), expected);
+        QVERIFY(expected.endsWith("17:30:15" + kCut.repeated(6)));
+        // Field names in their order, the device ID, and a signature the service accepts.
+        QCOMPARE(p["names"].toArray().toVariantList(),
+                 (QVariantList{"charset", "reqTime", "memberCode", "deviceID", "token",
+                               "securityCode", "msgDetail", "msgNo", "reprint", "mode"}));
+        QVERIFY(p["signature_ok"].toBool());
+        const QJsonObject f = p["fields"].toObject();
+        QCOMPARE(f["deviceID"].toString(), QString("PRN-0042"));
+        QCOMPARE(f["charset"].toString(), QString("1"));
+        QCOMPARE(f["token"].toString(), QString());
+        QCOMPARE(f["msgNo"].toString(), QString());
+        QCOMPARE(f["reprint"].toString(), QString("0"));
+        QCOMPARE(f["mode"].toString(), QString("2"));
+        // The request time is the system clock, not shifted by the time zone.
+        QCOMPARE(f["reqTime"].toString().toLongLong(),
+                 QDateTime(QDate(2026, 12, 8), QTime(9, 30, 15), Qt::UTC).toSecsSinceEpoch());
+        QVERIFY(p["raw"].toString().startsWith("charset=1&reqTime="));
+    }
+
+    void testPage() {
+        QVERIFY(board::setSystemClock(
+            QDateTime(QDate(2025, 1, 2), QTime(3, 4, 5), Qt::LocalTime).toSecsSinceEpoch()));
+        m_data->m_strTimeZone = "0";
+        QCOMPARE(m_data->httpPrintTestpage(), QString("OK"));
+        QCOMPARE(lastPrint()["fields"].toObject()["msgDetail"].toString(),
+                 "This is a test page..." + kCut + kCut + "           2025-01-02 03:04:05" +
+                     kCut.repeated(6));
+    }
+
+    void recordWithoutAnalysis() {
+        const QString text = resultReceipt(
+            {"Kim", true, QDate(2020, 1, 1), QDateTime(), "", "", "", "", "", "", "", ""},
+            QDateTime(QDate(2026, 1, 1), QTime(0, 0)));
+        QVERIFY(text.contains(kCut + "SPH        CYL       AXIS" + kCut + QString(10, ' ') + kCut));
+        QCOMPARE(text.count(kCut + QString(10, ' ') + kCut), 2);
+    }
+
+    void replyJudgement_data() {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("code 0") << R"({"code":0,"msg":"ok"})"
+                                << "OK";
+        QTest::newRow("code 0 with a space") << R"({"code": 0,"msg":"ok"})"
+                                             << "Error";
+        QTest::newRow("other code") << R"({"code":1})"
+                                    << "Error";
+        QTest::newRow("code 0 inside a longer number") << R"({"code":01})"
+                                                       << "OK";
+        QTest::newRow("no reply body") << ""
+                                       << "Error";
+    }
+
+    void replyJudgement() {
+        QFETCH(QString, reply);
+        QFETCH(QString, result);
+        testkit::services::setKnob("print_reply", reply);
+        QCOMPARE(m_data->httpPrintTestpage(), result);
+    }
+
+    void twoPrintsInOneSecondSignTheSame() {
+        QVERIFY(board::setSystemClock(1800000000));
+        QCOMPARE(m_data->httpPrintTestpage(), QString("OK"));
+        QCOMPARE(m_data->httpPrintTestpage(), QString("OK"));
+        const auto log = testkit::services::log("print");
+        QCOMPARE(log.size(), 2);
+        const QJsonObject a = log[0]["fields"].toObject(), b = log[1]["fields"].toObject();
+        if (a["reqTime"] != b["reqTime"])
+            QSKIP("the two prints straddled a second");
+        QCOMPARE(a["securityCode"], b["securityCode"]);
+        // The signature: MD5 of member code, device ID, msgNo, reqTime and the key.
+        QString member = a["memberCode"].toString(), device = "PRN-0042", no,
+                time = a["reqTime"].toString();
+        QCOMPARE(a["securityCode"].toString(), httpPrintGetMD5(member, device, no, time));
+        QCOMPARE(a["securityCode"].toString().size(), 32);
+    }
+
+    void namesWithFormCharactersArriveWhole() {
+        m_data->m_strName = "Ann & Bo=Li + 100%";
+        m_data->m_pCamCfg->m_strValue[CamCfg::PrinterId] = "A&B";
+        QCOMPARE(m_data->httpPrintResult(), QString("OK"));
+        const QJsonObject p = lastPrint();
+        QVERIFY(p["signature_ok"].toBool());
+        QCOMPARE(p["fields"].toObject()["deviceID"].toString(), QString("A&B"));
+        QVERIFY(p["fields"].toObject()["msgDetail"].toString().startsWith(
+            "Name: Ann & Bo=Li + 100%" + kCut));
+        // Nothing else is encoded: the markup and the spaces go as they are.
+        QVERIFY(p["raw"].toString().contains(
+            "&msgDetail=Name: Ann %26 Bo%3DLi %2B 100%25<gpCut/>Sex: Female"));
+    }
+
+    void emptyPrinterIdStillSends() {
+        m_data->m_pCamCfg->m_strValue[CamCfg::PrinterId] = "";
+        QCOMPARE(m_data->httpPrintTestpage(), QString("OK"));
+        QCOMPARE(lastPrint()["fields"].toObject()["deviceID"].toString(), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstPrint)
+#include "tst_print.moc"

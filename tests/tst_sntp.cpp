@@ -1,0 +1,138 @@
+// Network time against the SNTP stand-in and, where it can run, a real chronyd.
+#include "app/gdata.h"
+#include "platform/board.h"
+#include "system/sntp.h"
+#include "testkit/testkit.h"
+#include "virtual_board.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QUdpSocket>
+#include <QtTest>
+
+class TstSntp : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testkit::ScopedBoard> m_board;
+
+private slots:
+    void init() {
+        m_board = std::make_unique<testkit::ScopedBoard>();
+        testkit::services::clearKnob("sntp_time");
+        testkit::services::clearLog("sntp");
+    }
+
+    void cleanup() { board::setSystemClock(QDateTime::currentSecsSinceEpoch()); }
+
+    void setsTheBoardClockToTheServersSecond() {
+        testkit::services::setKnob("sntp_time", "1704067200"); // 2024-01-01 00:00:00 UTC (+0.5 s)
+        GData d;
+        QVERIFY(d.updateTimeFromeWeb());
+        QCOMPARE(testkit::readFile(vboard::recordPath("clock")), QByteArray("1704067200\n"));
+        const qint64 now = board::currentDateTime().toSecsSinceEpoch();
+        QVERIFY(now >= 1704067200 && now <= 1704067201);
+        // The request as the server received it.
+        const auto log = testkit::services::log("sntp");
+        QCOMPARE(log.size(), 1);
+        QCOMPARE(log[0]["bytes"].toInt(), 48);
+        QCOMPARE(log[0]["first"].toInt(), 27);
+        const QByteArray request = QByteArray::fromHex(log[0]["hex"].toString().toLatin1());
+        QCOMPARE(request.mid(0, 12).toHex(),
+                 QByteArray("1b0004fa0001000000010000")); // bytes 5 and 9
+        QCOMPARE(request.mid(44, 4), QByteArray(4, '\0'));
+        QVERIFY(qAbs(log[0]["transmit_seconds"].toVariant().toLongLong() - kNtpToUnixSeconds -
+                     QDateTime::currentSecsSinceEpoch()) <= 2);
+    }
+
+    void noServerGivesUpWithinAboutThreeSeconds() {
+        QElapsedTimer t;
+        t.start();
+        // A closed port answers with a refusal, which is no time.
+        QVERIFY(!sntpExchange("127.0.0.1", 10999, QDateTime::currentSecsSinceEpoch()));
+        GData d;
+        const QByteArray clockBefore = testkit::readFile(vboard::recordPath("clock"));
+        QVERIFY2(t.elapsed() < 4000, qPrintable(QString::number(t.elapsed())));
+        // A server that reads but never answers: the full 3 s wait.
+        QUdpSocket mute;
+        QVERIFY(mute.bind(QHostAddress::LocalHost, 0));
+        t.restart();
+        QVERIFY(!sntpExchange("127.0.0.1", mute.localPort(), QDateTime::currentSecsSinceEpoch()));
+        QVERIFY2(t.elapsed() >= 2900 && t.elapsed() < 4500,
+                 qPrintable(QString::number(t.elapsed())));
+        QCOMPARE(testkit::readFile(vboard::recordPath("clock")), clockBefore);
+    }
+
+    void nothingIsSentAfterSuccess() {
+        GData d;
+        QVERIFY(!d.m_bTimeSynced);
+        d.timerInternetTime();
+        QVERIFY(d.m_bTimeSynced);
+        d.timerInternetTime();
+        d.timerInternetTime();
+        QCOMPARE(testkit::services::log("sntp").size(), 1);
+    }
+
+    void replyParsing_data() {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<qint64>("unix");
+        QByteArray full(48, '\0');
+        const quint32 s = 3913056000u; // 2024-01-01 00:00:00 UTC in NTP seconds
+        for (int i = 0; i < 4; ++i)
+            full[40 + i] = char(s >> (24 - 8 * i));
+        full[44] = char(0xFF);
+        QTest::newRow("48 bytes, fraction dropped") << full << qint64(1704067200);
+        QTest::newRow("longer: last 8 bytes")
+            << (QByteArray(20, 'x') + full.right(8)) << qint64(1704067200);
+        QTest::newRow("4 bytes: zeros for the rest")
+            << QByteArray("\xE9\x3C\x1A\x80", 4) << qint64(0xE93C1A80u) - qint64(kNtpToUnixSeconds);
+        QTest::newRow("empty") << QByteArray() << -qint64(kNtpToUnixSeconds);
+    }
+
+    void replyParsing() {
+        QFETCH(QByteArray, reply);
+        QFETCH(qint64, unix);
+        QCOMPARE(unixTimeOfReply(reply), unix);
+    }
+
+    // An independent peer: chronyd serving time on a high port, never touching the clock.
+    void againstChronyd() {
+        const QString chronyd =
+            QFile::exists("/usr/sbin/chronyd") ? "/usr/sbin/chronyd" : QString();
+        if (chronyd.isEmpty())
+            QSKIP("chronyd is not installed");
+        QTemporaryDir dir;
+        const QString conf = dir.path() + "/chrony.conf";
+        QVERIFY(
+            testkit::writeFile(conf, QString("port 11123\nbindaddress 127.0.0.1\nallow 127.0.0.1\n"
+                                             "local stratum 8\ncmdport 0\npidfile %1/chronyd.pid\n"
+                                             "driftfile %1/drift\n")
+                                         .arg(dir.path())
+                                         .toUtf8()));
+        QProcess server;
+        server.setProcessChannelMode(QProcess::MergedChannels);
+        server.start(chronyd, {"-x", "-d", "-u", "root", "-f", conf});
+        if (!server.waitForStarted(5000))
+            QSKIP("chronyd cannot start here");
+        auto stop = qScopeGuard([&] {
+            server.terminate();
+            server.waitForFinished(5000);
+        });
+        std::optional<qint64> t;
+        for (int i = 0; i < 20 && !t && server.state() == QProcess::Running; ++i) {
+            t = sntpExchange("127.0.0.1", 11123, QDateTime::currentSecsSinceEpoch());
+            if (!t)
+                QTest::qWait(250);
+        }
+        if (!t && server.state() != QProcess::Running)
+            QSKIP(qPrintable("chronyd cannot run here: " +
+                             QString::fromUtf8(server.readAll()).trimmed()));
+        QVERIFY2(t.has_value(), server.readAll().constData());
+        QVERIFY2(qAbs(*t - QDateTime::currentSecsSinceEpoch()) <= 2,
+                 qPrintable(QString::number(*t)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstSntp)
+#include "tst_sntp.moc"

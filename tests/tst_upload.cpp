@@ -1,0 +1,179 @@
+// Upload of a recording to the analysis stand-ins and the reading of their replies.
+#include "app/common.h"
+#include "app/gdata.h"
+#include "screening/analysis.h"
+#include "testkit/testkit.h"
+#include "virtual_board.h"
+
+#include <QJsonArray>
+#include <QProcess>
+#include <QtTest>
+
+class TstUpload : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testkit::ScopedBoard> m_board;
+    std::unique_ptr<GData> m_data;
+
+    QJsonObject lastUpload() {
+        const auto log = testkit::services::log("analysis");
+        return log.isEmpty() ? QJsonObject() : log.last();
+    }
+
+private slots:
+    void initTestCase() {
+        m_board = std::make_unique<testkit::ScopedBoard>();
+        // A small H.264 AVI made by ffmpeg, standing in for a recording.
+        QProcess ffmpeg;
+        ffmpeg.start("ffmpeg",
+                     {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=15",
+                      "-t", "1", "-c:v", "libx264", m_board->root() + "/tmp/pupil_video.avi"});
+        QVERIFY(ffmpeg.waitForFinished(60000));
+        QCOMPARE(ffmpeg.exitCode(), 0);
+    }
+
+    void init() {
+        m_data = std::make_unique<GData>();
+        m_data->m_strAppDir = m_board->appDir();
+        m_data->InitCommonAndConfig();
+        testkit::services::clearKnob("analysis_reply");
+        testkit::services::clearKnob("analysis_fail");
+        testkit::services::clearLog("analysis");
+    }
+
+    void regions_data() {
+        QTest::addColumn<int>("region");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("US") << 0 << "127.0.0.1"
+                            << "/production/"
+                            << "us";
+        QTest::newRow("India") << 1 << "127.0.0.2"
+                               << "/production/"
+                               << "india";
+        QTest::newRow("China") << 2 << "127.0.0.3"
+                               << "/upload_pupil_images/"
+                               << "china";
+        QTest::newRow("Philippines") << 3 << "127.0.0.4"
+                                     << "/production/"
+                                     << "us";
+        QTest::newRow("unknown is US") << 9 << "127.0.0.1"
+                                       << "/production/"
+                                       << "us";
+    }
+
+    void regions() {
+        QFETCH(int, region);
+        QFETCH(QString, host);
+        QFETCH(QString, path);
+        QFETCH(QString, name);
+        m_data->m_nRegion = region;
+        QCOMPARE(m_data->uploadAVIFile(), 1);
+        const QJsonObject up = lastUpload();
+        QCOMPARE(up["host"].toString(), host);
+        QCOMPARE(up["path"].toString(), path + m_data->m_pCommon->GetETNetMACAddress());
+        QCOMPARE(up["outcome"].toString(), QString("ok"));
+        QCOMPARE(m_data->getRegionString(region), name);
+    }
+
+    void partsAsReceived() {
+        QCOMPARE(m_data->uploadAVIFile(), 1);
+        const QJsonObject up = lastUpload();
+        QVERIFY(up["content_type"].toString().startsWith("multipart/form-data; boundary="));
+        const QJsonArray parts = up["parts"].toArray();
+        QCOMPARE(parts.size(), 2);
+        QCOMPARE(parts[0].toObject()["name"].toString(), QString("student_info"));
+        QCOMPARE(parts[0].toObject()["content_type"].toString(),
+                 QString("application/x-www-form-urlencoded"));
+        QCOMPARE(parts[1].toObject()["name"].toString(), QString("pupil_video"));
+        QCOMPARE(parts[1].toObject()["filename"].toString(), QString("/tmp/pupil_video.avi"));
+        QCOMPARE(parts[1].toObject()["content_type"].toString(), QString("video/mpeg"));
+        QCOMPARE(parts[1].toObject()["bytes"].toInt(),
+                 int(QFileInfo(m_board->root() + "/tmp/pupil_video.avi").size()));
+        QCOMPARE(up["probe"].toObject()["streams"].toArray()[0].toObject()["codec_name"].toString(),
+                 QString("h264"));
+    }
+
+    void replies_data() {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QStringList>("values"); // OSSph ODSph OSCyl ODCyl PD OSAxis ODAxis
+        QTest::newRow("eight elements")
+            << "ok,-1.25,-0.75,-0.50,-0.25,62.5,175,10" << 1
+            << QStringList{"-1.25", "-0.75", "-0.50", "-0.25", "62.5", "175", "10"};
+        QTest::newRow("seven elements: no PD")
+            << "ok,-1.25,-0.75,-0.50,-0.25,175,10" << 1
+            << QStringList{"-1.25", "-0.75", "-0.50", "-0.25", "0", "175", "10"};
+        QTest::newRow("spaces trimmed")
+            << "ok, 1.00 ,\t2.00, -0.25 ,0 , 61 , 90 , 180 \n"
+            << 1 << QStringList{"1.00", "2.00", "-0.25", "0", "61", "90", "180"};
+        QTest::newRow("extra elements ignored")
+            << "ok,1,2,3,4,5,6,7,8,9" << 1 << QStringList{"1", "2", "3", "4", "5", "6", "7"};
+        QTest::newRow("one word") << "busy" << 0 << QStringList{};
+        QTest::newRow("six elements") << "ok,1,2,3,4,5" << 0 << QStringList{};
+    }
+
+    void replies() {
+        QFETCH(QString, reply);
+        QFETCH(int, result);
+        QFETCH(QStringList, values);
+        const QStringList before{"a", "b", "c", "d", "e", "f", "g"};
+        auto set = [&](const QStringList& v) {
+            m_data->m_strOSSph = v[0];
+            m_data->m_strODSph = v[1];
+            m_data->m_strOSCyl = v[2];
+            m_data->m_strODCyl = v[3];
+            m_data->m_strPD = v[4];
+            m_data->m_strOSAxis = v[5];
+            m_data->m_strODAxis = v[6];
+        };
+        set(before);
+        testkit::services::setKnob("analysis_reply", reply);
+        QCOMPARE(m_data->uploadAVIFile(), result);
+        QCOMPARE(m_data->m_strPhotoResult, reply.trimmed()); // the stand-in sends its knob trimmed
+        const QStringList now{m_data->m_strOSSph, m_data->m_strODSph, m_data->m_strOSCyl,
+                              m_data->m_strODCyl, m_data->m_strPD,    m_data->m_strOSAxis,
+                              m_data->m_strODAxis};
+        QCOMPARE(now, result ? values : before);
+    }
+
+    void serverDown_data() {
+        QTest::addColumn<QString>("fail");
+        QTest::newRow("connection dropped") << "close";
+        QTest::newRow("server error") << "500";
+    }
+
+    void serverDown() {
+        QFETCH(QString, fail);
+        testkit::services::setKnob("analysis_fail", fail);
+        m_data->m_strOSSph = "kept";
+        m_data->m_bWifiRefresh = false;
+        QCOMPARE(m_data->uploadAVIFile(), 0);
+        QCOMPARE(m_data->m_strPhotoResult, QString("No Response"));
+        QVERIFY(m_data->m_bWifiRefresh);
+        QCOMPARE(m_data->m_strOSSph, QString("kept"));
+    }
+
+    void notARecording() {
+        testkit::ScopedBoard other; // its /tmp has no recording
+        m_data->m_strOSSph = "kept";
+        QCOMPARE(m_data->uploadAVIFile(), 0);
+        QCOMPARE(m_data->m_strPhotoResult, QString("No Response"));
+        QCOMPARE(m_data->m_strOSSph, QString("kept"));
+        // Whatever reached the server, it was not taken as a recording.
+        for (const QJsonObject& up : testkit::services::log("analysis"))
+            QVERIFY(up["outcome"].toString() != "ok");
+        vboard::setRoot(m_board->root());
+    }
+
+    void urls() {
+        QCOMPARE(analysisUploadUrl(0, "00:1A:2B:3C:4D:5E"),
+                 QString("http://127.0.0.1:15000/production/00:1A:2B:3C:4D:5E"));
+        QCOMPARE(analysisUploadUrl(2, "X"),
+                 QString("http://127.0.0.3:15000/upload_pupil_images/X"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstUpload)
+#include "tst_upload.moc"
