@@ -19,6 +19,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import analysis  # noqa: E402
 import firmware  # noqa: E402
+import mail  # noqa: E402
 import printing  # noqa: E402
 import sntp  # noqa: E402
 from common import Place, Server  # noqa: E402
@@ -33,14 +34,18 @@ def run(place):
     for server in http:
         threading.Thread(target=server.serve_forever, daemon=True).start()
     responder.start()
+    mailers = mail.start(place)
     stop = threading.Event()
     signal.signal(signal.SIGTERM, lambda *_: stop.set())
     signal.signal(signal.SIGINT, lambda *_: stop.set())
     with open(os.path.join(place.root, "ready"), "w") as f:
         f.write(str(os.getpid()))
     print("stand-ins ready: analysis 127.0.0.1-4:15000, print 127.0.0.1:18081, "
-          "sntp 127.0.0.1:10123/udp, firmware 127.0.0.1:18082", flush=True)
+          "sntp 127.0.0.1:10123/udp, firmware 127.0.0.1:18082, smtp 127.0.0.1:10465 (TLS) "
+          "and 10025", flush=True)
     stop.wait()
+    for controller in mailers:
+        controller.stop()
     # The servers run on daemon threads: they end with the process.
     os.remove(os.path.join(place.root, "ready"))
 

@@ -96,6 +96,12 @@ public:
     QString httpPrintResult();
     QString httpPrintTestpage();
 
+    // Result mail: the recipient and HTML body set by the export, sent by the mail job.
+    QString m_strMailTo;
+    QString m_strMailBody;
+    QString smtpSend(const QString& to, const QString& subject, const QString& html, bool ssl);
+    QString smtpSendReport();
+
     // History file <application directory>/CAMCFG/result.txt
     QString historyFile() const;
     bool saveTestResult();

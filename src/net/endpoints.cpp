@@ -48,6 +48,21 @@ const char* const kMemberCode = "00000000000000000000000000000000";
 const char* const kSigningKey = "CHANGEME";
 #endif
 
+// The mail account. Device: the mailbox is a deployment value.
+#ifdef VISTREL_SIM
+const char* const kMailSender = "screening@vistrel.test";
+#else
+const char* const kMailSender = "screening@example.net";
+#endif
+const char* const kMailPassword = "Mqlvord482917";
+
+QString mailSender() {
+    return QString::fromLatin1(kMailSender);
+}
+QString mailPassword() {
+    return QString::fromLatin1(kMailPassword);
+}
+
 QString printMemberCode() {
     return QString::fromLatin1(kMemberCode);
 }

@@ -31,4 +31,9 @@ Endpoint firmwareServer(); // version lists and images, HTTP
 QString printMemberCode();
 QString printSigningKey();
 
+// The built-in sender account of the result mail: mailbox (login, sender address and
+// display name) and password.
+QString mailSender();
+QString mailPassword();
+
 } // namespace endpoints

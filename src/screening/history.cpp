@@ -58,23 +58,25 @@ QStringList matchingChildKeys(const QString& historyText, const QString& search)
     return keys;
 }
 
+std::optional<QStringList> screeningCells(const QStringList& f) {
+    if (f.size() == 9)
+        return f;
+    if (f.size() == 8)
+        return f + QStringList{kNotAvailable};
+    if (f.size() == 6)
+        return QStringList{f[0], f[1],          f[2], kNotAvailable, f[3],
+                           f[4], kNotAvailable, f[5], kNotAvailable};
+    return std::nullopt;
+}
+
 QList<QStringList> childScreenings(const QString& historyText, const QString& childKey) {
     QList<QStringList> rows;
     for (const QString& line : historyText.split('\n')) {
         const auto entry = parseHistoryLine(line);
         if (!entry || entry->key != childKey)
             continue;
-        const QStringList& f = entry->results;
-        QStringList row;
-        if (f.size() == 9)
-            row = f;
-        else if (f.size() == 8)
-            row = f + QStringList{kNotAvailable};
-        else if (f.size() == 6)
-            row = {f[0], f[1], f[2], kNotAvailable, f[3], f[4], kNotAvailable, f[5], kNotAvailable};
-        else
-            continue;
-        rows.prepend(row);
+        if (const auto row = screeningCells(entry->results))
+            rows.prepend(*row);
     }
     return rows;
 }

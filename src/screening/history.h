@@ -39,6 +39,11 @@ std::optional<HistoryEntry> parseHistoryLine(const QString& line);
 // sorted by plain string order.
 QStringList matchingChildKeys(const QString& historyText, const QString& search);
 
+// The nine cells of a screening (time, OD sph/cyl/axis, OS sph/cyl/axis, PD, verdict)
+// from its 9, 8 or 6 result fields, "N/A" where a layout has no value; nothing for any
+// other layout.
+std::optional<QStringList> screeningCells(const QStringList& results);
+
 // The screenings of one child as rows of nine cells (time, OD sph/cyl/axis, OS
 // sph/cyl/axis, PD, verdict), newest first. Six-field (no axes, no verdict) and
 // eight-field (no verdict) records show "N/A" where a value is missing; other layouts

@@ -1,0 +1,183 @@
+#include "smtp/smtpclient.h"
+
+#include <QDebug>
+#include <QSslConfiguration>
+#include <QSslSocket>
+
+SmtpClient::SmtpClient(const QString& host, int port, ConnectionType connectionType)
+    : m_host(host), m_port(port), m_connectionType(connectionType) {
+    if (connectionType == TcpConnection)
+        m_socket = new QTcpSocket(this);
+    else
+        m_socket = new QSslSocket(this);
+    connect(m_socket, &QAbstractSocket::stateChanged, this,
+            [this](QAbstractSocket::SocketState s) { socketStateChanged(int(s)); });
+    connect(m_socket, &QAbstractSocket::errorOccurred, this,
+            [this](QAbstractSocket::SocketError e) { socketError(int(e)); });
+    connect(m_socket, &QIODevice::readyRead, this, &SmtpClient::socketReadyRead);
+}
+
+SmtpClient::~SmtpClient() = default;
+
+void SmtpClient::addCaCertificates(const QList<QSslCertificate>& certificates) {
+    auto* ssl = qobject_cast<QSslSocket*>(m_socket);
+    if (!ssl)
+        return;
+    QSslConfiguration conf = ssl->sslConfiguration();
+    conf.addCaCertificates(certificates);
+    ssl->setSslConfiguration(conf);
+}
+
+bool SmtpClient::expect(int code) {
+    waitForResponse();
+    return m_responseCode == code;
+}
+
+bool SmtpClient::connectToHost() {
+    if (m_connectionType == SslConnection)
+        static_cast<QSslSocket*>(m_socket)->connectToHostEncrypted(m_host, quint16(m_port));
+    else
+        m_socket->connectToHost(m_host, quint16(m_port));
+    if (!m_socket->waitForConnected(m_connectionTimeout)) {
+        emit smtpError(ConnectionTimeoutError);
+        return false;
+    }
+    try {
+        if (!expect(220))
+            return false;
+        sendMessage("EHLO " + m_name);
+        if (!expect(250))
+            return false;
+        if (m_connectionType == TlsConnection) {
+            sendMessage("STARTTLS");
+            if (!expect(220))
+                return false;
+            auto* ssl = static_cast<QSslSocket*>(m_socket);
+            ssl->startClientEncryption();
+            if (!ssl->waitForEncrypted(m_connectionTimeout)) {
+                qDebug() << "SMTP: encryption failed:" << ssl->errorString();
+                emit smtpError(ConnectionTimeoutError);
+                return false;
+            }
+            sendMessage("EHLO " + m_name);
+            if (!expect(250))
+                return false;
+        }
+    } catch (const ResponseTimeoutException&) {
+        return false;
+    } catch (const SendMessageTimeoutException&) {
+        return false;
+    }
+    return true;
+}
+
+bool SmtpClient::login() {
+    return login(m_user, m_password, m_authMethod);
+}
+
+bool SmtpClient::login(const QString& user, const QString& password, AuthMethod method) {
+    try {
+        if (method == AuthPlain) {
+            const QByteArray token = QByteArray(1, '\0') + user.toUtf8() + '\0' + password.toUtf8();
+            sendMessage("AUTH PLAIN " + QString::fromLatin1(token.toBase64()));
+            if (!expect(235)) {
+                emit smtpError(AuthenticationFailedError);
+                return false;
+            }
+            return true;
+        }
+        sendMessage("AUTH LOGIN");
+        bool ok = expect(334);
+        if (ok) {
+            sendMessage(QString::fromLatin1(user.toUtf8().toBase64()));
+            ok = expect(334);
+        }
+        if (ok) {
+            sendMessage(QString::fromLatin1(password.toUtf8().toBase64()));
+            ok = expect(235);
+        }
+        if (!ok)
+            emit smtpError(AuthenticationFailedError);
+        return ok;
+    } catch (const ResponseTimeoutException&) {
+        emit smtpError(AuthenticationFailedError);
+        return false;
+    } catch (const SendMessageTimeoutException&) {
+        emit smtpError(AuthenticationFailedError);
+        return false;
+    }
+}
+
+bool SmtpClient::sendMail(MimeMessage& email) {
+    try {
+        sendMessage("MAIL FROM:<" + email.getSender().getAddress() + ">");
+        if (!expect(250))
+            return false;
+        for (auto type : {MimeMessage::To, MimeMessage::Cc, MimeMessage::Bcc}) {
+            for (const EmailAddress* r : email.getRecipients(type)) {
+                sendMessage("RCPT TO:<" + r->getAddress() + ">");
+                if (!expect(250))
+                    return false;
+            }
+        }
+        sendMessage("DATA");
+        if (!expect(354))
+            return false;
+        // A line that begins with "." is sent with one more, so that it cannot end the
+        // message early; the receiver takes it off again.
+        QString text = email.toString();
+        if (text.startsWith('.'))
+            text.prepend('.');
+        text.replace("\r\n.", "\r\n..");
+        sendMessage(text);
+        sendMessage(".");
+        return expect(250);
+    } catch (const ResponseTimeoutException&) {
+        return false;
+    } catch (const SendMessageTimeoutException&) {
+        return false;
+    }
+}
+
+void SmtpClient::quit() {
+    try {
+        sendMessage("QUIT");
+    } catch (const SendMessageTimeoutException&) {
+    }
+}
+
+void SmtpClient::waitForResponse() {
+    for (;;) {
+        while (m_socket->canReadLine()) {
+            m_responseText = QString::fromUtf8(m_socket->readLine());
+            m_responseCode = m_responseText.left(3).toInt();
+            if (m_responseCode / 100 == 4)
+                emit smtpError(ServerError);
+            if (m_responseCode / 100 == 5)
+                emit smtpError(ClientError);
+            // "250-..." continues a multi-line reply, "250 ..." ends it.
+            if (m_responseText.size() > 3 && m_responseText[3] == ' ')
+                return;
+        }
+        if (!m_socket->waitForReadyRead(m_responseTimeout)) {
+            emit smtpError(ResponseTimeoutError);
+            throw ResponseTimeoutException();
+        }
+    }
+}
+
+void SmtpClient::sendMessage(const QString& text) {
+    m_socket->write(text.toUtf8() + "\r\n");
+    if (!m_socket->waitForBytesWritten(m_sendMessageTimeout)) {
+        emit smtpError(SendDataTimeoutError);
+        throw SendMessageTimeoutException();
+    }
+}
+
+void SmtpClient::socketStateChanged(int) {}
+
+void SmtpClient::socketError(int error) {
+    qDebug("SMTP socket error %d: %s", error, qPrintable(m_socket->errorString()));
+}
+
+void SmtpClient::socketReadyRead() {}

@@ -1,0 +1,91 @@
+// The history export table.
+#include "output/export_table.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString kHeader =
+    "<table border=\"1\"><tr><td>Name</td><td>Sex</td><td>Birthday</td><td>Time</td>"
+    "<td>OD SPH</td><td>OD CYL</td><td>OD AXIS</td><td>OS SPH</td><td>OS CYL</td>"
+    "<td>OS AXIS</td><td>PD</td><td>Screening results</td></tr>";
+
+QString row(const QStringList& cells) {
+    QString r = "<tr>";
+    for (const QString& c : cells)
+        r += "<td>" + c + "</td>";
+    return r + "</tr>";
+}
+
+} // namespace
+
+class TstExport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void table_data() {
+        QTest::addColumn<QString>("history");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("expected");
+        const QString three = "Kim,Male,2020-02-02|2025-01-01 10:00,1,2,3,4,5,6,7,Pass\n"
+                              "Lee,Female,2019-01-01|2025-01-02 10:00,0,0,0,0,0,0,60,Pass\n"
+                              "Kim,Male,2020-02-02|2025-06-01 10:00,1.5,2,3,4,5,6,7,Refer\n"
+                              "\n"
+                              "Kim,Male,2020-02-02|2026-01-01 10:00,0.5,0,90,0.5,0,90,61,Pass\n";
+        QTest::newRow("three screenings of one child in file order")
+            << three << QStringList{"Kim,Male,2020-02-02"}
+            << kHeader +
+                   row({"Kim", "Male", "2020-02-02", "2025-01-01 10:00", "1", "2", "3", "4", "5",
+                        "6", "7", "Pass"}) +
+                   row({"Kim", "Male", "2020-02-02", "2025-06-01 10:00", "1.5", "2", "3", "4", "5",
+                        "6", "7", "Refer"}) +
+                   row({"Kim", "Male", "2020-02-02", "2026-01-01 10:00", "0.5", "0", "90", "0.5",
+                        "0", "90", "61", "Pass"}) +
+                   "</table>";
+        QTest::newRow("eight and six fields")
+            << "A,Male,2020-01-01|t8,1,2,3,4,5,6,7\nA,Male,2020-01-01|t6,1,2,4,5,7\n"
+            << QStringList{"A,Male,2020-01-01"}
+            << kHeader +
+                   row({"A", "Male", "2020-01-01", "t8", "1", "2", "3", "4", "5", "6", "7",
+                        "N/A"}) +
+                   row({"A", "Male", "2020-01-01", "t6", "1", "2", "N/A", "4", "5", "N/A", "7",
+                        "N/A"}) +
+                   "</table>";
+        QTest::newRow("a line matched by two keys appears twice")
+            << "Li,Male,2019-01-012|t,1,2,3,4,5,6,7,Pass\n"
+            << QStringList{"Li,Male,2019-01-01", "Li,Male,2019-01-012"}
+            << kHeader +
+                   row({"Li", "Male", "2019-01-012", "t", "1", "2", "3", "4", "5", "6", "7",
+                        "Pass"})
+                       .repeated(2) +
+                   "</table>";
+        QTest::newRow("four person fields skipped")
+            << "Lee, Jr,Male,2019-01-01|t,1,2,3,4,5,6,7,Pass\n"
+            << QStringList{"Lee"} << kHeader + "</table>";
+        QTest::newRow("other layouts and damaged lines skipped")
+            << "B,Male,2020-01-01|t,1,2,3,4,5,6\nB,Male,2020-01-01\nB,Male,2020-01-01|a|b\n"
+            << QStringList{"B,Male,2020-01-01"} << kHeader + "</table>";
+        QTest::newRow("no usable line: header only")
+            << "" << QStringList{"X,Male,2020-01-01"} << kHeader + "</table>";
+        QTest::newRow("case-sensitive keys")
+            << "kim,Male,2020-02-02|t,1,2,3,4,5,6,7,P\n"
+            << QStringList{"Kim,Male,2020-02-02"} << kHeader + "</table>";
+        QTest::newRow("cell texts escaped")
+            << "<b>Bo</b> & \"Al\",Male,2020-01-01|t,1,2,3,4,5,6,7,Pass\n"
+            << QStringList{"<b>Bo</b>"}
+            << kHeader +
+                   row({"&lt;b&gt;Bo&lt;/b&gt; &amp; &quot;Al&quot;", "Male", "2020-01-01", "t",
+                        "1", "2", "3", "4", "5", "6", "7", "Pass"}) +
+                   "</table>";
+    }
+
+    void table() {
+        QFETCH(QString, history);
+        QFETCH(QStringList, keys);
+        QFETCH(QString, expected);
+        QCOMPARE(exportTable(history, keys), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstExport)
+#include "tst_export.moc"

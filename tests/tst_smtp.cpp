@@ -1,0 +1,266 @@
+// SMTP client and MIME model against the aiosmtpd stand-in; the delivered message and the
+// encodings are read back by Python's email, quopri and base64.
+#include "app/gdata.h"
+#include "smtp/mime.h"
+#include "smtp/quotedprintable.h"
+#include "smtp/smtpclient.h"
+#include "testkit/testkit.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString kSender = "screening@vistrel.test";
+const QString kPassword = "Mqlvord482917";
+
+QString tool(const QStringList& args) {
+    QProcess p;
+    p.start("/usr/bin/python3",
+            QStringList{VISTREL_SOURCE_DIR "/tests/tools/mime_check.py"} + args);
+    p.waitForFinished(30000);
+    if (p.exitCode() != 0)
+        qWarning() << p.readAllStandardError();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QList<QSslCertificate> standInCertificate() {
+    return QSslCertificate::fromPath(testkit::services::dir() + "/mail/cert.pem");
+}
+
+} // namespace
+
+class TstSmtp : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    GData m_data;
+
+    QJsonObject lastMail() {
+        const auto log = testkit::services::log("mail");
+        return log.isEmpty() ? QJsonObject() : log.last();
+    }
+
+    QJsonObject parsed(const QJsonObject& mail) {
+        return QJsonDocument::fromJson(tool({"message", mail["file"].toString()}).toUtf8())
+            .object();
+    }
+
+private slots:
+    void initTestCase() {
+        qputenv("VISTREL_SIM_MAIL_CERT", (testkit::services::dir() + "/mail/cert.pem").toUtf8());
+        m_data.m_strAppDir = m_dir.path();
+    }
+
+    void init() {
+        for (const char* k :
+             {"smtp_auth_refuse", "smtp_refuse_rcpt", "smtp_multiline_greeting", "smtp_tls_closed"})
+            testkit::services::clearKnob(k);
+        testkit::services::clearLog("mail");
+        testkit::services::clearLog("mail_auth");
+    }
+
+    void sslDeliveryIsWellFormed() {
+        const QString html = QString::fromUtf8("<p>Zoë 张 — résultats: <b>Pass</b></p>");
+        QCOMPARE(m_data.smtpSend("parent@example.org", "Report", html, true), QString("OK"));
+        const QJsonObject mail = lastMail();
+        QCOMPARE(mail["port"].toInt(), 10465);
+        QCOMPARE(mail["rcpt_tos"].toArray().first().toString(), QString("parent@example.org"));
+        QCOMPARE(mail["mail_from"].toString(), kSender);
+        const QJsonObject m = parsed(mail);
+        QCOMPARE(m["type"].toString(), QString("multipart/related"));
+        QCOMPARE(m["from"].toArray().first().toString(), kSender);
+        QCOMPARE(m["from_name"].toArray().first().toString(), kSender);
+        QCOMPARE(m["to"].toArray().first().toString(), QString("parent@example.org"));
+        QCOMPARE(m["subject"].toString(), QString("Report"));
+        QCOMPARE(m["mime_version"].toString(), QString("1.0"));
+        QVERIFY(m["date_ok"].toBool());
+        QVERIFY(m["crlf_only"].toBool());
+        QVERIFY2(m["defects"].toArray().isEmpty(),
+                 qPrintable(QJsonDocument(m["defects"].toArray()).toJson()));
+        QCOMPARE(m["boundary"].toString().size(), 32);
+        const QJsonArray parts = m["parts"].toArray();
+        QCOMPARE(parts.size(), 1);
+        QCOMPARE(parts[0].toObject()["type"].toString(), QString("text/html"));
+        QCOMPARE(parts[0].toObject()["charset"].toString(), QString("utf-8"));
+        QCOMPARE(parts[0].toObject()["cte"].toString(), QString("8bit"));
+        QCOMPARE(parts[0].toObject()["text"].toString().trimmed(), html);
+    }
+
+    void sslRefusedThenOnePlainDelivery() {
+        testkit::services::setKnob("smtp_tls_closed", "1");
+        m_data.m_strMailTo = "parent@example.org";
+        m_data.m_strMailBody = "<table border=\"1\"></table>";
+        QCOMPARE(m_data.smtpSendReport(), QString("OK"));
+        const auto log = testkit::services::log("mail");
+        QCOMPARE(log.size(), 1);
+        QCOMPARE(log[0]["port"].toInt(), 10025);
+        QCOMPARE(parsed(log[0])["parts"].toArray()[0].toObject()["text"].toString().trimmed(),
+                 m_data.m_strMailBody);
+    }
+
+    void results_data() {
+        QTest::addColumn<QString>("knob");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("refused login") << "smtp_auth_refuse"
+                                       << "1"
+                                       << "a@example.org"
+                                       << "Failed to login!";
+        QTest::newRow("refused recipient") << "smtp_refuse_rcpt"
+                                           << "nobody@example.org"
+                                           << "nobody@example.org"
+                                           << "Failed to send mail!";
+        QTest::newRow("empty recipient") << ""
+                                         << ""
+                                         << ""
+                                         << "Failed to send mail!";
+    }
+
+    void results() {
+        QFETCH(QString, knob);
+        QFETCH(QString, value);
+        QFETCH(QString, to);
+        QFETCH(QString, result);
+        if (!knob.isEmpty())
+            testkit::services::setKnob(knob, value);
+        QCOMPARE(m_data.smtpSend(to, "Report", "<p>x</p>", true), result);
+        QCOMPARE(m_data.smtpSend(to, "Report", "<p>x</p>", false), result);
+        QVERIFY(testkit::services::log("mail").isEmpty());
+    }
+
+    void noServer() {
+        SmtpClient client("127.0.0.1", 1, SmtpClient::TcpConnection);
+        client.setConnectionTimeout(2000);
+        QSignalSpy errors(&client, &SmtpClient::smtpError);
+        QVERIFY(!client.connectToHost());
+        QCOMPARE(errors.size(), 1);
+        QCOMPARE(errors[0][0].value<SmtpClient::SmtpError>(), SmtpClient::ConnectionTimeoutError);
+    }
+
+    void refusedLoginSignalsErrors3And5() {
+        testkit::services::setKnob("smtp_auth_refuse", "1");
+        SmtpClient client("127.0.0.1", 10025, SmtpClient::TcpConnection);
+        QSignalSpy errors(&client, &SmtpClient::smtpError);
+        QVERIFY(client.connectToHost());
+        QVERIFY(!client.login(kSender, kPassword));
+        QCOMPARE(client.getResponseCode(), 535);
+        QList<int> codes;
+        for (const auto& e : errors)
+            codes << int(e[0].value<SmtpClient::SmtpError>());
+        QVERIFY(codes.contains(5));
+        QVERIFY(codes.contains(3));
+    }
+
+    void multilineGreetingAndLoginMethod() {
+        testkit::services::setKnob("smtp_multiline_greeting", "1");
+        SmtpClient client("127.0.0.1", 10465, SmtpClient::SslConnection);
+        client.addCaCertificates(standInCertificate());
+        QVERIFY(client.connectToHost());
+        // The greeting's last line and then the whole EHLO reply were read through.
+        QVERIFY2(client.getResponseText().startsWith("250 "), qPrintable(client.getResponseText()));
+        QVERIFY(client.login(kSender, kPassword, SmtpClient::AuthLogin));
+        QCOMPARE(client.getResponseCode(), 235);
+        MimeMessage message;
+        EmailAddress from(kSender, "Vistrel"), to("parent@example.org");
+        message.setSender(&from);
+        message.addTo(&to);
+        message.setSubject("Report");
+        message.addPart(new MimeText(".leading dot\r\n.\r\nafter a lone dot"));
+        QVERIFY(client.sendMail(message));
+        client.quit();
+        const auto auth = testkit::services::log("mail_auth");
+        QCOMPARE(auth.last()["mechanism"].toString(), QString("LOGIN"));
+        // A body line of a lone "." did not end the message early.
+        const QJsonObject m = parsed(lastMail());
+        QCOMPARE(m["parts"].toArray()[0].toObject()["text"].toString().trimmed(),
+                 QString(".leading dot\r\n.\r\nafter a lone dot"));
+    }
+
+    void untrustedCertificateIsRefused() {
+        SmtpClient client("127.0.0.1", 10465, SmtpClient::SslConnection); // no extra trust
+        client.setResponseTimeout(2000);
+        QVERIFY(!client.connectToHost());
+        QVERIFY(testkit::services::log("mail_auth").isEmpty());
+    }
+
+    void headerWordEncodings() {
+        MimeMessage message(true);
+        EmailAddress from("a@example.org", QString::fromUtf8("Zoë Ng")), to("b@example.org", "B");
+        message.setSender(&from);
+        message.addTo(&to);
+        message.setSubject(QString::fromUtf8("Résultat: ok"));
+        message.setHeaderEncoding(MimePart::Base64);
+        QString text = message.toString();
+        QVERIFY(
+            text.startsWith("From: =?utf-8?B?" +
+                            QString::fromLatin1(QString::fromUtf8("Zoë Ng").toUtf8().toBase64()) +
+                            "?= <a@example.org>\r\n"));
+        QVERIFY(text.contains("\r\nTo: =?utf-8?B?Qg==?= <b@example.org>\r\n"));
+        message.setHeaderEncoding(MimePart::_8Bit);
+        EmailAddress self("c@example.org", "c@example.org");
+        MimeMessage plain(true);
+        plain.setSender(&self);
+        plain.addTo(&to);
+        QVERIFY(plain.toString().startsWith(
+            "From: \"c@example.org\" <c@example.org>\r\nTo: B <b@example.org>\r\n"));
+        message.setHeaderEncoding(MimePart::QuotedPrintable);
+        text = message.toString();
+        QVERIFY2(text.contains("\r\nSubject: =?utf-8?Q?R=C3=A9sultat=3A_ok?=\r\n"),
+                 qPrintable(text));
+    }
+
+    void encodingsRoundTrip_data() {
+        QTest::addColumn<QByteArray>("input");
+        QByteArray bytes;
+        for (int i = 0; i < 256; ++i)
+            bytes.append(char(i));
+        QTest::newRow("every byte") << bytes;
+        QTest::newRow("long utf-8 text")
+            << QString::fromUtf8("Zoë 张 = résultat; ").repeated(20).toUtf8();
+        QTest::newRow("escapes at the edge")
+            << QByteArray(74, 'a') + "\xE9\xE9\xE9" + QByteArray(70, '=');
+        QTest::newRow("empty") << QByteArray();
+    }
+
+    void encodingsRoundTrip() {
+        QFETCH(QByteArray, input);
+        MimeContentFormatter formatter(76);
+        const QString qp = formatter.format(QuotedPrintable::encode(input), true);
+        const QString b64 = formatter.format(QString::fromLatin1(input.toBase64()));
+        for (const QString& text : {qp, b64}) {
+            for (const QString& line : text.split("\r\n"))
+                QVERIFY2(line.size() <= 76, qPrintable(line));
+        }
+        // No escape split across a soft break: every "=" is a soft break or a whole escape.
+        static const QRegularExpression lone("=(?![0-9A-F]{2}|\r\n)");
+        QVERIFY(!qp.contains(lone));
+        const QString qpFile = m_dir.path() + "/qp.txt", b64File = m_dir.path() + "/b64.txt";
+        QVERIFY(testkit::writeFile(qpFile, qp.toLatin1()));
+        QVERIFY(testkit::writeFile(b64File, b64.toLatin1()));
+        QCOMPARE(tool({"qp", qpFile}).toLatin1(), input.toHex());
+        QCOMPARE(tool({"b64", b64File}).toLatin1(), input.toHex());
+        QCOMPARE(QuotedPrintable::decode(qp), input);
+    }
+
+    void fileParts() {
+        MimeMultiPart multi(MimeMultiPart::Mixed);
+        multi.addPart(new MimeAttachment(QByteArray("report data"), "report.csv"));
+        const QString text = multi.toString();
+        QVERIFY(text.startsWith("Content-Type: multipart/mixed; boundary=" + multi.getBoundary() +
+                                "\r\n"));
+        QVERIFY(text.contains(
+            "Content-Type: application/octet-stream; name=\"report.csv\"\r\n"
+            "Content-Transfer-Encoding: base64\r\nContent-disposition: attachment\r\n\r\n" +
+            QString::fromLatin1(QByteArray("report data").toBase64()) + "\r\n"));
+        QVERIFY(text.endsWith("--" + multi.getBoundary() + "--\r\n\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstSmtp)
+#include "tst_smtp.moc"
