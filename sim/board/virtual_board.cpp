@@ -30,6 +30,10 @@ const struct {
     {"ambient", "12"},            // ambient infrared light, 0 (dark) to 255
     {"battery_capacity", "80\n"}, // battery gauge, percent
     {"charger_present", "0\n"},   // 1 while the charger is plugged in
+    // Networks in the air: SSID, level, security, pass phrase, BSSID (tab-separated).
+    {"air", "Clinic-Guest\t-48\topen\t\t02:00:5e:10:00:01\n"
+            "Clinic-Staff\t-56\twpa2\tstaff-pass-2024\t02:00:5e:10:00:02\n"
+            "Caf\xc3\xa9 Wi-Fi 5G\t-67\twpa2\tespresso-42\t02:00:5e:10:00:03\n"},
 };
 
 // Plain files of the board with their contents when first created.
@@ -42,6 +46,14 @@ const struct {
     {"/sys/kernel/debug/sunxi_pinctrl/function", ""},
     {"/sys/kernel/debug/sunxi_pinctrl/data", ""},
     {"/dev/irled", ""},
+    // The supplicant starts with one configured network, in the air and connected.
+    {"/run/wpa_supplicant.json",
+     "{\"networks\": [{\"id\": 0, \"ssid\": \"Clinic-Staff\", \"psk\": \"staff-pass-2024\", "
+     "\"priority\": 10}], \"next_id\": 1, \"selected\": 0}\n"},
+    // The supplicant starts with one configured network, in the air and connected.
+    {"/run/wpa_supplicant.json",
+     "{\"networks\": [{\"id\": 0, \"ssid\": \"Clinic-Staff\", \"psk\": \"staff-pass-2024\", "
+     "\"priority\": 10}], \"next_id\": 1, \"selected\": 0}\n"},
     {"/root/appstart.sh", "#!/bin/sh\n"
                           "insmod /lib/modules/vfe_v4l2.ko\n"
                           "modprobe vl53l1\n"

@@ -26,6 +26,7 @@ class CamCfg;
 class V4l2Device;
 class cedarxutil;
 struct AviFile;
+struct VersionInfo;
 
 // One encoded frame on its way from the encoder to the recording file.
 struct H264Frame {
@@ -198,16 +199,65 @@ public:
     bool httpGetRequest(const QString& url, int timeoutSeconds, QByteArray& out);
     QString urldecode(const char* text);
 
+    // ---- Wi-Fi (src/system) ---------------------------------------------------------------
+    // The lists and texts below are written by the Wi-Fi worker and the GUI's Wi-Fi
+    // operations and read by the GUI: they are guarded by m_wifiLock.
+    mutable std::mutex m_wifiLock;
+    QStringList m_listWifiLevel, m_listWifiFlags, m_listWifiSsid; // visible, strongest first
+    QStringList m_listSavedSsid;                                  // configured, in list order
+    QString m_strConnectedSsid;
+    QString m_strLastSsid, m_strLastBssid; // association the DHCP client last ran for
+    std::atomic<int> m_iRssi{0};           // dBm, 0 no value
+    int m_nJoinPollMs = 1000;              // addWIFI's wait between status polls
+
+    struct WifiView {
+        QStringList levels, flags, ssids, saved;
+        QString connected;
+    };
+    WifiView wifiView() const;
+
+    QString SSIDDecode(const QString& text);
+    QString getWIFIInfo();
+    void getRSSI();
+    void analyseWIFIStatus(QString& answer);
+    void analyseWIFIAPList(QString& answer);
+    void analyseWIFIResult(QString& answer);
+    bool addWIFI(const QString& ssid, const QString& psk);
+    bool switchWIFI(const QString& ssid);
+    bool deleteWIFI(const QString& ssid);
+
     // ---- Connectivity and maintenance (src/system) ---------------------------------------
     QString m_strVersion = QStringLiteral("v2.6.5-R");
     std::atomic<bool> m_bTimeSynced{false};
     bool updateTimeFromeWeb();
     void timerInternetTime();
     std::atomic<bool> m_bWifiRefresh{false};
+
+    // Firmware update. The new-version fields are written by the background check (Wi-Fi
+    // worker) and by the GUI's own check: guarded by m_versionLock.
+    std::mutex m_versionLock;
+    QString m_strNewVerFile;
+    int m_iNewVerSize = 0;
+    QString m_strNewVerMD5;
+    QString m_strVersionList;
+    std::atomic<bool> m_bVersionChecked{false};
+    std::atomic<bool> m_bNewVersion{false};
+    qint64 m_tLastVersionCheck = 0; // worker only
+    int versionListGet();
+    int versionCheck();
+    int versionCheck(const QString& file);
+    void timerVersionCheck();
+    bool versionDownlod();
+    bool versionSave(QByteArray& data);
+    bool versionMD5Check();
+    bool versionCopy();
     void versionDelete();
     void cfgFileDelete();
 
 private:
+    int fetchVersionFile(const QString& file, VersionInfo& info);
+    void storeNewVersion(const VersionInfo& info);
+
     std::vector<unsigned char> m_h264Storage;
 };
 

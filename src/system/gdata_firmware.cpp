@@ -1,7 +1,159 @@
-// GData's firmware-update housekeeping.
+// GData's firmware update: version list and checks, download, verification and staging.
 #include "app/gdata.h"
 
+#include "platform/board.h"
+#include "screening/analysis.h"
+#include "system/firmware.h"
+
+#include <QCryptographicHash>
+#include <QDebug>
+#include <QDir>
 #include <QFile>
+
+namespace {
+
+QString region(const GData& d) {
+    return regionName(d.m_nRegion);
+}
+
+} // namespace
+
+int GData::versionListGet() {
+    QByteArray body;
+    if (!httpGetRequest(firmwareUrl(region(*this), "versionList.txt"), 60, body))
+        return -1;
+    m_strVersionList = QString::fromUtf8(body);
+    qDebug("versionList = %s", qPrintable(m_strVersionList));
+    return 1;
+}
+
+// Fetches and reads a version file; -1 on failure.
+int GData::fetchVersionFile(const QString& file, VersionInfo& info) {
+    QByteArray body;
+    if (!httpGetRequest(firmwareUrl(region(*this), file), 60, body))
+        return -1;
+    const QString text = QString::fromUtf8(body);
+    qDebug("versionCheck = %s", qPrintable(text));
+    int fields = 0;
+    const auto parsed = parseVersionFile(text, &fields);
+    if (!parsed) {
+        qDebug("strList.size() = %d", fields);
+        return -1;
+    }
+    info = *parsed;
+    return 1;
+}
+
+void GData::storeNewVersion(const VersionInfo& info) {
+    std::lock_guard<std::mutex> g(m_versionLock);
+    m_strNewVerFile = info.file;
+    m_iNewVerSize = info.size;
+    m_strNewVerMD5 = info.md5;
+    qDebug("m_strNewVerMD5: [%s]", qPrintable(m_strNewVerMD5));
+}
+
+int GData::versionCheck() {
+    qDebug() << "versionFile: " << QString(kDefaultVersionFile);
+    VersionInfo info;
+    if (fetchVersionFile(kDefaultVersionFile, info) < 0)
+        return -1;
+    if (info.version == m_strVersion)
+        return 0;
+    storeNewVersion(info);
+    return 1;
+}
+
+int GData::versionCheck(const QString& file) {
+    VersionInfo info;
+    if (fetchVersionFile(file, info) < 0)
+        return -1;
+    storeNewVersion(info);
+    return 1;
+}
+
+void GData::timerVersionCheck() {
+    if (m_bVersionChecked || !m_bTimeSynced)
+        return;
+    const qint64 now = board::currentDateTime().toSecsSinceEpoch();
+    if (now - m_tLastVersionCheck <= 4)
+        return;
+    m_tLastVersionCheck = now;
+    const int result = versionCheck();
+    if (result >= 0) {
+        m_bVersionChecked = true;
+        if (result == 1)
+            m_bNewVersion = true;
+    }
+}
+
+bool GData::versionDownlod() {
+    QString file;
+    int size;
+    {
+        std::lock_guard<std::mutex> g(m_versionLock);
+        file = m_strNewVerFile;
+        size = m_iNewVerSize;
+    }
+    const QString url = firmwareUrl(region(*this), file);
+    qDebug() << "firmwareFileUrl: " << url;
+    QByteArray body;
+    if (!httpGetRequest(url, 60, body)) {
+        qDebug("httpGetRequest failed!");
+        return false;
+    }
+    if (body.size() != size) {
+        qDebug("versionDownlod len error %d %d", int(body.size()), size);
+        return false;
+    }
+    if (!versionSave(body)) {
+        qDebug("versionSave failed");
+        return false;
+    }
+    if (!versionMD5Check()) {
+        qDebug("versionMD5Check failed");
+        return false;
+    }
+    if (!versionCopy()) {
+        qDebug("versionCopy failed");
+        return false;
+    }
+    return true;
+}
+
+bool GData::versionSave(QByteArray& data) {
+    QFile f(appDir() + "/vistrel.tmp");
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const bool written = f.write(data) == data.size() && f.flush();
+    f.close();
+    return written;
+}
+
+bool GData::versionMD5Check() {
+    QFile f(appDir() + "/vistrel.tmp");
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QString digest =
+        QString::fromLatin1(QCryptographicHash::hash(f.readAll(), QCryptographicHash::Md5).toHex())
+            .toUpper();
+    QString expected;
+    {
+        std::lock_guard<std::mutex> g(m_versionLock);
+        expected = m_strNewVerMD5;
+    }
+    qDebug("download file MD5 %s", qPrintable(digest));
+    qDebug("file desc MD5: %s", qPrintable(expected));
+    return digest == expected; // case-sensitive: the server gives upper case
+}
+
+// Moves the verified image into place and says whether that worked: an update whose move
+// failed must not be reported as a success and rebooted into the old version.
+bool GData::versionCopy() {
+    const QString staged = appDir() + "/vistrel.new";
+    if (QFileInfo::exists(staged) && !QFile::remove(staged))
+        return false;
+    return QFile::rename(appDir() + "/vistrel.tmp", staged);
+}
 
 // Removes an image left staged by an earlier update. A file operation rather than a shell
 // line, so an application folder whose path holds spaces or shell characters is safe.

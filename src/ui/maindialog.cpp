@@ -3,6 +3,7 @@
 #include "app/gdata.h"
 #include "capture/capture_threads.h"
 #include "sensors/hw_thread.h"
+#include "system/device_thread.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -37,8 +38,10 @@ void MainDialog::startWorkers() {
         return;
     m_pCameraThread = new CameraThread(g_pData, this);
     m_pVideoThread = new VideoThread(g_pData, this);
+    m_pDeviceThread = new DeviceThread(g_pData, this);
     m_pHWThread = new HWThread(g_pData, this);
     m_pCameraThread->start();
     m_pVideoThread->start();
+    m_pDeviceThread->start();
     m_pHWThread->start();
 }

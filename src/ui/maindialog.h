@@ -7,6 +7,7 @@ class QLabel;
 class CameraThread;
 class VideoThread;
 class HWThread;
+class DeviceThread;
 
 class MainDialog : public QDialog {
     Q_OBJECT
@@ -19,5 +20,6 @@ private:
     QLabel* labelVersion = nullptr;
     CameraThread* m_pCameraThread = nullptr;
     VideoThread* m_pVideoThread = nullptr;
+    DeviceThread* m_pDeviceThread = nullptr;
     HWThread* m_pHWThread = nullptr;
 };

@@ -1,0 +1,116 @@
+#include "system/wifi.h"
+
+#include "net/http.h"
+
+#include <algorithm>
+#include <numeric>
+
+QString ssidDecode(const QString& printed) {
+    QString percent = printed;
+    percent.replace("\\x", "%");
+    return percentDecode(percent.toLocal8Bit().constData());
+}
+
+namespace {
+
+// The lines of a list_network answer after its header, split into their fields.
+QList<QStringList> listEntries(const QString& listAnswer) {
+    QList<QStringList> entries;
+    const QStringList lines = listAnswer.split('\n');
+    for (int i = 1; i < lines.size(); ++i) {
+        const QStringList fields = lines[i].split('\t');
+        if (fields.size() >= 3)
+            entries << fields;
+    }
+    return entries;
+}
+
+} // namespace
+
+QStringList savedSsids(const QString& listAnswer) {
+    QStringList ssids;
+    for (const QStringList& f : listEntries(listAnswer))
+        ssids << ssidDecode(f[1].trimmed());
+    return ssids;
+}
+
+std::optional<int> networkIndex(const QString& listAnswer, const QString& ssid) {
+    std::optional<int> index;
+    for (const QStringList& f : listEntries(listAnswer))
+        if (ssidDecode(f[1].trimmed()) == ssid)
+            index = f[0].trimmed().toInt();
+    return index;
+}
+
+WifiStatus parseWifiStatus(const QString& statusAnswer) {
+    WifiStatus s;
+    for (const QString& raw : statusAnswer.split('\n')) {
+        const QString line = raw.trimmed();
+        if (line.contains("bssid="))
+            s.bssid = line.mid(6);
+        if (line.contains("wpa_state="))
+            s.state = line.mid(10);
+        // "bssid=" also contains "ssid="; the answer's own "ssid=" line comes later.
+        if (line.contains("ssid="))
+            s.ssid = ssidDecode(line.mid(5));
+    }
+    return s;
+}
+
+QString wpaState(const QString& statusAnswer) {
+    for (const QString& line : statusAnswer.split('\n'))
+        if (line.contains("wpa_state="))
+            return line.mid(10).trimmed();
+    return QString();
+}
+
+ScanList parseScanResults(const QString& scanAnswer) {
+    ScanList found;
+    const QStringList lines = scanAnswer.split('\n');
+    for (int i = 1; i < lines.size(); ++i) {
+        const QStringList f = lines[i].split('\t');
+        if (f.size() != 5 || f[4].trimmed().isEmpty())
+            continue;
+        const QString ssid = ssidDecode(f[4].trimmed());
+        if (ssid.isEmpty() || found.ssids.contains(ssid))
+            continue;
+        found.levels << f[2].trimmed();
+        found.flags << f[3].trimmed();
+        found.ssids << ssid;
+    }
+    std::vector<int> order(size_t(found.ssids.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return found.levels[a].toInt() > found.levels[b].toInt();
+    });
+    ScanList sorted;
+    for (int i : order) {
+        sorted.levels << found.levels[i];
+        sorted.flags << found.flags[i];
+        sorted.ssids << found.ssids[i];
+    }
+    return sorted;
+}
+
+int rssiOf(const QString& signalAnswer) {
+    const QString first = signalAnswer.split('\n').value(0).trimmed();
+    return first.contains("RSSI=") ? first.mid(5).toInt() : 0;
+}
+
+bool isSecured(const QString& flags) {
+    return flags.contains("WPA");
+}
+
+int signalBars(int level) {
+    if (level >= -50)
+        return 3;
+    if (level >= -60)
+        return 2;
+    if (level >= -70)
+        return 1;
+    return 0;
+}
+
+bool answeredOk(const QString& answer) {
+    return QString(answer).remove('\n') == "OK";
+}

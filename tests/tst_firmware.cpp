@@ -1,0 +1,200 @@
+// Firmware update against the firmware stand-in's files.
+#include "app/gdata.h"
+#include "platform/board.h"
+#include "system/firmware.h"
+#include "testkit/testkit.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QtTest>
+
+namespace {
+
+QStringList g_log;
+void collect(QtMsgType, const QMessageLogContext&, const QString& text) {
+    g_log << text;
+}
+
+QString serverFile(const QString& region, const QString& name) {
+    return testkit::services::dir() + "/firmware/v2/" + region + "/" + name;
+}
+
+QString md5Upper(const QByteArray& data) {
+    return QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Md5).toHex())
+        .toUpper();
+}
+
+} // namespace
+
+class TstFirmware : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testkit::ScopedBoard> m_board;
+    std::unique_ptr<GData> m_data;
+    const QByteArray m_image = QByteArray("new firmware image \x01\x02\x03", 22).repeated(1000);
+
+    void publish(const QString& versionLine) {
+        QVERIFY(testkit::writeFile(serverFile("us", "version_rent.txt"), versionLine.toUtf8()));
+    }
+
+    QString validVersion(const QString& version = "v2.7.0-R") const {
+        return QString("%1;vistrel-2.7.0;%2;%3")
+            .arg(version)
+            .arg(m_image.size())
+            .arg(md5Upper(m_image));
+    }
+
+    int firmwareRequests(const QString& path) const {
+        int n = 0;
+        for (const QJsonObject& r : testkit::services::log("firmware"))
+            n += r["path"].toString() == path;
+        return n;
+    }
+
+private slots:
+    void init() {
+        m_board = std::make_unique<testkit::ScopedBoard>();
+        m_data = std::make_unique<GData>();
+        m_data->m_strAppDir = m_board->appDir() + "/app dir with spaces $(x) 'q'";
+        QVERIFY(QDir().mkpath(m_data->m_strAppDir));
+        QVERIFY(testkit::writeFile(serverFile("us", "vistrel-2.7.0"), m_image));
+        for (const char* f : {"version_rent.txt", "versionList.txt"})
+            QDir(testkit::services::dir() + "/firmware/v2/us").remove(f);
+        testkit::services::clearLog("firmware");
+        g_log.clear();
+        qInstallMessageHandler(collect);
+    }
+    void cleanup() {
+        qInstallMessageHandler(nullptr);
+        board::setSystemClock(QDateTime::currentSecsSinceEpoch());
+    }
+
+    void sameVersionIsNoUpdate() {
+        publish("v2.6.5-R;anything;12;whatever");
+        QCOMPARE(m_data->versionCheck(), 0);
+        QVERIFY(m_data->m_strNewVerFile.isEmpty());
+    }
+
+    void otherVersionOffersTheUpdate() {
+        publish(validVersion() + "\n");
+        QCOMPARE(m_data->versionCheck(), 1);
+        QCOMPARE(m_data->m_strNewVerFile, QString("vistrel-2.7.0"));
+        QCOMPARE(m_data->m_iNewVerSize, int(m_image.size()));
+        QCOMPARE(m_data->m_strNewVerMD5, md5Upper(m_image)); // trimmed
+        QVERIFY(g_log.contains("versionFile:  \"version_rent.txt\""));
+    }
+
+    void malformedVersionFiles_data() {
+        QTest::addColumn<QString>("content");
+        QTest::newRow("three fields") << "v2.7.0-R;file;12";
+        QTest::newRow("five fields") << "v2.7.0-R;file;12;ABC;extra";
+        QTest::newRow("empty") << "";
+    }
+
+    void malformedVersionFiles() {
+        QFETCH(QString, content);
+        publish(content);
+        QCOMPARE(m_data->versionCheck(), -1);
+        QCOMPARE(m_data->versionCheck("version_rent.txt"), -1);
+        QVERIFY(!g_log.filter(QRegularExpression("^strList.size\\(\\) = \\d+$")).isEmpty());
+    }
+
+    void missingFileFails() { QCOMPARE(m_data->versionCheck(), -1); }
+
+    void successfulDownloadStagesTheImage() {
+        publish(validVersion());
+        QCOMPARE(m_data->versionCheck(), 1);
+        QVERIFY(m_data->versionDownlod());
+        const QString dir = m_data->m_strAppDir;
+        QCOMPARE(testkit::readFile(dir + "/vistrel.new"), m_image);
+        QVERIFY(!QFile::exists(dir + "/vistrel.tmp"));
+        // The next start removes it.
+        m_data->versionDelete();
+        QVERIFY(!QFile::exists(dir + "/vistrel.new"));
+    }
+
+    void oneByteShort() {
+        publish(
+            QString("v2.7.0-R;vistrel-2.7.0;%1;%2").arg(m_image.size() + 1).arg(md5Upper(m_image)));
+        QCOMPARE(m_data->versionCheck(), 1);
+        QVERIFY(!m_data->versionDownlod());
+        QVERIFY(g_log.contains(
+            QString("versionDownlod len error %1 %2").arg(m_image.size()).arg(m_image.size() + 1)));
+        QVERIFY(!QFile::exists(m_data->m_strAppDir + "/vistrel.new"));
+    }
+
+    void lowerCaseDigestNeverMatches() {
+        publish(QString("v2.7.0-R;vistrel-2.7.0;%1;%2")
+                    .arg(m_image.size())
+                    .arg(md5Upper(m_image).toLower()));
+        QCOMPARE(m_data->versionCheck(), 1);
+        QVERIFY(!m_data->versionDownlod());
+        QVERIFY(g_log.contains("versionMD5Check failed"));
+        QVERIFY(!QFile::exists(m_data->m_strAppDir + "/vistrel.new"));
+    }
+
+    void failedMoveIsReported() {
+        publish(validVersion());
+        QCOMPARE(m_data->versionCheck(), 1);
+        // Something that cannot be replaced stands where the image goes.
+        QVERIFY(QDir().mkpath(m_data->m_strAppDir + "/vistrel.new/occupied"));
+        QVERIFY(!m_data->versionDownlod());
+        QVERIFY(g_log.contains("versionCopy failed"));
+    }
+
+    void versionList() {
+        QVERIFY(
+            testkit::writeFile(serverFile("us", "versionList.txt"),
+                               "version_a.txt\tRelease 2.7\nversion_b.txt\tRelease 2.6\textra\n"
+                               "version_c.txt\tRelease 2.7\nno tab here\nversion_d.txt\tBeta\n"));
+        QCOMPARE(m_data->versionListGet(), 1);
+        const auto entries = versionListEntries(m_data->m_strVersionList);
+        QCOMPARE(entries.size(), 3);
+        QCOMPARE(entries[0].second, QString("Release 2.7"));
+        QCOMPARE(entries[2].second, QString("Beta"));
+        QCOMPARE(versionFileFor(m_data->m_strVersionList, "Release 2.7"), QString("version_a.txt"));
+        QCOMPARE(versionFileFor(m_data->m_strVersionList, "Release 2.6"), QString());
+        // The named file is read without comparing versions.
+        QVERIFY(testkit::writeFile(serverFile("us", "version_a.txt"),
+                                   validVersion("v2.6.5-R").toUtf8()));
+        QCOMPARE(m_data->versionCheck("version_a.txt"), 1);
+        QCOMPARE(m_data->m_strNewVerFile, QString("vistrel-2.7.0"));
+        QVERIFY(m_data->versionDownlod());
+    }
+
+    void regionFolder() {
+        m_data->m_nRegion = 2;
+        QVERIFY(testkit::writeFile(serverFile("china", "versionList.txt"), "f\tChina build\n"));
+        QCOMPARE(m_data->versionListGet(), 1);
+        QCOMPARE(firmwareRequests("/v2/china/versionList.txt"), 1);
+        m_data->m_nRegion = 3;
+        QCOMPARE(m_data->versionListGet(), -1); // Philippines reads the "us" folder, which has none
+        QCOMPARE(firmwareRequests("/v2/us/versionList.txt"), 1);
+    }
+
+    void backgroundCheck() {
+        const qint64 t0 = 1900000000;
+        QVERIFY(board::setSystemClock(t0));
+        m_data->timerVersionCheck(); // clock not set from the network yet: nothing
+        QCOMPARE(firmwareRequests("/v2/us/version_rent.txt"), 0);
+        m_data->m_bTimeSynced = true;
+        m_data->timerVersionCheck(); // no version file: a failed check, tried again later
+        QCOMPARE(firmwareRequests("/v2/us/version_rent.txt"), 1);
+        QVERIFY(!m_data->m_bVersionChecked);
+        publish(validVersion());
+        QVERIFY(board::setSystemClock(t0 + 4));
+        m_data->timerVersionCheck(); // at most every 4 s
+        QCOMPARE(firmwareRequests("/v2/us/version_rent.txt"), 1);
+        QVERIFY(board::setSystemClock(t0 + 5));
+        m_data->timerVersionCheck();
+        QCOMPARE(firmwareRequests("/v2/us/version_rent.txt"), 2);
+        QVERIFY(m_data->m_bVersionChecked);
+        QVERIFY(m_data->m_bNewVersion);
+        QVERIFY(board::setSystemClock(t0 + 60));
+        m_data->timerVersionCheck(); // answered once: no more checks
+        QCOMPARE(firmwareRequests("/v2/us/version_rent.txt"), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstFirmware)
+#include "tst_firmware.moc"
