@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
     # build
     build-essential cmake ninja-build pkg-config git
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libqrencode-dev
     libx264-dev
     # fonts: the application font family "wenquanyi" (CJK capable)

@@ -1,23 +1,126 @@
-// The device's only window: a frameless 1024 x 600 panel of pages.
+// The device's only window: a frameless 1024 x 600 panel of nested page stacks, its status
+// bar, the 200 ms master tick and its jobs, inactivity handling, the power key and the
+// on-screen keyboards for the line edits.
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
-class QLabel;
+#include "ui/status_bar.h"
+
+class QStandardItemModel;
+class QTimer;
 class CameraThread;
 class VideoThread;
-class HWThread;
 class DeviceThread;
+class HWThread;
+
+namespace Ui {
+class MainDialog;
+}
 
 class MainDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit MainDialog(QWidget* parent = nullptr);
+    // Pages of the stacks.
+    enum BasePage { PageStart = 0, PageMain = 1, PageWifi = 2, PageCamera = 3 };
+    enum NoMenuPage {
+        PageSetup = 0,
+        PageHistory = 1,
+        PageParam = 2,
+        PageReferral = 3,
+        PageUserDetail = 4,
+        PageTimeZone = 5,
+        PageSleepTime = 6,
+        PageMachineID = 7,
+        PageCountry = 8
+    };
+
+    explicit MainDialog(QWidget* parent = nullptr, bool startWorkers = true);
+    ~MainDialog() override;
+
+    Ui::MainDialog* ui;
+
+    // State of the timer jobs and inactivity handling.
+    qint64 m_tLastActivity = 0; // seconds; 0 not yet taken
+    int m_nStartCount = 0;
+    int m_nMainCount = 0;
+    int m_nWifiCount = 0;
+    int m_nBatteryLevel = 5;
+    LowBatteryWarning m_lowBattery;
+
+    void labelWirelessShow();
+    void labelTimeShow();
+    void labelBatteryShow();
+    void labelReferralInit();
+    void tableViewWIFIInit();
+    void tableViewWIFIShow();
+    void pageMainInfoInputInit();
+
+    // The 200 ms master tick (connected by pointer: it names no widget).
+    void on_timer();
+
+public slots:
+    void device_thread_slot(QString info);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private slots:
+    void on_buttonSetup_clicked();
+    void on_buttonHistory_clicked();
+    void on_buttonHome_clicked();
+    void on_buttonSetupReturn_clicked();
+    void on_buttonHistoryReturn_clicked();
+    void on_buttonUserDetailReturn_clicked();
+    void on_buttonParamReturn_clicked();
+    void on_buttonCountryReturn_clicked();
+    void on_buttonMachineIDReturn_clicked();
+    void on_buttonSleepTimeReturn_clicked();
+    void on_buttonTimeZoneReturn_clicked();
+    void on_buttonLanguageReturn_clicked();
+    void on_buttonReferralReturn_clicked();
+    void on_buttonWIFI_clicked();
+    void on_buttonWIFI_2_clicked();
+    void on_buttonReturn_clicked();
+    void on_buttonReferral_clicked();
+    void on_buttonReferral_2_clicked();
+    void on_buttonParam_clicked();
+    void on_buttonParam_2_clicked();
+    void on_buttonSleepTime_clicked();
+    void on_buttonSleepTime_2_clicked();
+    void on_buttonZone_clicked();
+    void on_buttonZone_2_clicked();
+    void on_buttonCountry_clicked();
+    void on_buttonCountry_2_clicked();
+    void on_buttonMachineID_clicked();
+    void on_buttonMachineID_2_clicked();
+    void on_buttonUpdate_clicked();
+    void on_buttonUpdate_2_clicked();
+    void on_buttonCamera_pressed() {}
+    void on_buttonCamera_released() {}
+    void on_buttonHistory_pressed() {}
+    void on_buttonHistory_released() {}
+    void on_buttonHome_pressed() {}
+    void on_buttonHome_released() {}
+    void on_buttonSetup_pressed() {}
+    void on_buttonSetup_released() {}
 
 private:
-    void startWorkers();
+    void startPageJob();
+    void timerShutdown();
+    void mainPageJob();
+    void wifiPageJob();
+    void showNoMenu(int page);
+    void startWorkerThreads();
+    bool openKeyboardFor(QObject* target);
+    qint64 now() const;
+    void notice(const QString& text);
 
-    QLabel* labelVersion = nullptr;
+    QTimer* m_pTimer = nullptr;
+    QStandardItemModel* m_pWifiModel = nullptr;
     CameraThread* m_pCameraThread = nullptr;
     VideoThread* m_pVideoThread = nullptr;
     DeviceThread* m_pDeviceThread = nullptr;

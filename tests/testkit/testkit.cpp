@@ -3,10 +3,13 @@
 #include "platform/board.h"
 #include "virtual_board.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QTimer>
+#include <QWidget>
 
 namespace testkit {
 
@@ -32,6 +35,31 @@ bool writeFile(const QString& path, const QByteArray& data) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(data) == data.size();
+}
+
+bool saveScreen(QWidget* widget, const QString& name) {
+    const QString dir = QStringLiteral(VISTREL_TEST_ARTIFACTS) + "/screens";
+    QDir().mkpath(dir);
+    return widget->grab().save(dir + "/" + name + ".png");
+}
+
+std::shared_ptr<int> onNextModal(std::function<void(QWidget*)> check, int times) {
+    auto seen = std::make_shared<int>(0);
+    auto* timer = new QTimer(qApp);
+    QTimer::singleShot(5000, timer, &QObject::deleteLater); // a watcher that saw nothing expires
+    QObject::connect(timer, &QTimer::timeout, [timer, seen, check, times] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        ++*seen;
+        if (check)
+            check(modal);
+        modal->close();
+        if (*seen >= times)
+            timer->deleteLater();
+    });
+    timer->start(20);
+    return seen;
 }
 
 namespace services {

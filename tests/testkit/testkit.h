@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace testkit {
@@ -23,6 +24,14 @@ private:
 };
 
 QByteArray readFile(const QString& path);
+
+// Saves a picture of a widget as <build>/test-artifacts/screens/<name>.png.
+bool saveScreen(class QWidget* widget, const QString& name);
+
+// Runs `check` on the next modal window that opens, then closes it (for code that opens
+// dialogs with exec()). Returns a counter of the windows seen.
+std::shared_ptr<int> onNextModal(std::function<void(class QWidget*)> check = nullptr,
+                                 int times = 1);
 
 // The local stand-ins started by the CTest fixture "services": their knobs and request logs.
 namespace services {

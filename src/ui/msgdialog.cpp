@@ -1,0 +1,67 @@
+#include "ui/msgdialog.h"
+
+#include "ui_msgdialog.h"
+
+MsgDialog::MsgDialog(QWidget* parent) : QDialog(parent), ui(new Ui::MsgDialog) {
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+MsgDialog::~MsgDialog() {
+    delete ui;
+}
+
+void MsgDialog::Init(const QString& title, const QString& message, const QString& left,
+                     const QString& middle, const QString& right) {
+    const bool withMessage = !message.isEmpty();
+    ui->labelTitleMsg->setVisible(!withMessage);
+    ui->labelTitle->setVisible(withMessage);
+    ui->labelMsg->setVisible(withMessage);
+    if (withMessage) {
+        ui->labelTitle->setText(title);
+        ui->labelMsg->setText(message);
+    } else {
+        ui->labelTitleMsg->setText(title);
+    }
+
+    const bool one = left.isEmpty();
+    const bool two = !one && middle.isEmpty();
+    const bool three = !one && !two;
+    ui->buttonMiddle1->setVisible(one);
+    ui->buttonLeft1->setVisible(two);
+    ui->buttonRight1->setVisible(two);
+    ui->buttonLeft->setVisible(three);
+    ui->buttonMiddle->setVisible(three);
+    ui->buttonRight->setVisible(three);
+    ui->buttonMiddle1->setText(middle);
+    ui->buttonLeft1->setText(left);
+    ui->buttonRight1->setText(right);
+    ui->buttonLeft->setText(left);
+    ui->buttonMiddle->setText(middle);
+    ui->buttonRight->setText(right);
+}
+
+void MsgDialog::finish(int button) {
+    result = button;
+    close();
+}
+
+void MsgDialog::on_buttonLeft_clicked() {
+    finish(0);
+}
+void MsgDialog::on_buttonLeft1_clicked() {
+    finish(0);
+}
+void MsgDialog::on_buttonMiddle_clicked() {
+    finish(1);
+}
+void MsgDialog::on_buttonMiddle1_clicked() {
+    finish(1);
+}
+void MsgDialog::on_buttonRight_clicked() {
+    finish(2);
+}
+void MsgDialog::on_buttonRight1_clicked() {
+    finish(2);
+}

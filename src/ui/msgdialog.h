@@ -1,0 +1,36 @@
+// The only message box: a title, an optional message, one to three buttons.
+#pragma once
+
+#include <QDialog>
+
+namespace Ui {
+class MsgDialog;
+}
+
+class MsgDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit MsgDialog(QWidget* parent = nullptr);
+    ~MsgDialog() override;
+
+    // Title, message, then the left, middle and right button texts. No left text: one wide
+    // button with the middle text. Left but no middle text: left and right buttons.
+    // Left and middle: three buttons.
+    void Init(const QString& title, const QString& message, const QString& left,
+              const QString& middle, const QString& right);
+
+    int result = -1; // 0 left, 1 middle, 2 right; -1 when closed otherwise
+
+private slots:
+    void on_buttonLeft_clicked();
+    void on_buttonLeft1_clicked();
+    void on_buttonMiddle_clicked();
+    void on_buttonMiddle1_clicked();
+    void on_buttonRight_clicked();
+    void on_buttonRight1_clicked();
+
+private:
+    void finish(int button);
+
+    Ui::MsgDialog* ui;
+};

@@ -1,0 +1,49 @@
+#include "ui/numkeypaddlg.h"
+
+#include "ui/keypaddlg.h"
+#include "ui_numkeypaddlg.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+NumKeypadDlg::NumKeypadDlg(QWidget* parent) : QDialog(parent), ui(new Ui::NumKeypadDlg) {
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    qApp->installEventFilter(this);
+    for (int d = 0; d <= 9; ++d) {
+        auto* button = findChild<QPushButton*>(QString("button%1").arg(d));
+        connect(button, &QPushButton::clicked, this, [this, d] { on_number_input(d); });
+    }
+}
+
+NumKeypadDlg::~NumKeypadDlg() {
+    qApp->removeEventFilter(this);
+    delete ui;
+}
+
+void NumKeypadDlg::on_number_input(int digit) {
+    if (m_pLineEdit)
+        m_pLineEdit->setText(
+            NumKeypadLogic::input(m_pLineEdit->text(), m_nLength, m_bTemplate, digit));
+}
+
+void NumKeypadDlg::on_buttonDel_clicked() {
+    if (m_pLineEdit)
+        m_pLineEdit->setText(NumKeypadLogic::remove(m_pLineEdit->text(), m_nLength, m_bTemplate));
+}
+
+void NumKeypadDlg::on_buttonEnter_clicked() {
+    close();
+}
+
+bool NumKeypadDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == this && event->type() == QEvent::ZOrderChange) {
+        if (m_bZOrder)
+            close();
+        m_bZOrder = true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,50 @@
+// The progress dialog of the long network jobs: runs its job when it first becomes the
+// active window, shows a percentage creeping up to 90 once a second, closes when the job
+// returns and hands its result to the caller.
+#pragma once
+
+#include <QDialog>
+
+class QTimer;
+
+namespace Ui {
+class UploadDlg;
+}
+
+class UploadDlg : public QDialog {
+    Q_OBJECT
+public:
+    enum Mode {
+        Upload = 0,
+        Download = 1,
+        PrintTestPage = 4,
+        PrintResult = 5,
+        VersionCheck = 6,
+        SendMail = 7
+    };
+
+    explicit UploadDlg(QWidget* parent = nullptr);
+    ~UploadDlg() override;
+
+    static QString jobText(int mode);
+
+    int mode = Upload;
+    bool success = false; // modes 0 and 1
+    int checkResult = 0;  // mode 6
+    QString textResult;   // modes 4, 5 and 7
+    int progress = 0;     // 0..90
+    int jobsRun = 0;      // how often the job ran (once)
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+public:
+    // Once a second: the percentage creeps up, at most to 90.
+    void on_timer();
+
+private:
+    void runJob();
+
+    Ui::UploadDlg* ui;
+    QTimer* m_timer;
+};

@@ -1,0 +1,373 @@
+// The main window: page tree and navigation, master tick jobs, status bar, inactivity,
+// keys, and the line edits that open the keyboards.
+#include "app/camcfg.h"
+#include "app/gdata.h"
+#include "platform/board.h"
+#include "system/cmdutil.h"
+#include "testkit/testkit.h"
+#include "ui/keypaddlg.h"
+#include "ui/maindialog.h"
+#include "ui/numkeypaddlg.h"
+#include "ui_maindialog.h"
+#include "virtual_board.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QtTest>
+
+class TstUiShell : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testkit::ScopedBoard> m_board;
+    std::unique_ptr<GData> m_data;
+    std::unique_ptr<MainDialog> m_window;
+
+    Ui::MainDialog* ui() { return m_window->ui; }
+    int base() { return ui()->stackedWidgetBase->currentIndex(); }
+    static bool samePixmap(const QPixmap& a, const QString& resource) {
+        return !a.isNull() && a.toImage() == QPixmap(resource).toImage();
+    }
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i)
+            m_window->on_timer();
+    }
+
+private slots:
+    void initTestCase() { g_pCmdUtil = new CmdUtil(); }
+
+    void init() {
+        m_board = std::make_unique<testkit::ScopedBoard>();
+        m_data = std::make_unique<GData>();
+        m_data->m_strAppDir = m_board->appDir();
+        m_data->InitData();
+        m_data->InitCommonAndConfig();
+        g_pData = m_data.get();
+        m_window = std::make_unique<MainDialog>(nullptr, false);
+        m_window->show();
+    }
+
+    void cleanup() {
+        m_window.reset();
+        g_pData = nullptr;
+        board::setSystemClock(QDateTime::currentSecsSinceEpoch());
+    }
+
+    void startPageWhenConnected() {
+        QCOMPARE(base(), int(MainDialog::PageStart));
+        QVERIFY(testkit::saveScreen(ui()->pageStart, "pageStart"));
+        QCOMPARE(ui()->labelVersion->text(), QString("v2.6.5-R"));
+        ticks(1);
+        QCOMPARE(base(), int(MainDialog::PageMain));
+        ticks(7);
+        QVERIFY(testkit::saveScreen(m_window.get(), "pageMain"));
+    }
+
+    void startPageWithoutConnection() {
+        g_pCmdUtil->wireless_removenetwork(0);
+        m_data->m_bWifiRefresh = false;
+        ticks(11);
+        QCOMPARE(base(), int(MainDialog::PageStart));
+        ticks(1);
+        QCOMPARE(base(), int(MainDialog::PageWifi));
+        QVERIFY(m_data->m_bWifiRefresh);
+    }
+
+    void navigation_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("main");   // stackedWidgetMain
+        QTest::addColumn<int>("noMenu"); // stackedWidgetNoMenu, -1 not checked
+        QTest::newRow("setup") << "buttonSetup" << 1 << 0;
+        QTest::newRow("history") << "buttonHistory" << 1 << 1;
+        QTest::newRow("parameter") << "buttonParam" << 1 << 2;
+        QTest::newRow("parameter icon") << "buttonParam_2" << 1 << 2;
+        QTest::newRow("referral") << "buttonReferral" << 1 << 3;
+        QTest::newRow("time zone") << "buttonZone_2" << 1 << 5;
+        QTest::newRow("screen timeout") << "buttonSleepTime" << 1 << 6;
+        QTest::newRow("machine id") << "buttonMachineID_2" << 1 << 7;
+        QTest::newRow("country") << "buttonCountry" << 1 << 8;
+        QTest::newRow("home") << "buttonHome" << 0 << -1;
+        QTest::newRow("setup return") << "buttonSetupReturn" << 0 << -1;
+        QTest::newRow("history return") << "buttonHistoryReturn" << 0 << -1;
+    }
+
+    void navigation() {
+        QFETCH(QString, button);
+        QFETCH(int, main);
+        QFETCH(int, noMenu);
+        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
+        ui()->stackedWidgetMain->setCurrentIndex(1 - main);
+        m_window->findChild<QPushButton*>(button)->click();
+        QCOMPARE(ui()->stackedWidgetMain->currentIndex(), main);
+        if (noMenu >= 0)
+            QCOMPARE(ui()->stackedWidgetNoMenu->currentIndex(), noMenu);
+    }
+
+    void returnsAndPages() {
+        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
+        m_window->findChild<QPushButton*>("buttonSetup")->click();
+        QVERIFY(testkit::saveScreen(m_window.get(), "pageSetup"));
+        for (const char* page : {"buttonParam", "buttonCountry", "buttonMachineID",
+                                 "buttonSleepTime", "buttonZone", "buttonReferral"}) {
+            m_window->findChild<QPushButton*>(page)->click();
+            QVERIFY(ui()->stackedWidgetNoMenu->currentIndex() != 0);
+            const QString ret = QString(page).replace("buttonZone", "buttonTimeZone") + "Return";
+            m_window->findChild<QPushButton*>(ret)->click();
+            QCOMPARE(ui()->stackedWidgetNoMenu->currentIndex(), 0);
+        }
+        ui()->stackedWidgetNoMenu->setCurrentIndex(MainDialog::PageUserDetail);
+        m_window->findChild<QPushButton*>("buttonUserDetailReturn")->click();
+        QCOMPARE(ui()->stackedWidgetNoMenu->currentIndex(), int(MainDialog::PageHistory));
+        m_window->findChild<QPushButton*>("buttonWIFI")->click();
+        QCOMPARE(base(), int(MainDialog::PageWifi));
+        QVERIFY(m_data->m_bWifiRefresh);
+        m_data->getWIFIInfo();
+        m_window->device_thread_slot("refreshed");
+        QCOMPARE(ui()->tableViewWireless->model()->rowCount(), 3);
+        QCOMPARE(ui()->tableViewWireless->model()->index(0, 1).data().toString(),
+                 QString("Clinic-Guest"));
+        QCOMPARE(ui()->tableViewWireless->model()->index(1, 5).data().toString(),
+                 QString("1")); // connected
+        QVERIFY(testkit::saveScreen(m_window.get(), "pageWIFI"));
+        m_window->findChild<QPushButton*>("buttonReturn")->click();
+        QCOMPARE(base(), int(MainDialog::PageMain));
+    }
+
+    void referralPageFollowsTheCriterion_data() {
+        QTest::addColumn<int>("criterion");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("Matta") << 1 << 0 << "Matta";
+        QTest::newRow("Arthur2") << 2 << 1 << "Arthur2";
+        QTest::newRow("Arnold") << 0 << 2 << "Arnold";
+    }
+
+    void referralPageFollowsTheCriterion() {
+        QFETCH(int, criterion);
+        QFETCH(int, page);
+        QFETCH(QString, label);
+        m_data->m_nReferralCriteria = criterion;
+        m_window->findChild<QPushButton*>("buttonReferral_2")->click();
+        QCOMPARE(ui()->stackedWidgetReferral->currentIndex(), page);
+        m_window->labelReferralInit();
+        QCOMPARE(ui()->labelReferral->text(), label);
+    }
+
+    void statusBarEverySeventhTick() {
+        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
+        m_data->m_iRssi = 0;
+        ticks(6);
+        QVERIFY(!ui()->labelMainSignal->pixmap().isNull());
+        ticks(1);
+        QVERIFY(ui()->labelMainSignal->pixmap().isNull()); // not connected: empty
+        m_data->m_iRssi = -55;
+        ticks(6);
+        QVERIFY(ui()->labelMainSignal->pixmap().isNull());
+        ticks(1);
+        QVERIFY(samePixmap(ui()->labelMainSignal->pixmap(), ":/png/history/wifi2@2x.png"));
+    }
+
+    void wifiIcons_data() {
+        QTest::addColumn<int>("rssi");
+        QTest::addColumn<QString>("icon");
+        QTest::newRow("-50") << -50 << ":/png/history/wifi@2x.png";
+        QTest::newRow("-60") << -60 << ":/png/history/wifi2@2x.png";
+        QTest::newRow("-70") << -70 << ":/png/history/wifi3@2x.png";
+        QTest::newRow("-71") << -71 << ":/png/history/wifi4@2x.png";
+    }
+
+    void wifiIcons() {
+        QFETCH(int, rssi);
+        QFETCH(QString, icon);
+        m_data->m_iRssi = rssi;
+        m_window->labelWirelessShow();
+        QVERIFY(samePixmap(ui()->labelMainSignal->pixmap(), icon));
+    }
+
+    void batteryLevels_data() {
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<int>("level");
+        for (auto [p, l] : {std::pair{105, 5},
+                            {100, 5},
+                            {99, 4},
+                            {80, 4},
+                            {79, 3},
+                            {60, 3},
+                            {59, 2},
+                            {40, 2},
+                            {39, 1},
+                            {20, 1},
+                            {19, 0},
+                            {10, 0}})
+            QTest::addRow("%d %%", p) << p << l;
+    }
+
+    void batteryLevels() {
+        QFETCH(int, percent);
+        QFETCH(int, level);
+        QCOMPARE(batteryLevelFor(percent, false, 3), level);
+    }
+
+    void chargingAnimation() {
+        // 85 %: alternates between levels 4 and 5.
+        int level = 4;
+        QList<int> seen;
+        for (int i = 0; i < 4; ++i)
+            seen << (level = batteryLevelFor(85, true, level));
+        QCOMPARE(seen, (QList<int>{5, 4, 5, 4}));
+        // 10 %: cycles through all six.
+        seen.clear();
+        level = 5;
+        for (int i = 0; i < 7; ++i)
+            seen << (level = batteryLevelFor(10, true, level));
+        QCOMPARE(seen, (QList<int>{0, 1, 2, 3, 4, 5, 0}));
+        QCOMPARE(batteryLevelFor(100, true, 2), 5);
+        // Through the board: the charger file and the gauge.
+        vboard::setKnob("charger_present", "1\n");
+        vboard::setKnob("battery_capacity", "75\n"); // shows 85
+        m_window->m_nBatteryLevel = 4;
+        m_window->labelBatteryShow();
+        QVERIFY(samePixmap(ui()->labelBattery->pixmap(), ":/png/history/battery@2x.png"));
+        m_window->labelBatteryShow();
+        QVERIFY(samePixmap(ui()->labelBattery->pixmap(), ":/png/history/battery8@2x.png"));
+    }
+
+    void lowBatteryWarningOncePerDischarge() {
+        LowBatteryWarning w;
+        QList<bool> shown;
+        for (int p : {35, 19, 19, 15, 25, 31, 19, 19})
+            shown << w.update(p, false);
+        QCOMPARE(shown, (QList<bool>{false, true, false, false, false, false, true, false}));
+        LowBatteryWarning fresh;
+        QVERIFY(!fresh.update(25, false)); // never above 30 since start
+        QVERIFY(!fresh.update(19, false));
+        LowBatteryWarning charging;
+        QVERIFY(!charging.update(35, true)); // charging neither arms nor warns
+        QVERIFY(!charging.update(19, false));
+    }
+
+    void lowBatteryDialog() {
+        vboard::setKnob("battery_capacity", "25\n"); // 35 %: armed
+        m_window->labelBatteryShow();
+        vboard::setKnob("battery_capacity", "9\n"); // 19 %
+        QString title;
+        auto seen = testkit::onNextModal([&](QWidget* w) {
+            title = w->findChild<QLabel*>("labelTitle")->text();
+            testkit::saveScreen(w, "MsgDialog_lowBattery");
+        });
+        m_window->labelBatteryShow();
+        QCOMPARE(*seen, 1);
+        QCOMPARE(title, QString("Low Battery"));
+        QVERIFY(samePixmap(ui()->labelBattery->pixmap(), ":/png/history/battery0@2x.png"));
+        m_window->labelBatteryShow(); // still 19 %: no second dialog
+        QCOMPARE(*seen, 1);
+    }
+
+    void screenOffAfterTheTimeout() {
+        m_data->m_bTimeSynced = true;
+        m_data->m_nScreenOffTime = 1;
+        m_data->m_nShutdownTime = -1;
+        ticks(1); // first activity time taken
+        QVERIFY(m_window->m_tLastActivity > 0);
+        m_window->m_tLastActivity -= 60; // exactly 60 s idle: not yet
+        ticks(1);
+        QVERIFY(m_data->m_bScreenOn);
+        m_window->m_tLastActivity -= 1;
+        ticks(1);
+        QVERIFY(!m_data->m_bScreenOn);
+        QCOMPARE(testkit::readFile(vboard::recordPath("panel")), QByteArray("off"));
+        // The waking touch does nothing else: had it opened a keyboard, nothing would close
+        // it and the press would not return.
+        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
+        QTest::mousePress(ui()->editName, Qt::LeftButton);
+        QVERIFY(m_data->m_bScreenOn);
+        QCOMPARE(ui()->editName->text(), QString("Please enter your name"));
+        // The next touch works.
+        QString keyboard;
+        auto next =
+            testkit::onNextModal([&](QWidget* w) { keyboard = w->metaObject()->className(); });
+        QTest::mousePress(ui()->editName, Qt::LeftButton);
+        QCOMPARE(*next, 1);
+        QCOMPARE(keyboard, QString("KeypadDlg"));
+        QCOMPARE(ui()->editName->text(), QString()); // the placeholder was cleared
+    }
+
+    void noInactivityBeforeTimeSync() {
+        m_data->m_bTimeSynced = false;
+        m_data->m_nScreenOffTime = 1;
+        m_data->m_nShutdownTime = 1;
+        m_window->m_tLastActivity = 1; // long ago
+        ticks(5);
+        QVERIFY(m_data->m_bScreenOn);
+        QVERIFY(!testkit::readFile(vboard::recordPath("calls.log")).contains("poweroff"));
+        const QString before = ui()->labelTime->text();
+        m_window->labelTimeShow();
+        QCOMPARE(ui()->labelTime->text(), before);
+    }
+
+    void clockLabel() {
+        QVERIFY(board::setSystemClock(
+            QDateTime(QDate(2026, 12, 8), QTime(9, 30, 15), Qt::UTC).toSecsSinceEpoch()));
+        m_data->m_bTimeSynced = true;
+        m_data->m_strTimeZone = "5.5";
+        m_window->labelTimeShow();
+        QCOMPARE(ui()->labelTime->text(), QString("2026-12-08 15:00"));
+        QCOMPARE(ui()->labelTimeZoneTimeValue->text(), QString("2026-12-08 15:00"));
+    }
+
+    void keys() {
+        QTest::keyClick(m_window.get(), Qt::Key_Escape);
+        QVERIFY(m_window->isVisible());
+        QTest::keyClick(m_window.get(), Qt::Key_Return);
+        QVERIFY(m_window->isVisible());
+        m_data->screenOff();
+        QTest::keyClick(m_window.get(), Qt::Key_A);
+        QVERIFY(!m_data->m_bScreenOn);
+        QKeyEvent power(QEvent::KeyPress, Qt::Key_PowerDown, Qt::NoModifier);
+        QApplication::sendEvent(m_window.get(), &power);
+        QVERIFY(m_data->m_bScreenOn);
+    }
+
+    void birthDateKeypad() {
+        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
+        auto seen = testkit::onNextModal([](QWidget* w) {
+            auto* pad = qobject_cast<NumKeypadDlg*>(w);
+            for (int d : {2, 0, 1, 9, 0, 5, 1, 7})
+                pad->on_number_input(d);
+        });
+        QTest::mousePress(ui()->editDate, Qt::LeftButton);
+        QCOMPARE(*seen, 1);
+        QCOMPARE(ui()->editDate->text(), QString("2019-05-17"));
+        QCOMPARE(m_data->m_dateBirth, QDate(2019, 5, 17));
+        QVERIFY(testkit::saveScreen(m_window.get(), "pageInfoInput"));
+        // An invalid date is refused with a message.
+        ui()->editDate->setText("2019-02-30");
+        QString message;
+        auto twice = testkit::onNextModal(
+            [&](QWidget* w) {
+                if (auto* label = w->findChild<QLabel*>("labelMsg"))
+                    message = label->text();
+            },
+            2);
+        QTest::mousePress(ui()->editDate, Qt::LeftButton);
+        QCOMPARE(*twice, 2);
+        QCOMPARE(message, QString("Date is not valid!"));
+        QVERIFY(!m_data->m_dateBirth.isValid());
+    }
+
+    void printerIdIsSaved() {
+        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
+        ui()->stackedWidgetMain->setCurrentIndex(1);
+        ui()->stackedWidgetNoMenu->setCurrentIndex(MainDialog::PageMachineID);
+        auto seen = testkit::onNextModal([](QWidget* w) {
+            auto* keys = qobject_cast<KeypadDlg*>(w);
+            keys->m_pLineEdit->setText("  PRN-77 ");
+        });
+        QTest::mousePress(ui()->editPrinterID, Qt::LeftButton);
+        QCOMPARE(*seen, 1);
+        QCOMPARE(m_data->m_pCamCfg->m_strValue[CamCfg::PrinterId], QString("PRN-77"));
+        QVERIFY(testkit::readFile(m_board->appDir() + "/CAMCFG/config.txt").contains("|PRN-77|"));
+    }
+};
+
+QTEST_MAIN(TstUiShell)
+#include "tst_ui_shell.moc"
