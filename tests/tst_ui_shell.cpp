@@ -12,6 +12,7 @@
 #include "virtual_board.h"
 
 #include <QKeyEvent>
+#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 
@@ -139,6 +140,7 @@ private slots:
         QTest::newRow("Matta") << 1 << 0 << "Matta";
         QTest::newRow("Arthur2") << 2 << 1 << "Arthur2";
         QTest::newRow("Arnold") << 0 << 2 << "Arnold";
+        QTest::newRow("other codes are Arthur2's page") << 7 << 1 << "Arnold";
     }
 
     void referralPageFollowsTheCriterion() {
@@ -148,8 +150,52 @@ private slots:
         m_data->m_nReferralCriteria = criterion;
         m_window->findChild<QPushButton*>("buttonReferral_2")->click();
         QCOMPARE(ui()->stackedWidgetReferral->currentIndex(), page);
+        ui()->labelReferral->setText("Arnold");
         m_window->labelReferralInit();
-        QCOMPARE(ui()->labelReferral->text(), label);
+        QCOMPARE(ui()->labelReferral->text(), label); // an unknown code leaves the label
+    }
+
+    void powerOffAsksFirst() {
+        QProcess app; // stands for the application that power-off ends
+        app.start("sleep", {"30"});
+        QVERIFY(app.waitForStarted());
+        QVERIFY(
+            testkit::writeFile(vboard::recordPath("app.pid"), QByteArray::number(app.processId())));
+        auto no = testkit::onNextModal(
+            [](QWidget* w) { w->findChild<QPushButton*>("buttonRight1")->click(); });
+        m_window->findChild<QPushButton*>("buttonReboot")->click();
+        QCOMPARE(*no, 1);
+        QVERIFY(!testkit::readFile(vboard::recordPath("calls.log")).contains("poweroff"));
+        QString title;
+        auto yes = testkit::onNextModal([&](QWidget* w) {
+            title = w->findChild<QLabel*>("labelTitleMsg")->text();
+            w->findChild<QPushButton*>("buttonLeft1")->click();
+        });
+        m_window->findChild<QPushButton*>("buttonReboot")->click();
+        QCOMPARE(title, QString("Power Off"));
+        QVERIFY(app.waitForFinished(5000));
+        QVERIFY(testkit::readFile(vboard::recordPath("calls.log")).contains("poweroff"));
+        QCOMPARE(testkit::readFile(m_board->root() + "/dev/irled"), QByteArray("000\0", 4));
+    }
+
+    void factoryResetKeepsCalibration() {
+        QVERIFY(testkit::writeFile(m_board->appDir() + "/CAMCFG/sensor_calibration.txt", "7,2\n"));
+        m_data->m_pCamCfg->m_strValue[CamCfg::Region] = "2";
+        m_data->m_pCamCfg->m_strValue[CamCfg::ReferralCriteria] = "1";
+        m_data->m_pCamCfg->dogenCurrentCFG();
+        m_data->m_pCamCfg->saveCFG2File();
+        m_data->InitConfigParameter();
+        auto yes = testkit::onNextModal(
+            [](QWidget* w) { w->findChild<QPushButton*>("buttonLeft1")->click(); });
+        m_window->findChild<QPushButton*>("buttonFactory_2")->click();
+        QCOMPARE(*yes, 1);
+        QCOMPARE(m_data->m_nRegion, 0);
+        QCOMPARE(m_data->m_nReferralCriteria, 0);
+        QCOMPARE(ui()->labelReferral->text(), QString("Arnold"));
+        QCOMPARE(m_data->m_nDistanceOffset, 7);
+        QCOMPARE(m_data->m_nPitchOffset, 2);
+        QVERIFY(
+            testkit::readFile(m_board->appDir() + "/CAMCFG/config.txt").startsWith("225|1|50|"));
     }
 
     void statusBarEverySeventhTick() {

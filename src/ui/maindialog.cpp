@@ -188,9 +188,18 @@ void MainDialog::labelBatteryShow() {
 void MainDialog::labelReferralInit() {
     if (!g_pData)
         return;
-    static const char* const names[] = {"Arnold", "Matta", "Arthur2"};
+    // Criterion code -> name and its mark; another code leaves the labels as they are.
+    static const struct {
+        const char* name;
+        const char* mark;
+    } criteria[] = {{"Arnold", ":/png/history/1@2x.png"},
+                    {"Matta", ":/png/history/2@2x.png"},
+                    {"Arthur2", ":/png/history/3@2x.png"}};
     const int c = g_pData->m_nReferralCriteria;
-    ui->labelReferral->setText(names[c == 0 ? 0 : c == 1 ? 1 : 2]);
+    if (c < 0 || c > 2)
+        return;
+    ui->labelReferral->setText(criteria[c].name);
+    ui->labelReferralIndex->setPixmap(QPixmap(criteria[c].mark));
 }
 
 // ---- Wi-Fi page table --------------------------------------------------------------------
@@ -360,6 +369,36 @@ void MainDialog::on_buttonMachineID_clicked() {
 }
 void MainDialog::on_buttonMachineID_2_clicked() {
     on_buttonMachineID_clicked();
+}
+
+// Power off from the main menu, after asking.
+void MainDialog::on_buttonReboot_clicked() {
+    MsgDialog ask;
+    ask.Init("Power Off", "", "Yes", "", "No");
+    ask.exec();
+    if (ask.result != 0 || !g_pData)
+        return;
+    g_pData->FlashOff();
+    if (g_pCmdUtil)
+        g_pCmdUtil->poweroff();
+}
+
+// Factory reset: the settings go back to their defaults; history, Wi-Fi and the sensor
+// calibration stay.
+void MainDialog::on_buttonFactory_clicked() {
+    MsgDialog ask;
+    ask.Init("Restore", "", "Yes", "", "No");
+    ask.exec();
+    if (ask.result != 0 || !g_pData || !g_pData->m_pCamCfg)
+        return;
+    g_pData->m_pCamCfg->resetDefaultCFG();
+    g_pData->m_pCamCfg->dogenCurrentCFG();
+    g_pData->m_pCamCfg->saveCFG2File();
+    g_pData->InitConfigParameter();
+    labelReferralInit();
+}
+void MainDialog::on_buttonFactory_2_clicked() {
+    on_buttonFactory_clicked();
 }
 
 // System update: check, ask, download, reboot.

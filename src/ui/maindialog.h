@@ -97,6 +97,9 @@ private slots:
     void on_buttonCountry_2_clicked();
     void on_buttonMachineID_clicked();
     void on_buttonMachineID_2_clicked();
+    void on_buttonReboot_clicked();
+    void on_buttonFactory_clicked();
+    void on_buttonFactory_2_clicked();
     void on_buttonUpdate_clicked();
     void on_buttonUpdate_2_clicked();
     void on_buttonCamera_pressed() {}
