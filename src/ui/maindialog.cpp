@@ -43,6 +43,7 @@ MainDialog::MainDialog(QWidget* parent, bool startWorkers)
     if (g_pData)
         ui->labelVersion->setText(g_pData->m_strVersion);
     tableViewWIFIInit();
+    pageMainInfoInputInit();
 
     m_pTimer = new QTimer(this);
     connect(m_pTimer, &QTimer::timeout, this, &MainDialog::on_timer);
@@ -54,8 +55,22 @@ MainDialog::MainDialog(QWidget* parent, bool startWorkers)
         g_pData->FlashOff();
 }
 
+// On the device the window lives as long as the process; a window that is destroyed (in
+// tests) stops its workers first.
 MainDialog::~MainDialog() {
     qApp->removeEventFilter(this);
+    for (QThread* t :
+         {static_cast<QThread*>(m_pCameraThread), static_cast<QThread*>(m_pVideoThread),
+          static_cast<QThread*>(m_pDeviceThread), static_cast<QThread*>(m_pHWThread)}) {
+        if (t)
+            t->requestInterruption();
+    }
+    for (QThread* t :
+         {static_cast<QThread*>(m_pCameraThread), static_cast<QThread*>(m_pVideoThread),
+          static_cast<QThread*>(m_pDeviceThread), static_cast<QThread*>(m_pHWThread)}) {
+        if (t)
+            t->wait();
+    }
     delete ui;
 }
 
@@ -67,6 +82,10 @@ void MainDialog::startWorkerThreads() {
     m_pVideoThread = new VideoThread(g_pData, this);
     m_pDeviceThread = new DeviceThread(g_pData, this);
     m_pHWThread = new HWThread(g_pData, this);
+    connect(m_pCameraThread, &CameraThread::camera_thread_signal, this,
+            &MainDialog::camera_thread_slot, Qt::QueuedConnection);
+    connect(m_pVideoThread, &VideoThread::video_thread_signal, this, &MainDialog::video_thread_slot,
+            Qt::QueuedConnection);
     connect(m_pDeviceThread, &DeviceThread::device_thread_signal, this,
             &MainDialog::device_thread_slot, Qt::QueuedConnection);
     m_pCameraThread->start();
@@ -88,9 +107,13 @@ void MainDialog::notice(const QString& text) {
 // ---- master tick -----------------------------------------------------------------------
 
 void MainDialog::on_timer() {
+    const qint64 nowMs = QDateTime::currentMSecsSinceEpoch();
+    if (m_nLastTickMs)
+        m_nMaxTickGapMs = qMax(m_nMaxTickGapMs, nowMs - m_nLastTickMs);
+    m_nLastTickMs = nowMs;
     startPageJob();
     timerShutdown();
-    // The camera page's guidance job joins here with the screening screens.
+    timerPageCamera();
     mainPageJob();
     wifiPageJob();
 }
@@ -255,13 +278,6 @@ void MainDialog::tableViewWIFIShow() {
 void MainDialog::device_thread_slot(QString) {
     if (ui->stackedWidgetBase->currentIndex() == PageWifi)
         tableViewWIFIShow();
-}
-
-// ---- input page --------------------------------------------------------------------------
-
-void MainDialog::pageMainInfoInputInit() {
-    ui->editName->setText(kNamePlaceholder);
-    ui->editDate->setText(kDatePlaceholder);
 }
 
 // ---- navigation --------------------------------------------------------------------------

@@ -56,12 +56,21 @@ public:
     void tableViewWIFIInit();
     void tableViewWIFIShow();
     void pageMainInfoInputInit();
+    void pageCameraInit();
+    void timerPageCamera();
+    void autoStartCamera();
+    void beginTakePhoto();
+    void pageResultShow();
+    int m_nPreviewsShown = 0;
+    qint64 m_nMaxTickGapMs = 0; // longest wait between two master ticks (diagnostics)
 
     // The 200 ms master tick (connected by pointer: it names no widget).
     void on_timer();
 
 public slots:
     void device_thread_slot(QString info);
+    void camera_thread_slot(int code);
+    void video_thread_slot(int code);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -97,6 +106,14 @@ private slots:
     void on_buttonCountry_2_clicked();
     void on_buttonMachineID_clicked();
     void on_buttonMachineID_2_clicked();
+    void on_buttonCamera_clicked();
+    void on_buttonMale_clicked();
+    void on_buttonFemale_clicked();
+    void on_buttonPhoto_clicked();
+    void on_buttonFlash_clicked();
+    void on_buttonFocusAuto_clicked();
+    void on_buttonCameraReturn_clicked();
+    void on_buttonPrintResult_clicked();
     void on_buttonReboot_clicked();
     void on_buttonFactory_clicked();
     void on_buttonFactory_2_clicked();
@@ -121,8 +138,16 @@ private:
     bool openKeyboardFor(QObject* target);
     qint64 now() const;
     void notice(const QString& text);
+    void errorMessage(const QString& text);
+    bool brightnessOk() const;
+    void showSex(bool male);
+    void setReady(bool ready);
+    QList<class QLabel*> accentLines() const;
+    void setCameraButtonsEnabled(bool enabled);
+    void switchFlashOff();
 
     QTimer* m_pTimer = nullptr;
+    qint64 m_nLastTickMs = 0;
     QStandardItemModel* m_pWifiModel = nullptr;
     CameraThread* m_pCameraThread = nullptr;
     VideoThread* m_pVideoThread = nullptr;

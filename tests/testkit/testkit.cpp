@@ -43,13 +43,15 @@ bool saveScreen(QWidget* widget, const QString& name) {
     return widget->grab().save(dir + "/" + name + ".png");
 }
 
-std::shared_ptr<int> onNextModal(std::function<void(QWidget*)> check, int times) {
+std::shared_ptr<int> onNextModal(std::function<void(QWidget*)> check, int times,
+                                 const char* className) {
     auto seen = std::make_shared<int>(0);
     auto* timer = new QTimer(qApp);
-    QTimer::singleShot(5000, timer, &QObject::deleteLater); // a watcher that saw nothing expires
-    QObject::connect(timer, &QTimer::timeout, [timer, seen, check, times] {
+    QTimer::singleShot(60000, timer, &QObject::deleteLater); // a watcher that saw nothing expires
+    const QByteArray wanted = className ? QByteArray(className) : QByteArray();
+    QObject::connect(timer, &QTimer::timeout, [timer, seen, check, times, wanted] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
+        if (!modal || (!wanted.isEmpty() && wanted != modal->metaObject()->className()))
             return;
         ++*seen;
         if (check)

@@ -29,9 +29,11 @@ QByteArray readFile(const QString& path);
 bool saveScreen(class QWidget* widget, const QString& name);
 
 // Runs `check` on the next modal window that opens, then closes it (for code that opens
-// dialogs with exec()). Returns a counter of the windows seen.
-std::shared_ptr<int> onNextModal(std::function<void(class QWidget*)> check = nullptr,
-                                 int times = 1);
+// dialogs with exec()). Only windows of class `className` count when it is given; others,
+// such as a progress dialog that closes itself, are left alone. Returns a counter of the
+// windows seen.
+std::shared_ptr<int> onNextModal(std::function<void(class QWidget*)> check = nullptr, int times = 1,
+                                 const char* className = nullptr);
 
 // The local stand-ins started by the CTest fixture "services": their knobs and request logs.
 namespace services {

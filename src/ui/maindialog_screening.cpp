@@ -1,0 +1,320 @@
+// The screening pages of the main window: input, camera with guidance and recording,
+// result and print.
+#include "ui/maindialog.h"
+
+#include "ui_maindialog.h"
+
+#include "app/camcfg.h"
+#include "app/gdata.h"
+#include "platform/board.h"
+#include "screening/criteria.h"
+#include "ui/msgdialog.h"
+#include "ui/uploaddlg.h"
+
+#include <QDebug>
+#include <QThread>
+
+namespace {
+
+const QString kPlaceholderStyle = "color:rgb(48, 48, 48); font-size: 28pt";
+const QString kLowerBrightness = "Please lower the ambient \r\nbrightness to below 20";
+
+bool pitchOk(int p) {
+    return p >= -7 && p <= 7;
+}
+bool distanceOk(int d) {
+    return d >= 95 && d <= 100;
+}
+
+} // namespace
+
+void MainDialog::errorMessage(const QString& text) {
+    MsgDialog dlg;
+    dlg.Init("Error", text, "", "OK", "");
+    dlg.exec();
+}
+
+bool MainDialog::brightnessOk() const {
+    return g_pData->m_nLumaMean < 20 || g_pData->m_bFlashOn;
+}
+
+// ---- input page ------------------------------------------------------------------------
+
+void MainDialog::pageMainInfoInputInit() {
+    if (g_pData) {
+        g_pData->m_strName.clear();
+        g_pData->m_bMale = true;
+        g_pData->m_dateBirth = QDate(2020, 12, 31);
+    }
+    ui->editName->setText("Please enter your name");
+    ui->editDate->setText("Year-Month-Date");
+    ui->editName->setStyleSheet(kPlaceholderStyle);
+    ui->editDate->setStyleSheet(kPlaceholderStyle);
+    showSex(true);
+}
+
+void MainDialog::showSex(bool male) {
+    ui->buttonMale->setIcon(
+        QIcon(male ? ":/png/mainpage/male@2x.png" : ":/png/mainpage/male1@2x.png"));
+    ui->buttonFemale->setIcon(
+        QIcon(male ? ":/png/mainpage/female1@2x.png" : ":/png/mainpage/female@2x.png"));
+}
+
+void MainDialog::on_buttonMale_clicked() {
+    g_pData->m_bMale = true;
+    showSex(true);
+}
+
+void MainDialog::on_buttonFemale_clicked() {
+    g_pData->m_bMale = false;
+    showSex(false);
+}
+
+// ---- camera page -----------------------------------------------------------------------
+
+void MainDialog::on_buttonCamera_clicked() {
+    if (!g_pData)
+        return;
+    const bool fromInput = ui->stackedWidgetMain->currentIndex() == 0 &&
+                           ui->stackedWidgetWithMenu->currentIndex() == 0;
+    if (fromInput) {
+        g_pData->m_strName = ui->editName->text().trimmed();
+        if (g_pData->m_strName.isEmpty())
+            return errorMessage("User Name cannot be empry!");
+        if (!g_pData->m_bTimeSynced)
+            return errorMessage("Network is not ready!");
+        g_pData->m_dateBirth = QDate::fromString(ui->editDate->text(), "yyyy-MM-dd");
+        if (!g_pData->m_dateBirth.isValid())
+            return errorMessage("Date is not valid!");
+    }
+    if (!g_pData->V4l2DeviceOpen()) {
+        g_pData->V4l2DeviceClose();
+        return errorMessage("Camera Open Failed!");
+    }
+    ui->stackedWidgetBase->setCurrentIndex(PageCamera);
+    pageCameraInit();
+}
+
+void MainDialog::setReady(bool ready) {
+    for (QLabel* l : accentLines())
+        l->setVisible(ready);
+    ui->labelLineDOF->setVisible(!ready);
+}
+
+QList<QLabel*> MainDialog::accentLines() const {
+    return {ui->labelLineC1_2,  ui->labelLineC2_2,  ui->labelLineLT1_2, ui->labelLineLT2_2,
+            ui->labelLineRT1_2, ui->labelLineRT2_2, ui->labelLineLB1_2, ui->labelLineLB2_2,
+            ui->labelLineRB1_2, ui->labelLineRB2_2};
+}
+
+void MainDialog::pageCameraInit() {
+    ui->labelNameValue->setText(g_pData->m_strName);
+    ui->labelLineC1->show();
+    ui->labelLineC2->show();
+    ui->labelLineDOF->show();
+    ui->labelNameCameraClock->hide();
+    for (QLabel* l : accentLines())
+        l->hide();
+    g_pData->m_nAutoStartCount = 0;
+    ui->buttonFocusAuto->setText(g_pData->m_bFocusAuto ? "AUTO  ON" : "AUTO OFF");
+    g_pData->m_nCameraState = 1;
+    g_pData->m_bPreviewEnable = true;
+}
+
+// One of a normal and a red twin shows the text.
+static void showTwin(QLabel* caption, QLabel* captionRed, QLabel* value, QLabel* valueRed, bool ok,
+                     const QString& text) {
+    caption->setVisible(ok);
+    value->setVisible(ok);
+    captionRed->setVisible(!ok);
+    valueRed->setVisible(!ok);
+    (ok ? value : valueRed)->setText(text);
+}
+
+void MainDialog::timerPageCamera() {
+    if (ui->stackedWidgetBase->currentIndex() != PageCamera || !g_pData ||
+        g_pData->m_nCameraState != 1)
+        return;
+    const int d = g_pData->m_nDistance;
+    const QString distance = d < 1 ? "---" : d > 200 ? "200" : QString::number(d);
+    showTwin(ui->labelDistance, ui->labelDistanceRed, ui->labelDistanceValue,
+             ui->labelDistanceValueRed, distanceOk(d), distance);
+    const int b = int(g_pData->m_nLumaMean);
+    showTwin(ui->labelBrightness, ui->labelBrightnessRed, ui->labelBrightnessValue,
+             ui->labelBrightnessValueRed, brightnessOk(), QString::number(b));
+    ui->labelSharpnessValue->setText(QString::number(g_pData->m_nLumaGradient));
+    const int p = g_pData->m_nPitch;
+    showTwin(ui->labelPitch, ui->labelPitchRed, ui->labelPitchValue, ui->labelPitchValueRed,
+             pitchOk(p), QString::number(p) + QChar(0x00B0));
+    if (p >= -59 && p <= 59) {
+        ui->labelLineDOF->setGeometry(400, 188 - 5 * p / 2, 75, 5);
+        ui->labelLineDOF->show();
+    } else {
+        ui->labelLineDOF->hide();
+    }
+    setReady(pitchOk(p) && distanceOk(d) && brightnessOk());
+    if (g_pData->m_bFocusAuto)
+        autoStartCamera();
+}
+
+void MainDialog::autoStartCamera() {
+    const bool ready = g_pData->m_nCameraState == 1 && pitchOk(g_pData->m_nPitch) &&
+                       distanceOk(g_pData->m_nDistance) && brightnessOk();
+    if (!ready) {
+        g_pData->m_nAutoStartCount = 0;
+        return;
+    }
+    if (++g_pData->m_nAutoStartCount >= 11)
+        beginTakePhoto();
+}
+
+void MainDialog::on_buttonPhoto_clicked() {
+    if (!pitchOk(g_pData->m_nPitch))
+        return notice("Please move the cross sign \r\nto the center");
+    if (!brightnessOk())
+        return notice(kLowerBrightness);
+    beginTakePhoto();
+}
+
+void MainDialog::setCameraButtonsEnabled(bool enabled) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui->buttonFocusAuto), static_cast<QWidget*>(ui->buttonFlash),
+          static_cast<QWidget*>(ui->buttonPhoto), static_cast<QWidget*>(ui->buttonCameraReturn)})
+        w->setEnabled(enabled);
+}
+
+void MainDialog::switchFlashOff() {
+    g_pData->m_bFlashOn = false;
+    ui->buttonFlash->setIcon(QIcon(":/png/flashon_off@2x.png"));
+    g_pData->FlashOff();
+}
+
+void MainDialog::beginTakePhoto() {
+    if (g_pData->m_bFlashOn)
+        switchFlashOff(); // the recording thread drives the light
+    if (!g_pData->AVIFileOpen())
+        return errorMessage("Vedio File Open Failed!");
+    g_pData->m_nAutoStartCount = 0;
+    setCameraButtonsEnabled(false);
+    g_pData->H264Emptyqueue();
+    ui->labelLineC1->hide();
+    ui->labelLineC2->hide();
+    ui->labelLineC1_2->hide();
+    ui->labelLineC2_2->hide();
+    ui->labelLineDOF->hide();
+    ui->labelNameCameraClock->setText("3");
+    ui->labelNameCameraClock->show();
+    g_pData->m_nCameraState = 2;
+}
+
+void MainDialog::on_buttonFlash_clicked() {
+    if (g_pData->m_bFlashOn)
+        return switchFlashOff();
+    if (g_pData->m_nLumaMean >= 20)
+        return notice(kLowerBrightness);
+    g_pData->m_bFlashOn = true;
+    ui->buttonFlash->setIcon(QIcon(":/png/flashon@2x.png"));
+    g_pData->FlashOn();
+}
+
+void MainDialog::on_buttonFocusAuto_clicked() {
+    g_pData->m_bFocusAuto = !g_pData->m_bFocusAuto;
+    g_pData->m_nAutoStartCount = 0;
+    ui->buttonFocusAuto->setText(g_pData->m_bFocusAuto ? "AUTO  ON" : "AUTO OFF");
+    if (g_pData->m_pCamCfg) {
+        g_pData->m_pCamCfg->m_strValue[CamCfg::FocusAuto] = g_pData->m_bFocusAuto ? "1" : "0";
+        g_pData->m_pCamCfg->dogenCurrentCFG();
+        g_pData->m_pCamCfg->saveCFG2File();
+    }
+}
+
+void MainDialog::on_buttonCameraReturn_clicked() {
+    if (g_pData->m_bFlashOn)
+        switchFlashOff();
+    g_pData->m_nCameraState = 0;
+    ui->stackedWidgetBase->setCurrentIndex(PageMain);
+}
+
+void MainDialog::camera_thread_slot(int) {
+    if (!g_pData)
+        return;
+    const int w = g_pData->m_nPreviewWidth, h = ui->labelPhoto->height();
+    {
+        // The camera thread converts only while the flag is set and never while this copy
+        // holds the image's lock.
+        std::lock_guard<std::mutex> lock(g_pData->m_previewLock);
+        g_pData->m_bPreviewEnable = false;
+        if (g_pData->m_pPreviewBuf) {
+            const int top = (g_pData->m_nPreviewHeight - h) >> 1;
+            const QImage band(g_pData->m_pPreviewBuf + size_t(top) * size_t(w), w, h, w,
+                              QImage::Format_Grayscale8);
+            ui->labelPhoto->setPixmap(QPixmap::fromImage(band)); // a deep copy
+            ++m_nPreviewsShown;
+        }
+    }
+    QThread::msleep(15);
+    g_pData->m_bPreviewEnable = true;
+    if (g_pData->m_nCameraState == 2) {
+        const qint64 elapsed =
+            board::currentDateTime().toSecsSinceEpoch() - g_pData->m_tRecordStart;
+        if (elapsed < 1)
+            ui->labelNameCameraClock->setText("3");
+        else if (elapsed == 1)
+            ui->labelNameCameraClock->setText("2");
+        else if (elapsed == 2)
+            ui->labelNameCameraClock->setText("1");
+    }
+}
+
+void MainDialog::video_thread_slot(int) {
+    ui->labelLineC1->show();
+    ui->labelLineC2->show();
+    ui->labelLineC1_2->show();
+    ui->labelLineC2_2->show();
+    ui->labelNameCameraClock->hide();
+    UploadDlg upload;
+    upload.mode = UploadDlg::Upload;
+    upload.exec();
+    setCameraButtonsEnabled(true);
+    if (!upload.success) {
+        errorMessage(g_pData->m_strPhotoResult);
+        g_pData->m_nCameraState = 1;
+        return;
+    }
+    g_pData->m_nCameraState = 0;
+    pageResultShow();
+}
+
+// ---- result page -----------------------------------------------------------------------
+
+void MainDialog::pageResultShow() {
+    ui->stackedWidgetBase->setCurrentIndex(PageMain);
+    ui->stackedWidgetMain->setCurrentIndex(0);
+    ui->stackedWidgetWithMenu->setCurrentIndex(1);
+    GData* d = g_pData;
+    ui->labelUserName->setText(d->m_strName);
+    ui->labelSPHL->setText(d->m_strODSph);
+    ui->labelCYLL->setText(d->m_strODCyl);
+    ui->labelAxisL->setText(d->m_strODAxis);
+    ui->labelSPHR->setText(d->m_strOSSph);
+    ui->labelCYLR->setText(d->m_strOSCyl);
+    ui->labelAxisR->setText(d->m_strOSAxis);
+    ui->labelIPD->setText(d->m_strPD);
+    const int r = d->calculateReferral();
+    ui->labelResultPass->setVisible(r > 0);
+    ui->labelResultRefer->setVisible(r < 0);
+    d->m_strReferral = verdictText(r);
+    d->saveTestResult();
+}
+
+void MainDialog::on_buttonPrintResult_clicked() {
+    if (!g_pData || !g_pData->m_pCamCfg)
+        return;
+    if (g_pData->m_pCamCfg->m_strValue[CamCfg::PrinterId].isEmpty())
+        return notice("No Printer ID Config!");
+    UploadDlg print;
+    print.mode = UploadDlg::PrintResult;
+    print.exec();
+    if (print.textResult != "OK")
+        notice("Connect to Server Failed!");
+}

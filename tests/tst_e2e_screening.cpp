@@ -1,0 +1,381 @@
+// Screening end to end on the virtual board against the stand-ins: input, guidance,
+// recording, upload, verdict, history and print.
+#include "app/camcfg.h"
+#include "app/gdata.h"
+#include "platform/board.h"
+#include "screening/criteria.h"
+#include "screening/history.h"
+#include "system/cmdutil.h"
+#include "testkit/testkit.h"
+#include "ui/maindialog.h"
+#include "ui_maindialog.h"
+#include "virtual_board.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+// The message of the next error or notice shown, closing it.
+struct Shown {
+    std::shared_ptr<int> count;
+    std::shared_ptr<QString> text;
+};
+
+Shown watchMessage() {
+    auto text = std::make_shared<QString>();
+    auto count = testkit::onNextModal(
+        [text](QWidget* w) {
+            auto* msg = w->findChild<QLabel*>("labelMsg");
+            auto* title = w->findChild<QLabel*>("labelTitleMsg");
+            *text =
+                (msg && msg->isVisibleTo(w)) ? msg->text() : (title ? title->text() : QString());
+        },
+        1, "MsgDialog");
+    return {count, text};
+}
+
+} // namespace
+
+class TstE2eScreening : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testkit::ScopedBoard> m_board;
+    std::unique_ptr<GData> m_data;
+    std::unique_ptr<MainDialog> m_window;
+
+    Ui::MainDialog* ui() { return m_window->ui; }
+    QPushButton* button(const char* name) { return m_window->findChild<QPushButton*>(name); }
+
+    void makeWindow(bool workers) {
+        m_board = std::make_unique<testkit::ScopedBoard>();
+        m_data = std::make_unique<GData>();
+        m_data->m_strAppDir = m_board->appDir();
+        m_data->InitData();
+        m_data->InitCommonAndConfig();
+        g_pData = m_data.get();
+        m_window = std::make_unique<MainDialog>(nullptr, workers);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    void fillInput(const QString& name, const QString& date, bool male) {
+        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
+        ui()->stackedWidgetMain->setCurrentIndex(0);
+        ui()->stackedWidgetWithMenu->setCurrentIndex(0);
+        ui()->editName->setText(name);
+        ui()->editDate->setText(date);
+        button(male ? "buttonMale" : "buttonFemale")->click();
+    }
+
+    // A window without workers whose camera page shows the given readings.
+    void cameraPageWith(int distance, int pitch, unsigned brightness) {
+        m_data->m_bTimeSynced = true;
+        fillInput("Kim", "2020-02-02", true);
+        button("buttonCamera")->click();
+        QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageCamera));
+        m_data->m_nDistance = distance;
+        m_data->m_nPitch = pitch;
+        m_data->m_nLumaMean = brightness;
+    }
+
+private slots:
+    void initTestCase() { g_pCmdUtil = new CmdUtil(); }
+
+    void cleanup() {
+        if (m_window)
+            m_window.reset();
+        if (m_data) {
+            m_data->AVIFileClose();
+            m_data->V4l2DeviceClose();
+        }
+        g_pData = nullptr;
+        for (const char* k : {"analysis_reply", "analysis_fail", "print_reply"})
+            testkit::services::clearKnob(k);
+    }
+
+    void inputChecks_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("synced");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty name") << "   " << true << "2020-01-01"
+                                    << "User Name cannot be empry!";
+        QTest::newRow("clock not set") << "Kim" << false << "2020-01-01"
+                                       << "Network is not ready!";
+        QTest::newRow("invalid date") << "Kim" << true << "2020-13-01"
+                                      << "Date is not valid!";
+        QTest::newRow("template left") << "Kim" << true << "2020-__-__"
+                                       << "Date is not valid!";
+    }
+
+    void inputChecks() {
+        QFETCH(QString, name);
+        QFETCH(bool, synced);
+        QFETCH(QString, date);
+        QFETCH(QString, message);
+        makeWindow(false);
+        m_data->m_bTimeSynced = synced;
+        fillInput(name, date, true);
+        const Shown shown = watchMessage();
+        button("buttonCamera")->click();
+        QCOMPARE(*shown.count, 1);
+        QCOMPARE(*shown.text, message);
+        QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageMain));
+        QCOMPARE(m_data->m_nCameraState.load(), 0);
+    }
+
+    void cameraOpenFailure() {
+        makeWindow(false);
+        vboard::setKnob("camera_open_fail", "1");
+        m_data->m_bTimeSynced = true;
+        fillInput("Kim", "2020-02-02", true);
+        QVERIFY(testkit::saveScreen(m_window.get(), "pageInfoInput_filled"));
+        const Shown shown = watchMessage();
+        button("buttonCamera")->click();
+        QCOMPARE(*shown.text, QString("Camera Open Failed!"));
+        QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageMain));
+    }
+
+    void guidance_data() {
+        QTest::addColumn<int>("distance");
+        QTest::addColumn<int>("pitch");
+        QTest::addColumn<int>("brightness");
+        QTest::addColumn<QString>("distanceText");
+        QTest::addColumn<bool>("distanceRed");
+        QTest::addColumn<bool>("pitchRed");
+        QTest::addColumn<bool>("ready");
+        QTest::newRow("ready") << 97 << 0 << 12 << "97" << false << false << true;
+        QTest::newRow("95 and pitch 7") << 95 << 7 << 19 << "95" << false << false << true;
+        QTest::newRow("100 and pitch -7") << 100 << -7 << 0 << "100" << false << false << true;
+        QTest::newRow("94") << 94 << 0 << 12 << "94" << true << false << false;
+        QTest::newRow("101") << 101 << 0 << 12 << "101" << true << false << false;
+        QTest::newRow("no reading") << -2 << 0 << 12 << "---" << true << false << false;
+        QTest::newRow("far") << 260 << 0 << 12 << "200" << true << false << false;
+        QTest::newRow("pitch 8") << 97 << 8 << 12 << "97" << false << true << false;
+        QTest::newRow("pitch -8") << 97 << -8 << 12 << "97" << false << true << false;
+        QTest::newRow("bright") << 97 << 0 << 25 << "97" << false << false << false;
+    }
+
+    void guidance() {
+        QFETCH(int, distance);
+        QFETCH(int, pitch);
+        QFETCH(int, brightness);
+        QFETCH(QString, distanceText);
+        QFETCH(bool, distanceRed);
+        QFETCH(bool, pitchRed);
+        QFETCH(bool, ready);
+        makeWindow(false);
+        cameraPageWith(distance, pitch, unsigned(brightness));
+        m_window->timerPageCamera();
+        QCOMPARE(ui()->labelDistanceValueRed->isVisibleTo(m_window.get()), distanceRed);
+        QCOMPARE(ui()->labelDistanceRed->isVisibleTo(m_window.get()), distanceRed);
+        QCOMPARE((distanceRed ? ui()->labelDistanceValueRed : ui()->labelDistanceValue)->text(),
+                 distanceText);
+        QCOMPARE(ui()->labelPitchValueRed->isVisibleTo(m_window.get()), pitchRed);
+        QCOMPARE((pitchRed ? ui()->labelPitchValueRed : ui()->labelPitchValue)->text(),
+                 QString::number(pitch) + QChar(0x00B0));
+        QCOMPARE(ui()->labelBrightnessValueRed->isVisibleTo(m_window.get()), brightness >= 20);
+        QCOMPARE(ui()->labelLineC1_2->isVisibleTo(m_window.get()), ready);
+        QCOMPARE(ui()->labelLineRB2_2->isVisibleTo(m_window.get()), ready);
+        QCOMPARE(ui()->labelLineDOF->isVisibleTo(m_window.get()), !ready);
+        if (!ready && QTest::currentDataTag() == QString("pitch 8"))
+            QCOMPARE(ui()->labelLineDOF->geometry(), QRect(400, 188 - 20, 75, 5));
+        if (QTest::currentDataTag() == QString("94"))
+            QVERIFY(testkit::saveScreen(m_window.get(), "pageCamera_notReady"));
+    }
+
+    void depthBarOutOfRange() {
+        makeWindow(false);
+        cameraPageWith(50, 60, 12);
+        m_window->timerPageCamera();
+        QVERIFY(!ui()->labelLineDOF->isVisibleTo(m_window.get()) ||
+                ui()->labelLineDOF->geometry().y() != 188 - 150);
+        m_data->m_nPitch = -3;
+        m_window->timerPageCamera();
+        QCOMPARE(ui()->labelLineDOF->geometry(),
+                 QRect(400, 188 + 7, 75, 5)); // -15 / 2 truncates to -7
+    }
+
+    void automaticStartOnThe11thReadyTick() {
+        makeWindow(false);
+        m_data->m_bFocusAuto = true;
+        cameraPageWith(97, 0, 10);
+        QCOMPARE(ui()->buttonFocusAuto->text(), QString("AUTO  ON"));
+        for (int i = 0; i < 10; ++i)
+            m_window->timerPageCamera();
+        QCOMPARE(m_data->m_nCameraState.load(), 1);
+        QVERIFY(testkit::saveScreen(m_window.get(), "pageCamera_ready"));
+        m_data->m_nPitch = 9; // one bad tick restarts the count
+        m_window->timerPageCamera();
+        QCOMPARE(m_data->m_nAutoStartCount.load(), 0);
+        m_data->m_nPitch = 0;
+        for (int i = 0; i < 10; ++i)
+            m_window->timerPageCamera();
+        QCOMPARE(m_data->m_nCameraState.load(), 1);
+        m_window->timerPageCamera();
+        QCOMPARE(m_data->m_nCameraState.load(), 2);
+        QVERIFY(ui()->labelNameCameraClock->isVisibleTo(m_window.get()));
+        QCOMPARE(ui()->labelNameCameraClock->text(), QString("3"));
+        QVERIFY(!ui()->buttonPhoto->isEnabled());
+        QVERIFY(!ui()->buttonCameraReturn->isEnabled());
+        QVERIFY(testkit::saveScreen(m_window.get(), "pageCamera_countdown"));
+    }
+
+    void manualStartAt50cm() {
+        makeWindow(false);
+        cameraPageWith(50, 3, 12);
+        button("buttonPhoto")->click();
+        QCOMPARE(m_data->m_nCameraState.load(), 2);
+    }
+
+    void manualStartRefusals() {
+        makeWindow(false);
+        cameraPageWith(97, 12, 12);
+        Shown shown = watchMessage();
+        button("buttonPhoto")->click();
+        QCOMPARE(*shown.text, QString("Please move the cross sign \r\nto the center"));
+        m_data->m_nPitch = 0;
+        m_data->m_nLumaMean = 25;
+        shown = watchMessage();
+        button("buttonPhoto")->click();
+        QCOMPARE(*shown.text, QString("Please lower the ambient \r\nbrightness to below 20"));
+        QCOMPARE(m_data->m_nCameraState.load(), 1);
+    }
+
+    void brightness25WithInfrared() {
+        makeWindow(false);
+        cameraPageWith(97, 0, 25);
+        Shown shown = watchMessage();
+        button("buttonFlash")->click(); // refused at 25
+        QCOMPARE(*shown.text, QString("Please lower the ambient \r\nbrightness to below 20"));
+        QVERIFY(!m_data->m_bFlashOn);
+        m_data->m_nLumaMean = 10;
+        button("buttonFlash")->click();
+        QVERIFY(m_data->m_bFlashOn);
+        QCOMPARE(testkit::readFile(m_board->root() + "/dev/irled"), QByteArray("022\0", 4));
+        m_data->m_nLumaMean = 25; // brighter with the light on: still acceptable
+        m_window->timerPageCamera();
+        QVERIFY(ui()->labelLineC1_2->isVisibleTo(m_window.get()));
+        button("buttonPhoto")->click();
+        QCOMPARE(m_data->m_nCameraState.load(), 2);
+        QVERIFY(!m_data->m_bFlashOn); // the recording thread drives the light from here
+        QCOMPARE(testkit::readFile(m_board->root() + "/dev/irled"), QByteArray("000\0", 4));
+    }
+
+    void automaticStartIsRemembered() {
+        makeWindow(false);
+        cameraPageWith(97, 0, 10);
+        button("buttonFocusAuto")->click();
+        QVERIFY(m_data->m_bFocusAuto);
+        QCOMPARE(m_data->m_pCamCfg->m_strValue[CamCfg::FocusAuto], QString("1"));
+        QVERIFY(testkit::readFile(m_board->appDir() + "/CAMCFG/config.txt").endsWith("|1|0|0"));
+        button("buttonCameraReturn")->click();
+        QCOMPARE(m_data->m_nCameraState.load(), 0);
+        QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageMain));
+    }
+
+    // A whole screening on the board's threads, against the stand-ins.
+    void wholeScreening() {
+        QElapsedTimer startUp;
+        startUp.start();
+        makeWindow(true);
+        qInfo("start-up to the exposed start page: %lld ms", startUp.elapsed());
+        m_data->m_bTimeSynced = true;
+        m_data->m_bFocusAuto = true;
+        testkit::services::clearLog("analysis");
+        testkit::services::clearLog("print");
+        QTRY_COMPARE_WITH_TIMEOUT(ui()->stackedWidgetBase->currentIndex(),
+                                  int(MainDialog::PageMain), 5000);
+        // The recording thread's start-up recording ends first.
+        QTRY_VERIFY_WITH_TIMEOUT(m_data->m_nCameraState == 0 && m_data->m_bCameraOpened, 20000);
+
+        fillInput("Ann", "2019-05-03", false);
+        button("buttonCamera")->click();
+        QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageCamera));
+        const int before = m_window->m_nPreviewsShown;
+        QTest::qWait(1000);
+        const int previews = m_window->m_nPreviewsShown - before;
+        qInfo("preview images shown in 1 s of preview: %d", previews);
+        QVERIFY2(previews >= 3, qPrintable(QString::number(previews)));
+        QVERIFY(!ui()->labelPhoto->pixmap().isNull());
+        QVERIFY(testkit::saveScreen(m_window.get(), "pageCamera_live"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_data->m_nCameraState.load(), 2, 20000); // automatic start
+        m_window->m_nMaxTickGapMs = 0;
+        QTRY_VERIFY_WITH_TIMEOUT(ui()->stackedWidgetWithMenu->currentIndex() == 1 &&
+                                     ui()->stackedWidgetBase->currentIndex() ==
+                                         MainDialog::PageMain,
+                                 30000);
+        qInfo("longest master-tick gap during recording and upload: %lld ms",
+              m_window->m_nMaxTickGapMs);
+
+        // The stand-in received a valid recording.
+        const auto uploads = testkit::services::log("analysis");
+        QCOMPARE(uploads.size(), 1);
+        QCOMPARE(uploads[0]["outcome"].toString(), QString("ok"));
+        QCOMPARE(uploads[0]["host"].toString(), QString("127.0.0.1"));
+        // Values as received, verdict by the selected criterion.
+        QCOMPARE(ui()->labelUserName->text(), QString("Ann"));
+        QCOMPARE(ui()->labelSPHL->text(), QString("-0.75")); // OD
+        QCOMPARE(ui()->labelSPHR->text(), QString("-1.25")); // OS
+        QCOMPARE(ui()->labelCYLL->text(), QString("-0.25"));
+        QCOMPARE(ui()->labelAxisR->text(), QString("175"));
+        QCOMPARE(ui()->labelIPD->text(), QString("62.5"));
+        const int expected =
+            referralFor(0, monthsOfAge(board::currentDateTime().date(), QDate(2019, 5, 3)),
+                        refractionFrom("-1.25", "-0.75", "-0.50", "-0.25"));
+        QCOMPARE(m_data->m_strReferral, verdictText(expected));
+        QCOMPARE(ui()->labelResultPass->isVisibleTo(m_window.get()), expected > 0);
+        QVERIFY(testkit::saveScreen(m_window.get(), "pageResult_Pass"));
+        // One history line with the local time stamp.
+        const QStringList lines = m_data->readTestResult().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY(lines[0].startsWith("Ann,Female,2019-05-03|" +
+                                    m_data->m_dtTestTime.toString("yyyy-MM-dd hh:mm") +
+                                    ",-0.75,-0.25,10,-1.25,-0.50,175,62.5,"));
+
+        // Print: the printer ID reaches the service as entered.
+        Shown shown = watchMessage();
+        button("buttonPrintResult")->click();
+        QCOMPARE(*shown.text, QString("No Printer ID Config!"));
+        m_data->m_pCamCfg->m_strValue[CamCfg::PrinterId] = "PRN-&-77";
+        button("buttonPrintResult")->click();
+        const auto prints = testkit::services::log("print");
+        QCOMPARE(prints.size(), 1);
+        QCOMPARE(prints[0]["fields"].toObject()["deviceID"].toString(), QString("PRN-&-77"));
+        QVERIFY(prints[0]["fields"].toObject()["msgDetail"].toString().startsWith(
+            "Name: Ann<gpCut/>Sex: Female<gpCut/>"));
+
+        // The analysis server is down: the error, then back to preview with buttons enabled.
+        testkit::services::setKnob("analysis_fail", "close");
+        button("buttonCamera")->click(); // from the result page: the same child, no checks
+        QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageCamera));
+        shown = watchMessage();
+        // The watcher waits for the message box; the progress dialog closes itself.
+        QTRY_COMPARE_WITH_TIMEOUT(*shown.count, 1, 30000);
+        QCOMPARE(*shown.text, QString("No Response"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_data->m_nCameraState.load(), 1, 5000);
+        QVERIFY(ui()->buttonPhoto->isEnabled());
+        QVERIFY(ui()->buttonCameraReturn->isEnabled());
+        QCOMPARE(m_data->readTestResult().split('\n', Qt::SkipEmptyParts).size(),
+                 1); // nothing stored
+
+        // Retake: a refraction that refers, and a second history line for the same child.
+        testkit::services::clearKnob("analysis_fail");
+        testkit::services::setKnob("analysis_reply", "ok,-3.50,-0.75,-0.50,-0.25,62.5,175,10");
+        QTRY_VERIFY_WITH_TIMEOUT(ui()->stackedWidgetWithMenu->currentIndex() == 1 &&
+                                     ui()->stackedWidgetBase->currentIndex() ==
+                                         MainDialog::PageMain,
+                                 40000);
+        QCOMPARE(m_data->m_strReferral, QString("Refer"));
+        QVERIFY(ui()->labelResultRefer->isVisibleTo(m_window.get()));
+        QVERIFY(testkit::saveScreen(m_window.get(), "pageResult_Refer"));
+        const QStringList after = m_data->readTestResult().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(after.size(), 2);
+        QVERIFY(after[1].startsWith("Ann,Female,2019-05-03|"));
+        QVERIFY(after[1].endsWith(",Refer"));
+    }
+};
+
+QTEST_MAIN(TstE2eScreening)
+#include "tst_e2e_screening.moc"
