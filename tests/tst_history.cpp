@@ -263,7 +263,7 @@ private slots:
     }
 
     void lineFormatRoundTrip() {
-        HistoryRecord r;
+        ScreeningRecord r;
         r.name = "Mia";
         r.male = false;
         r.birth = QDate(2021, 12, 31);

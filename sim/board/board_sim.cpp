@@ -1,6 +1,7 @@
 // Simulator implementation of the board boundary: everything lands on the virtual board.
 #include "models.h"
 #include "platform/board.h"
+#include "platform/wait_readable.h"
 #include "virtual_board.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,6 @@
 #include <fcntl.h>
 #include <map>
 #include <mutex>
-#include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -125,12 +125,7 @@ ssize_t write(int fd, const void* buf, size_t count) {
 }
 
 int waitReadable(int fd, int timeoutMs) {
-    pollfd p{fd, POLLIN, 0};
-    int r;
-    do {
-        r = ::poll(&p, 1, timeoutMs);
-    } while (r < 0 && errno == EINTR);
-    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+    return pollReadable(fd, timeoutMs);
 }
 
 void* mmap(void* addr, size_t length, int prot, int flags, int fd, off_t offset) {

@@ -12,7 +12,7 @@ import subprocess
 import tempfile
 from http.server import BaseHTTPRequestHandler
 
-from common import read_body
+from common import read_body, send_text
 
 REGIONS = {"127.0.0.1": ("us", "/production/"), "127.0.0.2": ("india", "/production/"),
            "127.0.0.3": ("china", "/upload_pupil_images/"),
@@ -37,12 +37,7 @@ class Handler(BaseHTTPRequestHandler):
         pass
 
     def reply(self, status, text):
-        data = text.encode()
-        self.send_response(status)
-        self.send_header("Content-Type", "text/plain")
-        self.send_header("Content-Length", str(len(data)))
-        self.end_headers()
-        self.wfile.write(data)
+        send_text(self, status, text, "text/plain")
 
     def do_POST(self):
         place = self.server.place

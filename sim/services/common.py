@@ -52,3 +52,12 @@ def read_body(handler):
             body += handler.rfile.read(size)
             handler.rfile.readline()
     return handler.rfile.read(int(handler.headers.get("Content-Length", "0")))
+
+
+def send_text(handler, status, text, content_type="text/plain"):
+    data = text.encode()
+    handler.send_response(status)
+    handler.send_header("Content-Type", content_type)
+    handler.send_header("Content-Length", str(len(data)))
+    handler.end_headers()
+    handler.wfile.write(data)

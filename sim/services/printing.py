@@ -7,7 +7,7 @@ import hashlib
 import urllib.parse
 from http.server import BaseHTTPRequestHandler
 
-from common import read_body
+from common import read_body, send_text
 
 MEMBER_CODE = "5f3c9a1e0b7d42c8a6e19f04d2b83c71"
 SIGNING_KEY = "Q7M2K9XA"
@@ -20,12 +20,7 @@ class Handler(BaseHTTPRequestHandler):
         pass
 
     def reply(self, status, text):
-        data = text.encode()
-        self.send_response(status)
-        self.send_header("Content-Type", "application/json")
-        self.send_header("Content-Length", str(len(data)))
-        self.end_headers()
-        self.wfile.write(data)
+        send_text(self, status, text, "application/json")
 
     def do_POST(self):
         place = self.server.place

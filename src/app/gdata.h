@@ -17,6 +17,7 @@
 
 #include "capture/osal_queue.h"
 
+#include "screening/record.h"
 #include "sensors/calibration_store.h"
 #include "sensors/tilt_filter.h"
 
@@ -82,6 +83,7 @@ public:
     QString m_strReferral;
     QString m_strPhotoResult;
 
+    ScreeningRecord record() const; // the current record as stored and printed
     int getMonthofAge() const;
     int calculateMatta() const;
     int calculateArnold() const;

@@ -277,36 +277,32 @@ int V4l2Device::push_frame() {
     return 0;
 }
 
+void V4l2Device::setControl(unsigned id, const char* name, int value) {
+    if (control(VIDIOC_S_CTRL, id, &value) < 0)
+        qDebug("Unable to set %s control", name);
+    else
+        qDebug("set %s control : %d\n", name, value);
+}
+
+int V4l2Device::getControl(unsigned id, const char* name) {
+    int value = 0;
+    if (control(VIDIOC_G_CTRL, id, &value) < 0) {
+        qDebug("Unable to get %s control", name);
+        return -1;
+    }
+    qDebug("get %s control : %d\n", name, value);
+    return value;
+}
+
 void V4l2Device::set_gain(int value) {
-    if (control(VIDIOC_S_CTRL, V4L2_CID_GAIN, &value) < 0)
-        qDebug("Unable to set gain control");
-    else
-        qDebug("set gain control : %d\n", value);
+    setControl(V4L2_CID_GAIN, "gain", value);
 }
-
 void V4l2Device::set_exposure(int value) {
-    if (control(VIDIOC_S_CTRL, V4L2_CID_EXPOSURE, &value) < 0)
-        qDebug("Unable to set exposure control");
-    else
-        qDebug("set exposure control : %d\n", value);
+    setControl(V4L2_CID_EXPOSURE, "exposure", value);
 }
-
 int V4l2Device::get_gain() {
-    int value = 0;
-    if (control(VIDIOC_G_CTRL, V4L2_CID_GAIN, &value) < 0) {
-        qDebug("Unable to get gain control");
-        return -1;
-    }
-    qDebug("get gain control : %d\n", value);
-    return value;
+    return getControl(V4L2_CID_GAIN, "gain");
 }
-
 int V4l2Device::get_exposure() {
-    int value = 0;
-    if (control(VIDIOC_G_CTRL, V4L2_CID_EXPOSURE, &value) < 0) {
-        qDebug("Unable to get exposure control");
-        return -1;
-    }
-    qDebug("get exposure control : %d\n", value);
-    return value;
+    return getControl(V4L2_CID_EXPOSURE, "exposure");
 }

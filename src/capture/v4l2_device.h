@@ -29,6 +29,8 @@ public:
 
 private:
     int control(unsigned long request, unsigned id, int* value);
+    void setControl(unsigned id, const char* name, int value);
+    int getControl(unsigned id, const char* name);
 
     FrameBufferEntry* m_pBuffers = nullptr;
     int m_nFd = -1;

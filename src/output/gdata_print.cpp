@@ -22,10 +22,7 @@ QString GData::httpPrintString(QString& text) {
 }
 
 QString GData::httpPrintResult() {
-    const ReceiptRecord record{m_strName,  m_bMale,     m_dateBirth, m_dtTestTime,
-                               m_strODSph, m_strODCyl,  m_strODAxis, m_strOSSph,
-                               m_strOSCyl, m_strOSAxis, m_strPD,     m_strReferral};
-    QString text = resultReceipt(record, getLocalTime());
+    QString text = resultReceipt(record(), getLocalTime());
     return httpPrintString(text);
 }
 

@@ -48,7 +48,7 @@ QByteArray formSafe(const QString& value) {
 
 } // namespace
 
-QString resultReceipt(const ReceiptRecord& r, const QDateTime& printedAt) {
+QString resultReceipt(const ScreeningRecord& r, const QDateTime& printedAt) {
     const QString gap(5, ' ');
     return joinLines({"Name: " + r.name,
                       QString("Sex: ") + (r.male ? "Male" : "Female"),

@@ -5,20 +5,11 @@
 #include <QDateTime>
 #include <QString>
 
-struct ReceiptRecord {
-    QString name;
-    bool male = true;
-    QDate birth;
-    QDateTime testTime;
-    QString odSph, odCyl, odAxis;
-    QString osSph, osCyl, osAxis;
-    QString pd;
-    QString referral;
-};
+#include "screening/record.h"
 
 // The result receipt, every line followed by "<gpCut/>"; `printedAt` is the device's local
 // time when printing.
-QString resultReceipt(const ReceiptRecord& r, const QDateTime& printedAt);
+QString resultReceipt(const ScreeningRecord& r, const QDateTime& printedAt);
 QString testPageReceipt(const QDateTime& printedAt);
 
 // MD5 of memberCode + deviceID + msgNo + reqTime + signing key, 32 lower-case hex digits.

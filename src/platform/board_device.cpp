@@ -1,5 +1,6 @@
 // Device implementation of the board boundary: the real nodes, files and programs.
 #include "platform/board.h"
+#include "platform/wait_readable.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -7,7 +8,6 @@
 #include <cerrno>
 #include <ctime>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -40,12 +40,7 @@ ssize_t write(int fd, const void* buf, size_t count) {
 }
 
 int waitReadable(int fd, int timeoutMs) {
-    pollfd p{fd, POLLIN, 0};
-    int r;
-    do {
-        r = ::poll(&p, 1, timeoutMs);
-    } while (r < 0 && errno == EINTR);
-    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+    return pollReadable(fd, timeoutMs);
 }
 
 void* mmap(void* addr, size_t length, int prot, int flags, int fd, off_t offset) {

@@ -35,15 +35,18 @@ int GData::calculateReferral() const {
     return referralFor(m_nReferralCriteria, getMonthofAge(), recordRefraction(*this));
 }
 
+ScreeningRecord GData::record() const {
+    return {m_strName,   m_bMale,    m_dateBirth, m_dtTestTime, m_strODSph, m_strODCyl,
+            m_strODAxis, m_strOSSph, m_strOSCyl,  m_strOSAxis,  m_strPD,    m_strReferral};
+}
+
 QString GData::historyFile() const {
     return appDir() + "/CAMCFG/result.txt";
 }
 
 bool GData::saveTestResult() {
     m_dtTestTime = getLocalTime();
-    const QString line =
-        historyLine({m_strName, m_bMale, m_dateBirth, m_dtTestTime, m_strODSph, m_strODCyl,
-                     m_strODAxis, m_strOSSph, m_strOSCyl, m_strOSAxis, m_strPD, m_strReferral});
+    const QString line = historyLine(record());
     qDebug("%s", qPrintable(line));
     if (!ensureFolder(appDir() + "/CAMCFG"))
         return false;

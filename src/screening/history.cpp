@@ -10,7 +10,7 @@ QString childKeyOf(const QString& line) {
 
 } // namespace
 
-QString historyLine(const HistoryRecord& r) {
+QString historyLine(const ScreeningRecord& r) {
     const QStringList person{r.name, r.male ? "Male" : "Female", r.birth.toString("yyyy-MM-dd")};
     const QStringList results{r.testTime.toString("yyyy-MM-dd hh:mm"),
                               r.odSph,

@@ -12,19 +12,10 @@
 
 #include <optional>
 
-struct HistoryRecord {
-    QString name;
-    bool male = true;
-    QDate birth;
-    QDateTime testTime;
-    QString odSph, odCyl, odAxis;
-    QString osSph, osCyl, osAxis;
-    QString pd;
-    QString referral;
-};
+#include "screening/record.h"
 
 // The record as one history line, ended by "\n".
-QString historyLine(const HistoryRecord& r);
+QString historyLine(const ScreeningRecord& r);
 
 // One history line taken apart. Lines without "|" or with fewer than three person fields
 // are damaged and give nothing.
