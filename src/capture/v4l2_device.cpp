@@ -27,6 +27,15 @@ void exitEventLoop(int code) {
 }
 void (*g_restartAction)(int) = exitEventLoop;
 
+// A buffer record of the capture queue with memory-mapped buffers.
+v4l2_buffer mmapBuffer(unsigned index = 0) {
+    v4l2_buffer buf{};
+    buf.index = index;
+    buf.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    buf.memory = V4L2_MEMORY_MMAP;
+    return buf;
+}
+
 void logFormat(const v4l2_format& fmt) {
     const unsigned pf = fmt.fmt.pix.pixelformat;
     qDebug("fmt.type:\t\t%d", fmt.type);
@@ -163,10 +172,7 @@ int V4l2Device::open_device() {
         return -1;
     }
     for (unsigned i = 0; i < m_nBufferCount; ++i) {
-        v4l2_buffer buf{};
-        buf.index = i;
-        buf.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-        buf.memory = V4L2_MEMORY_MMAP;
+        v4l2_buffer buf = mmapBuffer(i);
         if (board::ioctl(m_nFd, VIDIOC_QUERYBUF, &buf) < 0) {
             qDebug("ioctl VIDIOC_QUERYBUF error");
             return -1;
@@ -204,10 +210,7 @@ int V4l2Device::close_device() {
 
 int V4l2Device::start_capture() {
     for (unsigned i = 0; i < m_nBufferCount; ++i) {
-        v4l2_buffer buf{};
-        buf.index = i;
-        buf.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-        buf.memory = V4L2_MEMORY_MMAP;
+        v4l2_buffer buf = mmapBuffer(i);
         if (board::ioctl(m_nFd, VIDIOC_QBUF, &buf) < 0) {
             qDebug("ioctl VIDIOC_QBUF error");
             return -1;
@@ -233,9 +236,7 @@ int V4l2Device::pull_frame(void** start, void** phys, int* tag, int* length, boo
         qDebug("ioctl select error");
         return -1;
     }
-    v4l2_buffer buf{};
-    buf.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-    buf.memory = V4L2_MEMORY_MMAP;
+    v4l2_buffer buf = mmapBuffer();
     if (board::ioctl(m_nFd, VIDIOC_DQBUF, &buf) < 0) {
         qDebug("ioctl VIDIOC_DQBUF error");
         if (++g_dqbufErrors > 1) {
@@ -266,10 +267,7 @@ int V4l2Device::push_frame() {
         qDebug("push_frame error");
         return -1;
     }
-    v4l2_buffer buf{};
-    buf.index = static_cast<unsigned>(m_nCurrentIndex);
-    buf.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-    buf.memory = V4L2_MEMORY_MMAP;
+    v4l2_buffer buf = mmapBuffer(static_cast<unsigned>(m_nCurrentIndex));
     if (board::ioctl(m_nFd, VIDIOC_QBUF, &buf) < 0) {
         qDebug("ioctl VIDIOC_QBUF error");
         return -1;
