@@ -195,6 +195,10 @@ bool setSystemClock(qint64 secondsSinceEpoch) {
     return true;
 }
 
+qint64 currentSecsSinceEpoch() {
+    return (QDateTime::currentMSecsSinceEpoch() + g_clockOffsetMs) / 1000;
+}
+
 QDateTime currentDateTime() {
     return QDateTime::fromMSecsSinceEpoch(QDateTime::currentMSecsSinceEpoch() + g_clockOffsetMs);
 }

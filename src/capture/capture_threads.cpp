@@ -13,7 +13,7 @@ const char* const kLedValueParameter = "/sys/module/vfe_v4l2/parameters/led_val"
 namespace {
 
 qint64 nowSeconds() {
-    return board::currentDateTime().toSecsSinceEpoch();
+    return board::currentSecsSinceEpoch();
 }
 
 } // namespace

@@ -11,7 +11,7 @@
 
 QString GData::httpPrintString(QString& text) {
     // Seconds since 1970 from the system clock, not shifted by the time zone.
-    const QString reqTime = QString::number(board::currentDateTime().toSecsSinceEpoch());
+    const QString reqTime = QString::number(board::currentSecsSinceEpoch());
     const QString deviceID = m_pCamCfg ? m_pCamCfg->m_strValue[CamCfg::PrinterId] : QString();
     const endpoints::Endpoint service = endpoints::printService();
     const QString url = QString("http://%1:%2/apisc/sendMsg").arg(service.host).arg(service.port);

@@ -51,5 +51,8 @@ QStringList programEnvironment();
 bool setSystemClock(qint64 secondsSinceEpoch);
 // The board's system clock as the application sees it.
 QDateTime currentDateTime();
+// The same clock in seconds since 1970 (UTC), without a local-time conversion: what worker
+// threads use, as the C library's time-zone state is not theirs to touch.
+qint64 currentSecsSinceEpoch();
 
 } // namespace board

@@ -74,7 +74,7 @@ int GData::versionCheck(const QString& file) {
 void GData::timerVersionCheck() {
     if (m_bVersionChecked || !m_bTimeSynced)
         return;
-    const qint64 now = board::currentDateTime().toSecsSinceEpoch();
+    const qint64 now = board::currentSecsSinceEpoch();
     if (now - m_tLastVersionCheck <= 4)
         return;
     m_tLastVersionCheck = now;

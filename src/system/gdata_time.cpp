@@ -11,7 +11,7 @@ bool GData::updateTimeFromeWeb() {
     qDebug("updateTimeFromeWeb");
     const endpoints::Endpoint server = endpoints::timeServer();
     const std::optional<qint64> now =
-        sntpExchange(server.host, server.port, board::currentDateTime().toSecsSinceEpoch());
+        sntpExchange(server.host, server.port, board::currentSecsSinceEpoch());
     if (!now)
         return false;
     qDebug("updateTimeFromeWeb song %lld", static_cast<long long>(*now));

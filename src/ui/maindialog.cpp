@@ -95,7 +95,7 @@ void MainDialog::startWorkerThreads() {
 }
 
 qint64 MainDialog::now() const {
-    return board::currentDateTime().toSecsSinceEpoch();
+    return board::currentSecsSinceEpoch();
 }
 
 void MainDialog::notice(const QString& text) {

@@ -255,8 +255,7 @@ void MainDialog::camera_thread_slot(int) {
     QThread::msleep(15);
     g_pData->m_bPreviewEnable = true;
     if (g_pData->m_nCameraState == 2) {
-        const qint64 elapsed =
-            board::currentDateTime().toSecsSinceEpoch() - g_pData->m_tRecordStart;
+        const qint64 elapsed = board::currentSecsSinceEpoch() - g_pData->m_tRecordStart;
         if (elapsed < 1)
             ui->labelNameCameraClock->setText("3");
         else if (elapsed == 1)
