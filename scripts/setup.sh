@@ -7,6 +7,7 @@ PACKAGES=(
     # build
     build-essential cmake ninja-build pkg-config git
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+    qt6-qpa-plugins # the desktop and VNC platforms run-sim.sh shows the device on
     libqrencode-dev
     libx264-dev
     # fonts: the application font family "wenquanyi" (CJK capable)
