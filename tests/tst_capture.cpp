@@ -22,21 +22,6 @@
 
 namespace {
 
-QMutex g_logLock;
-QStringList g_log;
-
-void collect(QtMsgType, const QMessageLogContext&, const QString& text) {
-    QMutexLocker l(&g_logLock);
-    g_log << text;
-}
-
-QStringList takeLog() {
-    QMutexLocker l(&g_logLock);
-    QStringList out;
-    out.swap(g_log);
-    return out;
-}
-
 QList<int> g_restarts;
 void recordRestart(int code) {
     g_restarts << code;
@@ -52,6 +37,23 @@ QString run(const QString& program, const QStringList& args, int* exitCode = nul
     if (err)
         *err = QString::fromUtf8(p.readAllStandardError());
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// ffprobe reads the file as 1920 x 1080 H.264 with `frames` frames, and ffmpeg decodes it
+// without a single error line.
+void expectCleanH264(const QString& file, int frames) {
+    int code = -1;
+    QString err;
+    const QString probe =
+        run("ffprobe",
+            {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+             "stream=codec_name,width,height,nb_read_frames", "-of", "csv=p=0", file},
+            &code, &err);
+    QCOMPARE(code, 0);
+    QCOMPARE(probe.trimmed(), QString("h264,1920,1080,%1").arg(frames));
+    run("ffmpeg", {"-v", "error", "-i", file, "-f", "null", "-"}, &code, &err);
+    QCOMPARE(code, 0);
+    QVERIFY2(err.isEmpty(), qPrintable(err));
 }
 
 // A frame whose luma has detail the encoder has to spend bits on.
@@ -84,14 +86,13 @@ class TstCapture : public QObject {
 private slots:
     void init() {
         m_board = std::make_unique<testkit::ScopedBoard>();
-        qInstallMessageHandler(collect);
-        takeLog();
+        testkit::captureMessages();
         g_restarts.clear();
         setCameraRestartAction(recordRestart);
     }
 
     void cleanup() {
-        qInstallMessageHandler(nullptr);
+        testkit::releaseMessages();
         g_pData = nullptr;
     }
 
@@ -118,7 +119,7 @@ private slots:
         vboard::setKnob(knob, value);
         QVERIFY(!d->V4l2DeviceOpen());
         QVERIFY(!d->m_bCameraOpened);
-        const QStringList log = takeLog();
+        const QStringList log = testkit::takeMessages();
         QVERIFY2(log.contains(message), qPrintable(log.join('\n')));
         QVERIFY(log.contains("m_pV4l2Device open_device Error!"));
         d->V4l2DeviceClose();
@@ -138,17 +139,17 @@ private slots:
         QCOMPARE(d->V4l2DevicePushFrame(), 0);
         // A second open touches nothing.
         V4l2Device* device = d->m_pV4l2Device;
-        takeLog();
+        testkit::takeMessages();
         QVERIFY(d->V4l2DeviceOpen());
         QCOMPARE(d->m_pV4l2Device, device);
-        QVERIFY(takeLog().isEmpty());
+        QVERIFY(testkit::takeMessages().isEmpty());
         d->V4l2DeviceClose();
     }
 
     void openNegotiatesAndLogs() {
         auto d = makeData();
         QVERIFY(d->V4l2DeviceOpen());
-        const QStringList log = takeLog();
+        const QStringList log = testkit::takeMessages();
         for (const char* line :
              {"Device /dev/video: supports capture.", "Device /dev/video: supports streaming.",
               "\t1.YUV 4:2:0 (NV21)", "pix.pixelformat:\tNV21", "numerator:1\ndenominator:30",
@@ -159,13 +160,13 @@ private slots:
         d->m_pV4l2Device->set_gain(7);
         QCOMPARE(d->m_pV4l2Device->get_gain(), 7);
         d->V4l2DeviceClose();
-        QVERIFY(takeLog().contains("Close device success"));
+        QVERIFY(testkit::takeMessages().contains("Close device success"));
     }
 
     void pushBeforePull() {
         V4l2Device device(1920, 1080);
         QCOMPARE(device.push_frame(), -1);
-        QVERIFY(takeLog().contains("push_frame error"));
+        QVERIFY(testkit::takeMessages().contains("push_frame error"));
     }
 
     void dequeueFailuresRestartTwicePerBoot() {
@@ -180,7 +181,7 @@ private slots:
         QVERIFY(!d->V4l2DevicePullFrame());
         QCOMPARE(g_restarts, QList<int>{1});
         QCOMPARE(testkit::readFile(counter), QByteArray("1"));
-        QVERIFY(takeLog().contains("RetryCount: 2"));
+        QVERIFY(testkit::takeMessages().contains("RetryCount: 2"));
 
         QVERIFY(!d->V4l2DevicePullFrame());
         QVERIFY(!d->V4l2DevicePullFrame());
@@ -191,7 +192,7 @@ private slots:
             QVERIFY(!d->V4l2DevicePullFrame());
         QCOMPARE(g_restarts.size(), 2); // no third restart
         // Since the first restart: the second one, then one per failure after the first.
-        QCOMPARE(takeLog().count("too much VIDIOC_DQBUF error, restart device"), 3);
+        QCOMPARE(testkit::takeMessages().count("too much VIDIOC_DQBUF error, restart device"), 3);
 
         // A good frame resets the run of failures.
         vboard::setKnob("camera_dqbuf_fail", "0");
@@ -272,9 +273,9 @@ private slots:
         QVERIFY(!OSAL_Dequeue(&d->m_queueH264));
         QVERIFY(!d->H264Dequeue());
         QVERIFY(!d->m_pH264Frame);
-        takeLog();
+        testkit::takeMessages();
         d->H264Emptyqueue();
-        QCOMPARE(takeLog(), QStringList{"H264Emptyqueue ok!"});
+        QCOMPARE(testkit::takeMessages(), QStringList{"H264Emptyqueue ok!"});
     }
 
     void enqueueDropsWhenTheRecordingIsOver() {
@@ -293,9 +294,9 @@ private slots:
         QCOMPARE(d->m_pH264Frame->key, 1);
         std::free(d->m_pH264Frame->data);
         std::free(d->m_pH264Frame);
-        takeLog();
+        testkit::takeMessages();
         d->H264Emptyqueue();
-        QCOMPARE(takeLog().count("H264Dequeue ok!"), 28);
+        QCOMPARE(testkit::takeMessages().count("H264Dequeue ok!"), 28);
     }
 
     // Key frames begin with the stream header; every frame starts with a four-byte start
@@ -340,18 +341,9 @@ private slots:
 
         const QString file = m_board->root() + "/tmp/frames.h264";
         QVERIFY(testkit::writeFile(file, stream));
-        int code = -1;
-        QString err;
-        const QString count =
-            run("ffprobe",
-                {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
-                 "stream=codec_name,width,height,nb_read_frames", "-of", "csv=p=0", file},
-                &code, &err);
-        QCOMPARE(code, 0);
-        QCOMPARE(count.trimmed(), QString("h264,1920,1080,%1").arg(frames));
-        run("ffmpeg", {"-v", "error", "-i", file, "-f", "null", "-"}, &code, &err);
-        QCOMPARE(code, 0);
-        QVERIFY2(err.isEmpty(), qPrintable(err));
+        expectCleanH264(file, frames);
+        if (QTest::currentTestFailed())
+            return;
     }
 
     // The encoder API itself: with a small ring some frames come in two parts.
@@ -438,18 +430,9 @@ private slots:
         const QString artifact = QString(VISTREL_TEST_ARTIFACTS) + "/recording.avi";
         QFile::remove(artifact);
         QVERIFY(QFile::copy(file, artifact));
-        int code = -1;
-        QString err;
-        const QString probe =
-            run("ffprobe",
-                {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
-                 "stream=codec_name,width,height,nb_read_frames", "-of", "csv=p=0", artifact},
-                &code, &err);
-        QCOMPARE(code, 0);
-        QCOMPARE(probe.trimmed(), QString("h264,1920,1080,90"));
-        run("ffmpeg", {"-v", "error", "-i", artifact, "-f", "null", "-"}, &code, &err);
-        QCOMPARE(code, 0);
-        QVERIFY2(err.isEmpty(), qPrintable(err));
+        expectCleanH264(artifact, 90);
+        if (QTest::currentTestFailed())
+            return;
 
         // Previews: none while the flag is clear, about five a second while it is set.
         d->m_nCameraState = 1;

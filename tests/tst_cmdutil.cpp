@@ -13,11 +13,6 @@
 
 namespace {
 
-QStringList g_log;
-void collect(QtMsgType, const QMessageLogContext&, const QString& text) {
-    g_log << text;
-}
-
 // The argument lists wpa_cli was called with, oldest first.
 QList<QStringList> wpaCalls() {
     QList<QStringList> calls;
@@ -50,10 +45,9 @@ class TstCmdUtil : public QObject {
 private slots:
     void init() {
         m_board = std::make_unique<testkit::ScopedBoard>();
-        g_log.clear();
-        qInstallMessageHandler(collect);
+        testkit::captureMessages();
     }
-    void cleanup() { qInstallMessageHandler(nullptr); }
+    void cleanup() { testkit::releaseMessages(); }
 
     void commandLines_data() {
         QTest::addColumn<std::function<QString(CmdUtil&)>>("op");
@@ -104,10 +98,10 @@ private slots:
         QVERIFY(m_cmd.wireless_getstatus().contains("wpa_state=COMPLETED\n"));
         QCOMPARE(m_cmd.wireless_getRSSI().split('\n').first(), QString("RSSI=-56"));
         QVERIFY(m_cmd.wireless_is_connected());
-        QVERIFY(g_log.contains("WiFi is connected (wpa_cli)"));
+        QVERIFY(testkit::messages().contains("WiFi is connected (wpa_cli)"));
         QCOMPARE(m_cmd.wireless_removenetwork(0), QString("OK\n"));
         QVERIFY(!m_cmd.wireless_is_connected());
-        QVERIFY(g_log.contains("WiFi is not connected (wpa_cli)"));
+        QVERIFY(testkit::messages().contains("WiFi is not connected (wpa_cli)"));
     }
 
     void dhcpClient() {
@@ -177,15 +171,15 @@ private slots:
         QVERIFY(full.toUtf8().size() > 128);
         const QString cut = m_cmd.sendCommand2({"wpa_cli", "-i", "wlan0", "scan_result"});
         QCOMPARE(cut.toLatin1(), full.toUtf8().left(128));
-        QVERIFY(g_log.contains("sendCommand2 Result[" +
-                               QString::fromLatin1(full.toUtf8().left(128)) + "]"));
+        QVERIFY(testkit::messages().contains("sendCommand2 Result[" +
+                                             QString::fromLatin1(full.toUtf8().left(128)) + "]"));
     }
 
     void programThatCannotStart() {
         QCOMPARE(m_cmd.sendCommand("no_such_program --flag"), QString());
-        QVERIFY(g_log.contains("failed to start, error 0"));
+        QVERIFY(testkit::messages().contains("failed to start, error 0"));
         QCOMPARE(m_cmd.sendCommand2({"no_such_program"}), QString());
-        QVERIFY(g_log.contains("sendCommand2 popen error!\n"));
+        QVERIFY(testkit::messages().contains("sendCommand2 popen error!\n"));
         QCOMPARE(m_cmd.sendCommand(""), QString());
     }
 

@@ -10,11 +10,6 @@
 
 namespace {
 
-QStringList g_log;
-void collect(QtMsgType, const QMessageLogContext&, const QString& text) {
-    g_log << text;
-}
-
 QString serverFile(const QString& region, const QString& name) {
     return testkit::services::dir() + "/firmware/v2/" + region + "/" + name;
 }
@@ -61,11 +56,10 @@ private slots:
         for (const char* f : {"version_rent.txt", "versionList.txt"})
             QDir(testkit::services::dir() + "/firmware/v2/us").remove(f);
         testkit::services::clearLog("firmware");
-        g_log.clear();
-        qInstallMessageHandler(collect);
+        testkit::captureMessages();
     }
     void cleanup() {
-        qInstallMessageHandler(nullptr);
+        testkit::releaseMessages();
         board::setSystemClock(QDateTime::currentSecsSinceEpoch());
     }
 
@@ -81,7 +75,7 @@ private slots:
         QCOMPARE(m_data->m_strNewVerFile, QString("vistrel-2.7.0"));
         QCOMPARE(m_data->m_iNewVerSize, int(m_image.size()));
         QCOMPARE(m_data->m_strNewVerMD5, md5Upper(m_image)); // trimmed
-        QVERIFY(g_log.contains("versionFile:  \"version_rent.txt\""));
+        QVERIFY(testkit::messages().contains("versionFile:  \"version_rent.txt\""));
     }
 
     void malformedVersionFiles_data() {
@@ -96,7 +90,9 @@ private slots:
         publish(content);
         QCOMPARE(m_data->versionCheck(), -1);
         QCOMPARE(m_data->versionCheck("version_rent.txt"), -1);
-        QVERIFY(!g_log.filter(QRegularExpression("^strList.size\\(\\) = \\d+$")).isEmpty());
+        QVERIFY(!testkit::messages()
+                     .filter(QRegularExpression("^strList.size\\(\\) = \\d+$"))
+                     .isEmpty());
     }
 
     void missingFileFails() { QCOMPARE(m_data->versionCheck(), -1); }
@@ -118,7 +114,7 @@ private slots:
             QString("v2.7.0-R;vistrel-2.7.0;%1;%2").arg(m_image.size() + 1).arg(md5Upper(m_image)));
         QCOMPARE(m_data->versionCheck(), 1);
         QVERIFY(!m_data->versionDownlod());
-        QVERIFY(g_log.contains(
+        QVERIFY(testkit::messages().contains(
             QString("versionDownlod len error %1 %2").arg(m_image.size()).arg(m_image.size() + 1)));
         QVERIFY(!QFile::exists(m_data->m_strAppDir + "/vistrel.new"));
     }
@@ -129,7 +125,7 @@ private slots:
                     .arg(md5Upper(m_image).toLower()));
         QCOMPARE(m_data->versionCheck(), 1);
         QVERIFY(!m_data->versionDownlod());
-        QVERIFY(g_log.contains("versionMD5Check failed"));
+        QVERIFY(testkit::messages().contains("versionMD5Check failed"));
         QVERIFY(!QFile::exists(m_data->m_strAppDir + "/vistrel.new"));
     }
 
@@ -139,7 +135,7 @@ private slots:
         // Something that cannot be replaced stands where the image goes.
         QVERIFY(QDir().mkpath(m_data->m_strAppDir + "/vistrel.new/occupied"));
         QVERIFY(!m_data->versionDownlod());
-        QVERIFY(g_log.contains("versionCopy failed"));
+        QVERIFY(testkit::messages().contains("versionCopy failed"));
     }
 
     void versionList() {

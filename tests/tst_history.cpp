@@ -30,19 +30,7 @@ class TstHistory : public QObject {
 
     void setClock(const QDateTime& utc) { QVERIFY(board::setSystemClock(utc.toSecsSinceEpoch())); }
 
-    void fillRecord() {
-        m_data->m_strName = "Test";
-        m_data->m_bMale = false;
-        m_data->m_dateBirth = QDate(2019, 5, 3);
-        m_data->m_strODSph = "1.25";
-        m_data->m_strODCyl = "-0.50";
-        m_data->m_strODAxis = "180";
-        m_data->m_strOSSph = "1.00";
-        m_data->m_strOSCyl = "-0.75";
-        m_data->m_strOSAxis = "175";
-        m_data->m_strPD = "58";
-        m_data->m_strReferral = "Pass";
-    }
+    void fillRecord() { testkit::fillExampleRecord(*m_data); }
 
 private slots:
     void init() {

@@ -9,11 +9,6 @@
 #include <QtTest>
 
 namespace {
-QStringList g_log;
-void collect(QtMsgType, const QMessageLogContext&, const QString& text) {
-    g_log << text;
-}
-
 const QString kFirmware = "http://127.0.0.1:18082";
 const QString kPrint = "http://127.0.0.1:18081";
 } // namespace
@@ -26,12 +21,11 @@ class TstHttp : public QObject {
 
 private slots:
     void init() {
-        g_log.clear();
-        qInstallMessageHandler(collect);
+        testkit::captureMessages();
         testkit::services::clearKnob("print_reply");
         testkit::services::clearKnob("analysis_fail");
     }
-    void cleanup() { qInstallMessageHandler(nullptr); }
+    void cleanup() { testkit::releaseMessages(); }
 
     void getSuccessErrorAndEmpty() {
         const QString folder = testkit::services::dir() + "/firmware/http-test";
@@ -40,7 +34,8 @@ private slots:
         QByteArray out = "untouched";
         QVERIFY(m_data.httpGetRequest(kFirmware + "/http-test/hello.txt", 5, out));
         QCOMPARE(out, QByteArray("hello, device"));
-        QVERIFY(g_log.contains("httpGetRequest = " + kFirmware + "/http-test/hello.txt"));
+        QVERIFY(
+            testkit::messages().contains("httpGetRequest = " + kFirmware + "/http-test/hello.txt"));
         QVERIFY(m_data.httpGetRequest(kFirmware + "/http-test/empty.txt", 5, out));
         QCOMPARE(out, QByteArray());
         out = "untouched";
@@ -56,19 +51,25 @@ private slots:
         QCOMPARE(reply, QString(R"({"code":0,"msg":"ok"})"));
         const QRegularExpression start(
             R"(^\[CHK\] \d\d:\d\d:\d\d httpPostRequest \+\+ \[S\] \[http://127.0.0.1:18081/apisc/sendMsg\] \[a=1&b=2\] \[7\] ==1==$)");
-        QVERIFY2(!g_log.filter(start).isEmpty(), qPrintable(g_log.join('\n')));
-        QVERIFY(
-            !g_log.filter(QRegularExpression(R"(\[CHK\] \S+ httpPostRequest \+\+ 1$)")).isEmpty());
-        QVERIFY(
-            !g_log.filter(QRegularExpression(R"(\[CHK\] \S+ \[R\] C \[200\] R \[0\]$)")).isEmpty());
-        QVERIFY(!g_log.filter(QRegularExpression(R"(\[CHK\] \S+ \[R\] P \[\{"code":0)")).isEmpty());
+        QVERIFY2(!testkit::messages().filter(start).isEmpty(),
+                 qPrintable(testkit::messages().join('\n')));
+        QVERIFY(!testkit::messages()
+                     .filter(QRegularExpression(R"(\[CHK\] \S+ httpPostRequest \+\+ 1$)"))
+                     .isEmpty());
+        QVERIFY(!testkit::messages()
+                     .filter(QRegularExpression(R"(\[CHK\] \S+ \[R\] C \[200\] R \[0\]$)"))
+                     .isEmpty());
+        QVERIFY(!testkit::messages()
+                     .filter(QRegularExpression(R"(\[CHK\] \S+ \[R\] P \[\{"code":0)"))
+                     .isEmpty());
     }
 
     void postFailures() {
         // HTTP error status, refused connection, empty body: all "".
         QCOMPARE(m_common.httpPostRequest(kPrint + "/nowhere", "x", 5), QString());
-        QVERIFY(!g_log.filter(QRegularExpression(R"(\[R\] C \[404\])")).isEmpty());
-        QVERIFY(!g_log.filter(QRegularExpression(R"(httpPostRequest --$)")).isEmpty());
+        QVERIFY(!testkit::messages().filter(QRegularExpression(R"(\[R\] C \[404\])")).isEmpty());
+        QVERIFY(
+            !testkit::messages().filter(QRegularExpression(R"(httpPostRequest --$)")).isEmpty());
         QCOMPARE(m_common.httpPostRequest("http://127.0.0.1:1/x", "x", 5), QString());
         testkit::services::setKnob("print_reply", "");
         QCOMPARE(m_common.httpPostRequest(kPrint + "/apisc/sendMsg", "x", 5), QString());
@@ -86,7 +87,7 @@ private slots:
         QCOMPARE(m_common.httpPostRequest(url, "x", 1), QString());
         QVERIFY2(t.elapsed() >= 900 && t.elapsed() < 3000,
                  qPrintable(QString::number(t.elapsed())));
-        QVERIFY(!g_log.filter(QRegularExpression(R"(\[R\] F$)")).isEmpty());
+        QVERIFY(!testkit::messages().filter(QRegularExpression(R"(\[R\] F$)")).isEmpty());
         t.restart();
         QMap<QString, QString> fields{{"k", "v"}};
         QCOMPARE(m_common.httpPostRequestWithFile(url, 2, fields, "f", "/dev/null"), QString());
@@ -116,7 +117,7 @@ private slots:
               "\\[/tmp/pupil_video.avi\\]$",
               "httpPostRequestWithFile \\+\\+ \\[S\\] ==4== \\[1234\\]$", "\\[R\\] C \\[400\\]",
               "httpPostRequestWithFile --$"})
-            QVERIFY2(!g_log.filter(QRegularExpression(line)).isEmpty(), line);
+            QVERIFY2(!testkit::messages().filter(QRegularExpression(line)).isEmpty(), line);
     }
 
     void urldecode_data() {

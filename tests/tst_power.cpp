@@ -6,12 +6,7 @@
 #include <QFile>
 #include <QtTest>
 
-namespace {
-QStringList g_log;
-void collect(QtMsgType, const QMessageLogContext&, const QString& text) {
-    g_log << text;
-}
-} // namespace
+namespace {} // namespace
 
 class TstPower : public QObject {
     Q_OBJECT
@@ -27,10 +22,9 @@ class TstPower : public QObject {
 private slots:
     void init() {
         m_board = std::make_unique<testkit::ScopedBoard>();
-        g_log.clear();
-        qInstallMessageHandler(collect);
+        testkit::captureMessages();
     }
-    void cleanup() { qInstallMessageHandler(nullptr); }
+    void cleanup() { testkit::releaseMessages(); }
 
     void battery_data() {
         QTest::addColumn<QByteArray>("capacity");
@@ -49,13 +43,13 @@ private slots:
         // Through the knob the power-supply file links to.
         vboard::setKnob("battery_capacity", QString::fromLatin1(capacity));
         QCOMPARE(m_data.getBatteryPercent(), percent);
-        QVERIFY(!g_log.contains("battery capacity open_device FAIL"));
+        QVERIFY(!testkit::messages().contains("battery capacity open_device FAIL"));
     }
 
     void noBatteryDriver() {
         QVERIFY(QFile::remove(capacityFile()));
         QCOMPARE(m_data.getBatteryPercent(), 10);
-        QVERIFY(g_log.contains("battery capacity open_device FAIL"));
+        QVERIFY(testkit::messages().contains("battery capacity open_device FAIL"));
     }
 
     void charger_data() {
@@ -76,7 +70,7 @@ private slots:
     void noChargerDriver() {
         QVERIFY(QFile::remove(presentFile()));
         QCOMPARE(m_data.getUSBPresentState(), 0);
-        QVERIFY(g_log.contains("usb present open_device FAIL"));
+        QVERIFY(testkit::messages().contains("usb present open_device FAIL"));
     }
 
     void panel() {
@@ -97,7 +91,7 @@ private slots:
         m_data.m_bScreenOn = true;
         QCOMPARE(m_data.screenOff(), -1);
         QVERIFY(m_data.m_bScreenOn);
-        QVERIFY(g_log.isEmpty()); // a failed display open logs nothing
+        QVERIFY(testkit::messages().isEmpty()); // a failed display open logs nothing
     }
 };
 

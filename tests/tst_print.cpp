@@ -41,18 +41,8 @@ private slots:
         m_data->m_pCamCfg->m_strValue[CamCfg::PrinterId] = "PRN-0042";
         testkit::services::clearKnob("print_reply");
         testkit::services::clearLog("print");
-        m_data->m_strName = "Test";
-        m_data->m_bMale = false;
-        m_data->m_dateBirth = QDate(2019, 5, 3);
+        testkit::fillExampleRecord(*m_data);
         m_data->m_dtTestTime = QDateTime(QDate(2026, 12, 7), QTime(16, 10, 5));
-        m_data->m_strODSph = "1.25";
-        m_data->m_strODCyl = "-0.50";
-        m_data->m_strODAxis = "180";
-        m_data->m_strOSSph = "1.00";
-        m_data->m_strOSCyl = "-0.75";
-        m_data->m_strOSAxis = "175";
-        m_data->m_strPD = "58";
-        m_data->m_strReferral = "Pass";
     }
 
     void cleanup() { board::setSystemClock(QDateTime::currentSecsSinceEpoch()); }

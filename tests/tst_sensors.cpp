@@ -12,14 +12,7 @@
 
 #include <map>
 
-namespace {
-
-QStringList g_log;
-void collect(QtMsgType, const QMessageLogContext&, const QString& text) {
-    g_log << text;
-}
-
-} // namespace
+namespace {} // namespace
 
 class TstSensors : public QObject {
     Q_OBJECT
@@ -33,12 +26,11 @@ private slots:
         m_data = std::make_unique<GData>();
         m_data->m_strAppDir = m_board->appDir();
         vboard::setKnob("sensor_period_ms", "20");
-        g_log.clear();
     }
 
     void cleanup() {
         VL53L1X_UltraLite_Linux_I2C_Deinit();
-        qInstallMessageHandler(nullptr);
+        testkit::releaseMessages();
     }
 
     void firstFourGoodResultsWaitForTheAverage_data() {
@@ -284,10 +276,10 @@ private slots:
     }
 
     void missingImu() {
-        qInstallMessageHandler(collect);
+        testkit::captureMessages();
         vboard::setKnob("imu_missing", "1");
         QCOMPARE(m_data->getDOF(), -1);
-        QVERIFY(g_log.contains("qmi8658 open_device FAIL"));
+        QVERIFY(testkit::messages().contains("qmi8658 open_device FAIL"));
     }
 
     void pollingOnlyInPreview() {

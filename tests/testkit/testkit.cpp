@@ -1,5 +1,6 @@
 #include "testkit/testkit.h"
 
+#include "app/gdata.h"
 #include "platform/board.h"
 #include "virtual_board.h"
 
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QMutex>
 #include <QTimer>
 #include <QWidget>
 
@@ -35,6 +37,51 @@ bool writeFile(const QString& path, const QByteArray& data) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(data) == data.size();
+}
+
+namespace {
+QMutex g_messagesLock;
+QStringList g_messages;
+
+void collectMessage(QtMsgType, const QMessageLogContext&, const QString& text) {
+    QMutexLocker lock(&g_messagesLock);
+    g_messages << text;
+}
+} // namespace
+
+void captureMessages() {
+    takeMessages();
+    qInstallMessageHandler(collectMessage);
+}
+
+void releaseMessages() {
+    qInstallMessageHandler(nullptr);
+}
+
+QStringList messages() {
+    QMutexLocker lock(&g_messagesLock);
+    return g_messages;
+}
+
+QStringList takeMessages() {
+    QMutexLocker lock(&g_messagesLock);
+    QStringList out;
+    out.swap(g_messages);
+    return out;
+}
+
+void fillExampleRecord(GData& d) {
+    d.m_strName = "Test";
+    d.m_bMale = false;
+    d.m_dateBirth = QDate(2019, 5, 3);
+    d.m_strODSph = "1.25";
+    d.m_strODCyl = "-0.50";
+    d.m_strODAxis = "180";
+    d.m_strOSSph = "1.00";
+    d.m_strOSCyl = "-0.75";
+    d.m_strOSAxis = "175";
+    d.m_strPD = "58";
+    d.m_strReferral = "Pass";
 }
 
 bool saveScreen(QWidget* widget, const QString& name) {

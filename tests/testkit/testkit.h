@@ -5,10 +5,13 @@
 #include <QJsonObject>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
+
+class GData;
 
 namespace testkit {
 
@@ -24,6 +27,17 @@ private:
 };
 
 QByteArray readFile(const QString& path);
+
+// The application's diagnostic lines: from captureMessages() on, every Qt message goes
+// into a list (from any thread) instead of standard error, until releaseMessages().
+void captureMessages();
+void releaseMessages();
+QStringList messages();
+QStringList takeMessages(); // the lines so far; the list starts again empty
+
+// Fills the current screening record of `data` with the example child used throughout the
+// tests: Test, female, born 2019-05-03, OD 1.25/-0.50/180, OS 1.00/-0.75/175, PD 58, Pass.
+void fillExampleRecord(GData& data);
 
 // Saves a picture of a widget as <build>/test-artifacts/screens/<name>.png.
 bool saveScreen(class QWidget* widget, const QString& name);
