@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 REPO=$(pwd)
 
-scripts/setup.sh
+scripts/setup.sh sim
 cmake --preset sim-release >/dev/null
 cmake --build --preset sim-release
 
