@@ -1,6 +1,6 @@
 // Child process for the message-handler test: installs the handler and sends one message
 // of the type named on the command line.
-#include "app/message_handler.h"
+#include "core/message_handler.h"
 
 #include <QByteArray>
 #include <QtGlobal>

@@ -1,7 +1,7 @@
 // Application core: local time, machine identity, message lines and a real start-up.
-#include "app/common.h"
-#include "app/identity.h"
-#include "app/local_time.h"
+#include "core/common.h"
+#include "core/identity.h"
+#include "core/local_time.h"
 #include "testkit/testkit.h"
 
 #include <QDir>

@@ -138,10 +138,10 @@ private slots:
         QVERIFY(d->m_pFrameVir);
         QCOMPARE(d->V4l2DevicePushFrame(), 0);
         // A second open touches nothing.
-        V4l2Device* device = d->m_pV4l2Device;
+        V4l2Device* device = d->m_pV4l2Device.get();
         testkit::takeMessages();
         QVERIFY(d->V4l2DeviceOpen());
-        QCOMPARE(d->m_pV4l2Device, device);
+        QCOMPARE(d->m_pV4l2Device.get(), device);
         QVERIFY(testkit::takeMessages().isEmpty());
         d->V4l2DeviceClose();
     }
@@ -292,8 +292,7 @@ private slots:
         QVERIFY(d->H264Dequeue());
         QCOMPARE(d->m_pH264Frame->size, 10);
         QCOMPARE(d->m_pH264Frame->key, 1);
-        std::free(d->m_pH264Frame->data);
-        std::free(d->m_pH264Frame);
+        d->m_pH264Frame.reset();
         testkit::takeMessages();
         d->H264Emptyqueue();
         QCOMPARE(testkit::takeMessages().count("H264Dequeue ok!"), 28);

@@ -82,11 +82,8 @@ private slots:
     }
 
     void uploadRunsItsJobOnceAndCloses() {
-        testkit::ScopedBoard board;
-        GData data; // no firmware server answers here: the check fails fast
-        data.m_strAppDir = board.appDir();
-        g_pData = &data;
-        UploadDlg dlg;
+        testkit::DataFixture fx; // no firmware server answers here: the check fails fast
+        UploadDlg dlg(fx.data());
         dlg.mode = UploadDlg::VersionCheck;
         dlg.checkResult = 99;
         QElapsedTimer t;
@@ -98,11 +95,11 @@ private slots:
         QCOMPARE(dlg.findChild<QLabel*>("labelTimer")->text(), QString("0%")); // a short job
         QCOMPARE(dlg.findChild<QLabel*>("label")->text(),
                  QString("Version checking, Please wait..."));
-        g_pData = nullptr;
     }
 
     void progressStopsAt90() {
-        UploadDlg dlg;
+        testkit::DataFixture fx;
+        UploadDlg dlg(fx.data());
         dlg.mode = 99; // no job: this test only drives the percentage
         dlg.findChild<QLabel*>("label")->setText(UploadDlg::jobText(UploadDlg::Upload));
         for (int i = 0; i < 45; ++i)

@@ -1,12 +1,12 @@
 // Screening end to end on the virtual board against the stand-ins: input, guidance,
 // recording, upload, verdict, history and print.
-#include "app/camcfg.h"
 #include "app/gdata.h"
+#include "core/camcfg.h"
 #include "platform/board.h"
 #include "screening/criteria.h"
 #include "screening/history.h"
 #include "system/cmdutil.h"
-#include "testkit/testkit.h"
+#include "testkit/window_fixture.h"
 #include "ui/maindialog.h"
 #include "ui_maindialog.h"
 #include "virtual_board.h"
@@ -40,23 +40,17 @@ Shown watchMessage() {
 class TstE2eScreening : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<testkit::ScopedBoard> m_board;
-    std::unique_ptr<GData> m_data;
-    std::unique_ptr<MainDialog> m_window;
+    std::unique_ptr<testkit::WindowFixture> m_fx;
+    GData* m_data = nullptr;
+    MainDialog* m_window = nullptr;
 
     Ui::MainDialog* ui() { return m_window->ui; }
     QPushButton* button(const char* name) { return m_window->findChild<QPushButton*>(name); }
 
     void makeWindow(bool workers) {
-        m_board = std::make_unique<testkit::ScopedBoard>();
-        m_data = std::make_unique<GData>();
-        m_data->m_strAppDir = m_board->appDir();
-        m_data->InitData();
-        m_data->InitCommonAndConfig();
-        g_pData = m_data.get();
-        m_window = std::make_unique<MainDialog>(nullptr, workers);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_fx = std::make_unique<testkit::WindowFixture>(workers);
+        m_data = &m_fx->data();
+        m_window = &m_fx->window();
     }
 
     void fillInput(const QString& name, const QString& date, bool male) {
@@ -80,16 +74,10 @@ class TstE2eScreening : public QObject {
     }
 
 private slots:
-    void initTestCase() { g_pCmdUtil = new CmdUtil(); }
-
     void cleanup() {
-        if (m_window)
-            m_window.reset();
-        if (m_data) {
-            m_data->AVIFileClose();
-            m_data->V4l2DeviceClose();
-        }
-        g_pData = nullptr;
+        m_fx.reset();
+        m_data = nullptr;
+        m_window = nullptr;
         for (const char* k : {"analysis_reply", "analysis_fail", "print_reply"})
             testkit::services::clearKnob(k);
     }
@@ -130,7 +118,7 @@ private slots:
         vboard::setKnob("camera_open_fail", "1");
         m_data->m_bTimeSynced = true;
         fillInput("Kim", "2020-02-02", true);
-        QVERIFY(testkit::saveScreen(m_window.get(), "pageInfoInput_filled"));
+        QVERIFY(testkit::saveScreen(m_window, "pageInfoInput_filled"));
         const Shown shown = watchMessage();
         button("buttonCamera")->click();
         QCOMPARE(*shown.text, QString("Camera Open Failed!"));
@@ -168,28 +156,28 @@ private slots:
         makeWindow(false);
         cameraPageWith(distance, pitch, unsigned(brightness));
         m_window->timerPageCamera();
-        QCOMPARE(ui()->labelDistanceValueRed->isVisibleTo(m_window.get()), distanceRed);
-        QCOMPARE(ui()->labelDistanceRed->isVisibleTo(m_window.get()), distanceRed);
+        QCOMPARE(ui()->labelDistanceValueRed->isVisibleTo(m_window), distanceRed);
+        QCOMPARE(ui()->labelDistanceRed->isVisibleTo(m_window), distanceRed);
         QCOMPARE((distanceRed ? ui()->labelDistanceValueRed : ui()->labelDistanceValue)->text(),
                  distanceText);
-        QCOMPARE(ui()->labelPitchValueRed->isVisibleTo(m_window.get()), pitchRed);
+        QCOMPARE(ui()->labelPitchValueRed->isVisibleTo(m_window), pitchRed);
         QCOMPARE((pitchRed ? ui()->labelPitchValueRed : ui()->labelPitchValue)->text(),
                  QString::number(pitch) + QChar(0x00B0));
-        QCOMPARE(ui()->labelBrightnessValueRed->isVisibleTo(m_window.get()), brightness >= 20);
-        QCOMPARE(ui()->labelLineC1_2->isVisibleTo(m_window.get()), ready);
-        QCOMPARE(ui()->labelLineRB2_2->isVisibleTo(m_window.get()), ready);
-        QCOMPARE(ui()->labelLineDOF->isVisibleTo(m_window.get()), !ready);
+        QCOMPARE(ui()->labelBrightnessValueRed->isVisibleTo(m_window), brightness >= 20);
+        QCOMPARE(ui()->labelLineC1_2->isVisibleTo(m_window), ready);
+        QCOMPARE(ui()->labelLineRB2_2->isVisibleTo(m_window), ready);
+        QCOMPARE(ui()->labelLineDOF->isVisibleTo(m_window), !ready);
         if (!ready && QTest::currentDataTag() == QString("pitch 8"))
             QCOMPARE(ui()->labelLineDOF->geometry(), QRect(400, 188 - 20, 75, 5));
         if (QTest::currentDataTag() == QString("94"))
-            QVERIFY(testkit::saveScreen(m_window.get(), "pageCamera_notReady"));
+            QVERIFY(testkit::saveScreen(m_window, "pageCamera_notReady"));
     }
 
     void depthBarOutOfRange() {
         makeWindow(false);
         cameraPageWith(50, 60, 12);
         m_window->timerPageCamera();
-        QVERIFY(!ui()->labelLineDOF->isVisibleTo(m_window.get()) ||
+        QVERIFY(!ui()->labelLineDOF->isVisibleTo(m_window) ||
                 ui()->labelLineDOF->geometry().y() != 188 - 150);
         m_data->m_nPitch = -3;
         m_window->timerPageCamera();
@@ -205,7 +193,7 @@ private slots:
         for (int i = 0; i < 10; ++i)
             m_window->timerPageCamera();
         QCOMPARE(m_data->m_nCameraState.load(), 1);
-        QVERIFY(testkit::saveScreen(m_window.get(), "pageCamera_ready"));
+        QVERIFY(testkit::saveScreen(m_window, "pageCamera_ready"));
         m_data->m_nPitch = 9; // one bad tick restarts the count
         m_window->timerPageCamera();
         QCOMPARE(m_data->m_nAutoStartCount.load(), 0);
@@ -215,11 +203,11 @@ private slots:
         QCOMPARE(m_data->m_nCameraState.load(), 1);
         m_window->timerPageCamera();
         QCOMPARE(m_data->m_nCameraState.load(), 2);
-        QVERIFY(ui()->labelNameCameraClock->isVisibleTo(m_window.get()));
+        QVERIFY(ui()->labelNameCameraClock->isVisibleTo(m_window));
         QCOMPARE(ui()->labelNameCameraClock->text(), QString("3"));
         QVERIFY(!ui()->buttonPhoto->isEnabled());
         QVERIFY(!ui()->buttonCameraReturn->isEnabled());
-        QVERIFY(testkit::saveScreen(m_window.get(), "pageCamera_countdown"));
+        QVERIFY(testkit::saveScreen(m_window, "pageCamera_countdown"));
     }
 
     void manualStartAt50cm() {
@@ -253,14 +241,14 @@ private slots:
         m_data->m_nLumaMean = 10;
         button("buttonFlash")->click();
         QVERIFY(m_data->m_bFlashOn);
-        QCOMPARE(testkit::readFile(m_board->root() + "/dev/irled"), QByteArray("022\0", 4));
+        QCOMPARE(testkit::readFile(m_fx->board().root() + "/dev/irled"), QByteArray("022\0", 4));
         m_data->m_nLumaMean = 25; // brighter with the light on: still acceptable
         m_window->timerPageCamera();
-        QVERIFY(ui()->labelLineC1_2->isVisibleTo(m_window.get()));
+        QVERIFY(ui()->labelLineC1_2->isVisibleTo(m_window));
         button("buttonPhoto")->click();
         QCOMPARE(m_data->m_nCameraState.load(), 2);
         QVERIFY(!m_data->m_bFlashOn); // the recording thread drives the light from here
-        QCOMPARE(testkit::readFile(m_board->root() + "/dev/irled"), QByteArray("000\0", 4));
+        QCOMPARE(testkit::readFile(m_fx->board().root() + "/dev/irled"), QByteArray("000\0", 4));
     }
 
     void automaticStartIsRemembered() {
@@ -269,7 +257,8 @@ private slots:
         button("buttonFocusAuto")->click();
         QVERIFY(m_data->m_bFocusAuto);
         QCOMPARE(m_data->m_pCamCfg->m_strValue[CamCfg::FocusAuto], QString("1"));
-        QVERIFY(testkit::readFile(m_board->appDir() + "/CAMCFG/config.txt").endsWith("|1|0|0"));
+        QVERIFY(
+            testkit::readFile(m_fx->board().appDir() + "/CAMCFG/config.txt").endsWith("|1|0|0"));
         button("buttonCameraReturn")->click();
         QCOMPARE(m_data->m_nCameraState.load(), 0);
         QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageMain));
@@ -299,7 +288,7 @@ private slots:
         qInfo("preview images shown in 1 s of preview: %d", previews);
         QVERIFY2(previews >= 3, qPrintable(QString::number(previews)));
         QVERIFY(!ui()->labelPhoto->pixmap().isNull());
-        QVERIFY(testkit::saveScreen(m_window.get(), "pageCamera_live"));
+        QVERIFY(testkit::saveScreen(m_window, "pageCamera_live"));
         QTRY_COMPARE_WITH_TIMEOUT(m_data->m_nCameraState.load(), 2, 20000); // automatic start
         m_window->m_nMaxTickGapMs = 0;
         QTRY_VERIFY_WITH_TIMEOUT(ui()->stackedWidgetWithMenu->currentIndex() == 1 &&
@@ -325,8 +314,8 @@ private slots:
             referralFor(0, monthsOfAge(board::currentDateTime().date(), QDate(2019, 5, 3)),
                         refractionFrom("-1.25", "-0.75", "-0.50", "-0.25"));
         QCOMPARE(m_data->m_strReferral, verdictText(expected));
-        QCOMPARE(ui()->labelResultPass->isVisibleTo(m_window.get()), expected > 0);
-        QVERIFY(testkit::saveScreen(m_window.get(), "pageResult_Pass"));
+        QCOMPARE(ui()->labelResultPass->isVisibleTo(m_window), expected > 0);
+        QVERIFY(testkit::saveScreen(m_window, "pageResult_Pass"));
         // One history line with the local time stamp.
         const QStringList lines = m_data->readTestResult().split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 1);
@@ -368,8 +357,8 @@ private slots:
                                          MainDialog::PageMain,
                                  40000);
         QCOMPARE(m_data->m_strReferral, QString("Refer"));
-        QVERIFY(ui()->labelResultRefer->isVisibleTo(m_window.get()));
-        QVERIFY(testkit::saveScreen(m_window.get(), "pageResult_Refer"));
+        QVERIFY(ui()->labelResultRefer->isVisibleTo(m_window));
+        QVERIFY(testkit::saveScreen(m_window, "pageResult_Refer"));
         const QStringList after = m_data->readTestResult().split('\n', Qt::SkipEmptyParts);
         QCOMPARE(after.size(), 2);
         QVERIFY(after[1].startsWith("Ann,Female,2019-05-03|"));

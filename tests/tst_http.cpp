@@ -1,6 +1,6 @@
 // The blocking HTTP helpers against the stand-ins and a silent server, and percent-decoding.
-#include "app/common.h"
 #include "app/gdata.h"
+#include "core/common.h"
 #include "testkit/testkit.h"
 
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // Receipt printing against the cloud printing stand-in, which recomputes the signature.
-#include "app/camcfg.h"
 #include "app/gdata.h"
+#include "core/camcfg.h"
 #include "output/receipt.h"
 #include "platform/board.h"
 #include "testkit/testkit.h"

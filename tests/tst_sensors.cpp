@@ -2,6 +2,7 @@
 #include "app/gdata.h"
 #include "models.h"
 #include "platform/board.h"
+#include "sensors/distance_filter.h"
 #include "sensors/hw_thread.h"
 #include "sensors/tilt_filter.h"
 #include "sensors/vl53l1x.h"
@@ -10,6 +11,7 @@
 
 #include <QtTest>
 
+#include <climits>
 #include <map>
 
 namespace {} // namespace
@@ -104,7 +106,6 @@ private slots:
         QCOMPARE(m_data->getDistance(), -5);
         QVERIFY(!m_data->m_bRangingReady);
         QCOMPARE(i2c_hdl, -1);
-        QCOMPARE(m_data->m_distanceState.statusErrorCount, 0);
     }
 
     void notReadyReleasesOnTheSixthMiss() {
@@ -121,7 +122,7 @@ private slots:
         vboard::setKnob("sensor_never_ready", "0");
         QCOMPARE(m_data->getDistance(), -4);
         QVERIFY(m_data->m_bRangingReady);
-        QCOMPARE(int(m_data->m_distanceState.errorCount), 0);
+        QCOMPARE(m_data->m_distanceFilter.missCount(), 0);
     }
 
     void busCannotBeOpened() {
@@ -257,6 +258,43 @@ private slots:
         for (int i = 0; i < 60; ++i)
             pitch = m_data->getDOF();
         QVERIFY2(pitch <= -8 && pitch >= -9, qPrintable(QString::number(pitch)));
+    }
+
+    // The filter alone: (status, mm) results in, readings out.
+    void distanceFilterReadings_data() {
+        QTest::addColumn<QList<int>>("statuses");
+        QTest::addColumn<QList<int>>("mms");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QList<int>>("expected");
+        QTest::newRow("mean of five")
+            << QList<int>{0, 0, 0, 0, 0, 0} << QList<int>{1000, 1010, 1020, 1030, 1040, 1500} << 0
+            << QList<int>{-4, -4, -4, -4, 90, 100};
+        QTest::newRow("a bad status restarts collecting")
+            << QList<int>{0, 0, 0, 0, 7, 0, 0, 0, 0, 0}
+            << QList<int>{1000, 1000, 1000, 1000, 0, 1100, 1100, 1100, 1100, 1100} << 0
+            << QList<int>{-4, -4, -4, -4, -3, -4, -4, -4, -4, 98};
+        QTest::newRow("offset in mm")
+            << QList<int>{0, 0, 0, 0, 0} << QList<int>{1000, 1000, 1000, 1000, 1000} << 50
+            << QList<int>{-4, -4, -4, -4, 93};
+        QTest::newRow("largest stored offset")
+            << QList<int>{0, 0, 0, 0, 0} << QList<int>{1000, 1000, 1000, 1000, 1000} << INT_MAX
+            << QList<int>{-4, -4, -4, -4, 214748452};
+        QList<int> bad(62, 4), zero(62, 0), codes(60, -3);
+        codes << -5 << -3; // the 61st in a row asks for a restart; the count starts again
+        QTest::newRow("sixty-one bad statuses") << bad << zero << 0 << codes;
+    }
+    void distanceFilterReadings() {
+        QFETCH(QList<int>, statuses);
+        QFETCH(QList<int>, mms);
+        QFETCH(int, offset);
+        QFETCH(QList<int>, expected);
+        DistanceFilter f;
+        for (int i = 0; i < statuses.size(); ++i) {
+            const DistanceFilter::Reading r = f.result(statuses[i], mms[i], offset);
+            QCOMPARE(r.value, expected[i]);
+            QCOMPARE(r.reinit, r.value == -5);
+            QCOMPARE(r.clearIrq, r.value != -4 && r.value != -5);
+        }
     }
 
     void zeroElapsedCountsAsOneMillisecond() {

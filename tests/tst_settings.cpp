@@ -1,6 +1,6 @@
 // Settings file: loading at start-up, completing old files, mirrors and calibration.
-#include "app/camcfg.h"
 #include "app/gdata.h"
+#include "core/camcfg.h"
 #include "testkit/testkit.h"
 
 #include <QDir>

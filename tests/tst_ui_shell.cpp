@@ -1,10 +1,10 @@
 // The main window: page tree and navigation, master tick jobs, status bar, inactivity,
 // keys, and the line edits that open the keyboards.
-#include "app/camcfg.h"
 #include "app/gdata.h"
+#include "core/camcfg.h"
 #include "platform/board.h"
 #include "system/cmdutil.h"
-#include "testkit/testkit.h"
+#include "testkit/window_fixture.h"
 #include "ui/keypaddlg.h"
 #include "ui/maindialog.h"
 #include "ui/numkeypaddlg.h"
@@ -19,38 +19,31 @@
 class TstUiShell : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<testkit::ScopedBoard> m_board;
-    std::unique_ptr<GData> m_data;
-    std::unique_ptr<MainDialog> m_window;
+    std::unique_ptr<testkit::WindowFixture> m_fx;
+    GData* m_data = nullptr;
+    MainDialog* m_window = nullptr;
+    testkit::ScopedBoard* m_board = nullptr;
 
     Ui::MainDialog* ui() { return m_window->ui; }
     int base() { return ui()->stackedWidgetBase->currentIndex(); }
     static bool samePixmap(const QPixmap& a, const QString& resource) {
         return !a.isNull() && a.toImage() == QPixmap(resource).toImage();
     }
-    void ticks(int n) {
-        for (int i = 0; i < n; ++i)
-            m_window->on_timer();
-    }
+    void ticks(int n) { m_fx->ticks(n); }
 
 private slots:
-    void initTestCase() { g_pCmdUtil = new CmdUtil(); }
-
     void init() {
-        m_board = std::make_unique<testkit::ScopedBoard>();
-        m_data = std::make_unique<GData>();
-        m_data->m_strAppDir = m_board->appDir();
-        m_data->InitData();
-        m_data->InitCommonAndConfig();
-        g_pData = m_data.get();
-        m_window = std::make_unique<MainDialog>(nullptr, false);
-        m_window->show();
+        m_fx = std::make_unique<testkit::WindowFixture>();
+        m_data = &m_fx->data();
+        m_window = &m_fx->window();
+        m_board = &m_fx->board();
     }
 
     void cleanup() {
-        m_window.reset();
-        g_pData = nullptr;
-        board::setSystemClock(QDateTime::currentSecsSinceEpoch());
+        m_fx.reset();
+        m_data = nullptr;
+        m_window = nullptr;
+        m_board = nullptr;
     }
 
     void startPageWhenConnected() {
@@ -60,7 +53,7 @@ private slots:
         ticks(1);
         QCOMPARE(base(), int(MainDialog::PageMain));
         ticks(7);
-        QVERIFY(testkit::saveScreen(m_window.get(), "pageMain"));
+        QVERIFY(testkit::saveScreen(m_window, "pageMain"));
     }
 
     void startPageWithoutConnection() {
@@ -106,7 +99,7 @@ private slots:
     void returnsAndPages() {
         ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
         m_window->findChild<QPushButton*>("buttonSetup")->click();
-        QVERIFY(testkit::saveScreen(m_window.get(), "pageSetup"));
+        QVERIFY(testkit::saveScreen(m_window, "pageSetup"));
         for (const char* page : {"buttonParam", "buttonCountry", "buttonMachineID",
                                  "buttonSleepTime", "buttonZone", "buttonReferral"}) {
             m_window->findChild<QPushButton*>(page)->click();
@@ -128,7 +121,7 @@ private slots:
                  QString("Clinic-Guest"));
         QCOMPARE(ui()->tableViewWireless->model()->index(1, 5).data().toString(),
                  QString("1")); // connected
-        QVERIFY(testkit::saveScreen(m_window.get(), "pageWIFI"));
+        QVERIFY(testkit::saveScreen(m_window, "pageWIFI"));
         m_window->findChild<QPushButton*>("buttonReturn")->click();
         QCOMPARE(base(), int(MainDialog::PageMain));
     }
@@ -361,15 +354,15 @@ private slots:
     }
 
     void keys() {
-        QTest::keyClick(m_window.get(), Qt::Key_Escape);
+        QTest::keyClick(m_window, Qt::Key_Escape);
         QVERIFY(m_window->isVisible());
-        QTest::keyClick(m_window.get(), Qt::Key_Return);
+        QTest::keyClick(m_window, Qt::Key_Return);
         QVERIFY(m_window->isVisible());
         m_data->screenOff();
-        QTest::keyClick(m_window.get(), Qt::Key_A);
+        QTest::keyClick(m_window, Qt::Key_A);
         QVERIFY(!m_data->m_bScreenOn);
         QKeyEvent power(QEvent::KeyPress, Qt::Key_PowerDown, Qt::NoModifier);
-        QApplication::sendEvent(m_window.get(), &power);
+        QApplication::sendEvent(m_window, &power);
         QVERIFY(m_data->m_bScreenOn);
     }
 
@@ -384,7 +377,7 @@ private slots:
         QCOMPARE(*seen, 1);
         QCOMPARE(ui()->editDate->text(), QString("2019-05-17"));
         QCOMPARE(m_data->m_dateBirth, QDate(2019, 5, 17));
-        QVERIFY(testkit::saveScreen(m_window.get(), "pageInfoInput"));
+        QVERIFY(testkit::saveScreen(m_window, "pageInfoInput"));
         // An invalid date is refused with a message.
         ui()->editDate->setText("2019-02-30");
         QString message;

@@ -1,6 +1,7 @@
 // Upload of a recording to the analysis stand-ins and the reading of their replies.
-#include "app/common.h"
 #include "app/gdata.h"
+#include "core/common.h"
+#include "core/endpoints.h"
 #include "screening/analysis.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
@@ -168,9 +169,9 @@ private slots:
     }
 
     void urls() {
-        QCOMPARE(analysisUploadUrl(0, "00:1A:2B:3C:4D:5E"),
+        QCOMPARE(endpoints::analysisUploadUrl(0, "00:1A:2B:3C:4D:5E"),
                  QString("http://127.0.0.1:15000/production/00:1A:2B:3C:4D:5E"));
-        QCOMPARE(analysisUploadUrl(2, "X"),
+        QCOMPARE(endpoints::analysisUploadUrl(2, "X"),
                  QString("http://127.0.0.3:15000/upload_pupil_images/X"));
     }
 };

@@ -211,6 +211,10 @@ qint64 clockOffsetMs() {
     return g_clockOffsetMs;
 }
 
+void resetClock() {
+    g_clockOffsetMs = 0;
+}
+
 void registerModel(const std::string& boardNode, std::shared_ptr<DeviceModel> model) {
     Registry& r = registry();
     std::lock_guard<std::mutex> g(r.lock);

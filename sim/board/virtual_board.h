@@ -48,5 +48,7 @@ void unregisterModel(const std::string& boardNode);
 
 // Board clock: seconds the application's clock stands ahead of the host's, in ms.
 qint64 clockOffsetMs();
+// The board clock back on the host's time, as after a reboot without network time.
+void resetClock();
 
 } // namespace vboard

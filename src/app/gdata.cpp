@@ -1,9 +1,11 @@
 #include "app/gdata.h"
 
-#include "app/camcfg.h"
-#include "app/common.h"
-#include "app/local_time.h"
+#include "capture/cedarxutil.h"
 #include "capture/display_buffer.h"
+#include "capture/v4l2_device.h"
+#include "core/camcfg.h"
+#include "core/common.h"
+#include "core/local_time.h"
 #include "platform/board.h"
 
 #include <QCoreApplication>
@@ -15,8 +17,12 @@ GData::GData(QObject* parent) : QObject(parent) {
     OSAL_QueueCreate(&m_queueH264, 30);
 }
 
-// The owned helpers live as long as the process; only the members go.
-GData::~GData() = default;
+GData::~GData() {
+    // Frames still queued when a recording never finished.
+    while (auto* frame = static_cast<H264Frame*>(OSAL_Dequeue(&m_queueH264)))
+        delete frame;
+    OSAL_QueueTerminate(&m_queueH264);
+}
 
 void GData::Init(QApplication* app) {
     m_pApp = app;
@@ -35,17 +41,15 @@ void GData::InitData() {
 }
 
 void GData::InitCommonAndConfig() {
-    m_pCommon = new common();
-    m_pCamCfg = new CamCfg();
+    m_pCommon = std::make_unique<common>();
+    m_pCamCfg = std::make_unique<CamCfg>();
     m_pCamCfg->m_strAppPath = appDir();
     const QString text = m_pCamCfg->readCFG4File();
     if (text.isEmpty()) {
         m_pCamCfg->resetDefaultCFG();
-        m_pCamCfg->dogenCurrentCFG();
-        m_pCamCfg->saveCFG2File();
+        m_pCamCfg->save();
     } else if (m_pCamCfg->parseCurrentCFG() == "1") {
-        m_pCamCfg->dogenCurrentCFG();
-        m_pCamCfg->saveCFG2File();
+        m_pCamCfg->save();
     }
     InitConfigParameter();
 }

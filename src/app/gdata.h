@@ -1,4 +1,5 @@
-// GData: the application's one service object, reached through g_pData.
+// GData: the application's one service object. main makes it and hands it to the window and
+// the worker threads; g_pData points at it for the few places that have no other way.
 //
 // The declaration groups the members by subsystem; each subsystem defines its own
 // operations in its own folder (gdata_<subsystem>.cpp) and keeps the logic itself in small
@@ -12,6 +13,7 @@
 #include <QString>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -19,6 +21,7 @@
 
 #include "screening/record.h"
 #include "sensors/calibration_store.h"
+#include "sensors/distance_filter.h"
 #include "sensors/tilt_filter.h"
 
 class QApplication;
@@ -29,11 +32,14 @@ class cedarxutil;
 struct AviFile;
 struct VersionInfo;
 
-// One encoded frame on its way from the encoder to the recording file.
+// One encoded frame on its way from the encoder to the recording file; it owns its bytes.
 struct H264Frame {
-    int key;
-    int size;
-    unsigned char* data;
+    int key = 0;
+    int size = 0;
+    std::unique_ptr<unsigned char[]> data;
+
+    // A copy of `size` bytes, or null when the memory cannot be had.
+    static std::unique_ptr<H264Frame> copyOf(const unsigned char* bytes, int size, int key);
 };
 
 class GData : public QObject {
@@ -54,8 +60,8 @@ public:
     QString m_strAppDir;
 
     QApplication* m_pApp = nullptr;
-    common* m_pCommon = nullptr;
-    CamCfg* m_pCamCfg = nullptr;
+    std::unique_ptr<common> m_pCommon;
+    std::unique_ptr<CamCfg> m_pCamCfg;
 
     // ---- Settings mirrors (settings file values) ---------------------------------------
     int m_nExposure = 0;         // value 0
@@ -118,7 +124,7 @@ public:
     int m_nPreviewWidth = 880, m_nPreviewHeight = 330;
 
     // Camera device and the frame last pulled (frame-pump thread).
-    V4l2Device* m_pV4l2Device = nullptr;
+    std::unique_ptr<V4l2Device> m_pV4l2Device;
     std::atomic<bool> m_bCameraOpened{false};
     unsigned char* m_pFrameVir = nullptr;
     unsigned char* m_pFramePhy = nullptr;
@@ -141,12 +147,12 @@ public:
                                         unsigned h, unsigned outW, unsigned outH);
 
     // Encoder and the queue of encoded frames (frame pump -> recording thread).
-    cedarxutil* m_pCedarx = nullptr;
+    std::unique_ptr<cedarxutil> m_pCedarx;
     unsigned char* m_pH264Buf = nullptr; // encoder output, width x height / 2 bytes
     int m_nH264Len = 0;
     unsigned char m_bH264Key = 0;
     OSAL_QUEUETYPE m_queueH264;
-    H264Frame* m_pH264Frame = nullptr;
+    std::unique_ptr<H264Frame> m_pH264Frame; // dequeued, not yet written
     int RAW2H264();
     void H264Enqueue();
     bool H264Dequeue();
@@ -176,14 +182,8 @@ public:
     int getDistance();
     int getDOF();
 
-    // What getDistance keeps between calls (sensor thread only).
-    struct DistanceState {
-        uint8_t errorCount = 0;   // consecutive not-ready calls
-        int statusErrorCount = 0; // consecutive results with a bad status
-        int statusOKCount = 0;    // good results since the last bad one
-        int resultCache[5] = {};  // distances in mm, written cyclically
-    } m_distanceState;
-    TiltFilter m_tiltFilter; // sensor thread only
+    DistanceFilter m_distanceFilter; // sensor thread only
+    TiltFilter m_tiltFilter;         // sensor thread only
 
     bool getSensorCalibrationData(sensor_calibrate_data_t& data);
     bool setSensorCalibrationData(const sensor_calibrate_data_t& data);

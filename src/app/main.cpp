@@ -1,5 +1,5 @@
 #include "app/gdata.h"
-#include "app/message_handler.h"
+#include "core/message_handler.h"
 #include "platform/board.h"
 #include "system/cmdutil.h"
 #include "ui/maindialog.h"
@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
     g_pData->Init(&app);
     g_pData->versionDelete();
 
-    auto* window = new MainDialog();
+    auto* window = new MainDialog(*g_pData);
     window->show();
     return app.exec();
 }

@@ -1,4 +1,5 @@
 #include "capture/capture_threads.h"
+#include "core/paths.h"
 
 #include "app/gdata.h"
 #include "capture/cedarxutil.h"
@@ -6,9 +7,6 @@
 #include "platform/board.h"
 
 #include <QDebug>
-
-const char* const kLedLoopParameter = "/sys/module/vfe_v4l2/parameters/led_loop";
-const char* const kLedValueParameter = "/sys/module/vfe_v4l2/parameters/led_val";
 
 namespace {
 
@@ -104,8 +102,8 @@ void VideoThread::record(bool startUp) {
     const qint64 t0 = nowSeconds();
     if (d->m_pCedarx)
         d->m_pCedarx->StartH264CedarX();
-    sysfileWrite(kLedLoopParameter, QByteArray::number(d->m_nLedLoop).constData());
-    sysfileWrite(kLedValueParameter, "2");
+    sysfileWrite(paths::kLedLoopParameter, QByteArray::number(d->m_nLedLoop).constData());
+    sysfileWrite(paths::kLedValueParameter, "2");
     d->m_tRecordStart = nowSeconds();
 
     if (d->m_nLedLoop > 0) {

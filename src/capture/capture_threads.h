@@ -50,5 +50,3 @@ private:
 };
 
 // The camera driver's LED parameters.
-extern const char* const kLedLoopParameter;
-extern const char* const kLedValueParameter;

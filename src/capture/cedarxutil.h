@@ -2,6 +2,7 @@
 // recording, fed one NV21 frame at a time from the camera's own buffer, closed at the end.
 #pragma once
 
+#include "core/paths.h"
 #include "platform/vencoder.h"
 
 class cedarxutil {
@@ -27,6 +28,6 @@ private:
     VencH264Param m_h264Param{};
     VencInputBuffer m_inputBuffer{};
     VencOutputBuffer m_outputBuffer{};
-    const char* m_pName = "/tmp/pupil_video.avi";
+    const char* m_pName = paths::kRecordingFile;
     int m_nOutCapacity = 0;
 };

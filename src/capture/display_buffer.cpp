@@ -1,4 +1,5 @@
 #include "capture/display_buffer.h"
+#include "core/paths.h"
 
 #include "platform/board.h"
 #include "platform/ion.h"
@@ -26,7 +27,7 @@ namespace {
 bool openIon() {
     DisplayBuffer& b = displayBuffer();
     if (b.disp_ionfd < 0)
-        b.disp_ionfd = board::open("/dev/ion", O_RDONLY | O_DSYNC);
+        b.disp_ionfd = board::open(paths::kIonNode, O_RDONLY | O_DSYNC);
     return b.disp_ionfd >= 0;
 }
 

@@ -8,40 +8,40 @@
 #include "capture/preview_convert.h"
 #include "capture/sysfile.h"
 #include "capture/v4l2_device.h"
+#include "core/paths.h"
 #include "platform/board.h"
 
 #include <QDebug>
 #include <QFile>
 
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <unistd.h>
 
-namespace {
-
-const char* const kRecordingFile = "/tmp/pupil_video.avi";
-const char* const kRetryFile = "/tmp/camera.txt";
-
-void freeFrame(H264Frame* frame) {
-    if (!frame)
-        return;
-    std::free(frame->data);
-    std::free(frame);
+std::unique_ptr<H264Frame> H264Frame::copyOf(const unsigned char* bytes, int size, int key) {
+    std::unique_ptr<H264Frame> frame(new (std::nothrow) H264Frame);
+    if (!frame || size < 0)
+        return nullptr;
+    frame->data.reset(new (std::nothrow) unsigned char[size_t(size)]);
+    if (!frame->data)
+        return nullptr;
+    std::memcpy(frame->data.get(), bytes, size_t(size));
+    frame->size = size;
+    frame->key = key;
+    return frame;
 }
-
-} // namespace
 
 bool GData::V4l2DeviceOpen() {
     if (m_bCameraOpened)
         return true;
-    m_pV4l2Device = new V4l2Device(m_nCameraWidth, m_nCameraHeight);
+    m_pV4l2Device = std::make_unique<V4l2Device>(m_nCameraWidth, m_nCameraHeight);
     if (m_pV4l2Device->open_device() == 0) {
         m_pV4l2Device->set_exposure(m_nExposure);
         m_pV4l2Device->set_gain(m_nGain);
         if (m_pV4l2Device->start_capture() == 0) {
-            m_pCedarx =
-                new cedarxutil(m_nEncodeWidth, m_nEncodeHeight, m_nEncodeWidth, m_nEncodeHeight);
+            m_pCedarx = std::make_unique<cedarxutil>(m_nEncodeWidth, m_nEncodeHeight,
+                                                     m_nEncodeWidth, m_nEncodeHeight);
             m_pCedarx->setOutputCapacity(static_cast<int>(m_h264Storage.size()));
             m_bCameraOpened = true;
             return true;
@@ -57,8 +57,7 @@ void GData::V4l2DeviceClose() {
     if (m_pV4l2Device) {
         m_pV4l2Device->stop_capture();
         m_pV4l2Device->close_device();
-        delete m_pV4l2Device;
-        m_pV4l2Device = nullptr;
+        m_pV4l2Device.reset();
     }
 }
 
@@ -80,7 +79,7 @@ int GData::V4l2DevicePushFrame() {
 }
 
 int GData::getCameraRetryCount() {
-    QFile f(board::path(QString::fromLatin1(kRetryFile)));
+    QFile f(board::path(QString::fromLatin1(paths::kCameraRetryFile)));
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
         return 2;
     bool ok = false;
@@ -89,7 +88,7 @@ int GData::getCameraRetryCount() {
 }
 
 void GData::setCameraRetryCount(int count) {
-    const QString file = board::path(QString::fromLatin1(kRetryFile));
+    const QString file = board::path(QString::fromLatin1(paths::kCameraRetryFile));
     QFile f(file);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
         qDebug() << "can not open file for write" << file;
@@ -126,45 +125,38 @@ int GData::RAW2H264() {
 }
 
 void GData::H264Enqueue() {
-    auto* frame = static_cast<H264Frame*>(std::malloc(sizeof(H264Frame)));
-    if (!frame)
-        return;
-    frame->key = m_bH264Key;
-    frame->size = m_nH264Len;
-    frame->data = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(m_nH264Len)));
-    if (!frame->data) {
+    std::unique_ptr<H264Frame> frame = H264Frame::copyOf(m_pH264Buf, m_nH264Len, m_bH264Key);
+    if (!frame) {
         qDebug("H264Enqueue malloc %d Failed!", m_nH264Len);
-        std::free(frame);
         return;
     }
-    std::memcpy(frame->data, m_pH264Buf, static_cast<size_t>(m_nH264Len));
     // The recording thread drains the queue every 10 ms. Should it stop draining, the
     // recording has ended: the frame is dropped rather than the pump spinning forever.
-    while (OSAL_Queue(&m_queueH264, frame) != 0) {
+    while (OSAL_Queue(&m_queueH264, frame.get()) != 0) {
         if (m_nCameraState != 2) {
             qDebug("H264Enqueue: recording over, frame dropped");
-            freeFrame(frame);
             return;
         }
         ::usleep(1000);
     }
+    frame.release(); // the queue holds it now
 }
 
 bool GData::H264Dequeue() {
-    m_pH264Frame = static_cast<H264Frame*>(OSAL_Dequeue(&m_queueH264));
+    m_pH264Frame.reset(static_cast<H264Frame*>(OSAL_Dequeue(&m_queueH264)));
     return m_pH264Frame != nullptr;
 }
 
 void GData::H264Emptyqueue() {
     while (auto* frame = static_cast<H264Frame*>(OSAL_Dequeue(&m_queueH264))) {
         qDebug("H264Dequeue ok!");
-        freeFrame(frame);
+        delete frame;
     }
     qDebug("H264Emptyqueue ok!");
 }
 
 bool GData::AVIFileOpen() {
-    m_pAVI = AVI_open_output_file(board::path(kRecordingFile).c_str());
+    m_pAVI = AVI_open_output_file(board::path(paths::kRecordingFile).c_str());
     if (!m_pAVI)
         return false;
     AVI_set_video(m_pAVI, 1920, 1080, 15.0, "H264");
@@ -175,13 +167,12 @@ void GData::AVIFileWrite() {
     if (!m_pH264Frame)
         return;
     if (m_pAVI) {
-        AVI_write_frame(m_pAVI, reinterpret_cast<const char*>(m_pH264Frame->data),
+        AVI_write_frame(m_pAVI, reinterpret_cast<const char*>(m_pH264Frame->data.get()),
                         m_pH264Frame->size, m_pH264Frame->key);
         if (::fdatasync(m_pAVI->fdes) != 0)
             qDebug("fdatasync FAIL");
     }
-    freeFrame(m_pH264Frame);
-    m_pH264Frame = nullptr;
+    m_pH264Frame.reset();
 }
 
 int GData::AVIFileClose() {

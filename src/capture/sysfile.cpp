@@ -1,4 +1,5 @@
 #include "capture/sysfile.h"
+#include "core/paths.h"
 
 #include "platform/board.h"
 
@@ -18,7 +19,7 @@ void sysfileWrite(const char* path, const char* text) {
 }
 
 void writeIrLed(const char command[4]) {
-    const int fd = board::open("/dev/irled", O_RDWR);
+    const int fd = board::open(paths::kIrLedNode, O_RDWR);
     if (fd < 0) {
         qDebug("FLUSH open_device FAIL");
         return;

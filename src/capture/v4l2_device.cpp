@@ -1,4 +1,5 @@
 #include "capture/v4l2_device.h"
+#include "core/paths.h"
 
 #include "app/gdata.h"
 #include "capture/display_buffer.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-const char* const kDeviceNode = "/dev/video0";
-const char* const kDeviceName = "/dev/video";
 constexpr unsigned kMinBuffers = 2, kMaxBuffers = 5;
 
 int g_dqbufErrors = 0; // consecutive dequeue failures, frame-pump thread only
@@ -65,7 +64,7 @@ int V4l2Device::control(unsigned long request, unsigned id, int* value) {
 }
 
 int V4l2Device::open_device() {
-    m_nFd = board::open(kDeviceNode, O_RDWR | O_NONBLOCK);
+    m_nFd = board::open(paths::kCameraNode, O_RDWR | O_NONBLOCK);
     if (m_nFd < 0) {
         qDebug("open_device FAIL");
         return -1;
@@ -74,7 +73,7 @@ int V4l2Device::open_device() {
 
     v4l2_capability cap{};
     if (board::ioctl(m_nFd, VIDIOC_QUERYCAP, &cap) < 0) {
-        qDebug("Error opening device %s: unable to query device.", kDeviceName);
+        qDebug("Error opening device %s: unable to query device.", paths::kCameraNodePrefix);
         return -1;
     }
     qDebug("driver:\t\t%s", reinterpret_cast<const char*>(cap.driver));
@@ -83,15 +82,15 @@ int V4l2Device::open_device() {
     qDebug("version:\t\t%d", cap.version);
     qDebug("capabilities:\t\t%x", cap.capabilities);
     if (!(cap.capabilities & V4L2_CAP_VIDEO_CAPTURE)) {
-        qDebug("Device %s: NOT supports capture.", kDeviceName);
+        qDebug("Device %s: NOT supports capture.", paths::kCameraNodePrefix);
         return -1;
     }
-    qDebug("Device %s: supports capture.", kDeviceName);
+    qDebug("Device %s: supports capture.", paths::kCameraNodePrefix);
     if (!(cap.capabilities & V4L2_CAP_STREAMING)) {
-        qDebug("Device %s: NOT supports streaming.", kDeviceName);
+        qDebug("Device %s: NOT supports streaming.", paths::kCameraNodePrefix);
         return -1;
     }
-    qDebug("Device %s: supports streaming.", kDeviceName);
+    qDebug("Device %s: supports streaming.", paths::kCameraNodePrefix);
 
     qDebug("Support format:");
     v4l2_fmtdesc desc{};

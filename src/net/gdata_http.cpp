@@ -15,7 +15,7 @@ bool GData::httpGetRequest(const QString& url, int timeoutSeconds, QByteArray& o
     request.setHeader(QNetworkRequest::ContentTypeHeader, "application/x-www-form-urlencoded");
     QNetworkReply* reply = manager->get(request);
     QByteArray body;
-    if (!waitForReply(manager, reply, timeoutSeconds, "httpGetRequest", nullptr, body))
+    if (!waitForReply(manager, reply, timeoutSeconds, "httpGetRequest", LogLine(), body))
         return false;
     out = body;
     return true;

@@ -1,6 +1,6 @@
 #include "net/http.h"
 
-#include "app/common.h"
+#include "core/common.h"
 #include "platform/board.h"
 
 #include <QEventLoop>
@@ -14,9 +14,9 @@
 
 namespace {
 
-void chk(common* log, const QString& line) {
+void chk(const LogLine& log, const QString& line) {
     if (log)
-        log->saveCHK2File(line);
+        log(line);
 }
 
 int hexDigit(char c) {
@@ -32,7 +32,7 @@ int hexDigit(char c) {
 } // namespace
 
 bool waitForReply(QNetworkAccessManager* manager, QNetworkReply* reply, int timeoutSeconds,
-                  const QString& name, common* log, QByteArray& body) {
+                  const QString& name, const LogLine& log, QByteArray& body) {
     QTimer timer;
     timer.setSingleShot(true);
     timer.setInterval(timeoutSeconds * 1000);
@@ -79,7 +79,7 @@ QString common::httpPostRequest(const QString& url, const QByteArray& body, int 
     request.setHeader(QNetworkRequest::ContentLengthHeader, body.size());
     QNetworkReply* reply = manager->post(request, body);
     QByteArray answer;
-    if (!waitForReply(manager, reply, timeoutSeconds, "httpPostRequest", this, answer))
+    if (!waitForReply(manager, reply, timeoutSeconds, "httpPostRequest", chkLine(), answer))
         return QString();
     return QString::fromUtf8(answer);
 }
@@ -115,7 +115,7 @@ QString common::httpPostRequestWithFile(const QString& url, int timeoutSeconds,
     QNetworkReply* reply = manager->post(QNetworkRequest{QUrl(url)}, multi);
     multi->setParent(reply);
     QByteArray answer;
-    if (!waitForReply(manager, reply, timeoutSeconds, name, this, answer))
+    if (!waitForReply(manager, reply, timeoutSeconds, name, chkLine(), answer))
         return QString();
     return QString::fromUtf8(answer);
 }

@@ -5,16 +5,18 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 class QNetworkAccessManager;
 class QNetworkReply;
-class common;
 
 // Waits for the reply of a request already sent. On success returns true with the body;
 // on time-out, network or HTTP error returns false. Either way reply and manager are
-// scheduled for deletion. `log` receives the diagnostic lines; `name` prefixes the
-// failure line ("<name> --").
+// scheduled for deletion. `log` (may be empty) receives the diagnostic lines; `name`
+// prefixes the failure line ("<name> --").
+using LogLine = std::function<void(const QString&)>;
 bool waitForReply(QNetworkAccessManager* manager, QNetworkReply* reply, int timeoutSeconds,
-                  const QString& name, common* log, QByteArray& body);
+                  const QString& name, const LogLine& log, QByteArray& body);
 
 // Percent-decodes a C string ("+" stays "+"); the result ends at the first zero byte.
 // Never reads past the terminating zero, also when a "%" stands near the end.

@@ -1,7 +1,7 @@
 // GData's result mail from the built-in account: SSL first, then one plain attempt.
 #include "app/gdata.h"
 
-#include "net/endpoints.h"
+#include "core/endpoints.h"
 #include "smtp/smtpclient.h"
 
 #include <QFile>

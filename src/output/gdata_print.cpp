@@ -1,9 +1,9 @@
 // GData's receipt printing through the cloud printing service.
 #include "app/gdata.h"
 
-#include "app/camcfg.h"
-#include "app/common.h"
-#include "net/endpoints.h"
+#include "core/camcfg.h"
+#include "core/common.h"
+#include "core/endpoints.h"
 #include "output/receipt.h"
 #include "platform/board.h"
 

@@ -1,6 +1,6 @@
 #include "output/receipt.h"
 
-#include "net/endpoints.h"
+#include "core/endpoints.h"
 
 #include <QCryptographicHash>
 #include <QStringList>

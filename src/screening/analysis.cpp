@@ -1,25 +1,6 @@
 #include "screening/analysis.h"
 
-#include "net/endpoints.h"
-
 #include <QStringList>
-
-QString regionName(int region) {
-    switch (region) {
-    case 1:
-        return QStringLiteral("india");
-    case 2:
-        return QStringLiteral("china");
-    default:
-        return QStringLiteral("us");
-    }
-}
-
-QString analysisUploadUrl(int region, const QString& identity) {
-    const QString path = region == 2 ? "/upload_pupil_images/" : "/production/";
-    return "http://" + endpoints::analysisHost(region) + ":" +
-           QString::number(endpoints::kAnalysisPort) + path + identity;
-}
 
 bool parseAnalysisReply(const QString& reply, AnalysisValues& values) {
     const QStringList e = reply.split(',', Qt::KeepEmptyParts);

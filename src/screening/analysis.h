@@ -1,14 +1,7 @@
-// The analysis server: where a recording goes and what its reply means.
+// What the analysis server's reply means.
 #pragma once
 
 #include <QString>
-
-// "us", "india" or "china": the region name the firmware server uses (1 India, 2 China,
-// everything else US).
-QString regionName(int region);
-
-// "http://<host>:15000<path><identity>" for the region (the China server has its own path).
-QString analysisUploadUrl(int region, const QString& identity);
 
 // The refraction values of one reply.
 struct AnalysisValues {

@@ -1,16 +1,13 @@
 // GData's screening record operations: age, verdict and the history file.
 #include "app/gdata.h"
+#include "core/paths.h"
 
-#include "app/files.h"
+#include "core/files.h"
 #include "platform/board.h"
 #include "screening/criteria.h"
 #include "screening/history.h"
 
 #include <QDebug>
-#include <QDir>
-#include <QFile>
-
-#include <unistd.h>
 
 // The board's date, not shifted by the time-zone setting.
 int GData::getMonthofAge() const {
@@ -41,44 +38,33 @@ ScreeningRecord GData::record() const {
 }
 
 QString GData::historyFile() const {
-    return appDir() + "/CAMCFG/result.txt";
+    return appDir() + paths::kHistoryFile;
 }
 
 bool GData::saveTestResult() {
     m_dtTestTime = getLocalTime();
     const QString line = historyLine(record());
     qDebug("%s", qPrintable(line));
-    if (!ensureFolder(appDir() + "/CAMCFG"))
+    if (!ensureFolder(appDir() + paths::kSettingsFolder))
         return false;
-    QFile file(historyFile());
-    if (!file.open(QIODevice::ReadWrite))
+    if (!appendLineDurably(historyFile(), line.toUtf8())) {
+        qDebug("saveTestResult: the history file cannot be written");
         return false;
-    QByteArray bytes = line.toUtf8();
-    // A line cut short by a power loss must not swallow the next record: start afresh on
-    // a line of its own.
-    if (file.size() > 0) {
-        char last = '\n';
-        if (!file.seek(file.size() - 1) || !file.getChar(&last))
-            return false;
-        if (last != '\n')
-            bytes.prepend('\n');
     }
-    if (!file.seek(file.size()) || file.write(bytes) != bytes.size() || !file.flush())
-        return false;
-    ::fsync(file.handle());
     return true;
 }
 
 QString GData::readTestResult() {
     QString text;
-    if (!ensureFolder(appDir() + "/CAMCFG") || !readTextCreatingFile(historyFile(), text))
+    if (!ensureFolder(appDir() + paths::kSettingsFolder) ||
+        !readTextCreatingFile(historyFile(), text))
         return QString();
     return text;
 }
 
 // The only copy of every past screening: replaced as a whole, never truncated in place.
 bool GData::saveDeleteResult(const QString& text) {
-    if (!ensureFolder(appDir() + "/CAMCFG"))
+    if (!ensureFolder(appDir() + paths::kSettingsFolder))
         return false;
     return writeFileAtomically(historyFile(), text.toUtf8());
 }

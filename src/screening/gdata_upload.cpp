@@ -1,21 +1,23 @@
 // GData's upload of a recording to the analysis server.
 #include "app/gdata.h"
+#include "core/paths.h"
 
-#include "app/common.h"
+#include "core/common.h"
+#include "core/endpoints.h"
 #include "screening/analysis.h"
 
 #include <QDebug>
 #include <QMap>
 
 QString GData::getRegionString(int region) {
-    return regionName(region);
+    return endpoints::regionName(region);
 }
 
 int GData::uploadAVIFile() {
-    const QString url = analysisUploadUrl(m_nRegion, m_pCommon->GetETNetMACAddress());
+    const QString url = endpoints::analysisUploadUrl(m_nRegion, m_pCommon->GetETNetMACAddress());
     QMap<QString, QString> fields{{"student_info", "0__0__0__0"}};
     m_strPhotoResult =
-        m_pCommon->httpPostRequestWithFile(url, 92, fields, "pupil_video", "/tmp/pupil_video.avi");
+        m_pCommon->httpPostRequestWithFile(url, 92, fields, "pupil_video", paths::kRecordingFile);
     qDebug("m_strPhotoResult=%s", qPrintable(m_strPhotoResult));
     if (m_strPhotoResult.isEmpty()) {
         m_strPhotoResult = "No Response";

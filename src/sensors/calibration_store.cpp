@@ -1,6 +1,6 @@
 #include "sensors/calibration_store.h"
 
-#include "app/files.h"
+#include "core/files.h"
 
 #include <QDebug>
 #include <QFile>

@@ -1,5 +1,6 @@
 // GData's distance and pitch readings.
 #include "app/gdata.h"
+#include "core/paths.h"
 
 #include "platform/board.h"
 #include "sensors/vl53l1x.h"
@@ -26,7 +27,7 @@ void sleepMs(int ms) {
 
 int GData::initRangingSensor(int bus, unsigned char address) {
     // The kernel driver must let go of the sensor and stay away at the next boot.
-    board::shell("sed -i '/modprobe vl53l1/d' /root/appstart.sh");
+    board::shell(QString("sed -i '/modprobe vl53l1/d' %1").arg(paths::kStartScript));
     board::shell("rmmod vl53l1");
 
     std::printf("Reset VL53Lx via shutdown\n");
@@ -67,7 +68,6 @@ int GData::initRangingSensor(int bus, unsigned char address) {
 }
 
 int GData::getDistance() {
-    DistanceState& s = m_distanceState;
     if (!m_bRangingReady) {
         const int ret = initRangingSensor(0, 41);
         std::printf("RangingSensor init ret: %d\n", ret);
@@ -84,51 +84,37 @@ int GData::getDistance() {
         sleepMs(50);
     }
     if (!ready) {
-        ++s.errorCount;
-        std::printf("VL53L1X data not ready: %d\r\n", s.errorCount);
-        if (s.errorCount > 5) {
+        const bool reinit = m_distanceFilter.notReady();
+        std::printf("VL53L1X data not ready: %d\r\n", m_distanceFilter.missCount());
+        if (reinit) {
             VL53L1X_UltraLite_Linux_I2C_Deinit();
             m_bRangingReady = false;
             std::printf("Reinit I2C...\r");
         }
         return -2;
     }
-    s.errorCount = 0;
+    m_distanceFilter.ready();
 
     VL53L1X_Result_t r{};
     VL53L1X_GetResult(kDev, &r);
     std::printf("Status = %2d, dist = %5d, Ambient = %02d, Signal = %02d, #ofSpads = %5d\n",
                 r.Status, r.Distance, r.Ambient, r.SigPerSPAD, r.NumSPADs);
-
-    int result;
-    if (r.Status != 0) {
-        s.statusOKCount = 0;
-        if (++s.statusErrorCount >= 61) {
-            VL53L1X_UltraLite_Linux_I2C_Deinit();
-            m_bRangingReady = false;
-            s.statusErrorCount = 0;
-            std::printf("Reinit I2C...\r");
-            return -5;
-        }
-        result = -3;
-    } else {
-        s.statusErrorCount = 0;
-        s.resultCache[s.statusOKCount % 5] = r.Distance;
-        ++s.statusOKCount;
-        if (s.statusOKCount < 5)
-            return -4;
-        int sum = 0;
-        for (int v : s.resultCache)
-            sum += v;
-        result = (sum / 5 + m_nDistanceOffset - 120) / 10;
+    const DistanceFilter::Reading reading =
+        m_distanceFilter.result(r.Status, r.Distance, m_nDistanceOffset);
+    if (reading.reinit) {
+        VL53L1X_UltraLite_Linux_I2C_Deinit();
+        m_bRangingReady = false;
+        std::printf("Reinit I2C...\r");
     }
-    std::printf("result: %d\n", result);
+    if (!reading.clearIrq)
+        return reading.value;
+    std::printf("result: %d\n", reading.value);
     VL53L1X_ClearInterrupt(kDev);
-    return result;
+    return reading.value;
 }
 
 int GData::getDOF() {
-    const int fd = board::open("/dev/qmi8658", O_RDONLY | O_NONBLOCK);
+    const int fd = board::open(paths::kImuNode, O_RDONLY | O_NONBLOCK);
     if (fd < 0) {
         qDebug("qmi8658 open_device FAIL");
         return -1;

@@ -1,5 +1,6 @@
 // GData's battery, charger and panel operations.
 #include "app/gdata.h"
+#include "core/paths.h"
 
 #include "platform/board.h"
 
@@ -32,7 +33,7 @@ Sysfs readSysfsNumber(const char* boardPath, int& value) {
 
 // The display command's result, or nothing when the display device cannot be opened.
 std::optional<int> setPanel(unsigned long on) {
-    const int fd = board::open("/dev/disp", O_RDWR);
+    const int fd = board::open(paths::kDisplayNode, O_RDWR);
     if (fd < 0)
         return std::nullopt;
     unsigned long args[4] = {0, on, 0, 0};
@@ -45,7 +46,7 @@ std::optional<int> setPanel(unsigned long on) {
 
 int GData::getUSBPresentState() {
     int value = 0;
-    const Sysfs read = readSysfsNumber("/sys/class/power_supply/usb/present", value);
+    const Sysfs read = readSysfsNumber(paths::kUsbPresent, value);
     if (read == Sysfs::Unopened)
         qDebug("usb present open_device FAIL");
     return read == Sysfs::Read ? value : 0;
@@ -54,7 +55,7 @@ int GData::getUSBPresentState() {
 // The gauge reads 10 low: the level shown is the file's number plus 10, not capped.
 int GData::getBatteryPercent() {
     int value = 0;
-    const Sysfs read = readSysfsNumber("/sys/class/power_supply/battery/capacity", value);
+    const Sysfs read = readSysfsNumber(paths::kBatteryCapacity, value);
     if (read == Sysfs::Unopened)
         qDebug("battery capacity open_device FAIL");
     return read == Sysfs::Read ? value + 10 : 10;

@@ -1,8 +1,9 @@
 // GData's sensor operations.
 #include "app/gdata.h"
+#include "core/paths.h"
 
 QString GData::sensorCalibrationFile() const {
-    return appDir() + "/CAMCFG/sensor_calibration.txt";
+    return appDir() + paths::kCalibrationFile;
 }
 
 bool GData::getSensorCalibrationData(sensor_calibrate_data_t& data) {

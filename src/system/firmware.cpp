@@ -1,6 +1,6 @@
 #include "system/firmware.h"
 
-#include "net/endpoints.h"
+#include "core/endpoints.h"
 
 #include <QStringList>
 

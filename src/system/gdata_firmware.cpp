@@ -1,8 +1,9 @@
 // GData's firmware update: version list and checks, download, verification and staging.
 #include "app/gdata.h"
+#include "core/paths.h"
 
+#include "core/endpoints.h"
 #include "platform/board.h"
-#include "screening/analysis.h"
 #include "system/firmware.h"
 
 #include <QCryptographicHash>
@@ -13,7 +14,7 @@
 namespace {
 
 QString region(const GData& d) {
-    return regionName(d.m_nRegion);
+    return endpoints::regionName(d.m_nRegion);
 }
 
 } // namespace
@@ -163,5 +164,5 @@ void GData::versionDelete() {
 
 // Removes the settings file so that the next start writes the defaults.
 void GData::cfgFileDelete() {
-    QFile::remove(appDir() + "/CAMCFG/config.txt");
+    QFile::remove(appDir() + paths::kSettingsFile);
 }

@@ -1,7 +1,7 @@
 // GData's network time.
 #include "app/gdata.h"
 
-#include "net/endpoints.h"
+#include "core/endpoints.h"
 #include "platform/board.h"
 #include "system/sntp.h"
 

@@ -2,9 +2,7 @@
 
 #include "ui_keypaddlg.h"
 
-#include <QApplication>
 #include <QDebug>
-#include <QEvent>
 #include <QLineEdit>
 
 namespace {
@@ -32,11 +30,9 @@ QString keypadCharacter(QChar key, int mode) {
     }
 }
 
-KeypadDlg::KeypadDlg(QWidget* parent) : QDialog(parent), ui(new Ui::KeypadDlg) {
+KeypadDlg::KeypadDlg(QWidget* parent) : DeviceDialog(parent), ui(new Ui::KeypadDlg) {
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setAttribute(Qt::WA_TranslucentBackground);
-    qApp->installEventFilter(this);
+    setClosesWhenCovered(true);
     for (QChar c : kLetters)
         connect(key(c), &QPushButton::clicked, this,
                 [this, c] { LineEditAppendString(keypadCharacter(c, m_nMode)); });
@@ -44,7 +40,6 @@ KeypadDlg::KeypadDlg(QWidget* parent) : QDialog(parent), ui(new Ui::KeypadDlg) {
 }
 
 KeypadDlg::~KeypadDlg() {
-    qApp->removeEventFilter(this);
     delete ui;
 }
 
@@ -91,22 +86,13 @@ void KeypadDlg::on_buttonDel_clicked() {
     m_pLineEdit->setText(text);
 }
 
-// Enter has no effect of its own: the keyboard closes with its close key.
-void KeypadDlg::on_buttonEnter_clicked() {}
-
-void KeypadDlg::on_buttonCloseKeypad_clicked() {
+// Enter finishes the entry, as the numeric keypad's Enter does.
+void KeypadDlg::on_buttonEnter_clicked() {
     close();
 }
 
-// The first change of stacking order comes with showing the keyboard; a later one means
-// another window came over it, and the keyboard goes.
-bool KeypadDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == this && event->type() == QEvent::ZOrderChange) {
-        if (m_bZOrder)
-            close();
-        m_bZOrder = true;
-    }
-    return QDialog::eventFilter(watched, event);
+void KeypadDlg::on_buttonCloseKeypad_clicked() {
+    close();
 }
 
 QString NumKeypadLogic::input(const QString& text, int length, bool templateMode, int digit) {

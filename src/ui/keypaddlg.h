@@ -1,8 +1,9 @@
 // The on-screen QWERTY keyboard: lower case, upper case and two symbol layouts. Every key
-// edits the target line edit at once; there is nothing to commit.
+// edits the target line edit at once; there is nothing to commit. Enter and the close key
+// close it, and so does another window coming over it.
 #pragma once
 
-#include <QDialog>
+#include "ui/device_dialog.h"
 
 class QLineEdit;
 class QPushButton;
@@ -14,7 +15,7 @@ class KeypadDlg;
 // The character a letter key types in a layout mode (0 lower, 1 upper, 2 and 3 symbols).
 QString keypadCharacter(QChar key, int mode);
 
-class KeypadDlg : public QDialog {
+class KeypadDlg : public DeviceDialog {
     Q_OBJECT
 public:
     explicit KeypadDlg(QWidget* parent = nullptr);
@@ -27,9 +28,6 @@ public:
     void UpdateKeypad();
     QPushButton* key(QChar letter) const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private slots:
     void on_buttonShift_clicked();
     void on_buttonNumber_clicked();
@@ -40,7 +38,6 @@ private slots:
 
 private:
     Ui::KeypadDlg* ui;
-    bool m_bZOrder = false;
 };
 
 // The numeric keypad: fills the underscores of a template such as "____-__-__" digit by

@@ -1,6 +1,13 @@
 // The device's only window: a frameless 1024 x 600 panel of nested page stacks, its status
 // bar, the 200 ms master tick and its jobs, inactivity handling, the power key and the
 // on-screen keyboards for the line edits.
+//
+// One file per screen defines the slots (slot names connect by name through the form):
+//   maindialog.cpp            shell: construction, master tick, navigation, status bar, events
+//   maindialog_screening.cpp  input, camera and result pages
+//   maindialog_history.cpp    history list and detail
+//   maindialog_settings.cpp   setup pages, machine identity, update
+//   maindialog_wifi.cpp       Wi-Fi page
 #pragma once
 
 #include <QDialog>
@@ -8,6 +15,8 @@
 
 #include "ui/status_bar.h"
 
+class GData;
+class QLineEdit;
 class QStandardItemModel;
 class QTimer;
 class CameraThread;
@@ -36,10 +45,12 @@ public:
         PageCountry = 8
     };
 
-    explicit MainDialog(QWidget* parent = nullptr, bool startWorkers = true);
+    // The window works on `data` for its whole life; `data` must outlive it.
+    explicit MainDialog(GData& data, QWidget* parent = nullptr, bool startWorkers = true);
     ~MainDialog() override;
 
     Ui::MainDialog* ui;
+    GData& data() const { return m_data; }
 
     // State of the timer jobs and inactivity handling.
     qint64 m_tLastActivity = 0; // seconds; 0 not yet taken
@@ -135,7 +146,11 @@ private:
     void wifiPageJob();
     void showNoMenu(int page);
     void startWorkerThreads();
+    void stopWorkerThreads();
     bool openKeyboardFor(QObject* target);
+    void openTextKeyboard(QLineEdit* edit);
+    void openDateKeypad();
+    void printerIdEntered();
     qint64 now() const;
     void notice(const QString& text);
     void errorMessage(const QString& text);
@@ -146,6 +161,7 @@ private:
     void setCameraButtonsEnabled(bool enabled);
     void switchFlashOff();
 
+    GData& m_data;
     QTimer* m_pTimer = nullptr;
     qint64 m_nLastTickMs = 0;
     QStandardItemModel* m_pWifiModel = nullptr;

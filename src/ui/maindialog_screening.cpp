@@ -4,11 +4,12 @@
 
 #include "ui_maindialog.h"
 
-#include "app/camcfg.h"
 #include "app/gdata.h"
+#include "core/camcfg.h"
 #include "platform/board.h"
 #include "screening/criteria.h"
 #include "ui/msgdialog.h"
+#include "ui/styles.h"
 #include "ui/uploaddlg.h"
 
 #include <QDebug>
@@ -16,7 +17,6 @@
 
 namespace {
 
-const QString kPlaceholderStyle = "color:rgb(48, 48, 48); font-size: 28pt";
 const QString kLowerBrightness = "Please lower the ambient \r\nbrightness to below 20";
 
 bool pitchOk(int p) {
@@ -28,28 +28,20 @@ bool distanceOk(int d) {
 
 } // namespace
 
-void MainDialog::errorMessage(const QString& text) {
-    MsgDialog dlg;
-    dlg.Init("Error", text, "", "OK", "");
-    dlg.exec();
-}
-
 bool MainDialog::brightnessOk() const {
-    return g_pData->m_nLumaMean < 20 || g_pData->m_bFlashOn;
+    return m_data.m_nLumaMean < 20 || m_data.m_bFlashOn;
 }
 
 // ---- input page ------------------------------------------------------------------------
 
 void MainDialog::pageMainInfoInputInit() {
-    if (g_pData) {
-        g_pData->m_strName.clear();
-        g_pData->m_bMale = true;
-        g_pData->m_dateBirth = QDate(2020, 12, 31);
-    }
-    ui->editName->setText("Please enter your name");
-    ui->editDate->setText("Year-Month-Date");
-    ui->editName->setStyleSheet(kPlaceholderStyle);
-    ui->editDate->setStyleSheet(kPlaceholderStyle);
+    m_data.m_strName.clear();
+    m_data.m_bMale = true;
+    m_data.m_dateBirth = QDate(2020, 12, 31);
+    ui->editName->setText(style::kNamePlaceholder);
+    ui->editDate->setText(style::kDatePlaceholder);
+    ui->editName->setStyleSheet(style::kPlaceholder);
+    ui->editDate->setStyleSheet(style::kPlaceholder);
     showSex(true);
 }
 
@@ -61,34 +53,32 @@ void MainDialog::showSex(bool male) {
 }
 
 void MainDialog::on_buttonMale_clicked() {
-    g_pData->m_bMale = true;
+    m_data.m_bMale = true;
     showSex(true);
 }
 
 void MainDialog::on_buttonFemale_clicked() {
-    g_pData->m_bMale = false;
+    m_data.m_bMale = false;
     showSex(false);
 }
 
 // ---- camera page -----------------------------------------------------------------------
 
 void MainDialog::on_buttonCamera_clicked() {
-    if (!g_pData)
-        return;
     const bool fromInput = ui->stackedWidgetMain->currentIndex() == 0 &&
                            ui->stackedWidgetWithMenu->currentIndex() == 0;
     if (fromInput) {
-        g_pData->m_strName = ui->editName->text().trimmed();
-        if (g_pData->m_strName.isEmpty())
+        m_data.m_strName = ui->editName->text().trimmed();
+        if (m_data.m_strName.isEmpty())
             return errorMessage("User Name cannot be empry!");
-        if (!g_pData->m_bTimeSynced)
+        if (!m_data.m_bTimeSynced)
             return errorMessage("Network is not ready!");
-        g_pData->m_dateBirth = QDate::fromString(ui->editDate->text(), "yyyy-MM-dd");
-        if (!g_pData->m_dateBirth.isValid())
+        m_data.m_dateBirth = QDate::fromString(ui->editDate->text(), "yyyy-MM-dd");
+        if (!m_data.m_dateBirth.isValid())
             return errorMessage("Date is not valid!");
     }
-    if (!g_pData->V4l2DeviceOpen()) {
-        g_pData->V4l2DeviceClose();
+    if (!m_data.V4l2DeviceOpen()) {
+        m_data.V4l2DeviceClose();
         return errorMessage("Camera Open Failed!");
     }
     ui->stackedWidgetBase->setCurrentIndex(PageCamera);
@@ -108,17 +98,17 @@ QList<QLabel*> MainDialog::accentLines() const {
 }
 
 void MainDialog::pageCameraInit() {
-    ui->labelNameValue->setText(g_pData->m_strName);
+    ui->labelNameValue->setText(m_data.m_strName);
     ui->labelLineC1->show();
     ui->labelLineC2->show();
     ui->labelLineDOF->show();
     ui->labelNameCameraClock->hide();
     for (QLabel* l : accentLines())
         l->hide();
-    g_pData->m_nAutoStartCount = 0;
-    ui->buttonFocusAuto->setText(g_pData->m_bFocusAuto ? "AUTO  ON" : "AUTO OFF");
-    g_pData->m_nCameraState = 1;
-    g_pData->m_bPreviewEnable = true;
+    m_data.m_nAutoStartCount = 0;
+    ui->buttonFocusAuto->setText(m_data.m_bFocusAuto ? "AUTO  ON" : "AUTO OFF");
+    m_data.m_nCameraState = 1;
+    m_data.m_bPreviewEnable = true;
 }
 
 // One of a normal and a red twin shows the text.
@@ -132,18 +122,17 @@ static void showTwin(QLabel* caption, QLabel* captionRed, QLabel* value, QLabel*
 }
 
 void MainDialog::timerPageCamera() {
-    if (ui->stackedWidgetBase->currentIndex() != PageCamera || !g_pData ||
-        g_pData->m_nCameraState != 1)
+    if (ui->stackedWidgetBase->currentIndex() != PageCamera || m_data.m_nCameraState != 1)
         return;
-    const int d = g_pData->m_nDistance;
+    const int d = m_data.m_nDistance;
     const QString distance = d < 1 ? "---" : d > 200 ? "200" : QString::number(d);
     showTwin(ui->labelDistance, ui->labelDistanceRed, ui->labelDistanceValue,
              ui->labelDistanceValueRed, distanceOk(d), distance);
-    const int b = int(g_pData->m_nLumaMean);
+    const int b = int(m_data.m_nLumaMean);
     showTwin(ui->labelBrightness, ui->labelBrightnessRed, ui->labelBrightnessValue,
              ui->labelBrightnessValueRed, brightnessOk(), QString::number(b));
-    ui->labelSharpnessValue->setText(QString::number(g_pData->m_nLumaGradient));
-    const int p = g_pData->m_nPitch;
+    ui->labelSharpnessValue->setText(QString::number(m_data.m_nLumaGradient));
+    const int p = m_data.m_nPitch;
     showTwin(ui->labelPitch, ui->labelPitchRed, ui->labelPitchValue, ui->labelPitchValueRed,
              pitchOk(p), QString::number(p) + QChar(0x00B0));
     if (p >= -59 && p <= 59) {
@@ -153,23 +142,23 @@ void MainDialog::timerPageCamera() {
         ui->labelLineDOF->hide();
     }
     setReady(pitchOk(p) && distanceOk(d) && brightnessOk());
-    if (g_pData->m_bFocusAuto)
+    if (m_data.m_bFocusAuto)
         autoStartCamera();
 }
 
 void MainDialog::autoStartCamera() {
-    const bool ready = g_pData->m_nCameraState == 1 && pitchOk(g_pData->m_nPitch) &&
-                       distanceOk(g_pData->m_nDistance) && brightnessOk();
+    const bool ready = m_data.m_nCameraState == 1 && pitchOk(m_data.m_nPitch) &&
+                       distanceOk(m_data.m_nDistance) && brightnessOk();
     if (!ready) {
-        g_pData->m_nAutoStartCount = 0;
+        m_data.m_nAutoStartCount = 0;
         return;
     }
-    if (++g_pData->m_nAutoStartCount >= 11)
+    if (++m_data.m_nAutoStartCount >= 11)
         beginTakePhoto();
 }
 
 void MainDialog::on_buttonPhoto_clicked() {
-    if (!pitchOk(g_pData->m_nPitch))
+    if (!pitchOk(m_data.m_nPitch))
         return notice("Please move the cross sign \r\nto the center");
     if (!brightnessOk())
         return notice(kLowerBrightness);
@@ -184,19 +173,19 @@ void MainDialog::setCameraButtonsEnabled(bool enabled) {
 }
 
 void MainDialog::switchFlashOff() {
-    g_pData->m_bFlashOn = false;
+    m_data.m_bFlashOn = false;
     ui->buttonFlash->setIcon(QIcon(":/png/flashon_off@2x.png"));
-    g_pData->FlashOff();
+    m_data.FlashOff();
 }
 
 void MainDialog::beginTakePhoto() {
-    if (g_pData->m_bFlashOn)
+    if (m_data.m_bFlashOn)
         switchFlashOff(); // the recording thread drives the light
-    if (!g_pData->AVIFileOpen())
+    if (!m_data.AVIFileOpen())
         return errorMessage("Vedio File Open Failed!");
-    g_pData->m_nAutoStartCount = 0;
+    m_data.m_nAutoStartCount = 0;
     setCameraButtonsEnabled(false);
-    g_pData->H264Emptyqueue();
+    m_data.H264Emptyqueue();
     ui->labelLineC1->hide();
     ui->labelLineC2->hide();
     ui->labelLineC1_2->hide();
@@ -204,58 +193,52 @@ void MainDialog::beginTakePhoto() {
     ui->labelLineDOF->hide();
     ui->labelNameCameraClock->setText("3");
     ui->labelNameCameraClock->show();
-    g_pData->m_nCameraState = 2;
+    m_data.m_nCameraState = 2;
 }
 
 void MainDialog::on_buttonFlash_clicked() {
-    if (g_pData->m_bFlashOn)
+    if (m_data.m_bFlashOn)
         return switchFlashOff();
-    if (g_pData->m_nLumaMean >= 20)
+    if (m_data.m_nLumaMean >= 20)
         return notice(kLowerBrightness);
-    g_pData->m_bFlashOn = true;
+    m_data.m_bFlashOn = true;
     ui->buttonFlash->setIcon(QIcon(":/png/flashon@2x.png"));
-    g_pData->FlashOn();
+    m_data.FlashOn();
 }
 
 void MainDialog::on_buttonFocusAuto_clicked() {
-    g_pData->m_bFocusAuto = !g_pData->m_bFocusAuto;
-    g_pData->m_nAutoStartCount = 0;
-    ui->buttonFocusAuto->setText(g_pData->m_bFocusAuto ? "AUTO  ON" : "AUTO OFF");
-    if (g_pData->m_pCamCfg) {
-        g_pData->m_pCamCfg->m_strValue[CamCfg::FocusAuto] = g_pData->m_bFocusAuto ? "1" : "0";
-        g_pData->m_pCamCfg->dogenCurrentCFG();
-        g_pData->m_pCamCfg->saveCFG2File();
-    }
+    m_data.m_bFocusAuto = !m_data.m_bFocusAuto;
+    m_data.m_nAutoStartCount = 0;
+    ui->buttonFocusAuto->setText(m_data.m_bFocusAuto ? "AUTO  ON" : "AUTO OFF");
+    m_data.m_pCamCfg->storeValue(CamCfg::FocusAuto, m_data.m_bFocusAuto ? "1" : "0");
 }
 
 void MainDialog::on_buttonCameraReturn_clicked() {
-    if (g_pData->m_bFlashOn)
+    if (m_data.m_bFlashOn)
         switchFlashOff();
-    g_pData->m_nCameraState = 0;
+    m_data.m_nCameraState = 0;
     ui->stackedWidgetBase->setCurrentIndex(PageMain);
 }
 
 void MainDialog::camera_thread_slot(int) {
-    if (!g_pData)
-        return;
-    const int w = g_pData->m_nPreviewWidth, h = ui->labelPhoto->height();
+    const int w = m_data.m_nPreviewWidth, h = ui->labelPhoto->height();
     {
         // The camera thread converts only while the flag is set and never while this copy
         // holds the image's lock.
-        std::lock_guard<std::mutex> lock(g_pData->m_previewLock);
-        g_pData->m_bPreviewEnable = false;
-        if (g_pData->m_pPreviewBuf) {
-            const int top = (g_pData->m_nPreviewHeight - h) >> 1;
-            const QImage band(g_pData->m_pPreviewBuf + size_t(top) * size_t(w), w, h, w,
+        std::lock_guard<std::mutex> lock(m_data.m_previewLock);
+        m_data.m_bPreviewEnable = false;
+        if (m_data.m_pPreviewBuf) {
+            const int top = (m_data.m_nPreviewHeight - h) >> 1;
+            const QImage band(m_data.m_pPreviewBuf + size_t(top) * size_t(w), w, h, w,
                               QImage::Format_Grayscale8);
             ui->labelPhoto->setPixmap(QPixmap::fromImage(band)); // a deep copy
             ++m_nPreviewsShown;
         }
     }
     QThread::msleep(15);
-    g_pData->m_bPreviewEnable = true;
-    if (g_pData->m_nCameraState == 2) {
-        const qint64 elapsed = board::currentSecsSinceEpoch() - g_pData->m_tRecordStart;
+    m_data.m_bPreviewEnable = true;
+    if (m_data.m_nCameraState == 2) {
+        const qint64 elapsed = board::currentSecsSinceEpoch() - m_data.m_tRecordStart;
         if (elapsed < 1)
             ui->labelNameCameraClock->setText("3");
         else if (elapsed == 1)
@@ -271,16 +254,16 @@ void MainDialog::video_thread_slot(int) {
     ui->labelLineC1_2->show();
     ui->labelLineC2_2->show();
     ui->labelNameCameraClock->hide();
-    UploadDlg upload;
+    UploadDlg upload(m_data);
     upload.mode = UploadDlg::Upload;
     upload.exec();
     setCameraButtonsEnabled(true);
     if (!upload.success) {
-        errorMessage(g_pData->m_strPhotoResult);
-        g_pData->m_nCameraState = 1;
+        errorMessage(m_data.m_strPhotoResult);
+        m_data.m_nCameraState = 1;
         return;
     }
-    g_pData->m_nCameraState = 0;
+    m_data.m_nCameraState = 0;
     pageResultShow();
 }
 
@@ -290,7 +273,7 @@ void MainDialog::pageResultShow() {
     ui->stackedWidgetBase->setCurrentIndex(PageMain);
     ui->stackedWidgetMain->setCurrentIndex(0);
     ui->stackedWidgetWithMenu->setCurrentIndex(1);
-    GData* d = g_pData;
+    GData* d = &m_data;
     ui->labelUserName->setText(d->m_strName);
     ui->labelSPHL->setText(d->m_strODSph);
     ui->labelCYLL->setText(d->m_strODCyl);
@@ -307,11 +290,9 @@ void MainDialog::pageResultShow() {
 }
 
 void MainDialog::on_buttonPrintResult_clicked() {
-    if (!g_pData || !g_pData->m_pCamCfg)
-        return;
-    if (g_pData->m_pCamCfg->m_strValue[CamCfg::PrinterId].isEmpty())
+    if (m_data.m_pCamCfg->m_strValue[CamCfg::PrinterId].isEmpty())
         return notice("No Printer ID Config!");
-    UploadDlg print;
+    UploadDlg print(m_data);
     print.mode = UploadDlg::PrintResult;
     print.exec();
     if (print.textResult != "OK")

@@ -2,10 +2,8 @@
 
 #include "ui_msgdialog.h"
 
-MsgDialog::MsgDialog(QWidget* parent) : QDialog(parent), ui(new Ui::MsgDialog) {
+MsgDialog::MsgDialog(QWidget* parent) : DeviceDialog(parent), ui(new Ui::MsgDialog) {
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setAttribute(Qt::WA_TranslucentBackground);
 }
 
 MsgDialog::~MsgDialog() {

@@ -1,13 +1,13 @@
 // The only message box: a title, an optional message, one to three buttons.
 #pragma once
 
-#include <QDialog>
+#include "ui/device_dialog.h"
 
 namespace Ui {
 class MsgDialog;
 }
 
-class MsgDialog : public QDialog {
+class MsgDialog : public DeviceDialog {
     Q_OBJECT
 public:
     explicit MsgDialog(QWidget* parent = nullptr);

@@ -3,16 +3,12 @@
 #include "ui/keypaddlg.h"
 #include "ui_numkeypaddlg.h"
 
-#include <QApplication>
-#include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
-NumKeypadDlg::NumKeypadDlg(QWidget* parent) : QDialog(parent), ui(new Ui::NumKeypadDlg) {
+NumKeypadDlg::NumKeypadDlg(QWidget* parent) : DeviceDialog(parent), ui(new Ui::NumKeypadDlg) {
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setAttribute(Qt::WA_TranslucentBackground);
-    qApp->installEventFilter(this);
+    setClosesWhenCovered(true);
     for (int d = 0; d <= 9; ++d) {
         auto* button = findChild<QPushButton*>(QString("button%1").arg(d));
         connect(button, &QPushButton::clicked, this, [this, d] { on_number_input(d); });
@@ -20,7 +16,6 @@ NumKeypadDlg::NumKeypadDlg(QWidget* parent) : QDialog(parent), ui(new Ui::NumKey
 }
 
 NumKeypadDlg::~NumKeypadDlg() {
-    qApp->removeEventFilter(this);
     delete ui;
 }
 
@@ -37,13 +32,4 @@ void NumKeypadDlg::on_buttonDel_clicked() {
 
 void NumKeypadDlg::on_buttonEnter_clicked() {
     close();
-}
-
-bool NumKeypadDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == this && event->type() == QEvent::ZOrderChange) {
-        if (m_bZOrder)
-            close();
-        m_bZOrder = true;
-    }
-    return QDialog::eventFilter(watched, event);
 }

@@ -1,7 +1,7 @@
 // The numeric keypad for the birth date.
 #pragma once
 
-#include <QDialog>
+#include "ui/device_dialog.h"
 
 class QLineEdit;
 
@@ -9,7 +9,7 @@ namespace Ui {
 class NumKeypadDlg;
 }
 
-class NumKeypadDlg : public QDialog {
+class NumKeypadDlg : public DeviceDialog {
     Q_OBJECT
 public:
     explicit NumKeypadDlg(QWidget* parent = nullptr);
@@ -21,14 +21,10 @@ public:
 
     void on_number_input(int digit);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private slots:
     void on_buttonDel_clicked();
     void on_buttonEnter_clicked();
 
 private:
     Ui::NumKeypadDlg* ui;
-    bool m_bZOrder = false;
 };

@@ -8,10 +8,9 @@
 #include <QEvent>
 #include <QTimer>
 
-UploadDlg::UploadDlg(QWidget* parent) : QDialog(parent), ui(new Ui::UploadDlg) {
+UploadDlg::UploadDlg(GData& data, QWidget* parent)
+    : DeviceDialog(parent), ui(new Ui::UploadDlg), m_data(data) {
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setAttribute(Qt::WA_TranslucentBackground);
     qApp->installEventFilter(this);
     m_timer = new QTimer(this);
     connect(m_timer, &QTimer::timeout, this, &UploadDlg::on_timer);
@@ -54,22 +53,22 @@ void UploadDlg::runJob() {
     ++jobsRun;
     switch (mode) {
     case Upload:
-        success = g_pData->uploadAVIFile() == 1;
+        success = m_data.uploadAVIFile() == 1;
         break;
     case Download:
-        success = g_pData->versionDownlod();
+        success = m_data.versionDownlod();
         break;
     case PrintTestPage:
-        textResult = g_pData->httpPrintTestpage();
+        textResult = m_data.httpPrintTestpage();
         break;
     case PrintResult:
-        textResult = g_pData->httpPrintResult();
+        textResult = m_data.httpPrintResult();
         break;
     case VersionCheck:
-        checkResult = g_pData->versionCheck();
+        checkResult = m_data.versionCheck();
         break;
     case SendMail:
-        textResult = g_pData->smtpSendReport();
+        textResult = m_data.smtpSendReport();
         break;
     default:
         break;

@@ -3,15 +3,16 @@
 // returns and hands its result to the caller.
 #pragma once
 
-#include <QDialog>
+#include "ui/device_dialog.h"
 
+class GData;
 class QTimer;
 
 namespace Ui {
 class UploadDlg;
 }
 
-class UploadDlg : public QDialog {
+class UploadDlg : public DeviceDialog {
     Q_OBJECT
 public:
     enum Mode {
@@ -23,7 +24,7 @@ public:
         SendMail = 7
     };
 
-    explicit UploadDlg(QWidget* parent = nullptr);
+    explicit UploadDlg(GData& data, QWidget* parent = nullptr);
     ~UploadDlg() override;
 
     static QString jobText(int mode);
@@ -46,5 +47,6 @@ private:
     void runJob();
 
     Ui::UploadDlg* ui;
+    GData& m_data;
     QTimer* m_timer;
 };

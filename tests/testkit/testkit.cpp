@@ -18,7 +18,26 @@ namespace testkit {
 ScopedBoard::ScopedBoard() : m_dir(std::make_unique<QTemporaryDir>()) {
     QDir().mkpath(appDir());
     vboard::setRoot(m_dir->path() + "/board");
+    vboard::resetClock();
     board::init();
+}
+
+ScopedBoard::~ScopedBoard() {
+    vboard::resetClock();
+}
+
+DataFixture::DataFixture() : m_data(std::make_unique<GData>()) {
+    m_data->m_strAppDir = m_board.appDir();
+    m_data->InitData();
+    m_data->InitCommonAndConfig();
+    g_pData = m_data.get();
+}
+
+DataFixture::~DataFixture() {
+    m_data->AVIFileClose();
+    m_data->V4l2DeviceClose();
+    if (g_pData == m_data.get())
+        g_pData = nullptr;
 }
 
 QString ScopedBoard::root() const {

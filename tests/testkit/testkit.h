@@ -15,10 +15,14 @@ class GData;
 
 namespace testkit {
 
-// A fresh virtual board under a temporary folder, made current for board::*.
+// A fresh virtual board under a temporary folder, made current for board::*, its clock on
+// the host's time (also again when it goes).
 class ScopedBoard {
 public:
     ScopedBoard();
+    ~ScopedBoard();
+    ScopedBoard(const ScopedBoard&) = delete;
+    ScopedBoard& operator=(const ScopedBoard&) = delete;
     QString root() const;
     QString appDir() const; // a separate folder standing for the executable's folder
 
@@ -34,6 +38,24 @@ void captureMessages();
 void releaseMessages();
 QStringList messages();
 QStringList takeMessages(); // the lines so far; the list starts again empty
+
+// A virtual board and a GData on it, initialised as main does (display buffer, settings
+// and calibration from the board's application folder). g_pData points at it while the
+// fixture lives and is reset when it goes, also when a test fails half-way.
+class DataFixture {
+public:
+    DataFixture();
+    virtual ~DataFixture();
+    DataFixture(const DataFixture&) = delete;
+    DataFixture& operator=(const DataFixture&) = delete;
+
+    GData& data() { return *m_data; }
+    ScopedBoard& board() { return m_board; }
+
+private:
+    ScopedBoard m_board;
+    std::unique_ptr<GData> m_data;
+};
 
 // Fills the current screening record of `data` with the example child used throughout the
 // tests: Test, female, born 2019-05-03, OD 1.25/-0.50/180, OS 1.00/-0.75/175, PD 58, Pass.

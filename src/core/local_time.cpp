@@ -1,4 +1,4 @@
-#include "app/local_time.h"
+#include "core/local_time.h"
 
 QDateTime localTimeFrom(const QDateTime& systemTime, const QString& timeZoneHours) {
     const float hours = timeZoneHours.toFloat(); // 0 when not a number

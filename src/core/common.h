@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QString>
 
-#include "app/identity.h"
+#include "core/identity.h"
 
 #include <functional>
 
@@ -19,6 +19,10 @@ public:
     // One debug line each: "[LOG] hh:mm:ss text" and "[CHK] hh:mm:ss text".
     void saveLOG2File(const QString& text);
     void saveCHK2File(const QString& text);
+    // saveCHK2File as a callable, for helpers that take a log line sink.
+    std::function<void(const QString&)> chkLine() {
+        return [this](const QString& text) { saveCHK2File(text); };
+    }
 
     // Upper-case hardware address of the first interface that is up and not loopback.
     // Cached once found; searched again while it is still empty.

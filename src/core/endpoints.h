@@ -1,9 +1,9 @@
 // Where the device's servers are: one table per build, kept here and nowhere else.
 //
 // The device build's host names are deployment values. The placeholders under example.net
-// below must be replaced with the real hosts before an image is built for the field.
-// The simulator build points every server at its local stand-in on loopback
-// (sim/services/).
+// must be replaced with the real hosts before an image is built for the field. The
+// simulator build points every server at its local stand-in on loopback (sim/services/).
+// A leaf of the core: it depends on nothing else of the application.
 #pragma once
 
 #include <QString>
@@ -19,6 +19,13 @@ struct Endpoint {
 // Plain HTTP on port 15000 on both builds.
 QString analysisHost(int region);
 constexpr quint16 kAnalysisPort = 15000;
+
+// "us", "india" or "china": the region's name on the firmware server (1 India, 2 China,
+// everything else US).
+QString regionName(int region);
+
+// "http://<host>:15000<path><identity>" for the region (the China server has its own path).
+QString analysisUploadUrl(int region, const QString& identity);
 
 Endpoint printService();   // cloud receipt printing, HTTP
 Endpoint smtpSsl();        // mail, implicit TLS

@@ -1,6 +1,6 @@
-#include "app/common.h"
+#include "core/common.h"
 
-#include "app/identity.h"
+#include "core/identity.h"
 
 #include <QDebug>
 #include <QTime>

@@ -1,4 +1,4 @@
-#include "net/endpoints.h"
+#include "core/endpoints.h"
 
 namespace endpoints {
 namespace {
@@ -90,6 +90,23 @@ Endpoint timeServer() {
 }
 Endpoint firmwareServer() {
     return kTable.firmware;
+}
+
+QString regionName(int region) {
+    switch (region) {
+    case 1:
+        return QStringLiteral("india");
+    case 2:
+        return QStringLiteral("china");
+    default:
+        return QStringLiteral("us");
+    }
+}
+
+QString analysisUploadUrl(int region, const QString& identity) {
+    const QString path = region == 2 ? "/upload_pupil_images/" : "/production/";
+    return "http://" + endpoints::analysisHost(region) + ":" +
+           QString::number(endpoints::kAnalysisPort) + path + identity;
 }
 
 } // namespace endpoints

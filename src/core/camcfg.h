@@ -42,5 +42,10 @@ public:
     QString dogenCurrentCFG();
     QString parseCurrentCFG();
     QString saveCFG2File();
+    // Stores value `index`, regenerates the text and saves it: true when it reached the
+    // file. The one way a settings page changes a setting.
+    bool storeValue(int index, const QString& value);
+    // Regenerates the text and saves it: true when it reached the file.
+    bool save();
     QString readCFG4File();
 };

@@ -1,7 +1,8 @@
-#include "app/camcfg.h"
+#include "core/camcfg.h"
+#include "core/paths.h"
 
-#include "app/files.h"
-#include "net/endpoints.h"
+#include "core/files.h"
+#include "core/endpoints.h"
 
 #include <QDebug>
 #include <QDir>
@@ -49,7 +50,7 @@ QString CamCfg::defaultValue(int index) {
 }
 
 QString CamCfg::filePath() const {
-    return m_strAppPath + "/CAMCFG/config.txt";
+    return m_strAppPath + paths::kSettingsFile;
 }
 
 QString CamCfg::resetDefaultCFG() {
@@ -81,7 +82,7 @@ QString CamCfg::parseCurrentCFG() {
 QString CamCfg::saveCFG2File() {
     qDebug("%s Config %s", qPrintable(QTime::currentTime().toString("hh:mm:ss")),
            qPrintable(m_strCfgText));
-    if (!ensureFolder(m_strAppPath + "/CAMCFG"))
+    if (!ensureFolder(m_strAppPath + paths::kSettingsFolder))
         return "0";
     // Written as a whole and renamed into place, so a power loss never leaves the device
     // with an empty or half-written settings file.
@@ -92,8 +93,20 @@ QString CamCfg::saveCFG2File() {
     return "1";
 }
 
+bool CamCfg::save() {
+    dogenCurrentCFG();
+    return saveCFG2File() == "1";
+}
+
+bool CamCfg::storeValue(int index, const QString& value) {
+    if (index < 0 || index >= ValueCount)
+        return false;
+    m_strValue[size_t(index)] = value;
+    return save();
+}
+
 QString CamCfg::readCFG4File() {
-    if (!ensureFolder(m_strAppPath + "/CAMCFG"))
+    if (!ensureFolder(m_strAppPath + paths::kSettingsFolder))
         return "";
     QString text;
     if (!readTextCreatingFile(filePath(), text)) {

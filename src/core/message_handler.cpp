@@ -1,4 +1,4 @@
-#include "app/message_handler.h"
+#include "core/message_handler.h"
 
 #include <QString>
 

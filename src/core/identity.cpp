@@ -1,4 +1,4 @@
-#include "app/identity.h"
+#include "core/identity.h"
 
 #include <QNetworkInterface>
 

@@ -1,0 +1,86 @@
+#include "core/files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// Makes the rename itself durable.
+void syncFolder(const QString& folder) {
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// write() until every byte is out; false on any error (a full disk included).
+bool writeAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= size_t(n);
+    }
+    return true;
+}
+
+} // namespace
+
+bool ensureFolder(const QString& folder) {
+    QDir dir(folder);
+    return dir.exists() || dir.mkpath(".");
+}
+
+bool readTextCreatingFile(const QString& path, QString& text) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Text))
+        return false;
+    QByteArray bytes = file.readAll();
+    const qsizetype zero = bytes.indexOf('\0');
+    if (zero >= 0)
+        bytes.truncate(zero);
+    text = QString::fromUtf8(bytes);
+    return true;
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& data) {
+    const QByteArray target = QFile::encodeName(path);
+    const QByteArray temporary = target + ".tmp";
+    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = writeAll(fd, data.constData(), size_t(data.size())) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temporary.constData(), target.constData()) != 0) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    syncFolder(QFileInfo(path).absolutePath());
+    return true;
+}
+
+bool appendLineDurably(const QString& path, const QByteArray& line) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const off_t size = ::lseek(fd, 0, SEEK_END);
+    QByteArray bytes = line;
+    char last = '\n';
+    if (size > 0 && ::pread(fd, &last, 1, size - 1) == 1 && last != '\n')
+        bytes.prepend('\n');
+    bool ok =
+        size >= 0 && writeAll(fd, bytes.constData(), size_t(bytes.size())) && ::fsync(fd) == 0;
+    if (!ok && size >= 0 && ::ftruncate(fd, size) == 0)
+        ::fsync(fd);
+    ok = ::close(fd) == 0 && ok;
+    return ok;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Creates the folder (and its parents) when missing. False when it cannot be had.
+bool ensureFolder(const QString& folder);
+
+// Reads a text file, creating it empty when missing; the text ends at the first zero
+// byte. False when the file cannot be opened.
+bool readTextCreatingFile(const QString& path, QString& text);
+
+// Replaces a file's contents so that a power loss leaves either the old or the new
+// contents, never an empty or half-written file: the data goes to a temporary file in the
+// same folder ("<file>.tmp", reused by the next save should a power loss leave it), is
+// flushed to storage, and is renamed over the old file. Every step is checked: on any
+// failure (a full disk included) the old file stays whole and the result is false.
+bool writeFileAtomically(const QString& path, const QByteArray& data);
+
+// Appends one record to a file kept as lines, creating it when missing, and flushes it to
+// storage before returning. A last line cut short by a power loss gets a line end first,
+// so the new record stands on a line of its own. A write that cannot complete is taken
+// back (the file keeps its old length) and the result is false.
+bool appendLineDurably(const QString& path, const QByteArray& line);

@@ -1,0 +1,44 @@
+// What every dialog of the device shares: a frameless translucent window, placed by
+// positions in the main window's coordinates (on the device the window covers the screen,
+// so these are screen pixels), centred on the main window when no position was given, and,
+// for the keyboards, closing when another window comes over them.
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+
+class DeviceDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit DeviceDialog(QWidget* parent = nullptr);
+
+    // Places the dialog at (x, y) of the main window, kept inside the window.
+    void moveInWindow(int x, int y);
+
+protected:
+    // The first change of stacking order comes with showing the dialog; a later one means
+    // another window came over it, and the dialog goes.
+    void setClosesWhenCovered(bool on) { m_closesWhenCovered = on; }
+    bool event(QEvent* event) override;
+
+private:
+    bool m_placed = false;
+    bool m_closesWhenCovered = false;
+    bool m_zOrderSeen = false;
+};
+
+namespace dialogs {
+
+// The application's main window, or null (positions are then screen pixels).
+QWidget* mainWindow();
+// Where a point of the main window is on the screen.
+QPoint toScreen(QPoint windowPos);
+
+// The on-screen keyboards, opened modally and bound to an edit: the QWERTY keyboard at
+// (0, 350), the bottom 250 rows of the window; the numeric keypad at `pos` with `length`
+// positions of the template.
+void openKeypad(QLineEdit* edit);
+void openNumKeypad(QLineEdit* edit, int length, QPoint pos);
+
+} // namespace dialogs

@@ -1,0 +1,34 @@
+// The window's placeholder texts and style sheets, in one place: the pages and the keyboard
+// handling use these names, never their own copies of the strings.
+#pragma once
+
+#include <QString>
+
+namespace style {
+
+// Placeholders shown until the operator types.
+inline const QString kNamePlaceholder = QStringLiteral("Please enter your name");
+inline const QString kDatePlaceholder = QStringLiteral("Year-Month-Date");
+inline const QString kDateTemplate = QStringLiteral("____-__-__");
+inline const QString kPrinterPlaceholder = QStringLiteral("Please enter printer ID");
+
+// The dim look of a placeholder on the input page.
+inline const QString kPlaceholder = QStringLiteral("color:rgb(48, 48, 48); font-size: 28pt");
+// Typed text on the input page: its colour and size, keeping the panel look of the edit.
+inline const QString kEditTyping =
+    QStringLiteral("color:rgb(136, 138, 133); font-size: 28pt; background-color: rgb(24, 24, 24); "
+                   "border: 2px solid rgb(48, 48, 48); border-radius: 8px; padding-left: 12px;");
+// The printer ID field while typing, and its placeholder look.
+inline const QString kPrinterTyping =
+    QStringLiteral("color:rgb(136, 138, 133); background-color: rgb(24, 24, 24);border-radius:8px; "
+                   "font-size: 24pt");
+inline const QString kPrinterPlaceholderStyle =
+    QStringLiteral("color:rgb(36, 36, 36); background-color: rgb(24, 24, 24);border-radius:8px; "
+                   "font-size: 24pt");
+
+// The Wi-Fi table's scroll bar.
+inline const QString kWifiScrollBar = QStringLiteral(
+    "QScrollBar:vertical { background: #1E1E1E; width: 16px; }"
+    "QScrollBar::handle:vertical { background: #313035; border-radius: 3px; min-height: 80px; }");
+
+} // namespace style
