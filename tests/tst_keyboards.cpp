@@ -141,10 +141,17 @@ private slots:
         }
     }
 
-    void closeKey() {
+    // The close key and Enter both finish the entry.
+    void closeKeys_data() {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("close") << "buttonCloseKeypad";
+        QTest::newRow("enter") << "buttonEnter";
+    }
+    void closeKeys() {
+        QFETCH(QString, key);
         KeypadDlg keys;
         keys.show();
-        click(keys, "buttonCloseKeypad");
+        click(keys, qPrintable(key));
         QVERIFY(!keys.isVisible());
     }
 };

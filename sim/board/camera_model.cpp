@@ -45,30 +45,31 @@ void writeBoardFile(const QString& boardPath, const QByteArray& data) {
         f.write(data);
 }
 
-// Reflectance of the scene under infrared, 0..255, drawn once.
+// Reflectance of the scene under infrared, 0..255, drawn once: a child's face about a metre
+// away, filling the middle of the view, in front of a wall far enough behind to stay dark.
 const std::vector<uint8_t>& reflectance() {
     static const std::vector<uint8_t> map = [] {
         std::vector<uint8_t> m(size_t(kWidth) * kHeight);
-        const double faceX = 880, faceY = 430, faceRx = 520, faceRy = 640;
-        const struct { double x, y; } eyes[2] = {{690, 390}, {1070, 390}};
+        const double faceX = 880, faceY = 400, faceRx = 330, faceRy = 420;
+        const struct { double x, y; } eyes[2] = {{755, 360}, {1005, 360}};
         for (uint32_t y = 0; y < kHeight; ++y) {
             for (uint32_t x = 0; x < kWidth; ++x) {
-                double r = 70; // background wall
+                double r = 25; // background wall
                 const double fx = (x - faceX) / faceRx, fy = (y - faceY) / faceRy;
                 if (fx * fx + fy * fy < 1.0)
-                    r = 190 - 40 * (fx * fx + fy * fy); // skin, darker towards the edge
+                    r = 190 - 50 * (fx * fx + fy * fy); // skin, darker towards the edge
                 for (const auto& e : eyes) {
                     const double dx = x - e.x, dy = y - e.y;
-                    const double ex = dx / 125, ey = dy / 62;
+                    const double ex = dx / 80, ey = dy / 40;
                     if (ex * ex + ey * ey < 1.0)
                         r = 225; // sclera
                     const double d = std::sqrt(dx * dx + dy * dy);
-                    if (d < 58)
+                    if (d < 36)
                         r = 110; // iris
-                    if (d < 27)
-                        r = 18; // pupil
-                    const double gx = dx - 7, gy = dy + 7;
-                    if (gx * gx + gy * gy < 36)
+                    if (d < 17)
+                        r = 10; // pupil
+                    const double gx = dx - 5, gy = dy + 5;
+                    if (gx * gx + gy * gy < 20)
                         r = 255; // corneal reflex
                 }
                 m[size_t(y) * kWidth + x] = static_cast<uint8_t>(r);
@@ -306,10 +307,12 @@ CameraCounters CameraModel::counters() const {
     return {m_produced.load(), m_lost.load()};
 }
 
-// The light that reaches the sensor: the room, plus the infrared LEDs when lit.
+// The light that reaches the sensor: the room (the sensor's gain makes the default dim room,
+// ambient 12, a dark but recognisable picture whose mean stays below the brightness limit
+// of 20; from about 15 on it is too bright), plus the infrared LEDs when lit.
 void CameraModel::render(uint8_t* frame, bool infrared) {
     const int ambient = knobInt("ambient", 12);
-    const int light = ambient + (infrared ? 110 : 0);
+    const int light = 5 * ambient + (infrared ? 110 : 0);
     if (light != m_lutLight) {
         for (int r = 0; r < 256; ++r) {
             const int v = r * light / 255;

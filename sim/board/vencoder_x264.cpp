@@ -101,8 +101,12 @@ int VideoEncInit(VideoEncoder* e, VencBaseConfig* config) {
     p.i_width = e->width;
     p.i_height = e->height;
     p.i_csp = X264_CSP_NV21;
-    p.i_fps_num = 30;
+    // The firmware encodes the frames lit by the LED pattern, every other camera frame: the
+    // recording runs at 15 frames/s, as its AVI header says, and the stream's timing says so
+    // too.
+    p.i_fps_num = 15;
     p.i_fps_den = 1;
+    p.b_vfr_input = 0;
     p.i_threads = 2;
     p.i_keyint_max = e->h264.keyFrameInterval > 0 ? e->h264.keyFrameInterval : 30;
     p.i_keyint_min = p.i_keyint_max;

@@ -3,13 +3,15 @@
 Checks the multipart upload (field student_info = 0__0__0__0, file part pupil_video sent as
 video/mpeg) and the AVI itself with ffprobe, logs what it received, and answers with the
 comma-separated values of the knob analysis_reply or a default. Knob analysis_fail: "500"
-answers with that status, "close" drops the connection without a reply."""
+answers with that status, "close" drops the connection without a reply. Knob
+analysis_delay_ms: the analysis takes that long (at most a minute), as a real one does."""
 import email.parser
 import email.policy
 import json
 import os
 import subprocess
 import tempfile
+import time
 from http.server import BaseHTTPRequestHandler
 
 from common import read_body, send_text
@@ -56,6 +58,8 @@ class Handler(BaseHTTPRequestHandler):
             place.log("analysis", dict(record, outcome="status " + fail))
             return self.reply(int(fail), "server error")
         problem = self.check(body, path, record)
+        delay = place.knob("analysis_delay_ms", "0")
+        time.sleep(min(int(delay), 60000) / 1000 if delay.isdigit() else 0)
         place.log("analysis", dict(record, outcome=problem or "ok"))
         if problem:
             return self.reply(400, problem)

@@ -110,6 +110,8 @@ def wifi_level(level):
     return body
 
 
+# The status bar's icons are "@2x" files, which Qt shows at half their pixel size: they are
+# drawn at twice the 40 x 50 of their labels.
 def battery(fill, warn=False):
     color = RED if warn else ACCENT
     body = g('<rect x="6" y="14" width="32" height="20" rx="3"/><path d="M41 20 V28"/>', MUTED, 3)
@@ -186,16 +188,16 @@ ART = {
     "png/history/1@2x.png": svg(40, 40, centered(40, number_mark(1))),
     "png/history/2@2x.png": svg(40, 40, centered(40, number_mark(2))),
     "png/history/3@2x.png": svg(40, 40, centered(40, number_mark(3))),
-    "png/history/battery0@2x.png": svg(40, 50, centered(40, battery(0.08, True), 40, 50)),
-    "png/history/battery2@2x.png": svg(40, 50, centered(40, battery(0.25), 40, 50)),
-    "png/history/battery4@2x.png": svg(40, 50, centered(40, battery(0.45), 40, 50)),
-    "png/history/battery6@2x.png": svg(40, 50, centered(40, battery(0.65), 40, 50)),
-    "png/history/battery8@2x.png": svg(40, 50, centered(40, battery(0.85), 40, 50)),
-    "png/history/battery@2x.png": svg(40, 50, centered(40, battery(1.0), 40, 50)),
-    "png/history/wifi@2x.png": svg(40, 50, centered(40, wifi_level(4), 40, 50)),
-    "png/history/wifi2@2x.png": svg(40, 50, centered(40, wifi_level(3), 40, 50)),
-    "png/history/wifi3@2x.png": svg(40, 50, centered(40, wifi_level(2), 40, 50)),
-    "png/history/wifi4@2x.png": svg(40, 50, centered(40, wifi_level(1), 40, 50)),
+    "png/history/battery0@2x.png": svg(80, 100, centered(80, battery(0.08, True), 80, 100, 1.25)),
+    "png/history/battery2@2x.png": svg(80, 100, centered(80, battery(0.25), 80, 100, 1.25)),
+    "png/history/battery4@2x.png": svg(80, 100, centered(80, battery(0.45), 80, 100, 1.25)),
+    "png/history/battery6@2x.png": svg(80, 100, centered(80, battery(0.65), 80, 100, 1.25)),
+    "png/history/battery8@2x.png": svg(80, 100, centered(80, battery(0.85), 80, 100, 1.25)),
+    "png/history/battery@2x.png": svg(80, 100, centered(80, battery(1.0), 80, 100, 1.25)),
+    "png/history/wifi@2x.png": svg(80, 100, centered(80, wifi_level(4), 80, 100, 1.25)),
+    "png/history/wifi2@2x.png": svg(80, 100, centered(80, wifi_level(3), 80, 100, 1.25)),
+    "png/history/wifi3@2x.png": svg(80, 100, centered(80, wifi_level(2), 80, 100, 1.25)),
+    "png/history/wifi4@2x.png": svg(80, 100, centered(80, wifi_level(1), 80, 100, 1.25)),
     "png/history/delete@2x.png": icon(110, "delete", scale=0.7),
     "png/history/derive@2x.png": icon(110, "export", scale=0.7),
     "png/history/hisphoto@2x.png": icon(110, "rescreen", scale=0.7),

@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QScreen>
 
 DeviceDialog::DeviceDialog(QWidget* parent) : QDialog(parent) {
@@ -49,6 +51,41 @@ QWidget* mainWindow() {
 QPoint toScreen(QPoint windowPos) {
     QWidget* window = mainWindow();
     return window ? window->mapToGlobal(windowPos) : windowPos;
+}
+
+namespace {
+
+// The text fits when it stays inside the label and each of its written lines stays on one
+// line: a line the label has to wrap on its own reads badly.
+bool fits(QLabel* label, const QString& text) {
+    label->ensurePolished();
+    const QRect room = label->contentsRect();
+    const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    const QFontMetrics fm(label->font());
+    if (!room.contains(fm.boundingRect(room, flags, text)))
+        return false;
+    for (const QString& line : text.split('\n'))
+        if (fm.horizontalAdvance(line.trimmed()) > room.width())
+            return false;
+    return true;
+}
+
+} // namespace
+
+void setFittingText(QLabel* label, const QString& text) {
+    label->setText(text); // a label breaks the line at "\r\n" once; measure it that way
+    const QString shown = QString(text).replace("\r\n", "\n");
+    static const QRegularExpression size(QStringLiteral("font(-size)?:\\s*(\\d+)pt"));
+    while (!fits(label, shown)) {
+        const QString sheet = label->styleSheet();
+        const QRegularExpressionMatch m = size.match(sheet);
+        const int pt = m.hasMatch() ? m.captured(2).toInt() : 0;
+        if (pt <= 16)
+            break;
+        QString smaller = sheet;
+        smaller.replace(m.capturedStart(2), m.capturedLength(2), QString::number(pt - 2));
+        label->setStyleSheet(smaller);
+    }
 }
 
 void openKeypad(QLineEdit* edit) {

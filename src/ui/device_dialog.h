@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 
 class DeviceDialog : public QDialog {
@@ -34,6 +35,11 @@ namespace dialogs {
 QWidget* mainWindow();
 // Where a point of the main window is on the screen.
 QPoint toScreen(QPoint windowPos);
+
+// Shows `text` in `label`, with the label's style-sheet font made smaller, 2 pt at a time
+// down to 16 pt, until the text fits with each of its written lines on one line: no dialog
+// text is clipped or spills into more lines than it was written in.
+void setFittingText(QLabel* label, const QString& text);
 
 // The on-screen keyboards, opened modally and bound to an edit: the QWERTY keyboard at
 // (0, 350), the bottom 250 rows of the window; the numeric keypad at `pos` with `length`

@@ -4,6 +4,9 @@
 
 MsgDialog::MsgDialog(QWidget* parent) : DeviceDialog(parent), ui(new Ui::MsgDialog) {
     ui->setupUi(this);
+    // Text keeps clear of the rounded edges.
+    for (QLabel* l : {ui->labelTitle, ui->labelMsg, ui->labelTitleMsg})
+        l->setContentsMargins(16, 4, 16, 4);
 }
 
 MsgDialog::~MsgDialog() {
@@ -17,10 +20,10 @@ void MsgDialog::Init(const QString& title, const QString& message, const QString
     ui->labelTitle->setVisible(withMessage);
     ui->labelMsg->setVisible(withMessage);
     if (withMessage) {
-        ui->labelTitle->setText(title);
-        ui->labelMsg->setText(message);
+        dialogs::setFittingText(ui->labelTitle, title);
+        dialogs::setFittingText(ui->labelMsg, message);
     } else {
-        ui->labelTitleMsg->setText(title);
+        dialogs::setFittingText(ui->labelTitleMsg, title);
     }
 
     const bool one = left.isEmpty();

@@ -14,10 +14,8 @@ inline const QString kPrinterPlaceholder = QStringLiteral("Please enter printer 
 
 // The dim look of a placeholder on the input page.
 inline const QString kPlaceholder = QStringLiteral("color:rgb(48, 48, 48); font-size: 28pt");
-// Typed text on the input page: its colour and size, keeping the panel look of the edit.
-inline const QString kEditTyping =
-    QStringLiteral("color:rgb(136, 138, 133); font-size: 28pt; background-color: rgb(24, 24, 24); "
-                   "border: 2px solid rgb(48, 48, 48); border-radius: 8px; padding-left: 12px;");
+// Typed text on the input page (the edits' frames give them their panel look).
+inline const QString kEditTyping = QStringLiteral("color:rgb(136, 138, 133); font-size: 28pt");
 // The printer ID field while typing, and its placeholder look.
 inline const QString kPrinterTyping =
     QStringLiteral("color:rgb(136, 138, 133); background-color: rgb(24, 24, 24);border-radius:8px; "

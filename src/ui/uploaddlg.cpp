@@ -42,7 +42,7 @@ QString UploadDlg::jobText(int mode) {
 
 bool UploadDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched == this && event->type() == QEvent::WindowActivate && jobsRun == 0) {
-        ui->label->setText(jobText(mode));
+        dialogs::setFittingText(ui->label, jobText(mode));
         runJob();
         close();
     }
