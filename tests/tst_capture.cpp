@@ -87,14 +87,12 @@ class TstCapture : public QObject {
     Q_OBJECT
 
     std::unique_ptr<testkit::ScopedBoard> m_board;
+    std::unique_ptr<testkit::DataFixture> m_fx;
 
-    std::unique_ptr<GData> makeData() {
-        auto d = std::make_unique<GData>();
-        d->m_strAppDir = m_board->appDir();
-        d->InitData();
-        d->InitCommonAndConfig();
-        g_pData = d.get();
-        return d;
+    // GData on the test's board, made after the test set its knobs.
+    GData* makeData() {
+        m_fx = std::make_unique<testkit::DataFixture>(*m_board);
+        return &m_fx->data();
     }
 
 private slots:
@@ -107,7 +105,7 @@ private slots:
 
     void cleanup() {
         testkit::releaseMessages();
-        g_pData = nullptr;
+        m_fx.reset();
     }
 
     void openFailures_data() {
@@ -392,8 +390,8 @@ private slots:
     // recording first, then one asked for the way the photo button asks.
     void recordings() {
         auto d = makeData();
-        CameraThread pump(d.get());
-        VideoThread sequencer(d.get());
+        CameraThread pump(d);
+        VideoThread sequencer(d);
         QSignalSpy recorded(&sequencer, &VideoThread::video_thread_signal);
         QSignalSpy previews(&pump, &CameraThread::camera_thread_signal);
         pump.start();

@@ -24,8 +24,8 @@ QString lines(const QStringList& l) {
 class TstPrint : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<testkit::ScopedBoard> m_board;
-    std::unique_ptr<GData> m_data;
+    std::unique_ptr<testkit::DataFixture> m_fx;
+    GData* m_data = nullptr;
 
     QJsonObject lastPrint() {
         const auto log = testkit::services::log("print");
@@ -34,10 +34,8 @@ class TstPrint : public QObject {
 
 private slots:
     void init() {
-        m_board = std::make_unique<testkit::ScopedBoard>();
-        m_data = std::make_unique<GData>();
-        m_data->m_strAppDir = m_board->appDir();
-        m_data->InitCommonAndConfig();
+        m_fx = std::make_unique<testkit::DataFixture>();
+        m_data = &m_fx->data();
         m_data->m_pCamCfg->m_strValue[CamCfg::PrinterId] = "PRN-0042";
         testkit::services::clearKnob("print_reply");
         testkit::services::clearLog("print");
@@ -45,7 +43,7 @@ private slots:
         m_data->m_dtTestTime = QDateTime(QDate(2026, 12, 7), QTime(16, 10, 5));
     }
 
-    void cleanup() { board::setSystemClock(QDateTime::currentSecsSinceEpoch()); }
+    void cleanup() { m_fx.reset(); }
 
     void resultReceiptAsReceived() {
         QVERIFY(board::setSystemClock(

@@ -22,7 +22,7 @@ class TstUiShell : public QObject {
     std::unique_ptr<testkit::WindowFixture> m_fx;
     GData* m_data = nullptr;
     MainDialog* m_window = nullptr;
-    testkit::ScopedBoard* m_board = nullptr;
+    const testkit::ScopedBoard* m_board = nullptr;
 
     Ui::MainDialog* ui() { return m_window->ui; }
     int base() { return ui()->stackedWidgetBase->currentIndex(); }

@@ -174,18 +174,6 @@ QStringList programEnvironment() {
     return env.toStringList();
 }
 
-int shell(const QString& line, int timeoutMs) {
-    QProcess p;
-    p.setEnvironment(programEnvironment());
-    p.start("/bin/sh", {"-c", shellLineForHost(line)});
-    if (!p.waitForStarted() || !p.waitForFinished(timeoutMs)) {
-        p.kill();
-        p.waitForFinished(1000);
-        return -1;
-    }
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-}
-
 bool setSystemClock(qint64 secondsSinceEpoch) {
     const qint64 offset = secondsSinceEpoch * 1000 - QDateTime::currentMSecsSinceEpoch();
     g_clockOffsetMs = offset;

@@ -2,7 +2,6 @@
 #include "platform/board.h"
 #include "platform/wait_readable.h"
 
-#include <QProcess>
 #include <QProcessEnvironment>
 
 #include <cerrno>
@@ -61,17 +60,6 @@ QStringList programEnvironment() {
     return QProcessEnvironment::systemEnvironment().toStringList();
 }
 
-int shell(const QString& line, int timeoutMs) {
-    QProcess p;
-    p.start("/bin/sh", {"-c", line});
-    if (!p.waitForStarted() || !p.waitForFinished(timeoutMs)) {
-        p.kill();
-        p.waitForFinished(1000);
-        return -1;
-    }
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-}
-
 bool setSystemClock(qint64 secondsSinceEpoch) {
     timespec ts{static_cast<time_t>(secondsSinceEpoch), 0};
     return ::clock_settime(CLOCK_REALTIME, &ts) == 0;
@@ -79,6 +67,10 @@ bool setSystemClock(qint64 secondsSinceEpoch) {
 
 QDateTime currentDateTime() {
     return QDateTime::currentDateTime();
+}
+
+qint64 currentSecsSinceEpoch() {
+    return QDateTime::currentSecsSinceEpoch();
 }
 
 } // namespace board

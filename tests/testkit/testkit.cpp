@@ -12,6 +12,7 @@
 #include <QMutex>
 #include <QTimer>
 #include <QWidget>
+#include <QtTest>
 
 namespace testkit {
 
@@ -26,8 +27,18 @@ ScopedBoard::~ScopedBoard() {
     vboard::resetClock();
 }
 
-DataFixture::DataFixture() : m_data(std::make_unique<GData>()) {
-    m_data->m_strAppDir = m_board.appDir();
+DataFixture::DataFixture() : m_ownBoard(std::make_unique<ScopedBoard>()) {
+    m_board = m_ownBoard.get();
+    m_data = std::make_unique<GData>();
+    m_data->m_strAppDir = m_board->appDir();
+    m_data->InitData();
+    m_data->InitCommonAndConfig();
+    g_pData = m_data.get();
+}
+
+DataFixture::DataFixture(const ScopedBoard& onBoard)
+    : m_board(&onBoard), m_data(std::make_unique<GData>()) {
+    m_data->m_strAppDir = m_board->appDir();
     m_data->InitData();
     m_data->InitCommonAndConfig();
     g_pData = m_data.get();
@@ -38,6 +49,7 @@ DataFixture::~DataFixture() {
     m_data->V4l2DeviceClose();
     if (g_pData == m_data.get())
         g_pData = nullptr;
+    m_data.reset(); // before the board it lives on
 }
 
 QString ScopedBoard::root() const {
@@ -136,12 +148,17 @@ QString dir() {
     return QStringLiteral(VISTREL_SERVICES_DIR);
 }
 
+// A knob that cannot be set would leave the test checking something else: it fails the
+// test that asked.
 void setKnob(const QString& name, const QString& value) {
-    writeFile(dir() + "/control/" + name, value.toUtf8());
+    if (!writeFile(dir() + "/control/" + name, value.toUtf8()))
+        QTest::qFail(qPrintable("cannot set the stand-ins' knob " + name), __FILE__, __LINE__);
 }
 
 void clearKnob(const QString& name) {
-    QFile::remove(dir() + "/control/" + name);
+    const QString path = dir() + "/control/" + name;
+    if (QFile::exists(path) && !QFile::remove(path))
+        QTest::qFail(qPrintable("cannot clear the stand-ins' knob " + name), __FILE__, __LINE__);
 }
 
 QList<QJsonObject> log(const QString& service) {

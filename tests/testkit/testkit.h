@@ -44,16 +44,18 @@ QStringList takeMessages(); // the lines so far; the list starts again empty
 // fixture lives and is reset when it goes, also when a test fails half-way.
 class DataFixture {
 public:
-    DataFixture();
+    DataFixture();                                    // on a board of its own
+    explicit DataFixture(const ScopedBoard& onBoard); // on a board the test made already
     virtual ~DataFixture();
     DataFixture(const DataFixture&) = delete;
     DataFixture& operator=(const DataFixture&) = delete;
 
     GData& data() { return *m_data; }
-    ScopedBoard& board() { return m_board; }
+    const ScopedBoard& board() const { return *m_board; }
 
 private:
-    ScopedBoard m_board;
+    std::unique_ptr<ScopedBoard> m_ownBoard;
+    const ScopedBoard* m_board;
     std::unique_ptr<GData> m_data;
 };
 
@@ -71,7 +73,8 @@ bool saveScreen(class QWidget* widget, const QString& name);
 std::shared_ptr<int> onNextModal(std::function<void(class QWidget*)> check = nullptr, int times = 1,
                                  const char* className = nullptr);
 
-// The local stand-ins started by the CTest fixture "services": their knobs and request logs.
+// The local stand-ins started by the CTest fixture "services": their knobs and request logs
+// (the log reader). A knob that cannot be set or cleared fails the running test.
 namespace services {
 QString dir();
 void setKnob(const QString& name, const QString& value);

@@ -14,7 +14,7 @@ WindowFixture::WindowFixture(bool workers) {
     m_window = std::make_unique<MainDialog>(data(), nullptr, workers);
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))
-        qWarning("WindowFixture: the window was not exposed");
+        QTest::qFail("the main window was not exposed", __FILE__, __LINE__);
 }
 
 WindowFixture::~WindowFixture() {

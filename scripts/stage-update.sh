@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Offers a firmware update on the simulator's firmware stand-in: copies a build of the
+# application into the stand-in's folder for a region and writes the version file the
+# device checks ("version;file;size;MD5"). Then "System Update" on the setup page downloads
+# it, checks its size and MD5, stages it as vistrel.new and reboots; run-sim.sh installs it.
+#
+#   scripts/stage-update.sh [VERSION] [REGION] [BINARY]
+#     VERSION  the version the device is offered (v2.6.6-R); it differs from the running
+#              version, or the device answers "No New Version!"
+#     REGION   us, india or china (us): the folder of the device's Select Area setting
+#     BINARY   the image to offer (build-release/bin/vistrel)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+VERSION=${1:-v2.6.6-R}
+REGION=${2:-us}
+BINARY=${3:-build-release/bin/vistrel}
+SERVICES=${VISTREL_DEVICE_DIR:-build-release/device}/services
+DIR="$SERVICES/firmware/v2/$REGION"
+
+[[ -f "$BINARY" ]] || { echo "stage-update: no $BINARY (run scripts/run-sim.sh once)" >&2; exit 1; }
+mkdir -p "$DIR"
+FILE="vistrel-$VERSION"
+cp "$BINARY" "$DIR/$FILE"
+SIZE=$(stat -c %s "$DIR/$FILE")
+MD5=$(md5sum "$DIR/$FILE" | cut -d' ' -f1 | tr a-f A-F)
+printf '%s;%s;%s;%s\n' "$VERSION" "$FILE" "$SIZE" "$MD5" >"$DIR/version_rent.txt"
+echo "stage-update: $DIR/version_rent.txt offers $VERSION ($SIZE bytes, MD5 $MD5)"
