@@ -151,8 +151,7 @@ void BM_FramePumpRecording(benchmark::State& state) {
         val.close();
         while (std::chrono::steady_clock::now() - t0 < std::chrono::seconds(6)) {
             if (d.H264Dequeue()) {
-                std::free(d.m_pH264Frame->data);
-                std::free(d.m_pH264Frame);
+                d.m_pH264Frame.reset();
                 ++written;
             } else {
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));

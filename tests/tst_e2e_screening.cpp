@@ -95,6 +95,13 @@ private slots:
                                       << "Date is not valid!";
         QTest::newRow("template left") << "Kim" << true << "2020-__-__"
                                        << "Date is not valid!";
+        // The history keeps a child as "name,sex,birth|...": these would make another child.
+        QTest::newRow("comma in the name") << "Kim, Jr" << true << "2020-01-01"
+                                           << "User Name cannot contain \",\" or \"|\"!";
+        QTest::newRow("bar in the name") << "Kim|2" << true << "2020-01-01"
+                                         << "User Name cannot contain \",\" or \"|\"!";
+        QTest::newRow("untouched placeholder") << "Please enter your name" << true << "2020-01-01"
+                                               << "User Name cannot be empry!";
     }
 
     void inputChecks() {
@@ -111,6 +118,7 @@ private slots:
         QCOMPARE(*shown.text, message);
         QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageMain));
         QCOMPARE(m_data->m_nCameraState.load(), 0);
+        QVERIFY(!m_data->m_bCameraOpened); // refused before the camera opens
     }
 
     void cameraOpenFailure() {

@@ -51,13 +51,26 @@ private slots:
                    row({"A", "Male", "2020-01-01", "t6", "1", "2", "N/A", "4", "5", "N/A", "7",
                         "N/A"}) +
                    "</table>";
-        QTest::newRow("a line matched by two keys appears twice")
-            << "Li,Male,2019-01-012|t,1,2,3,4,5,6,7,Pass\n"
-            << QStringList{"Li,Male,2019-01-01", "Li,Male,2019-01-012"}
+        // One child rule for list, detail, delete and export: the whole key, not a prefix.
+        QTest::newRow("a key that only begins a line's key takes nothing")
+            << "Li,Male,2019-01-012|t,1,2,3,4,5,6,7,Pass\nLi,Male,2019-01-01|u,1,2,3,4,5,6,7,"
+               "Refer\n"
+            << QStringList{"Li,Male,2019-01-01"}
             << kHeader +
-                   row({"Li", "Male", "2019-01-012", "t", "1", "2", "3", "4", "5", "6", "7",
-                        "Pass"})
-                       .repeated(2) +
+                   row({"Li", "Male", "2019-01-01", "u", "1", "2", "3", "4", "5", "6", "7",
+                        "Refer"}) +
+                   "</table>";
+        QTest::newRow("two children in file order")
+            << "B,Male,2020-01-01|t1,1,2,3,4,5,6,7,Pass\nC,Male,2020-01-01|t2,1,2,3,4,5,6,7,Pass\n"
+               "D,Male,2020-01-01|t3,1,2,3,4,5,6,7,Pass\nB,Male,2020-01-01|t4,1,2,3,4,5,6,7,Refer\n"
+            << QStringList{"B,Male,2020-01-01", "D,Male,2020-01-01"}
+            << kHeader +
+                   row({"B", "Male", "2020-01-01", "t1", "1", "2", "3", "4", "5", "6", "7",
+                        "Pass"}) +
+                   row({"D", "Male", "2020-01-01", "t3", "1", "2", "3", "4", "5", "6", "7",
+                        "Pass"}) +
+                   row({"B", "Male", "2020-01-01", "t4", "1", "2", "3", "4", "5", "6", "7",
+                        "Refer"}) +
                    "</table>";
         QTest::newRow("four person fields skipped")
             << "Lee, Jr,Male,2019-01-01|t,1,2,3,4,5,6,7,Pass\n"
@@ -72,7 +85,7 @@ private slots:
             << QStringList{"Kim,Male,2020-02-02"} << kHeader + "</table>";
         QTest::newRow("cell texts escaped")
             << "<b>Bo</b> & \"Al\",Male,2020-01-01|t,1,2,3,4,5,6,7,Pass\n"
-            << QStringList{"<b>Bo</b>"}
+            << QStringList{"<b>Bo</b> & \"Al\",Male,2020-01-01"}
             << kHeader +
                    row({"&lt;b&gt;Bo&lt;/b&gt; &amp; &quot;Al&quot;", "Male", "2020-01-01", "t",
                         "1", "2", "3", "4", "5", "6", "7", "Pass"}) +

@@ -4,6 +4,7 @@
 // of the window in <build>/test-artifacts/screens/.
 #include "app/gdata.h"
 #include "testkit/window_fixture.h"
+#include "ui/maildlg.h"
 #include "ui/maindialog.h"
 #include "ui/msgdialog.h"
 #include "ui/uploaddlg.h"
@@ -147,6 +148,31 @@ private slots:
         const QRect fieldRect(field->mapToGlobal(QPoint(0, 0)), field->size());
         QVERIFY(!keyboard.intersects(fieldRect));
         QVERIFY(keyboard.top() >= fieldRect.bottom());
+    }
+
+    // The address dialog stays in view above the keyboard its field opens.
+    void mailDialogWithItsKeyboard() {
+        m_fx->ui()->stackedWidgetMain->setCurrentIndex(1);
+        m_fx->ui()->stackedWidgetNoMenu->setCurrentIndex(MainDialog::PageHistory);
+        MailDlg mail;
+        QRect keyboard, field;
+        QImage shot;
+        whenModal("MailDlg", 200, [&](QWidget* w) {
+            auto* edit = w->findChild<QLineEdit*>("editEmail");
+            edit->setText("nurse@clinic.test");
+            field = QRect(edit->mapToGlobal(QPoint(0, 0)), edit->size());
+            whenModal("KeypadDlg", 300, [&](QWidget* k) {
+                keyboard = k->frameGeometry();
+                shot = screenOfWindow();
+            });
+            QTest::mousePress(edit, Qt::LeftButton, {}, QPoint(10, 10));
+        });
+        mail.exec();
+        QVERIFY(!shot.isNull());
+        QVERIFY(save(shot, "MailDlg_KeypadDlg"));
+        QVERIFY(window().frameGeometry().contains(mail.frameGeometry()));
+        QVERIFY(window().frameGeometry().contains(keyboard));
+        QVERIFY(!keyboard.intersects(field));
     }
 
     // A notice that the operator reads at once: centred on the window, wrapped in at most

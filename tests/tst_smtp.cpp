@@ -91,6 +91,41 @@ private slots:
         QCOMPARE(parts[0].toObject()["text"].toString().trimmed(), html);
     }
 
+    // A mail line holds at most 998 octets, and mail knows only CRLF: a long line goes
+    // quoted-printable, bare line ends become CRLF, and a "." after any of them is stuffed.
+    // The reader gets the text back exactly, line ends as CRLF.
+    void transportRules_data() {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QString>("cte");
+        QTest::addColumn<QString>("readBack");
+        const QString longLine =
+            "<table>" + QString("<tr><td>Zoë</td></tr>").repeated(200) + "</table>";
+        QTest::newRow("a 4000-character line") << longLine << "quoted-printable" << longLine;
+        QTest::newRow("exactly 998 octets stays 8 bit")
+            << QString(998, 'x') << "8bit" << QString(998, 'x');
+        QTest::newRow("bare LF and CR, dots after them") << "a\n.b\rc\r\n.\n..d"
+                                                         << "8bit"
+                                                         << "a\r\n.b\r\nc\r\n.\r\n..d";
+    }
+    void transportRules() {
+        QFETCH(QString, html);
+        QFETCH(QString, cte);
+        QFETCH(QString, readBack);
+        QCOMPARE(m_data.smtpSend("parent@example.org", "Report", html, false), QString("OK"));
+        const QJsonObject m = parsed(lastMail());
+        QVERIFY(m["crlf_only"].toBool());
+        QVERIFY2(m["longest_line"].toInt() <= 998,
+                 qPrintable(QString::number(m["longest_line"].toInt())));
+        QVERIFY(m["defects"].toArray().isEmpty());
+        const QJsonObject part = m["parts"].toArray().first().toObject();
+        QCOMPARE(part["cte"].toString(), cte);
+        // The part's text as read ends with the line end that closes the part.
+        QString text = part["text"].toString();
+        if (text.endsWith("\n"))
+            text.chop(text.endsWith("\r\n") ? 2 : 1);
+        QCOMPARE(text.replace("\r\n", "\n"), QString(readBack).replace("\r\n", "\n"));
+    }
+
     void sslRefusedThenOnePlainDelivery() {
         testkit::services::setKnob("smtp_tls_closed", "1");
         m_data.m_strMailTo = "parent@example.org";

@@ -2,6 +2,8 @@
 
 #include "screening/history.h"
 
+#include <QHash>
+
 namespace {
 
 const char* const kHeaders[] = {"Name",   "Sex",     "Birthday", "Time",
@@ -19,26 +21,29 @@ QString exportTable(const QString& historyText, const QStringList& childKeys) {
     for (const char* h : kHeaders)
         table += "<td>" + QString::fromLatin1(h) + "</td>";
     table += "</tr>";
+    // How often each key was given: a line goes into the table once per equal key.
+    QHash<QString, int> wanted;
+    for (const QString& key : childKeys)
+        ++wanted[key];
     for (const QString& line : historyText.split('\n')) {
         if (line.isEmpty())
             continue;
-        for (const QString& key : childKeys) {
-            if (!line.startsWith(key))
-                continue;
-            const QStringList parts = line.split('|');
-            if (parts.size() != 2)
-                continue;
-            const QStringList person = parts[0].split(',');
-            if (person.size() != 3)
-                continue;
-            const auto cells = screeningCells(parts[1].split(','));
-            if (!cells)
-                continue;
-            table += "<tr>";
-            for (const QString& text : person + *cells)
-                table += cell(text);
-            table += "</tr>";
-        }
+        const QStringList parts = line.split('|');
+        if (parts.size() != 2)
+            continue;
+        const int times = wanted.value(parts[0]);
+        const QStringList person = parts[0].split(',');
+        if (times == 0 || person.size() != 3)
+            continue;
+        const auto cells = screeningCells(parts[1].split(','));
+        if (!cells)
+            continue;
+        QString row = "<tr>";
+        for (const QString& text : person + *cells)
+            row += cell(text);
+        row += "</tr>";
+        for (int i = 0; i < times; ++i)
+            table += row;
     }
     return table + "</table>";
 }

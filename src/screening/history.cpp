@@ -1,5 +1,9 @@
 #include "screening/history.h"
 
+#include <QSet>
+
+#include <algorithm>
+
 namespace {
 
 const QString kNotAvailable = QStringLiteral("N/A");
@@ -43,18 +47,20 @@ std::optional<HistoryEntry> parseHistoryLine(const QString& line) {
 }
 
 QStringList matchingChildKeys(const QString& historyText, const QString& search) {
+    QSet<QString> seen;
     QStringList keys;
     for (const QString& line : historyText.split('\n')) {
         if (line.isEmpty())
             continue;
         const auto entry = parseHistoryLine(line);
-        if (!entry || keys.contains(entry->key) || !entry->key.contains(search))
+        if (!entry || seen.contains(entry->key) || !entry->key.contains(search))
             continue;
-        auto at = keys.begin();
-        while (at != keys.end() && !(entry->key < *at))
-            ++at;
-        keys.insert(at, entry->key);
+        seen.insert(entry->key);
+        keys << entry->key;
     }
+    // The keys are distinct: sorting them gives the order of inserting each before the
+    // first greater one.
+    std::sort(keys.begin(), keys.end());
     return keys;
 }
 
@@ -82,11 +88,12 @@ QList<QStringList> childScreenings(const QString& historyText, const QString& ch
 }
 
 QString historyWithout(const QString& historyText, const QStringList& childKeys) {
+    const QSet<QString> gone(childKeys.begin(), childKeys.end());
     QString kept;
     for (const QString& line : historyText.split('\n')) {
         if (line.isEmpty())
             continue;
-        if (line.contains('|') && childKeys.contains(childKeyOf(line)))
+        if (line.contains('|') && gone.contains(childKeyOf(line)))
             continue;
         kept += line + '\n';
     }

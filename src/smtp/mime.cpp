@@ -42,6 +42,26 @@ QString MimeContentFormatter::format(const QString& content, bool quotedPrintabl
     return out;
 }
 
+QString toCrlf(const QString& text) {
+    QString out = text;
+    out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    out.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    out.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+    return out;
+}
+
+bool hasLineLongerThan(const QByteArray& bytes, int octets) {
+    int length = 0;
+    for (char c : bytes) {
+        if (c == '\n' || c == '\r') {
+            length = 0;
+        } else if (++length > octets) {
+            return true;
+        }
+    }
+    return false;
+}
+
 MimePart::MimePart() = default;
 MimePart::~MimePart() = default;
 
@@ -68,7 +88,7 @@ void MimePart::prepare() {
     switch (m_cEncoding) {
     case _7Bit:
     case _8Bit:
-        s += QString::fromUtf8(m_content);
+        s += toCrlf(QString::fromUtf8(m_content)); // mail knows no other line end
         break;
     case Base64:
         s += m_formatter.format(QString::fromLatin1(m_content.toBase64()));
@@ -90,6 +110,11 @@ MimeText::MimeText(const QString& text) : m_text(text) {
 
 void MimeText::prepare() {
     m_content = m_text.toUtf8();
+    // A mail line holds at most 998 octets (RFC 5321 4.5.3.1.6): a text with a longer line,
+    // such as an export table, travels quoted-printable, whose lines stay within 76.
+    if ((m_cEncoding == _7Bit || m_cEncoding == _8Bit) &&
+        hasLineLongerThan(m_content, kMaxLineOctets))
+        m_cEncoding = QuotedPrintable;
     MimePart::prepare();
 }
 

@@ -74,8 +74,16 @@ protected:
     MimeContentFormatter m_formatter{76};
 };
 
+// Line ends as mail wants them: every "\n", "\r" and "\r\n" becomes "\r\n".
+QString toCrlf(const QString& text);
+// True when some line of `bytes` (between "\r" or "\n") holds more than `octets` octets.
+bool hasLineLongerThan(const QByteArray& bytes, int octets);
+
+// Text parts go as 8 bit unless a line is longer than a mail line may be; then they go
+// quoted-printable.
 class MimeText : public MimePart {
 public:
+    static constexpr int kMaxLineOctets = 998;
     explicit MimeText(const QString& text = QString());
     void setText(const QString& text) { m_text = text; }
     const QString& getText() const { return m_text; }

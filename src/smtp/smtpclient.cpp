@@ -123,9 +123,9 @@ bool SmtpClient::sendMail(MimeMessage& email) {
         sendMessage("DATA");
         if (!expect(354))
             return false;
-        // A line that begins with "." is sent with one more, so that it cannot end the
-        // message early; the receiver takes it off again.
-        QString text = email.toString();
+        // Only CRLF line ends go out; then a line that begins with "." is sent with one
+        // more, so that it cannot end the message early; the receiver takes it off again.
+        QString text = toCrlf(email.toString());
         if (text.startsWith('.'))
             text.prepend('.');
         text.replace("\r\n.", "\r\n..");

@@ -39,6 +39,23 @@ bool DeviceDialog::event(QEvent* event) {
     return QDialog::event(event);
 }
 
+void DeviceDialog::bindKeypad(QLineEdit* edit) {
+    m_keypadEdits << edit;
+    edit->installEventFilter(this);
+}
+
+bool DeviceDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (QLineEdit* edit : m_keypadEdits) {
+            if (watched == edit) {
+                dialogs::openKeypad(edit);
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 namespace dialogs {
 
 QWidget* mainWindow() {

@@ -21,9 +21,14 @@ protected:
     // The first change of stacking order comes with showing the dialog; a later one means
     // another window came over it, and the dialog goes.
     void setClosesWhenCovered(bool on) { m_closesWhenCovered = on; }
+    // A press on `edit` opens the on-screen keyboard bound to it, at (0, 350) of the main
+    // window, modally; the press is consumed.
+    void bindKeypad(QLineEdit* edit);
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QList<QLineEdit*> m_keypadEdits;
     bool m_placed = false;
     bool m_closesWhenCovered = false;
     bool m_zOrderSeen = false;

@@ -10,12 +10,16 @@
 //   maindialog_wifi.cpp       Wi-Fi page
 #pragma once
 
+#include <QDate>
 #include <QDialog>
 #include <QString>
 
+#include "ui/history_list.h"
 #include "ui/status_bar.h"
 
 class GData;
+class QModelIndex;
+class QStandardItem;
 class QLineEdit;
 class QStandardItemModel;
 class QTimer;
@@ -72,6 +76,9 @@ public:
     void autoStartCamera();
     void beginTakePhoto();
     void pageResultShow();
+    void pageSearchInit();
+    void pageUserDetailInit();
+    HistoryTicks m_historyTicks; // the list's row ticks and select-all box
     int m_nPreviewsShown = 0;
     qint64 m_nMaxTickGapMs = 0; // longest wait between two master ticks (diagnostics)
 
@@ -125,6 +132,13 @@ private slots:
     void on_buttonFocusAuto_clicked();
     void on_buttonCameraReturn_clicked();
     void on_buttonPrintResult_clicked();
+    void on_buttonSearch_clicked();
+    void on_tableViewSearchResult_clicked(const QModelIndex& index);
+    void on_buttonSelectAll_clicked();
+    void on_buttonSelectAll2_clicked();
+    void on_buttonHistoryDelete_clicked();
+    void on_buttonHistoryPhoto_clicked();
+    void on_buttonHistoryExport_clicked();
     void on_buttonReboot_clicked();
     void on_buttonFactory_clicked();
     void on_buttonFactory_2_clicked();
@@ -160,11 +174,19 @@ private:
     QList<class QLabel*> accentLines() const;
     void setCameraButtonsEnabled(bool enabled);
     void switchFlashOff();
+    void showTick(int row, bool ticked);
+    void showSelectAll();
+    void openUserDetail(int row);
+    QStringList tickedKeys(int* lastRow = nullptr) const;
+    void openCameraFor(const QString& name, bool male, const QDate& birth);
+    void openCamera();
 
     GData& m_data;
     QTimer* m_pTimer = nullptr;
     qint64 m_nLastTickMs = 0;
     QStandardItemModel* m_pWifiModel = nullptr;
+    QStandardItemModel* m_pSearchModel = nullptr; // the history list, made on first use
+    QStandardItemModel* m_pDetailModel = nullptr; // one child's screenings, made on first use
     CameraThread* m_pCameraThread = nullptr;
     VideoThread* m_pVideoThread = nullptr;
     DeviceThread* m_pDeviceThread = nullptr;

@@ -1,14 +1,204 @@
-// The history pages of the main window: the list of children and one child's screenings.
+// The history pages of the main window: the list of children with their ticks, one
+// child's screenings, delete, screen again and the export by e-mail. Every visit reads the
+// history file again; the ticks and keys are kept by HistoryTicks (ui/history_list.h).
 #include "ui/maindialog.h"
 
 #include "ui_maindialog.h"
 
+#include "app/gdata.h"
+#include "output/export_table.h"
+#include "screening/history.h"
+#include "ui/maildlg.h"
+#include "ui/msgdialog.h"
+#include "ui/styles.h"
+#include "ui/uploaddlg.h"
+
+#include <QDebug>
+#include <QHeaderView>
+#include <QStandardItemModel>
+
+namespace {
+
+const char* const kTickOff = ":/pic/checkoff.jpg";
+const char* const kTickOn = ":/pic/checkon.jpg";
+
+// The list's names at 20 pt; the detail's time stamps need 16 pt to fit their 220 pixels.
+void setUpTable(QTableView* view, QStandardItemModel* model, const QList<int>& widths, int fontPt) {
+    view->setModel(model);
+    view->horizontalHeader()->hide();
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(50);
+    view->setShowGrid(false);
+    for (int c = 0; c < widths.size(); ++c)
+        view->setColumnWidth(c, widths[c]);
+    view->setStyleSheet(style::kHistoryTable.arg(fontPt));
+}
+
+} // namespace
+
+QStandardItem* newAlignCenterQStandardItem(const QString& text) {
+    auto* item = new QStandardItem(text);
+    item->setTextAlignment(Qt::AlignCenter);
+    return item;
+}
+
 void MainDialog::on_buttonHistory_clicked() {
     showNoMenu(PageHistory);
+    on_buttonSearch_clicked();
 }
 void MainDialog::on_buttonHistoryReturn_clicked() {
     ui->stackedWidgetMain->setCurrentIndex(0);
 }
 void MainDialog::on_buttonUserDetailReturn_clicked() {
     ui->stackedWidgetNoMenu->setCurrentIndex(PageHistory);
+}
+
+// ---- the list ----------------------------------------------------------------------------
+
+void MainDialog::pageSearchInit() {
+    if (!m_pSearchModel) {
+        m_pSearchModel = new QStandardItemModel(0, 4, this);
+        QTableView* t = ui->tableViewSearchResult;
+        setUpTable(t, m_pSearchModel, {60, 250, 125, 180}, 20);
+        t->setIconSize(QSize(33, 26));
+        t->setSelectionMode(QAbstractItemView::NoSelection);
+        t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    }
+    m_pSearchModel->removeRows(0, m_pSearchModel->rowCount());
+    m_historyTicks.reset(0);
+    showSelectAll();
+}
+
+void MainDialog::on_buttonSearch_clicked() {
+    pageSearchInit();
+    const QStringList keys = matchingChildKeys(m_data.readTestResult(), ui->editSearch->text());
+    for (const QString& key : keys) {
+        const QStringList person = key.split(',');
+        m_pSearchModel->appendRow(
+            {new QStandardItem(QIcon(kTickOff), ""), new QStandardItem(person.value(0)),
+             new QStandardItem(person.value(1)), new QStandardItem(person.value(2))});
+    }
+    m_historyTicks.reset(int(keys.size()));
+}
+
+void MainDialog::showTick(int row, bool ticked) {
+    m_pSearchModel->setItem(row, 0, new QStandardItem(QIcon(ticked ? kTickOn : kTickOff), ""));
+}
+
+void MainDialog::showSelectAll() {
+    ui->buttonSelectAll->setIcon(QIcon(m_historyTicks.allTicked() ? kTickOn : kTickOff));
+}
+
+void MainDialog::on_tableViewSearchResult_clicked(const QModelIndex& index) {
+    const int row = index.row();
+    if (index.column() != 0)
+        return openUserDetail(row);
+    qDebug("strFlag[%d]=%s", row, qPrintable(m_historyTicks.flags().value(row)));
+    showTick(row, m_historyTicks.toggle(row));
+    showSelectAll();
+}
+
+void MainDialog::on_buttonSelectAll_clicked() {
+    const bool on = m_historyTicks.toggleAll();
+    for (int r = 0; r < m_historyTicks.rows(); ++r)
+        showTick(r, on);
+    showSelectAll();
+}
+void MainDialog::on_buttonSelectAll2_clicked() {
+    on_buttonSelectAll_clicked();
+}
+
+// The child keys of the ticked rows, in row order; `lastRow` the last ticked row.
+QStringList MainDialog::tickedKeys(int* lastRow) const {
+    QStringList keys;
+    for (int r : m_historyTicks.tickedRows()) {
+        keys << childKey(m_pSearchModel->item(r, 1)->text(), m_pSearchModel->item(r, 2)->text(),
+                         m_pSearchModel->item(r, 3)->text());
+        if (lastRow)
+            *lastRow = r;
+    }
+    return keys;
+}
+
+// ---- one child's screenings ---------------------------------------------------------------
+
+void MainDialog::pageUserDetailInit() {
+    if (!m_pDetailModel) {
+        m_pDetailModel = new QStandardItemModel(0, 9, this);
+        setUpTable(ui->tableViewUserDetail, m_pDetailModel, {220, 90, 90, 90, 90, 90, 90, 60, 120},
+                   16);
+        ui->tableViewUserDetail->setSelectionMode(QAbstractItemView::SingleSelection);
+        ui->tableViewUserDetail->setSelectionBehavior(QAbstractItemView::SelectRows);
+    }
+    m_pDetailModel->removeRows(0, m_pDetailModel->rowCount());
+}
+
+void MainDialog::openUserDetail(int row) {
+    const QString name = m_pSearchModel->item(row, 1)->text();
+    ui->stackedWidgetNoMenu->setCurrentIndex(PageUserDetail);
+    ui->labelUserDetailName->setText(name);
+    pageUserDetailInit();
+    const QString key =
+        childKey(name, m_pSearchModel->item(row, 2)->text(), m_pSearchModel->item(row, 3)->text());
+    for (const QStringList& cells : childScreenings(m_data.readTestResult(), key)) {
+        QList<QStandardItem*> items;
+        for (const QString& text : cells)
+            items << newAlignCenterQStandardItem(text);
+        m_pDetailModel->appendRow(items);
+    }
+}
+
+// ---- delete, screen again, export -------------------------------------------------------
+
+void MainDialog::on_buttonHistoryDelete_clicked() {
+    const QStringList keys = tickedKeys();
+    if (keys.isEmpty())
+        return notice("No Record Selected");
+    MsgDialog ask;
+    ask.Init("Delete Records", "", "Yes", "", "No");
+    ask.exec();
+    if (ask.result != 0)
+        return;
+    const QString text = m_data.readTestResult();
+    if (text.isEmpty())
+        return notice("Open File Error");
+    const QString kept = historyWithout(text, keys);
+    qDebug("%s", qPrintable(kept));
+    if (!m_data.saveDeleteResult(kept))
+        return notice("Save File Error");
+    on_buttonSearch_clicked();
+}
+
+void MainDialog::on_buttonHistoryPhoto_clicked() {
+    int last = -1;
+    const QStringList keys = tickedKeys(&last);
+    if (keys.isEmpty())
+        return notice("No Record Selected");
+    if (keys.size() > 1)
+        return notice("Please select ONE record");
+    if (!m_data.m_bTimeSynced)
+        return errorMessage("Network is not ready!");
+    openCameraFor(m_pSearchModel->item(last, 1)->text(),
+                  m_pSearchModel->item(last, 2)->text() == "Male",
+                  QDate::fromString(m_pSearchModel->item(last, 3)->text(), "yyyy-MM-dd"));
+}
+
+void MainDialog::on_buttonHistoryExport_clicked() {
+    const QStringList keys = tickedKeys();
+    if (keys.isEmpty())
+        return notice("No Record Selected");
+    const QString text = m_data.readTestResult();
+    if (text.isEmpty())
+        return notice("Open File Error");
+    const QString table = exportTable(text, keys);
+    MailDlg mail;
+    mail.exec();
+    if (!mail.m_bConfirm)
+        return;
+    m_data.m_strMailTo = mail.m_strEmail;
+    m_data.m_strMailBody = table;
+    UploadDlg send(m_data);
+    send.mode = UploadDlg::SendMail;
+    send.exec();
+    notice(send.textResult == "OK" ? QStringLiteral("Success") : send.textResult);
 }

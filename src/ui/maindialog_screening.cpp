@@ -68,15 +68,33 @@ void MainDialog::on_buttonCamera_clicked() {
     const bool fromInput = ui->stackedWidgetMain->currentIndex() == 0 &&
                            ui->stackedWidgetWithMenu->currentIndex() == 0;
     if (fromInput) {
-        m_data.m_strName = ui->editName->text().trimmed();
-        if (m_data.m_strName.isEmpty())
+        QString name = ui->editName->text().trimmed();
+        if (name == style::kNamePlaceholder)
+            name.clear(); // the untouched placeholder is no name
+        m_data.m_strName = name;
+        if (name.isEmpty())
             return errorMessage("User Name cannot be empry!");
+        const QString problem = nameProblem(name);
+        if (!problem.isEmpty())
+            return errorMessage(problem);
         if (!m_data.m_bTimeSynced)
             return errorMessage("Network is not ready!");
         m_data.m_dateBirth = QDate::fromString(ui->editDate->text(), "yyyy-MM-dd");
         if (!m_data.m_dateBirth.isValid())
             return errorMessage("Date is not valid!");
     }
+    openCamera();
+}
+
+// Screening a child again from the history: the stored data, no typing.
+void MainDialog::openCameraFor(const QString& name, bool male, const QDate& birth) {
+    m_data.m_strName = name;
+    m_data.m_bMale = male;
+    m_data.m_dateBirth = birth;
+    openCamera();
+}
+
+void MainDialog::openCamera() {
     if (!m_data.V4l2DeviceOpen()) {
         m_data.V4l2DeviceClose();
         return errorMessage("Camera Open Failed!");

@@ -29,4 +29,12 @@ inline const QString kWifiScrollBar = QStringLiteral(
     "QScrollBar:vertical { background: #1E1E1E; width: 16px; }"
     "QScrollBar::handle:vertical { background: #313035; border-radius: 3px; min-height: 80px; }");
 
+// The history tables: black, light text (%1: its size), a dark scroll bar.
+inline const QString kHistoryTable = QStringLiteral(
+    "QTableView { background-color: rgb(0, 0, 0); color: rgb(243, 243, 243); border: none; "
+    "selection-background-color: rgb(30, 30, 30); font-size: %1pt; }"
+    "QTableView::item { border: 0px; }"
+    "QScrollBar:vertical { background: #1E1E1E; width: 16px; }"
+    "QScrollBar::handle:vertical { background: #313035; border-radius: 3px; min-height: 80px; }");
+
 } // namespace style

@@ -36,6 +36,7 @@ def message(path):
         "parts": parts,
         "defects": defects,
         "crlf_only": b"\n" not in raw.replace(b"\r\n", b""),
+        "longest_line": max(len(line) for line in raw.split(b"\r\n")),
     }
 
 
