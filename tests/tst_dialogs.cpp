@@ -92,7 +92,11 @@ private slots:
         QCOMPARE(dlg.jobsRun, 1);
         QCOMPARE(dlg.checkResult, -1);
         QVERIFY(t.elapsed() < 5000);
-        QCOMPARE(dlg.findChild<QLabel*>("labelTimer")->text(), QString("0%")); // a short job
+        // A short job: the percentage shown is the dialog's, a few seconds' worth at most
+        // on a loaded machine.
+        QCOMPARE(dlg.findChild<QLabel*>("labelTimer")->text(),
+                 QString::number(dlg.progress) + "%");
+        QVERIFY(dlg.progress <= 5);
         QCOMPARE(dlg.findChild<QLabel*>("label")->text(),
                  QString("Version checking, Please wait..."));
     }

@@ -2,7 +2,8 @@
 
 Checks the field names and their order and recomputes the signature with the account the
 simulator build is set up with; keeps every receipt; answers {"code":0,...} when the request
-is sound (or the knob print_reply)."""
+is sound (or the knob print_reply). Knob print_fail: "close" drops every connection without
+a reply, as an unreachable service would."""
 import hashlib
 import urllib.parse
 from http.server import BaseHTTPRequestHandler
@@ -27,6 +28,11 @@ class Handler(BaseHTTPRequestHandler):
         if self.path != "/apisc/sendMsg":
             return self.reply(404, '{"code":404,"msg":"not found"}')
         raw = read_body(self)
+        if place.knob("print_fail") == "close":
+            place.log("print", {"outcome": "closed"})
+            self.close_connection = True
+            self.connection.close()
+            return
         pairs = urllib.parse.parse_qsl(raw.decode("utf-8", "replace"), keep_blank_values=True)
         names = [k for k, _ in pairs]
         fields = dict(pairs)

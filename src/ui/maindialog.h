@@ -68,6 +68,11 @@ public:
     void labelTimeShow();
     void labelBatteryShow();
     void labelReferralInit();
+    void pageTimeZoneInit();
+    void labelTimeoutSettingShow();
+    void pageCountryInit();
+    void pageMachineIDShow();
+    void labelMachineIDShow();
     void tableViewWIFIInit();
     void tableViewWIFIShow();
     void pageMainInfoInputInit();
@@ -144,6 +149,31 @@ private slots:
     void on_buttonFactory_2_clicked();
     void on_buttonUpdate_clicked();
     void on_buttonUpdate_2_clicked();
+    void on_buttonMattaMatta_clicked();
+    void on_buttonMattaArthur2_clicked();
+    void on_buttonMattaArnold_clicked();
+    void on_buttonArthur2Matta_clicked();
+    void on_buttonArthur2Arthur2_clicked();
+    void on_buttonArthur2Arnold_clicked();
+    void on_buttonArnoldMatta_clicked();
+    void on_buttonArnoldArthur2_clicked();
+    void on_buttonArnoldArnold_clicked();
+    void on_buttonTimeZone_clicked();
+    void on_buttonClockScreen_clicked();
+    void on_buttonClockShutdown_clicked();
+    void on_buttonSelectUS_clicked();
+    void on_buttonSelectUS2_clicked();
+    void on_buttonSelectIndia_clicked();
+    void on_buttonSelectIndia2_clicked();
+    void on_buttonSelectChina_clicked();
+    void on_buttonSelectChina2_clicked();
+    void on_buttonSelectPhilippines_clicked();
+    void on_buttonSelectPhilippines2_clicked();
+    void on_buttonParamPitchPlus_clicked();
+    void on_buttonParamPitchSub_clicked();
+    void on_buttonParamDistancePlus_clicked();
+    void on_buttonParamDistanceSub_clicked();
+    void on_buttonPrintTestpage_clicked();
     void on_buttonCamera_pressed() {}
     void on_buttonCamera_released() {}
     void on_buttonHistory_pressed() {}
@@ -165,6 +195,11 @@ private:
     void openTextKeyboard(QLineEdit* edit);
     void openDateKeypad();
     void printerIdEntered();
+    void chooseReferral(int code);
+    void chooseRegion(int region);
+    void chooseTimeout(bool screen, int y);
+    void stepCalibration(bool pitch, int step);
+    void saveSetting(int index, const QString& value);
     qint64 now() const;
     void notice(const QString& text);
     void errorMessage(const QString& text);

@@ -117,6 +117,9 @@ QList<QLabel*> MainDialog::accentLines() const {
 
 void MainDialog::pageCameraInit() {
     ui->labelNameValue->setText(m_data.m_strName);
+    // Until the first preview: the stored exposure and sharpness values.
+    ui->labelBrightnessValue->setText(m_data.m_pCamCfg->m_strValue[CamCfg::Exposure]);
+    ui->labelSharpnessValue->setText(m_data.m_pCamCfg->m_strValue[CamCfg::Sharpness]);
     ui->labelLineC1->show();
     ui->labelLineC2->show();
     ui->labelLineDOF->show();

@@ -1,0 +1,28 @@
+#include "ui/zonedlg.h"
+
+#include "ui_zonedlg.h"
+
+#include "ui/settings_text.h"
+
+#include <QPushButton>
+
+ZoneDlg::ZoneDlg(QWidget* parent) : DeviceDialog(parent), ui(new Ui::ZoneDlg) {
+    ui->setupUi(this);
+    setClosesWhenCovered(true);
+    // buttonZone0 .. buttonZone24, in the order of the zone table.
+    for (int i = 0; i < settings_text::zones().size(); ++i) {
+        auto* button = findChild<QPushButton*>(QString("buttonZone%1").arg(i));
+        connect(button, &QPushButton::clicked, this, [this, i] { choose(i); });
+    }
+}
+
+ZoneDlg::~ZoneDlg() {
+    delete ui;
+}
+
+void ZoneDlg::choose(int index) {
+    const settings_text::Zone& zone = settings_text::zones().at(index);
+    m_strZone = QString::fromLatin1(zone.value);
+    m_strText = QString::fromLatin1(zone.text);
+    close();
+}

@@ -1,0 +1,385 @@
+// The settings pages end to end on the virtual board: every page changes its value in
+// GData and in the settings file at once, the chooser dialogs, the machine identity's QR
+// code (read back by zbarimg), the test print through the print stand-in, the factory
+// reset, and the effects of the values (local time, region, criterion).
+#include "app/gdata.h"
+#include "core/camcfg.h"
+#include "core/common.h"
+#include "platform/board.h"
+#include "screening/criteria.h"
+#include "sensors/calibration_store.h"
+#include "testkit/window_fixture.h"
+#include "ui/maindialog.h"
+#include "ui/qr_image.h"
+#include "ui_maindialog.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+std::shared_ptr<QString> nextMessage() {
+    auto text = std::make_shared<QString>();
+    testkit::onNextModal(
+        [text](QWidget* w) {
+            auto* msg = w->findChild<QLabel*>("labelMsg");
+            auto* title = w->findChild<QLabel*>("labelTitleMsg");
+            *text = msg && msg->isVisibleTo(w) ? msg->text() : title->text();
+        },
+        1, "MsgDialog");
+    return text;
+}
+
+// Presses `button` in the next window of `dialog`, after keeping its picture.
+void pressInNext(const char* dialog, const QString& button, const QString& screen = QString()) {
+    testkit::onNextModal(
+        [button, screen](QWidget* w) {
+            if (!screen.isEmpty())
+                QVERIFY(testkit::saveScreen(w, screen));
+            if (!button.isEmpty())
+                w->findChild<QPushButton*>(button)->click();
+        },
+        1, dialog);
+}
+
+// What zbarimg reads in a picture, "" when nothing.
+QString zbar(const QImage& image) {
+    QTemporaryDir dir;
+    const QString file = dir.path() + "/code.png";
+    image.save(file);
+    QProcess p;
+    p.start("zbarimg", {"--quiet", "--raw", file});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+// The image with a white quiet zone around it, as the page shows it.
+QImage withQuietZone(const QImage& code, int margin) {
+    QImage out(code.size() + QSize(2 * margin, 2 * margin), QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter(&out).drawImage(margin, margin, code);
+    return out;
+}
+
+// The smallest rectangle holding every black pixel.
+QRect blackBounds(const QImage& image) {
+    QRect r;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                r |= QRect(x, y, 1, 1);
+    return r;
+}
+
+bool makeRecording(const QString& file) {
+    QProcess p;
+    p.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=15",
+                       "-t", "1", "-c:v", "libx264", file});
+    return p.waitForFinished(60000) && p.exitCode() == 0;
+}
+
+} // namespace
+
+class TstE2eSettings : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testkit::WindowFixture> m_fx;
+
+    Ui::MainDialog* ui() { return m_fx->ui(); }
+    GData& data() { return m_fx->data(); }
+    MainDialog& window() { return m_fx->window(); }
+    QString appFile(const QString& name) { return m_fx->board().appDir() + "/CAMCFG/" + name; }
+    QByteArray config() { return testkit::readFile(appFile("config.txt")); }
+    QString value(int i) { return QString::fromUtf8(config()).split('|').value(i); }
+    void click(const char* name) { window().findChild<QPushButton*>(name)->click(); }
+    void setupPage() {
+        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
+        click("buttonSetup");
+    }
+    void shot(const QString& name) { QVERIFY(testkit::saveScreen(&window(), name)); }
+
+private slots:
+    void init() {
+        m_fx = std::make_unique<testkit::WindowFixture>();
+        setupPage();
+    }
+    void cleanup() {
+        m_fx.reset();
+        testkit::services::clearKnob("print_fail");
+    }
+
+    // The zone shifts the local time shown and stamped: 5.5 is 5 h 30 min ahead of UTC.
+    void timeZones_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("stamp");
+        QTest::newRow("India") << 24 << "5.5"
+                               << "UTC+5.5: Indian Standard Time"
+                               << "2026-01-01 05:30";
+        QTest::newRow("Midway") << 23 << "-11"
+                                << "UTC-11: Midway Islands Time"
+                                << "2025-12-31 13:00";
+        QTest::newRow("UTC") << 0 << "0"
+                             << "UTC+00: Universal Coordinated Time"
+                             << "2026-01-01 00:00";
+    }
+    void timeZones() {
+        QFETCH(int, button);
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        QFETCH(QString, stamp);
+        QVERIFY(board::setSystemClock(
+            QDateTime(QDate(2026, 1, 1), QTime(0, 0, 5), Qt::UTC).toSecsSinceEpoch()));
+        data().m_bTimeSynced = true;
+        click("buttonZone");
+        QCOMPARE(ui()->stackedWidgetNoMenu->currentIndex(), int(MainDialog::PageTimeZone));
+        pressInNext("ZoneDlg", QString("buttonZone%1").arg(button), "ZoneDlg");
+        click("buttonTimeZone");
+        QCOMPARE(data().m_strTimeZone, stored);
+        QCOMPARE(value(CamCfg::TimeZone), stored);
+        QCOMPARE(ui()->labelTimeZoneZoneValue->text(), shown);
+        QCOMPARE(ui()->labelTimeZoneTimeValue->text(), stamp);
+        shot("pageTimeZone");
+        testkit::fillExampleRecord(data());
+        QVERIFY(data().saveTestResult());
+        QVERIFY(testkit::readFile(appFile("result.txt")).contains("|" + stamp.toUtf8() + ","));
+    }
+
+    void unknownZoneShowsUtc() {
+        data().m_strTimeZone = "7.25";
+        click("buttonZone");
+        QCOMPARE(ui()->labelTimeZoneZoneValue->text(),
+                 QString("UTC+00: Universal Coordinated Time"));
+    }
+
+    // Closing a chooser without a choice changes nothing, not even the file.
+    void choosersClosedWithoutAChoice() {
+        const QByteArray before = config();
+        const QString zone = data().m_strTimeZone;
+        pressInNext("ZoneDlg", QString());
+        click("buttonZone");
+        click("buttonTimeZone");
+        pressInNext("TimeDlg", QString());
+        click("buttonSleepTime");
+        click("buttonClockScreen");
+        QCOMPARE(config(), before);
+        QCOMPARE(data().m_strTimeZone, zone);
+        QCOMPARE(data().m_nScreenOffTime, -1);
+    }
+
+    void timeouts() {
+        click("buttonSleepTime");
+        QCOMPARE(ui()->labelClockScreenValue->text(), QString("Never"));
+        QRect placed;
+        testkit::onNextModal(
+            [&placed](QWidget* w) {
+                placed = w->geometry();
+                QVERIFY(testkit::saveScreen(w, "TimeDlg"));
+                w->findChild<QPushButton*>("button5M")->click();
+            },
+            1, "TimeDlg");
+        click("buttonClockScreen");
+        QCOMPARE(data().m_nScreenOffTime, 5);
+        QCOMPARE(value(CamCfg::ScreenOffTime), QString("5"));
+        QCOMPARE(ui()->labelClockScreenValue->text(), QString("5 Minutes"));
+        QCOMPARE(placed.topLeft(), window().mapToGlobal(QPoint(175, 344)));
+        pressInNext("TimeDlg", "button1H");
+        click("buttonClockShutdown");
+        QCOMPARE(data().m_nShutdownTime, 60);
+        QCOMPARE(value(CamCfg::ShutdownTime), QString("60"));
+        QCOMPARE(ui()->labelClockShutdownValue->text(), QString("1 Hour"));
+        shot("pageSleepTime");
+    }
+
+    void handEditedTimeoutShowsNeverAndStays() {
+        data().m_pCamCfg->m_strValue[CamCfg::ScreenOffTime] = "15";
+        QVERIFY(data().m_pCamCfg->save());
+        data().InitConfigParameter();
+        const QByteArray before = config();
+        click("buttonSleepTime");
+        QCOMPARE(ui()->labelClockScreenValue->text(), QString("Never"));
+        QCOMPARE(data().m_nScreenOffTime, 15);
+        QCOMPARE(config(), before);
+    }
+
+    void regions() {
+        click("buttonCountry");
+        shot("pageCountry");
+        // The stored region again: the file is not even rewritten.
+        const QByteArray before = config();
+        const QDateTime modified = QFileInfo(appFile("config.txt")).lastModified();
+        QTest::qWait(20);
+        click("buttonSelectUS2");
+        QCOMPARE(config(), before);
+        QCOMPARE(QFileInfo(appFile("config.txt")).lastModified(), modified);
+        // Another region: stored, marked, and the next upload goes to its server.
+        click("buttonSelectIndia");
+        QCOMPARE(data().m_nRegion, 1);
+        QCOMPARE(value(CamCfg::Region), QString("1"));
+        QVERIFY(makeRecording(m_fx->board().root() + "/tmp/pupil_video.avi"));
+        testkit::services::clearLog("analysis");
+        QCOMPARE(data().uploadAVIFile(), 1);
+        const auto uploads = testkit::services::log("analysis");
+        QCOMPARE(uploads.size(), 1);
+        QCOMPARE(uploads[0]["host"].toString(), QString("127.0.0.2"));
+        QCOMPARE(uploads[0]["region"].toString(), QString("india"));
+    }
+
+    void calibrationSteps() {
+        click("buttonParam");
+        QCOMPARE(ui()->valueParamPitch->text(), QString("0"));
+        click("buttonParamPitchSub");
+        QCOMPARE(data().m_nPitchOffset, -1);
+        QCOMPARE(value(CamCfg::PitchOffset), QString("-1"));
+        QCOMPARE(ui()->valueParamPitch->text(), QString("-1"));
+        click("buttonParamDistancePlus");
+        click("buttonParamDistancePlus");
+        QCOMPARE(value(CamCfg::DistanceOffset), QString("2"));
+        sensor_calibrate_data_t stored{};
+        QVERIFY(readSensorCalibration(appFile("sensor_calibration.txt"), stored));
+        QCOMPARE(stored.pitch_offset, -1);
+        QCOMPARE(stored.distance_offset, 2);
+        shot("pageParam");
+    }
+
+    void printerIdClearedShowsTheHint() {
+        QVERIFY(data().m_pCamCfg->storeValue(CamCfg::PrinterId, "PRN-9"));
+        click("buttonMachineID");
+        QCOMPARE(ui()->editPrinterID->text(), QString("PRN-9"));
+        testkit::onNextModal([](QWidget* w) { w->findChild<QPushButton*>("buttonDel")->click(); },
+                             1, "KeypadDlg");
+        ui()->editPrinterID->setText("");
+        QTest::mousePress(ui()->editPrinterID, Qt::LeftButton);
+        QCOMPARE(value(CamCfg::PrinterId), QString());
+        QCOMPARE(ui()->editPrinterID->text(), QString("Please enter printer ID"));
+        click("buttonMachineIDReturn");
+        click("buttonMachineID");
+        QCOMPARE(ui()->editPrinterID->text(), QString("Please enter printer ID"));
+    }
+
+    void testPrint() {
+        click("buttonMachineID");
+        auto shown = nextMessage();
+        click("buttonPrintTestpage");
+        QCOMPARE(*shown, QString("No Printer ID Config!"));
+        QVERIFY(data().m_pCamCfg->storeValue(CamCfg::PrinterId, "PRN-9"));
+        testkit::services::clearLog("print");
+        click("buttonPrintTestpage");
+        const auto prints = testkit::services::log("print");
+        QCOMPARE(prints.size(), 1);
+        QVERIFY(prints[0]["signature_ok"].toBool());
+        QCOMPARE(prints[0]["fields"].toObject()["deviceID"].toString(), QString("PRN-9"));
+        QVERIFY(prints[0]["fields"].toObject()["msgDetail"].toString().startsWith(
+            "This is a test page..."));
+        testkit::services::setKnob("print_fail", "close");
+        shown = nextMessage();
+        click("buttonPrintTestpage");
+        QCOMPARE(*shown, QString("Connect to Server Failed!"));
+    }
+
+    // The identity read back by an independent decoder, from the page and from the label.
+    void machineIdentityQrCode() {
+        click("buttonMachineID");
+        const QString identity = data().m_pCommon->GetETNetMACAddress();
+        QVERIFY(!identity.isEmpty());
+        const QImage page = window().grab().toImage();
+        page.save(QStringLiteral(VISTREL_TEST_ARTIFACTS) + "/screens/pageMachineID.png");
+        QCOMPARE(zbar(page), identity);
+        const QImage label = ui()->labelMachineIDBarcode->pixmap().toImage();
+        QCOMPARE(label.size(), ui()->labelMachineIDBarcode->size());
+        QCOMPARE(zbar(withQuietZone(label, 24)), identity);
+        QCOMPARE(ui()->labelMachineIDSWVersion->text(), data().m_strVersion);
+        QCOMPARE(ui()->labelMachineIDModel->text(), QString("Product Model: 7R-D20"));
+    }
+
+    void qrFillsTheImage_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("short") << QByteArray("A");
+        QTest::newRow("identity") << QByteArray("02:00:5E:10:00:01");
+        QTest::newRow("long") << QByteArray(
+            "VISTREL-MACHINE-0123456789-ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    }
+    void qrFillsTheImage() {
+        QFETCH(QByteArray, text);
+        const QImage code = qrImage(text, QSize(170, 170));
+        QCOMPARE(code.size(), QSize(170, 170));
+        QCOMPARE(blackBounds(code), QRect(0, 0, 170, 170));
+        QCOMPARE(zbar(withQuietZone(code, 24)), QString::fromLatin1(text));
+    }
+
+    // A criterion change judges the next screening by the new table.
+    void referralCriterion() {
+        click("buttonReferral");
+        QCOMPARE(ui()->stackedWidgetReferral->currentIndex(), 2); // Arnold by default
+        shot("pageArnold");
+        testkit::fillExampleRecord(data());
+        data().m_dateBirth = QDate(2022, 1, 1);
+        const int months = data().getMonthofAge();
+        // A refraction the two tables judge differently.
+        QString sph;
+        for (double v = 0.25; v <= 6 && sph.isEmpty(); v += 0.25) {
+            const Refraction r = refractionFrom(QString::number(v), "0", "0", "0");
+            if (referralFor(0, months, r) != referralFor(1, months, r))
+                sph = QString::number(v);
+        }
+        QVERIFY(!sph.isEmpty());
+        data().m_strOSSph = sph;
+        data().m_strODSph = "0";
+        data().m_strOSCyl = data().m_strODCyl = "0";
+        const Refraction r = refractionFrom(sph, "0", "0", "0");
+        QCOMPARE(data().calculateReferral(), referralFor(0, months, r));
+        click("buttonArnoldMatta");
+        QCOMPARE(ui()->stackedWidgetReferral->currentIndex(), 0);
+        QCOMPARE(data().m_nReferralCriteria, 1);
+        QCOMPARE(value(CamCfg::ReferralCriteria), QString("1"));
+        QCOMPARE(ui()->labelReferral->text(), QString("Matta"));
+        QCOMPARE(data().calculateReferral(), referralFor(1, months, r));
+        shot("pageMatta");
+        click("buttonMattaArthur2");
+        QCOMPARE(ui()->labelReferral->text(), QString("Arthur2"));
+        QCOMPARE(value(CamCfg::ReferralCriteria), QString("2"));
+        shot("pageArthur2");
+    }
+
+    // Factory reset: the settings go back to their defaults; the history, the calibration
+    // and the Wi-Fi configuration stay as they are.
+    void factoryReset() {
+        const QString wifi = m_fx->board().root() + "/etc/wpa_supplicant.conf";
+        QVERIFY(testkit::writeFile(wifi, "network={\n\tssid=\"Clinic\"\n}\n"));
+        QVERIFY(testkit::writeFile(appFile("result.txt"),
+                                   "Kim,Male,2020-01-01|t,1,2,3,4,5,6,7,Pass\n"));
+        QVERIFY(testkit::writeFile(appFile("sensor_calibration.txt"), "7,2\n"));
+        QVERIFY(data().m_pCamCfg->storeValue(CamCfg::Region, "2"));
+        QVERIFY(data().m_pCamCfg->storeValue(CamCfg::PrinterId, "PRN-1"));
+        const QByteArray history = testkit::readFile(appFile("result.txt"));
+        const QByteArray calibration = testkit::readFile(appFile("sensor_calibration.txt"));
+        pressInNext("MsgDialog", "buttonLeft1");
+        click("buttonFactory");
+        QCOMPARE(config(), QByteArray("225|1|50|5|5|1920*1080|127.0.0.1:15000|0|-1|-1|0|0||0|0|0"));
+        QCOMPARE(data().m_nRegion, 0);
+        QCOMPARE(testkit::readFile(appFile("result.txt")), history);
+        QCOMPARE(testkit::readFile(appFile("sensor_calibration.txt")), calibration);
+        QCOMPARE(testkit::readFile(wifi), QByteArray("network={\n\tssid=\"Clinic\"\n}\n"));
+    }
+
+    // The camera page opens with the stored exposure and sharpness in its labels.
+    void cameraPageShowsStoredValues() {
+        data().m_bTimeSynced = true;
+        ui()->stackedWidgetMain->setCurrentIndex(0);
+        ui()->stackedWidgetWithMenu->setCurrentIndex(0);
+        ui()->editName->setText("Kim");
+        ui()->editDate->setText("2020-02-02");
+        click("buttonCamera");
+        QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageCamera));
+        QCOMPARE(ui()->labelBrightnessValue->text(), QString("225"));
+        QCOMPARE(ui()->labelSharpnessValue->text(), QString("50"));
+    }
+};
+
+QTEST_MAIN(TstE2eSettings)
+#include "tst_e2e_settings.moc"
