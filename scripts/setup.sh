@@ -25,6 +25,8 @@ TEST_PACKAGES=(
     # independent checkers and real peers
     zbar-tools xvfb xauth
     libcap2 libseccomp2 libgnutls30 libnettle8 # what the unpacked chronyd links
+    libnl-3-200 libnl-genl-3-200 libnl-route-3-200 libpcsclite1 libssl3 libdbus-1-3
+    iproute2 util-linux # the real supplicant's test: its libraries, ip and unshare
     # benchmarks
     libbenchmark-dev
 )
@@ -66,14 +68,21 @@ else
     $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# chronyd for the network-time test, unpacked from Debian's package into .tools/chrony.
-if [[ "${1:-all}" != "sim" && ! -x .tools/chrony/usr/sbin/chronyd ]]; then
-    echo "setup: unpacking chronyd into .tools/chrony"
+# Real peers that Debian packages as system services, unpacked into .tools/ instead of
+# installed: chronyd for the network-time test, wpa_supplicant for the command layer's.
+unpack() { # package, folder, a file it must hold
+    [[ -x ".tools/$2/$3" ]] && return 0
+    echo "setup: unpacking $1 into .tools/$2"
     apt_update
+    local tmp
     tmp=$(mktemp -d)
-    chmod 755 "$tmp" # apt downloads as its own user
-    (cd "$tmp" && apt-get download -qq chrony)
-    mkdir -p .tools/chrony
-    dpkg-deb -x "$tmp"/chrony_*.deb .tools/chrony
+    # Downloaded as root into a folder of ours, so apt's own user needs no access to it.
+    (cd "$tmp" && apt-get download -qq -o APT::Sandbox::User=root "$1")
+    mkdir -p ".tools/$2"
+    dpkg-deb -x "$tmp"/"$1"_*.deb ".tools/$2"
     rm -rf "$tmp"
+}
+if [[ "${1:-all}" != "sim" ]]; then
+    unpack chrony chrony usr/sbin/chronyd
+    unpack wpasupplicant wpa sbin/wpa_supplicant
 fi

@@ -63,9 +63,9 @@ private slots:
         QTest::newRow("key mgmt NONE")
             << Op([](CmdUtil& c) { return c.wireless_setkeymgmt(0, "NONE"); })
             << wpa("set_network 0 key_mgmt NONE");
-        QTest::newRow("key mgmt WPA2_PSK")
-            << Op([](CmdUtil& c) { return c.wireless_setkeymgmt(3, "WPA2_PSK"); })
-            << wpa("set_network 3 key_mgmt WPA2_PSK");
+        QTest::newRow("key mgmt WPA-PSK")
+            << Op([](CmdUtil& c) { return c.wireless_setkeymgmt(3, "WPA-PSK"); })
+            << wpa("set_network 3 key_mgmt WPA-PSK");
         QTest::newRow("priority") << Op([](CmdUtil& c) { return c.wireless_setpriority(0, 10); })
                                   << wpa("set_network 0 priority 10");
         QTest::newRow("enable") << Op([](CmdUtil& c) { return c.wireless_enablenetwork(0); })

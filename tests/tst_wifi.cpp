@@ -90,6 +90,36 @@ private slots:
                  QStringList{QString::fromUtf8("Café")});
     }
 
+    // Every escape the supplicant writes, decoded byte for byte; nothing else is special.
+    void ssidEscapes_data() {
+        QTest::addColumn<QString>("printed");
+        QTest::addColumn<QString>("ssid");
+        QTest::newRow("double quote") << R"(say \"hi\")"
+                                      << R"(say "hi")";
+        QTest::newRow("backslash") << R"(C:\\net)"
+                                   << R"(C:\net)";
+        QTest::newRow("tab, line ends, escape") << R"(a\tb\nc\rd\ee)"
+                                                << "a\tb\nc\rd\x1b"
+                                                   "e";
+        QTest::newRow("percent stays") << "a%41b 50%off"
+                                       << "a%41b 50%off";
+        QTest::newRow("spaces belong to it") << "  Clinic  "
+                                             << "  Clinic  ";
+        QTest::newRow("UTF-8 bytes")
+            << R"(Caf\xc3\xa9 \xe2\x82\xac)" << QString::fromUtf8("Café €");
+        QTest::newRow("backslash then x41 as text") << R"(\\x41)"
+                                                    << R"(\x41)";
+        QTest::newRow("cut escape kept") << R"(end\x4)"
+                                         << R"(end\x4)";
+    }
+    void ssidEscapes() {
+        QFETCH(QString, printed);
+        QFETCH(QString, ssid);
+        QCOMPARE(ssidDecode(printed), ssid);
+        // Our supplicant model prints it back the same way.
+        QCOMPARE(savedSsids("h\n0\t" + printed + "\tany\t[CURRENT]\n"), QStringList{ssid});
+    }
+
     void signalBarLevels_data() {
         QTest::addColumn<int>("level");
         QTest::addColumn<int>("bars");

@@ -118,7 +118,10 @@ QString CmdUtil::wireless_setpsk(int id, const QString& psk) {
 }
 
 QString CmdUtil::wireless_setkeymgmt(int id, const QString& type) {
-    if (type != "NONE" && type != "WPA_PSK" && type != "WPA2_PSK")
+    // The supplicant's own names; anything else it refuses ("WPA2" is its protocol RSN,
+    // not a key management).
+    static const QStringList accepted{"NONE", "WPA-PSK", "SAE"};
+    if (!accepted.contains(type))
         return QString();
     return sendCommand(m_commands[SetKeyMgmt] + " " + QString::number(id) + " key_mgmt " + type);
 }

@@ -1,14 +1,52 @@
 #include "system/wifi.h"
 
-#include "net/http.h"
-
 #include <algorithm>
 #include <numeric>
 
 QString ssidDecode(const QString& printed) {
-    QString percent = printed;
-    percent.replace("\\x", "%");
-    return percentDecode(percent.toLocal8Bit().constData());
+    const QByteArray in = printed.toUtf8();
+    QByteArray out;
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        const char c = in[i];
+        if (c != '\\' || i + 1 >= in.size()) {
+            out += c;
+            continue;
+        }
+        const char e = in[++i];
+        switch (e) {
+        case '\\':
+        case '"':
+            out += e;
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'e':
+            out += '\033';
+            break;
+        case 'x': {
+            bool ok = false;
+            const int byte = in.mid(i + 1, 2).toInt(&ok, 16);
+            if (ok && i + 2 < in.size()) {
+                out += char(byte);
+                i += 2;
+            } else {
+                out += "\\x";
+            }
+            break;
+        }
+        default: // not an escape the supplicant writes: kept as it stands
+            out += '\\';
+            out += e;
+        }
+    }
+    return QString::fromUtf8(out);
 }
 
 namespace {
@@ -30,14 +68,14 @@ QList<QStringList> listEntries(const QString& listAnswer) {
 QStringList savedSsids(const QString& listAnswer) {
     QStringList ssids;
     for (const QStringList& f : listEntries(listAnswer))
-        ssids << ssidDecode(f[1].trimmed());
+        ssids << ssidDecode(f[1]);
     return ssids;
 }
 
 std::optional<int> networkIndex(const QString& listAnswer, const QString& ssid) {
     std::optional<int> index;
     for (const QStringList& f : listEntries(listAnswer))
-        if (ssidDecode(f[1].trimmed()) == ssid)
+        if (ssidDecode(f[1]) == ssid)
             index = f[0].trimmed().toInt();
     return index;
 }
@@ -50,9 +88,14 @@ WifiStatus parseWifiStatus(const QString& statusAnswer) {
             s.bssid = line.mid(6);
         if (line.contains("wpa_state="))
             s.state = line.mid(10);
-        // "bssid=" also contains "ssid="; the answer's own "ssid=" line comes later.
-        if (line.contains("ssid="))
-            s.ssid = ssidDecode(line.mid(5));
+        // "bssid=" also contains "ssid="; the answer's own "ssid=" line comes later. The
+        // SSID is the line as printed: its spaces belong to it.
+        if (line.contains("ssid=")) {
+            QString printed = raw;
+            if (printed.endsWith('\r'))
+                printed.chop(1);
+            s.ssid = ssidDecode(printed.mid(printed.indexOf("ssid=") + 5));
+        }
     }
     return s;
 }
@@ -69,9 +112,9 @@ ScanList parseScanResults(const QString& scanAnswer) {
     const QStringList lines = scanAnswer.split('\n');
     for (int i = 1; i < lines.size(); ++i) {
         const QStringList f = lines[i].split('\t');
-        if (f.size() != 5 || f[4].trimmed().isEmpty())
+        if (f.size() != 5 || f[4].isEmpty())
             continue;
-        const QString ssid = ssidDecode(f[4].trimmed());
+        const QString ssid = ssidDecode(f[4]); // as printed: its spaces belong to it
         if (ssid.isEmpty() || found.ssids.contains(ssid))
             continue;
         found.levels << f[2].trimmed();

@@ -6,7 +6,10 @@
 
 #include <optional>
 
-// An SSID as wpa_cli prints it ("\xNN" for bytes outside printable ASCII), decoded.
+// An SSID as wpa_cli prints it, decoded byte for byte: the supplicant writes "\\" for a
+// backslash, "\"" for a double quote, "\n", "\r", "\t" and "\e" for those controls and
+// "\xNN" for every other byte outside printable ASCII; everything else, "%" and spaces
+// included, stands for itself. The bytes are read as UTF-8.
 QString ssidDecode(const QString& printed);
 
 // The decoded SSIDs of a list_network answer, in its order.

@@ -66,6 +66,8 @@ def encode(ssid):
             out.append('\\"')
         elif c == "\\":
             out.append("\\\\")
+        elif c in "\n\r\t\x1b":
+            out.append({"\n": "\\n", "\r": "\\r", "\t": "\\t", "\x1b": "\\e"}[c])
         elif 32 <= b < 127:
             out.append(c)
         else:
@@ -121,7 +123,9 @@ def set_network(state, args):
         net["ssid"] = text
     elif field == "psk":
         text = quoted(value)
-        if text is None or not 8 <= len(text.encode("utf-8")) <= 63:
+        raw = text.encode("utf-8") if text is not None else b""
+        # As the supplicant: 8 to 63 bytes, no control characters.
+        if text is None or not 8 <= len(raw) <= 63 or any(b < 32 or b == 127 for b in raw):
             return "FAIL"
         net["psk"] = text
     elif field == "key_mgmt":
