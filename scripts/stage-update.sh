@@ -3,6 +3,8 @@
 # application into the stand-in's folder for a region and writes the version file the
 # device checks ("version;file;size;MD5"). Then "System Update" on the setup page downloads
 # it, checks its size and MD5, stages it as vistrel.new and reboots; run-sim.sh installs it.
+# It also writes the version list of the maintenance dialog (Wi-Fi pass phrase "mvrq4096"
+# on any secured network): the offered version and the running one, both this image.
 #
 #   scripts/stage-update.sh [VERSION] [REGION] [BINARY]
 #     VERSION  the version the device is offered (v2.6.6-R); it differs from the running
@@ -25,4 +27,8 @@ cp "$BINARY" "$DIR/$FILE"
 SIZE=$(stat -c %s "$DIR/$FILE")
 MD5=$(md5sum "$DIR/$FILE" | cut -d' ' -f1 | tr a-f A-F)
 printf '%s;%s;%s;%s\n' "$VERSION" "$FILE" "$SIZE" "$MD5" >"$DIR/version_rent.txt"
+CURRENT=$(grep -o 'v[0-9][0-9.]*-R' src/app/gdata.h | head -1)
+printf '%s;%s;%s;%s\n' "$CURRENT" "$FILE" "$SIZE" "$MD5" >"$DIR/version_current.txt"
+printf 'version_rent.txt\t%s\nversion_current.txt\t%s\n' "$VERSION" "$CURRENT" >"$DIR/versionList.txt"
 echo "stage-update: $DIR/version_rent.txt offers $VERSION ($SIZE bytes, MD5 $MD5)"
+echo "stage-update: $DIR/versionList.txt lists $VERSION and $CURRENT"

@@ -82,7 +82,9 @@ private slots:
     }
 
     void uploadRunsItsJobOnceAndCloses() {
-        testkit::DataFixture fx; // no firmware server answers here: the check fails fast
+        // The firmware stand-in offers no version file: the check fails fast.
+        QFile::remove(testkit::services::dir() + "/firmware/v2/us/version_rent.txt");
+        testkit::DataFixture fx;
         UploadDlg dlg(fx.data());
         dlg.mode = UploadDlg::VersionCheck;
         dlg.checkResult = 99;

@@ -116,6 +116,7 @@ private slots:
     void on_buttonReferralReturn_clicked();
     void on_buttonWIFI_clicked();
     void on_buttonWIFI_2_clicked();
+    void on_tableViewWireless_clicked(const QModelIndex& index);
     void on_buttonReturn_clicked();
     void on_buttonReferral_clicked();
     void on_buttonReferral_2_clicked();
@@ -215,6 +216,10 @@ private:
     QStringList tickedKeys(int* lastRow = nullptr) const;
     void openCameraFor(const QString& name, bool male, const QDate& birth);
     void openCamera();
+    void joinSecured(const QString& ssid);
+    void joinOpen(const QString& ssid);
+    void offerSaved(const QString& ssid);
+    void openVersionDialog();
 
     GData& m_data;
     QTimer* m_pTimer = nullptr;

@@ -5,8 +5,13 @@
 #include "ui_maindialog.h"
 
 #include "app/gdata.h"
+#include "ui/msgdialog.h"
 #include "ui/styles.h"
+#include "ui/versiondlg.h"
 #include "ui/wifi_rows.h"
+#include "ui/wifipwddlg.h"
+
+#include <QDebug>
 
 #include <QHeaderView>
 #include <QScrollBar>
@@ -49,6 +54,76 @@ void MainDialog::tableViewWIFIShow() {
         ui->tableViewWireless->setColumnWidth(c, widths[c]);
         ui->tableViewWireless->setColumnHidden(c, widths[c] == 0);
     }
+    // An empty air says so, rather than showing an empty black table.
+    ui->labelWifiEmpty->setVisible(m_pWifiModel->rowCount() == 0);
+}
+
+// A tapped network: join it (with a pass phrase, or after a warning when it is open), or,
+// when it is configured already, connect to it or forget it.
+void MainDialog::on_tableViewWireless_clicked(const QModelIndex& index) {
+    const int row = index.row();
+    const QString secured = m_pWifiModel->item(row, 6)->text();
+    const QString saved = m_pWifiModel->item(row, 7)->text();
+    const QString ssid = m_pWifiModel->item(row, 1)->text();
+    qDebug("ontableViewWirelessClicked %d %s %s %s", row, qPrintable(secured), qPrintable(saved),
+           qPrintable(ssid));
+    if (saved == "1")
+        return offerSaved(ssid);
+    if (secured == "1")
+        return joinSecured(ssid);
+    joinOpen(ssid);
+}
+
+// The pass phrase that opens the maintenance dialog instead of joining a network.
+static const char* const kMaintenanceCode = "mvrq4096";
+
+void MainDialog::joinSecured(const QString& ssid) {
+    WifiPwdDlg dlg;
+    dlg.exec();
+    if (!dlg.m_bConnect)
+        return;
+    if (dlg.m_strPassword == QLatin1String(kMaintenanceCode))
+        return openVersionDialog();
+    if (m_data.addWIFI(ssid, dlg.m_strPassword))
+        m_data.m_bWifiRefresh = true;
+    else
+        notice("Wrong Password!");
+}
+
+void MainDialog::joinOpen(const QString& ssid) {
+    MsgDialog ask;
+    ask.Init("Connect to the unsafe network?", ssid, "Cancel", "", "Connect");
+    ask.exec();
+    if (ask.result != 2)
+        return;
+    if (m_data.addWIFI(ssid, ""))
+        m_data.m_bWifiRefresh = true;
+    else
+        notice("Connect Failed!");
+}
+
+void MainDialog::offerSaved(const QString& ssid) {
+    MsgDialog ask;
+    ask.Init("Connect to Network", ssid, "Cancel", "Delete", "Connect");
+    ask.exec();
+    if (ask.result == 2) {
+        if (m_data.switchWIFI(ssid))
+            m_data.m_bWifiRefresh = true;
+        else
+            notice("Connect Failed!");
+    } else if (ask.result == 1) {
+        if (m_data.deleteWIFI(ssid))
+            m_data.m_bWifiRefresh = true;
+        else
+            notice("Delete Failed!");
+    }
+}
+
+void MainDialog::openVersionDialog() {
+    if (m_data.versionListGet() < 1)
+        return notice("Version List File Download Failed!");
+    versiondlg dlg(m_data);
+    dlg.exec();
 }
 
 void MainDialog::device_thread_slot(QString) {

@@ -1,0 +1,67 @@
+#include "ui/versiondlg.h"
+
+#include "ui_versiondlg.h"
+
+#include "app/gdata.h"
+#include "system/cmdutil.h"
+#include "system/firmware.h"
+#include "ui/msgdialog.h"
+#include "ui/uploaddlg.h"
+
+#include <mutex>
+
+versiondlg::versiondlg(GData& data, QWidget* parent)
+    : DeviceDialog(parent), ui(new Ui::versiondlg), m_data(data) {
+    ui->setupUi(this);
+    versionListInit();
+}
+
+versiondlg::~versiondlg() {
+    delete ui;
+}
+
+static QString versionList(GData& data) {
+    std::lock_guard<std::mutex> lock(data.m_versionLock);
+    return data.m_strVersionList;
+}
+
+void versiondlg::versionListInit() {
+    ui->comboVersion->clear();
+    for (const auto& entry : versionListEntries(versionList(m_data)))
+        ui->comboVersion->addItem(entry.second);
+}
+
+void versiondlg::notice(const QString& text) {
+    MsgDialog dlg;
+    dlg.Init(text, "", "", "OK", "");
+    dlg.exec();
+}
+
+void versiondlg::on_buttonOK_clicked() {
+    QString file = versionFileFor(versionList(m_data), ui->comboVersion->currentText());
+    if (!file.isEmpty())
+        versionSwitch(file);
+}
+
+void versiondlg::on_buttonCancel_clicked() {
+    close();
+}
+
+void versiondlg::versionSwitch(QString& file) {
+    if (m_data.versionCheck(file) < 0)
+        return notice("Version Check Failed!");
+    MsgDialog ask;
+    ask.Init("Switch to " + ui->comboVersion->currentText(), "", "Yes", "", "No");
+    ask.exec();
+    if (ask.result != 0)
+        return;
+    UploadDlg download(m_data);
+    download.mode = UploadDlg::Download;
+    download.exec();
+    if (!download.success)
+        return notice("System Switch Failed!");
+    m_data.cfgFileDelete(); // the switched version starts with default settings
+    notice("System Switch Success!");
+    if (g_pCmdUtil)
+        g_pCmdUtil->reboot();
+}
