@@ -26,17 +26,6 @@ const QByteArray kHistory = "Ann,Female,2019-04-01|2025-01-02 09:00,1,2,3,4,5,6,
                             "Ann,Female,2019-04-012|2025-01-06 09:00,0,0,0,0,0,0,64,Pass\n";
 
 // The text of the next message box, closing it.
-std::shared_ptr<QString> nextMessage() {
-    auto text = std::make_shared<QString>();
-    testkit::onNextModal(
-        [text](QWidget* w) {
-            auto* msg = w->findChild<QLabel*>("labelMsg");
-            auto* title = w->findChild<QLabel*>("labelTitleMsg");
-            *text = msg && msg->isVisibleTo(w) ? msg->text() : title->text();
-        },
-        1, "MsgDialog");
-    return text;
-}
 
 // Answers the next message box with its left (Yes) or right (No) button.
 void answerNext(const char* button) {
@@ -183,7 +172,7 @@ private slots:
 
     void deleteAsksAndRemovesOnlyTheTickedChild() {
         openHistory(kHistory);
-        auto shown = nextMessage();
+        auto shown = testkit::nextMessage();
         click("buttonHistoryDelete");
         QCOMPARE(*shown, QString("No Record Selected"));
         QCOMPARE(testkit::readFile(historyFile()), kHistory);
@@ -213,17 +202,17 @@ private slots:
 
     void screenAgain() {
         openHistory(kHistory);
-        auto shown = nextMessage();
+        auto shown = testkit::nextMessage();
         click("buttonHistoryPhoto");
         QCOMPARE(*shown, QString("No Record Selected"));
         clickList(0, 0);
         clickList(1, 0);
-        shown = nextMessage();
+        shown = testkit::nextMessage();
         click("buttonHistoryPhoto");
         QCOMPARE(*shown, QString("Please select ONE record"));
         clickList(0, 0);
         m_fx->data().m_bTimeSynced = false;
-        shown = nextMessage();
+        shown = testkit::nextMessage();
         click("buttonHistoryPhoto");
         QCOMPARE(*shown, QString("Network is not ready!"));
 
@@ -241,7 +230,7 @@ private slots:
         click("buttonHistoryPhoto");
         QCOMPARE(m_fx->data().m_dateBirth, QDate(2019, 4, 1));
         // The recording's upload and verdict, as the recording thread would end it.
-        QVERIFY(makeRecording(m_fx->board().root() + "/tmp/pupil_video.avi"));
+        QVERIFY(testkit::makeRecording(m_fx->board().root() + "/tmp/pupil_video.avi"));
         m_fx->data().m_nCameraState = 3;
         QMetaObject::invokeMethod(&window(), "video_thread_slot", Q_ARG(int, 0));
         QCOMPARE(ui()->stackedWidgetWithMenu->currentIndex(), 1); // the result page
@@ -249,14 +238,6 @@ private slots:
                                     .split('\n')
                                     .filter(QRegularExpression("^Ann,Female,2019-04-01\\|"));
         QCOMPARE(ann.size(), 3);
-    }
-
-    // A short H.264 AVI made by ffmpeg, for the analysis stand-in to accept.
-    static bool makeRecording(const QString& file) {
-        QProcess p;
-        p.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=15",
-                           "-t", "1", "-c:v", "libx264", file});
-        return p.waitForFinished(60000) && p.exitCode() == 0;
     }
 
     // 50 screenings of two ticked children and one unticked one go out as one mail through
@@ -288,7 +269,7 @@ private slots:
                 w->findChild<QPushButton*>("buttonSend")->click();
             },
             1, "MailDlg");
-        auto shown = nextMessage();
+        auto shown = testkit::nextMessage();
         click("buttonHistoryExport");
         QTRY_COMPARE_WITH_TIMEOUT(*shown, QString("Success"), 20000);
         const auto mails = testkit::services::log("mail");
@@ -317,7 +298,7 @@ private slots:
                 w->findChild<QPushButton*>("buttonSend")->click();
             },
             1, "MailDlg");
-        auto shown = nextMessage();
+        auto shown = testkit::nextMessage();
         click("buttonHistoryExport");
         QTRY_COMPARE_WITH_TIMEOUT(*shown, QString("Failed to send mail!"), 20000);
     }

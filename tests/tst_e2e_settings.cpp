@@ -22,18 +22,6 @@
 
 namespace {
 
-std::shared_ptr<QString> nextMessage() {
-    auto text = std::make_shared<QString>();
-    testkit::onNextModal(
-        [text](QWidget* w) {
-            auto* msg = w->findChild<QLabel*>("labelMsg");
-            auto* title = w->findChild<QLabel*>("labelTitleMsg");
-            *text = msg && msg->isVisibleTo(w) ? msg->text() : title->text();
-        },
-        1, "MsgDialog");
-    return text;
-}
-
 // Presses `button` in the next window of `dialog`, after keeping its picture.
 void pressInNext(const char* dialog, const QString& button, const QString& screen = QString()) {
     testkit::onNextModal(
@@ -73,13 +61,6 @@ QRect blackBounds(const QImage& image) {
             if (qGray(image.pixel(x, y)) < 128)
                 r |= QRect(x, y, 1, 1);
     return r;
-}
-
-bool makeRecording(const QString& file) {
-    QProcess p;
-    p.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=15",
-                       "-t", "1", "-c:v", "libx264", file});
-    return p.waitForFinished(60000) && p.exitCode() == 0;
 }
 
 } // namespace
@@ -221,7 +202,7 @@ private slots:
         click("buttonSelectIndia");
         QCOMPARE(data().m_nRegion, 1);
         QCOMPARE(value(CamCfg::Region), QString("1"));
-        QVERIFY(makeRecording(m_fx->board().root() + "/tmp/pupil_video.avi"));
+        QVERIFY(testkit::makeRecording(m_fx->board().root() + "/tmp/pupil_video.avi"));
         testkit::services::clearLog("analysis");
         QCOMPARE(data().uploadAVIFile(), 1);
         const auto uploads = testkit::services::log("analysis");
@@ -264,7 +245,7 @@ private slots:
 
     void testPrint() {
         click("buttonMachineID");
-        auto shown = nextMessage();
+        auto shown = testkit::nextMessage();
         click("buttonPrintTestpage");
         QCOMPARE(*shown, QString("No Printer ID Config!"));
         QVERIFY(data().m_pCamCfg->storeValue(CamCfg::PrinterId, "PRN-9"));
@@ -277,7 +258,7 @@ private slots:
         QVERIFY(prints[0]["fields"].toObject()["msgDetail"].toString().startsWith(
             "This is a test page..."));
         testkit::services::setKnob("print_fail", "close");
-        shown = nextMessage();
+        shown = testkit::nextMessage();
         click("buttonPrintTestpage");
         QCOMPARE(*shown, QString("Connect to Server Failed!"));
     }

@@ -78,9 +78,7 @@ qint64 MainDialog::now() const {
 }
 
 void MainDialog::notice(const QString& text) {
-    MsgDialog dlg;
-    dlg.Init(text, "", "", "OK", "");
-    dlg.exec();
+    MsgDialog::notify(text);
 }
 
 void MainDialog::errorMessage(const QString& text) {

@@ -154,10 +154,7 @@ void MainDialog::on_buttonHistoryDelete_clicked() {
     const QStringList keys = tickedKeys();
     if (keys.isEmpty())
         return notice("No Record Selected");
-    MsgDialog ask;
-    ask.Init("Delete Records", "", "Yes", "", "No");
-    ask.exec();
-    if (ask.result != 0)
+    if (!MsgDialog::askYes("Delete Records"))
         return;
     const QString text = m_data.readTestResult();
     if (text.isEmpty())

@@ -288,10 +288,7 @@ void MainDialog::on_buttonMachineID_2_clicked() {
 
 // Power off from the main menu, after asking.
 void MainDialog::on_buttonReboot_clicked() {
-    MsgDialog ask;
-    ask.Init("Power Off", "", "Yes", "", "No");
-    ask.exec();
-    if (ask.result != 0)
+    if (!MsgDialog::askYes("Power Off"))
         return;
     m_data.FlashOff();
     if (g_pCmdUtil)
@@ -301,10 +298,7 @@ void MainDialog::on_buttonReboot_clicked() {
 // Factory reset: the settings go back to their defaults; history, Wi-Fi and the sensor
 // calibration stay.
 void MainDialog::on_buttonFactory_clicked() {
-    MsgDialog ask;
-    ask.Init("Restore", "", "Yes", "", "No");
-    ask.exec();
-    if (ask.result != 0)
+    if (!MsgDialog::askYes("Restore"))
         return;
     m_data.m_pCamCfg->resetDefaultCFG();
     if (!m_data.m_pCamCfg->save())
@@ -326,15 +320,9 @@ void MainDialog::on_buttonUpdate_clicked() {
         return notice("Version Check Failed!");
     if (check.checkResult == 0)
         return notice("No New Version!");
-    MsgDialog ask;
-    ask.Init("System Update", "", "Yes", "", "No");
-    ask.exec();
-    if (ask.result != 0)
+    if (!MsgDialog::askYes("System Update"))
         return;
-    UploadDlg download(m_data);
-    download.mode = UploadDlg::Download;
-    download.exec();
-    if (!download.success)
+    if (!UploadDlg::download(m_data))
         return notice("System Update Failed!");
     notice("System Update Success!");
     if (g_pCmdUtil)

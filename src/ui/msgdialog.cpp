@@ -43,6 +43,19 @@ void MsgDialog::Init(const QString& title, const QString& message, const QString
     ui->buttonRight->setText(right);
 }
 
+void MsgDialog::notify(const QString& text) {
+    MsgDialog dlg;
+    dlg.Init(text, "", "", "OK", "");
+    dlg.exec();
+}
+
+bool MsgDialog::askYes(const QString& title) {
+    MsgDialog ask;
+    ask.Init(title, "", "Yes", "", "No");
+    ask.exec();
+    return ask.result == 0;
+}
+
 void MsgDialog::finish(int button) {
     result = button;
     close();

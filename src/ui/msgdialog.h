@@ -21,6 +21,11 @@ public:
 
     int result = -1; // 0 left, 1 middle, 2 right; -1 when closed otherwise
 
+    // The two forms the screens use most: a notice (the text as title, one "OK"), and a
+    // question with "Yes" (left) and "No" (right), true for Yes.
+    static void notify(const QString& text);
+    static bool askYes(const QString& title);
+
 private slots:
     void on_buttonLeft_clicked();
     void on_buttonLeft1_clicked();

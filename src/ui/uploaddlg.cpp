@@ -22,6 +22,13 @@ UploadDlg::~UploadDlg() {
     delete ui;
 }
 
+bool UploadDlg::download(GData& data) {
+    UploadDlg dlg(data);
+    dlg.mode = Download;
+    dlg.exec();
+    return dlg.success;
+}
+
 QString UploadDlg::jobText(int mode) {
     switch (mode) {
     case Upload:

@@ -28,6 +28,8 @@ public:
     ~UploadDlg() override;
 
     static QString jobText(int mode);
+    // Runs job 1, the download of the version last checked: true when it was staged.
+    static bool download(GData& data);
 
     int mode = Upload;
     bool success = false; // modes 0 and 1

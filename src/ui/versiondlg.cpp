@@ -32,9 +32,7 @@ void versiondlg::versionListInit() {
 }
 
 void versiondlg::notice(const QString& text) {
-    MsgDialog dlg;
-    dlg.Init(text, "", "", "OK", "");
-    dlg.exec();
+    MsgDialog::notify(text);
 }
 
 void versiondlg::on_buttonOK_clicked() {
@@ -50,15 +48,9 @@ void versiondlg::on_buttonCancel_clicked() {
 void versiondlg::versionSwitch(QString& file) {
     if (m_data.versionCheck(file) < 0)
         return notice("Version Check Failed!");
-    MsgDialog ask;
-    ask.Init("Switch to " + ui->comboVersion->currentText(), "", "Yes", "", "No");
-    ask.exec();
-    if (ask.result != 0)
+    if (!MsgDialog::askYes("Switch to " + ui->comboVersion->currentText()))
         return;
-    UploadDlg download(m_data);
-    download.mode = UploadDlg::Download;
-    download.exec();
-    if (!download.success)
+    if (!UploadDlg::download(m_data))
         return notice("System Switch Failed!");
     m_data.cfgFileDelete(); // the switched version starts with default settings
     notice("System Switch Success!");

@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QLabel>
 #include <QMutex>
+#include <QProcess>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
@@ -140,6 +142,25 @@ std::shared_ptr<int> onNextModal(std::function<void(QWidget*)> check, int times,
     });
     timer->start(20);
     return seen;
+}
+
+std::shared_ptr<QString> nextMessage() {
+    auto text = std::make_shared<QString>();
+    onNextModal(
+        [text](QWidget* w) {
+            auto* msg = w->findChild<QLabel*>("labelMsg");
+            auto* title = w->findChild<QLabel*>("labelTitleMsg");
+            *text = msg && msg->isVisibleTo(w) ? msg->text() : title->text();
+        },
+        1, "MsgDialog");
+    return text;
+}
+
+bool makeRecording(const QString& file) {
+    QProcess p;
+    p.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=15",
+                       "-t", "1", "-c:v", "libx264", file});
+    return p.waitForFinished(60000) && p.exitCode() == 0;
 }
 
 namespace services {

@@ -73,6 +73,13 @@ bool saveScreen(class QWidget* widget, const QString& name);
 std::shared_ptr<int> onNextModal(std::function<void(class QWidget*)> check = nullptr, int times = 1,
                                  const char* className = nullptr);
 
+// The text of the next MsgDialog (its message when it has one, else its title), which is
+// then closed. The text arrives once the dialog has been seen.
+std::shared_ptr<QString> nextMessage();
+
+// A one-second H.264 AVI made by ffmpeg at `file`, for the analysis stand-in to accept.
+bool makeRecording(const QString& file);
+
 // The local stand-ins started by the CTest fixture "services": their knobs and request logs
 // (the log reader). A knob that cannot be set or cleared fails the running test.
 namespace services {
