@@ -236,6 +236,32 @@ private slots:
         QCOMPARE(QFileInfo(file()).size(), 0);
     }
 
+    // What a crash between an append and its flush leaves: zeros at the end, or a cut
+    // record followed by zeros. Later records stay visible and a delete keeps them; only
+    // the torn record is lost.
+    void zeroFilledTailHidesNothing_data() {
+        QTest::addColumn<QByteArray>("tail");
+        QTest::addColumn<int>("kept"); // records of Test listed afterwards
+        QTest::newRow("zeros after a whole line") << QByteArray(64, '\0') << 3;
+        QTest::newRow("cut record, then zeros")
+            << "Cut,Male,2020-01-01|2026-01-01 10:00,1,2" + QByteArray(40, '\0') << 3;
+    }
+    void zeroFilledTailHidesNothing() {
+        QFETCH(QByteArray, tail);
+        QFETCH(int, kept);
+        QVERIFY(testkit::writeFile(
+            file(), "Bob,Male,2019-11-11|2025-01-01 10:00,1,2,3,4,5,6,7,Pass\n" + tail));
+        fillRecord();
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(m_data->saveTestResult());
+        const QString text = m_data->readTestResult();
+        QCOMPARE(childScreenings(text, "Test,Female,2019-05-03").size(), kept);
+        QCOMPARE(childScreenings(text, "Bob,Male,2019-11-11").size(), 1);
+        QVERIFY(m_data->saveDeleteResult(historyWithout(text, {"Bob,Male,2019-11-11"})));
+        QCOMPARE(childScreenings(m_data->readTestResult(), "Test,Female,2019-05-03").size(), kept);
+        QVERIFY(!testkit::readFile(file()).contains('\0'));
+    }
+
     void rewriteReplacesTheFileAsAWhole() {
         QVERIFY(testkit::writeFile(file(), kHistory.toUtf8()));
         QFile before(file());

@@ -65,7 +65,7 @@ private slots:
             << true << words << words << Mirrors{0, 1, 0, "abc", 0, -1, 0, 0, false, 0, 0};
         QTest::newRow("extra values are dropped at the next save")
             << true << kDefaults + "|17|18" << kDefaults + "|17|18" << defaults;
-        QTest::newRow("zero byte ends the text")
+        QTest::newRow("zero bytes are skipped, what follows is read")
             << true << kDefaults + QByteArray("\0|junk", 6) << kDefaults + QByteArray("\0|junk", 6)
             << defaults;
     }

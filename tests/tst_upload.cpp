@@ -113,6 +113,10 @@ private slots:
             << "ok,1,2,3,4,5,6,7,8,9" << 1 << QStringList{"1", "2", "3", "4", "5", "6", "7"};
         QTest::newRow("one word") << "busy" << 0 << QStringList{};
         QTest::newRow("six elements") << "ok,1,2,3,4,5" << 0 << QStringList{};
+        // A forged reply must not create another child's record: refused as a failure.
+        QTest::newRow("line end and bar in a value")
+            << "0,0,X\nFake,0,Female,0,0,2015-01-01|2026-01-01 10:00,1,2,3" << 0 << QStringList{};
+        QTest::newRow("bar in a value") << "ok,1|x,2,3,4,5,6,7" << 0 << QStringList{};
     }
 
     void replies() {

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -45,9 +46,9 @@ bool readTextCreatingFile(const QString& path, QString& text) {
     if (!file.open(QIODevice::ReadWrite | QIODevice::Text))
         return false;
     QByteArray bytes = file.readAll();
-    const qsizetype zero = bytes.indexOf('\0');
-    if (zero >= 0)
-        bytes.truncate(zero);
+    // Zero bytes are what a file system leaves of a write that never reached the disk; a
+    // text has none. They are skipped, so the records written after them stay readable.
+    bytes.erase(std::remove(bytes.begin(), bytes.end(), '\0'), bytes.end());
     text = QString::fromUtf8(bytes);
     return true;
 }

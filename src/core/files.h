@@ -6,8 +6,9 @@
 // Creates the folder (and its parents) when missing. False when it cannot be had.
 bool ensureFolder(const QString& folder);
 
-// Reads a text file, creating it empty when missing; the text ends at the first zero
-// byte. False when the file cannot be opened.
+// Reads a text file, creating it empty when missing. Zero bytes (left by a crash before a
+// write reached the disk) are skipped rather than ending the text, so nothing written
+// after them is hidden. False when the file cannot be opened.
 bool readTextCreatingFile(const QString& path, QString& text);
 
 // Replaces a file's contents so that a power loss leaves either the old or the new
