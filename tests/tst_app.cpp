@@ -28,6 +28,11 @@ private slots:
         QTest::newRow("not a number") << "abc" << qint64(0);
         QTest::newRow("empty") << "" << qint64(0);
         QTest::newRow("eight") << "8" << qint64(28800);
+        QTest::newRow("nan") << "nan" << qint64(0);
+        QTest::newRow("inf") << "inf" << qint64(0);
+        QTest::newRow("minus inf") << "-inf" << qint64(0);
+        QTest::newRow("1e30") << "1e30" << qint64(0);
+        QTest::newRow("beyond a day") << "25" << qint64(0);
     }
 
     void localTime() {
