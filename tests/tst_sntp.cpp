@@ -88,6 +88,37 @@ private slots:
         QTest::newRow("4 bytes: zeros for the rest")
             << QByteArray("\xE9\x3C\x1A\x80", 4) << qint64(0xE93C1A80u) - qint64(kNtpToUnixSeconds);
         QTest::newRow("empty") << QByteArray() << -qint64(kNtpToUnixSeconds);
+        QByteArray nextEra = full;
+        const quint32 e = 100u; // 100 s after the wrap of 2036-02-07 06:28:16 UTC
+        for (int i = 0; i < 4; ++i)
+            nextEra[40 + i] = char(e >> (24 - 8 * i));
+        QTest::newRow("next era") << nextEra << qint64(2085978496 + 100);
+    }
+
+    // Only a server's reply can set the clock.
+    void usableReplies_data() {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<bool>("usable");
+        QByteArray server(48, '\0');
+        server[0] = char(0x1C); // leap 0, version 3, mode 4
+        server[40] = char(0xE9);
+        QTest::newRow("server reply") << server << true;
+        QTest::newRow("empty datagram") << QByteArray() << false;
+        QTest::newRow("seven bytes") << server.left(7) << false;
+        QByteArray client = server;
+        client[0] = char(0x1B); // mode 3: a request
+        QTest::newRow("a request") << client << false;
+        QByteArray alarm = server;
+        alarm[0] = char(0xDC); // leap 3: not synchronised
+        QTest::newRow("unsynchronised server") << alarm << false;
+        QByteArray zero = server;
+        zero[40] = 0;
+        QTest::newRow("no transmit time") << zero << false;
+    }
+    void usableReplies() {
+        QFETCH(QByteArray, reply);
+        QFETCH(bool, usable);
+        QCOMPARE(sntpReplyUsable(reply), usable);
     }
 
     void replyParsing() {

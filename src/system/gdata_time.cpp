@@ -15,7 +15,11 @@ bool GData::updateTimeFromeWeb() {
     if (!now)
         return false;
     qDebug("updateTimeFromeWeb song %lld", static_cast<long long>(*now));
-    board::setSystemClock(*now);
+    // Synced only when the clock was actually set.
+    if (!board::setSystemClock(*now)) {
+        qDebug("updateTimeFromeWeb: the clock could not be set");
+        return false;
+    }
     return true;
 }
 

@@ -22,7 +22,21 @@ qint64 unixTimeOfReply(const QByteArray& reply) {
     quint32 seconds = 0;
     for (int i = 0; i < 4; ++i)
         seconds = (seconds << 8) | static_cast<quint8>(last[i]);
-    return qint64(seconds) - qint64(kNtpToUnixSeconds);
+    // The seconds wrap on 2036-02-07: a value with its top bit clear belongs to the next
+    // era (RFC 4330, section 3), as no server's clock reads a time before 1968.
+    qint64 ntp = seconds;
+    if (seconds != 0 && !(seconds & 0x80000000u))
+        ntp += qint64(1) << 32;
+    return ntp - qint64(kNtpToUnixSeconds);
+}
+
+bool sntpReplyUsable(const QByteArray& reply) {
+    if (reply.size() < 48)
+        return false;
+    const int mode = static_cast<quint8>(reply[0]) & 0x7;
+    const int leap = static_cast<quint8>(reply[0]) >> 6;
+    const bool transmitSet = reply.mid(40, 4) != QByteArray(4, '\0');
+    return (mode == 4 || mode == 5) && leap != 3 && transmitSet;
 }
 
 std::optional<qint64> sntpExchange(const QString& host, quint16 port, qint64 unixNow) {
@@ -43,7 +57,10 @@ std::optional<qint64> sntpExchange(const QString& host, quint16 port, qint64 uni
     }
     // A refused port also wakes the wait, with nothing to read: that is no answer, not a
     // time of zero.
-    if (!received)
+    // Nor is a datagram that is no server reply (too short, another mode, a server that
+    // says it is not synchronised, no transmit time): setting the clock from it would set
+    // it to 1900.
+    if (!received || !sntpReplyUsable(reply))
         return std::nullopt;
     return unixTimeOfReply(reply);
 }

@@ -13,6 +13,9 @@ QByteArray sntpRequest(qint64 unixNow);
 
 // The Unix time of a reply: the first 4 bytes of its last 8 (missing bytes count as 0).
 qint64 unixTimeOfReply(const QByteArray& reply);
+// True for a server's reply that can set a clock: 48 bytes at least, mode 4 (or 5,
+// broadcast), not "unsynchronised" (leap indicator 3), a transmit time.
+bool sntpReplyUsable(const QByteArray& reply);
 
 // Sends one request and waits up to 3 s for a connection and 3 s for a reply. The server's
 // Unix time, or nothing when no datagram came back.

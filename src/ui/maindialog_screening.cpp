@@ -307,7 +307,9 @@ void MainDialog::pageResultShow() {
     ui->labelResultPass->setVisible(r > 0);
     ui->labelResultRefer->setVisible(r < 0);
     d->m_strReferral = verdictText(r);
-    d->saveTestResult();
+    // The result is on screen either way; the operator learns that it was not kept.
+    if (!d->saveTestResult())
+        notice("Save File Error");
 }
 
 void MainDialog::on_buttonPrintResult_clicked() {
