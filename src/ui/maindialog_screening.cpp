@@ -313,10 +313,15 @@ void MainDialog::pageResultShow() {
 }
 
 void MainDialog::on_buttonPrintResult_clicked() {
+    printReceipt(UploadDlg::PrintResult);
+}
+
+// A receipt (the result or the test page) through the printing job, once a printer is set.
+void MainDialog::printReceipt(int mode) {
     if (m_data.m_pCamCfg->m_strValue[CamCfg::PrinterId].isEmpty())
         return notice("No Printer ID Config!");
     UploadDlg print(m_data);
-    print.mode = UploadDlg::PrintResult;
+    print.mode = mode;
     print.exec();
     if (print.textResult != "OK")
         notice("Connect to Server Failed!");

@@ -274,13 +274,7 @@ void MainDialog::on_buttonMachineID_clicked() {
 }
 
 void MainDialog::on_buttonPrintTestpage_clicked() {
-    if (m_data.m_pCamCfg->m_strValue[CamCfg::PrinterId].isEmpty())
-        return notice("No Printer ID Config!");
-    UploadDlg print(m_data);
-    print.mode = UploadDlg::PrintTestPage;
-    print.exec();
-    if (print.textResult != "OK")
-        notice("Connect to Server Failed!");
+    printReceipt(UploadDlg::PrintTestPage);
 }
 void MainDialog::on_buttonMachineID_2_clicked() {
     on_buttonMachineID_clicked();
