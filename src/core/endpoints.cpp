@@ -1,5 +1,9 @@
 #include "core/endpoints.h"
 
+#ifndef VISTREL_SIM
+#include "core/deployment.h"
+#endif
+
 namespace endpoints {
 namespace {
 
@@ -24,15 +28,15 @@ const Table kTable = {
     {"127.0.0.1", 18082},
 };
 #else
-// Deployment values: replace the example.net placeholders with the production hosts.
+// The deployment profile chosen at configure time (cmake/deploy/).
 const Table kTable = {
-    {"us.analysis.example.net", "in.analysis.example.net", "cn.analysis.example.net",
-     "ph.analysis.example.net"},
-    {"print.example.net", 80},
-    {"smtp.example.net", 465},
-    {"smtp.example.net", 25},
-    {"time.example.net", 123},
-    {"firmware.example.net", 80},
+    {VISTREL_DEPLOY_ANALYSIS_US, VISTREL_DEPLOY_ANALYSIS_INDIA, VISTREL_DEPLOY_ANALYSIS_CHINA,
+     VISTREL_DEPLOY_ANALYSIS_PHILIPPINES},
+    {VISTREL_DEPLOY_PRINT_HOST, VISTREL_DEPLOY_PRINT_PORT},
+    {VISTREL_DEPLOY_SMTP_HOST, VISTREL_DEPLOY_SMTP_SSL_PORT},
+    {VISTREL_DEPLOY_SMTP_HOST, VISTREL_DEPLOY_SMTP_PLAIN_PORT},
+    {VISTREL_DEPLOY_TIME_HOST, VISTREL_DEPLOY_TIME_PORT},
+    {VISTREL_DEPLOY_FIRMWARE_HOST, VISTREL_DEPLOY_FIRMWARE_PORT},
 };
 #endif
 
@@ -43,18 +47,18 @@ const Table kTable = {
 const char* const kMemberCode = "5f3c9a1e0b7d42c8a6e19f04d2b83c71";
 const char* const kSigningKey = "Q7M2K9XA";
 #else
-// Deployment values: the production account of the printing service.
-const char* const kMemberCode = "00000000000000000000000000000000";
-const char* const kSigningKey = "CHANGEME";
+const char* const kMemberCode = VISTREL_DEPLOY_PRINT_MEMBER_CODE;
+const char* const kSigningKey = VISTREL_DEPLOY_PRINT_SIGNING_KEY;
 #endif
 
-// The mail account. Device: the mailbox is a deployment value.
+// The mail account.
 #ifdef VISTREL_SIM
 const char* const kMailSender = "screening@vistrel.test";
-#else
-const char* const kMailSender = "screening@example.net";
-#endif
 const char* const kMailPassword = "Mqlvord482917";
+#else
+const char* const kMailSender = VISTREL_DEPLOY_MAIL_SENDER;
+const char* const kMailPassword = VISTREL_DEPLOY_MAIL_PASSWORD;
+#endif
 
 QString mailSender() {
     return QString::fromLatin1(kMailSender);

@@ -1,8 +1,9 @@
 // Where the device's servers are: one table per build, kept here and nowhere else.
 //
-// The device build's host names are deployment values. The placeholders under example.net
-// must be replaced with the real hosts before an image is built for the field. The
-// simulator build points every server at its local stand-in on loopback (sim/services/).
+// The device build's hosts and accounts come from the deployment profile chosen when
+// configuring (cmake/deploy/, VISTREL_DEPLOY_PROFILE); the default one holds placeholders
+// under example.net. The simulator build points every server at its local stand-in on
+// loopback (sim/services/).
 // A leaf of the core: it depends on nothing else of the application.
 #pragma once
 
