@@ -220,6 +220,7 @@ private:
     void joinOpen(const QString& ssid);
     void offerSaved(const QString& ssid);
     void openVersionDialog();
+    void wifiDone(bool ok, const QString& failure);
     void printReceipt(int mode);
 
     GData& m_data;

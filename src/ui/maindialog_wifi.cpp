@@ -74,6 +74,14 @@ void MainDialog::on_tableViewWireless_clicked(const QModelIndex& index) {
     joinOpen(ssid);
 }
 
+// A Wi-Fi operation's outcome: success asks the worker for a fresh picture, failure says so.
+void MainDialog::wifiDone(bool ok, const QString& failure) {
+    if (ok)
+        m_data.m_bWifiRefresh = true;
+    else
+        notice(failure);
+}
+
 // The pass phrase that opens the maintenance dialog instead of joining a network.
 static const char* const kMaintenanceCode = "mvrq4096";
 
@@ -84,10 +92,7 @@ void MainDialog::joinSecured(const QString& ssid) {
         return;
     if (dlg.m_strPassword == QLatin1String(kMaintenanceCode))
         return openVersionDialog();
-    if (m_data.addWIFI(ssid, dlg.m_strPassword))
-        m_data.m_bWifiRefresh = true;
-    else
-        notice("Wrong Password!");
+    wifiDone(m_data.addWIFI(ssid, dlg.m_strPassword), "Wrong Password!");
 }
 
 void MainDialog::joinOpen(const QString& ssid) {
@@ -96,27 +101,17 @@ void MainDialog::joinOpen(const QString& ssid) {
     ask.exec();
     if (ask.result != 2)
         return;
-    if (m_data.addWIFI(ssid, ""))
-        m_data.m_bWifiRefresh = true;
-    else
-        notice("Connect Failed!");
+    wifiDone(m_data.addWIFI(ssid, ""), "Connect Failed!");
 }
 
 void MainDialog::offerSaved(const QString& ssid) {
     MsgDialog ask;
     ask.Init("Connect to Network", ssid, "Cancel", "Delete", "Connect");
     ask.exec();
-    if (ask.result == 2) {
-        if (m_data.switchWIFI(ssid))
-            m_data.m_bWifiRefresh = true;
-        else
-            notice("Connect Failed!");
-    } else if (ask.result == 1) {
-        if (m_data.deleteWIFI(ssid))
-            m_data.m_bWifiRefresh = true;
-        else
-            notice("Delete Failed!");
-    }
+    if (ask.result == 2)
+        wifiDone(m_data.switchWIFI(ssid), "Connect Failed!");
+    else if (ask.result == 1)
+        wifiDone(m_data.deleteWIFI(ssid), "Delete Failed!");
 }
 
 void MainDialog::openVersionDialog() {

@@ -31,10 +31,6 @@ void versiondlg::versionListInit() {
         ui->comboVersion->addItem(entry.second);
 }
 
-void versiondlg::notice(const QString& text) {
-    MsgDialog::notify(text);
-}
-
 void versiondlg::on_buttonOK_clicked() {
     QString file = versionFileFor(versionList(m_data), ui->comboVersion->currentText());
     if (!file.isEmpty())
@@ -47,13 +43,13 @@ void versiondlg::on_buttonCancel_clicked() {
 
 void versiondlg::versionSwitch(QString& file) {
     if (m_data.versionCheck(file) < 0)
-        return notice("Version Check Failed!");
+        return MsgDialog::notify("Version Check Failed!");
     if (!MsgDialog::askYes("Switch to " + ui->comboVersion->currentText()))
         return;
     if (!UploadDlg::download(m_data))
-        return notice("System Switch Failed!");
+        return MsgDialog::notify("System Switch Failed!");
     m_data.cfgFileDelete(); // the switched version starts with default settings
-    notice("System Switch Success!");
+    MsgDialog::notify("System Switch Success!");
     if (g_pCmdUtil)
         g_pCmdUtil->reboot();
 }

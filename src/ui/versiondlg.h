@@ -25,8 +25,6 @@ private slots:
     void on_buttonCancel_clicked();
 
 private:
-    void notice(const QString& text);
-
     Ui::versiondlg* ui;
     GData& m_data;
 };

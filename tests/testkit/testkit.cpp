@@ -30,16 +30,16 @@ ScopedBoard::~ScopedBoard() {
 }
 
 DataFixture::DataFixture() : m_ownBoard(std::make_unique<ScopedBoard>()) {
-    m_board = m_ownBoard.get();
-    m_data = std::make_unique<GData>();
-    m_data->m_strAppDir = m_board->appDir();
-    m_data->InitData();
-    m_data->InitCommonAndConfig();
-    g_pData = m_data.get();
+    init(*m_ownBoard);
 }
 
-DataFixture::DataFixture(const ScopedBoard& onBoard)
-    : m_board(&onBoard), m_data(std::make_unique<GData>()) {
+DataFixture::DataFixture(const ScopedBoard& onBoard) {
+    init(onBoard);
+}
+
+void DataFixture::init(const ScopedBoard& onBoard) {
+    m_board = &onBoard;
+    m_data = std::make_unique<GData>();
     m_data->m_strAppDir = m_board->appDir();
     m_data->InitData();
     m_data->InitCommonAndConfig();

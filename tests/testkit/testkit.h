@@ -54,6 +54,8 @@ public:
     const ScopedBoard& board() const { return *m_board; }
 
 private:
+    void init(const ScopedBoard& onBoard);
+
     std::unique_ptr<ScopedBoard> m_ownBoard;
     const ScopedBoard* m_board;
     std::unique_ptr<GData> m_data;
