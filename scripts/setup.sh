@@ -5,8 +5,12 @@
 # unpacked into .tools/ instead of installed (installing Debian's chrony would replace the
 # machine's own time service).
 #
-#   scripts/setup.sh         everything (build, tests, benchmarks, simulator)
-#   scripts/setup.sh sim     only what building and running the simulator needs
+#   scripts/setup.sh                 everything (build, tests, benchmarks, simulator)
+#   scripts/setup.sh sim             only what building and running the simulator needs
+#   scripts/setup.sh device ARCH     the cross toolchain and the target's libraries for the
+#                                    device image (ARCH armhf or arm64, through multiarch)
+#   scripts/setup.sh emulated ARCH   the above, plus what the simulator's suites need on ARCH
+#                                    and qemu-user to run them
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,15 +35,49 @@ TEST_PACKAGES=(
     libbenchmark-dev
 )
 
-PACKAGES=("${SIM_PACKAGES[@]}")
-if [[ "${1:-all}" != "sim" ]]; then
-    PACKAGES+=("${TEST_PACKAGES[@]}")
-fi
+# The device image, cross-built: the toolchain, the host's Qt tools (moc, uic, rcc and the
+# artwork renderer run on the build machine) and the target's libraries.
+device_packages() { # arch
+    echo build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev \
+        crossbuild-essential-"$1" qt6-base-dev:"$1" qt6-svg-dev:"$1" libqrencode-dev:"$1" \
+        libgl-dev:"$1"
+}
 
-# A package counts as installed when any architecture of it is: with multiarch, dpkg-query
-# prints one status per installed architecture.
+MODE=${1:-all}
+TARGET_ARCH=""
+case "$MODE" in
+all) PACKAGES=("${SIM_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
+sim) PACKAGES=("${SIM_PACKAGES[@]}") ;;
+device | emulated)
+    TARGET_ARCH=${2:-}
+    if [[ "$TARGET_ARCH" != armhf && "$TARGET_ARCH" != arm64 ]]; then
+        echo "usage: scripts/setup.sh $MODE armhf|arm64" >&2
+        exit 2
+    fi
+    read -r -a PACKAGES <<<"$(device_packages "$TARGET_ARCH")"
+    if [[ "$MODE" == emulated ]]; then
+        # the simulator's encoder, the application font and the emulator
+        PACKAGES+=(libx264-dev:"$TARGET_ARCH" qemu-user fonts-wqy-microhei)
+    fi
+    ;;
+*)
+    echo "usage: scripts/setup.sh [sim | device ARCH | emulated ARCH]" >&2
+    exit 2
+    ;;
+esac
+
+# Judged by the status for the architecture asked for: a name without one means this
+# machine's own architecture (or "all"). With multiarch dpkg-query prints one status per
+# installed architecture, and an armhf copy does not make the host's build work.
+NATIVE_ARCH=$(dpkg --print-architecture)
 installed() {
-    dpkg-query -W -f='${Status}\n' "$1" 2>/dev/null | grep -qx 'install ok installed'
+    local name=$1 arch=$NATIVE_ARCH
+    if [[ "$name" == *:* ]]; then
+        arch=${name##*:}
+        name=${name%:*}
+    fi
+    dpkg-query -W -f='${Architecture} ${Status}\n' "$name" 2>/dev/null |
+        grep -qx -e "$arch install ok installed" -e "all install ok installed"
 }
 
 SUDO=""
@@ -48,12 +86,27 @@ if [[ $(id -u) -ne 0 ]]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 updated=0
+# A mirror in the middle of a sync fails a list now and then: try again, and go on with the
+# lists apt has if it keeps failing (a package they lack then fails the install, by name).
 apt_update() {
-    if ((updated == 0)); then
-        $SUDO apt-get update -qq
-        updated=1
-    fi
+    ((updated == 0)) || return 0
+    updated=1
+    local try
+    for try in 1 2 3; do
+        $SUDO apt-get update -qq && return 0
+        echo "setup: apt-get update failed (try $try of 3)" >&2
+        ((try == 3)) || sleep 15
+    done
+    echo "setup: going on with the package lists apt already has" >&2
 }
+
+# A target architecture is added to dpkg once, before its packages can be found.
+if [[ -n "$TARGET_ARCH" && "$TARGET_ARCH" != "$NATIVE_ARCH" ]] &&
+    ! dpkg --print-foreign-architectures | grep -qx "$TARGET_ARCH"; then
+    echo "setup: adding the $TARGET_ARCH architecture to dpkg"
+    $SUDO dpkg --add-architecture "$TARGET_ARCH"
+    apt_update
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -82,7 +135,7 @@ unpack() { # package, folder, a file it must hold
     dpkg-deb -x "$tmp"/"$1"_*.deb ".tools/$2"
     rm -rf "$tmp"
 }
-if [[ "${1:-all}" != "sim" ]]; then
+if [[ "$MODE" == all ]]; then
     unpack chrony chrony usr/sbin/chronyd
     unpack wpasupplicant wpa sbin/wpa_supplicant
 fi
