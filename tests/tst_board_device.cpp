@@ -1,8 +1,9 @@
 // The device's board boundary, linked alone: every function the boundary declares must have
 // its device definition (a missing one fails this build, not the field build), and the
 // vendor encoder, absent here, fails cleanly with a log line instead of crashing. The clock
-// is never set: this runs on the host.
+// is never set: this runs on the host (only times it refuses are passed to it).
 #include "platform/board.h"
+#include "platform/time_limits.h"
 #include "platform/vencoder.h"
 
 #include <QTemporaryDir>
@@ -33,7 +34,7 @@ private slots:
         QVERIFY(qAbs(board::currentSecsSinceEpoch() - QDateTime::currentSecsSinceEpoch()) <= 1);
         QVERIFY(board::currentDateTime().isValid());
         QVERIFY(!board::program("wpa_cli").isEmpty());
-        auto setClock = &board::setSystemClock; // linked, never called
+        auto setClock = &board::setSystemClock; // linked; called only with refused times
         QVERIFY(setClock != nullptr);
 
         QTemporaryDir dir;
@@ -52,6 +53,31 @@ private slots:
         int unused = 0;
         QVERIFY(board::ioctl(fd, 0, &unused) < 0); // a plain file knows no device request
         QCOMPARE(board::close(fd), 0);
+    }
+
+    // A 32-bit time_t ends at 2038-01-19 03:14:07 UTC: later times are refused, not wrapped.
+    void timeLimit_data() {
+        QTest::addColumn<qint64>("secs");
+        QTest::addColumn<bool>("fitsEverywhere");
+        QTest::newRow("epoch") << qint64(0) << true;
+        QTest::newRow("last second of 32-bit time") << qint64(0x7fffffff) << true;
+        QTest::newRow("first second past it") << qint64(0x80000000) << false;
+        QTest::newRow("year 2106") << qint64(0x100000000) << false;
+        QTest::newRow("before 1901") << -qint64(0x80000001) << false;
+    }
+    void timeLimit() {
+        QFETCH(qint64, secs);
+        QFETCH(bool, fitsEverywhere);
+        const bool wide = sizeof(time_t) == 8;
+        QCOMPARE(board::fitsTimeT(secs), fitsEverywhere || wide);
+        if (!board::fitsTimeT(secs)) { // refused before it reaches the clock
+            qInstallMessageHandler(collect);
+            g_lines.clear();
+            const bool set = board::setSystemClock(secs);
+            qInstallMessageHandler(nullptr);
+            QVERIFY(!set);
+            QVERIFY2(g_lines.filter("clock not set").size() == 1, qPrintable(g_lines.join('\n')));
+        }
     }
 
     // Without the vendor's libraries the encoder does not start, and the log says why.

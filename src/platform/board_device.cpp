@@ -1,5 +1,6 @@
 // Device implementation of the board boundary: the real nodes, files and programs.
 #include "platform/board.h"
+#include "platform/time_limits.h"
 #include "platform/wait_readable.h"
 
 #include <QProcessEnvironment>
@@ -61,6 +62,12 @@ QStringList programEnvironment() {
 }
 
 bool setSystemClock(qint64 secondsSinceEpoch) {
+    if (!fitsTimeT(secondsSinceEpoch)) {
+        qWarning("system clock: %lld is past what this system's %d-bit time can hold; "
+                 "clock not set",
+                 static_cast<long long>(secondsSinceEpoch), int(sizeof(time_t) * 8));
+        return false;
+    }
     timespec ts{static_cast<time_t>(secondsSinceEpoch), 0};
     return ::clock_settime(CLOCK_REALTIME, &ts) == 0;
 }
