@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Runs the device application on the virtual board, the way the board's process supervisor
-# runs it on the device:
-#   - exit code 1 (camera stalled): start it again;
-#   - reboot: install a staged vistrel.new, then start it again;
-#   - power-off or any other end: stop.
+# Runs the device application on the virtual board the way the board runs it: the build is
+# installed as the board's image (`cmake --install`), and the board's own supervisor,
+# appstart.sh, starts the application (again after exit code 1; a staged vistrel.new is
+# installed at each boot). This script plays the board's power: after a reboot it boots
+# again, after a power-off it stops.
 # With a desktop (DISPLAY set) the device shows in a window; headless it is served over
 # Qt's VNC platform on port 5900. Ctrl-C stops everything this script started.
 set -euo pipefail
@@ -14,13 +14,16 @@ scripts/setup.sh sim
 cmake --preset sim-release >/dev/null
 cmake --build --preset sim-release
 
-# The device's own folder: application, settings, history and board persist across runs.
+# The device's own folder: the board's file system (the installed image with the
+# application's settings and history under root/, and the virtual board's nodes and knobs)
+# and the stand-ins' files persist across runs.
 DEVICE_DIR=${VISTREL_DEVICE_DIR:-$REPO/build-release/device}
-mkdir -p "$DEVICE_DIR"
-install -m 755 "$REPO/build-release/bin/vistrel" "$DEVICE_DIR/vistrel"
 BOARD="$DEVICE_DIR/board"
 SERVICES="$DEVICE_DIR/services"
 LAUNCHER="$REPO/sim/services/launcher.py"
+mkdir -p "$BOARD"
+cmake --install build-release --prefix "$BOARD" >/dev/null
+export VISTREL_SIM_BOARD_ROOT="$BOARD"
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     export QT_QPA_PLATFORM="vnc:size=1024x600:port=5900"
@@ -29,12 +32,13 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     echo "run-sim: on every interface and asks no password: use it on a trusted machine only."
 fi
 
-app_pid=""
+supervisor_pid=""
 stop() {
     trap - INT TERM
-    if [[ -n "$app_pid" ]] && kill -0 "$app_pid" 2>/dev/null; then
-        kill -TERM "$app_pid" 2>/dev/null || true
-        wait "$app_pid" 2>/dev/null || true
+    if [[ -n "$supervisor_pid" ]] && kill -0 "$supervisor_pid" 2>/dev/null; then
+        # The application first, so the supervisor sees an ordinary end and stops.
+        kill -TERM "$(cat "$BOARD/record/app.pid" 2>/dev/null)" 2>/dev/null || true
+        wait "$supervisor_pid" 2>/dev/null || true
     fi
     /usr/bin/python3 "$LAUNCHER" stop --dir "$SERVICES"
     echo "run-sim: stopped"
@@ -57,35 +61,23 @@ run-sim: $SERVICES/log/, for example:
     echo 'ok,0.25,0.50,-0.25,0,61,90,180' > $SERVICES/control/analysis_reply
 INFO
 
+# One pass per boot: the board's programs (insmod, modprobe, poweroff, reboot) come first
+# on PATH, as they are the board's own.
 while true; do
     rm -f "$BOARD/record/power"
-    (cd "$DEVICE_DIR" && exec ./vistrel) &
-    app_pid=$!
+    PATH="$BOARD/bin:$PATH" "$BOARD/root/appstart.sh" &
+    supervisor_pid=$!
     set +e
-    wait "$app_pid"
-    code=$?
+    wait "$supervisor_pid"
     set -e
-    app_pid=""
-    power=$(cat "$BOARD/record/power" 2>/dev/null || true)
-    if [[ "$power" == "reboot" ]]; then
-        if [[ -f "$DEVICE_DIR/vistrel.new" ]]; then
-            echo "run-sim: reboot: installing the staged vistrel.new"
-            mv -f "$DEVICE_DIR/vistrel.new" "$DEVICE_DIR/vistrel"
-            chmod 755 "$DEVICE_DIR/vistrel"
-        else
-            echo "run-sim: reboot"
-        fi
+    supervisor_pid=""
+    case "$(cat "$BOARD/record/power" 2>/dev/null || true)" in
+    reboot)
+        echo "run-sim: reboot"
         continue
-    fi
-    if [[ "$power" == "poweroff" ]]; then
-        echo "run-sim: power off"
-        break
-    fi
-    if [[ $code -eq 1 ]]; then
-        echo "run-sim: application ended with code 1; starting it again"
-        continue
-    fi
-    echo "run-sim: application ended with code $code"
+        ;;
+    poweroff) echo "run-sim: power off" ;;
+    esac
     break
 done
 stop

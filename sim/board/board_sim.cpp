@@ -59,8 +59,13 @@ std::atomic<qint64> g_clockOffsetMs{0};
 namespace board {
 
 void init() {
-    if (vboard::root().isEmpty())
-        vboard::setRoot(QCoreApplication::applicationDirPath() + "/board");
+    // The board's root file system: next to the application, unless the supervisor runs the
+    // application from inside an installed image (scripts/run-sim.sh).
+    if (vboard::root().isEmpty()) {
+        const QString image = qEnvironmentVariable("VISTREL_SIM_BOARD_ROOT");
+        vboard::setRoot(image.isEmpty() ? QCoreApplication::applicationDirPath() + "/board"
+                                        : image);
+    }
     vboard::createTree();
     vboard::installModels();
 }

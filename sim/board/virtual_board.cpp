@@ -50,15 +50,6 @@ const struct {
     {"/run/wpa_supplicant.json",
      "{\"networks\": [{\"id\": 0, \"ssid\": \"Clinic-Staff\", \"psk\": \"staff-pass-2024\", "
      "\"priority\": 10}], \"next_id\": 1, \"selected\": 0}\n"},
-    // The supplicant starts with one configured network, in the air and connected.
-    {"/run/wpa_supplicant.json",
-     "{\"networks\": [{\"id\": 0, \"ssid\": \"Clinic-Staff\", \"psk\": \"staff-pass-2024\", "
-     "\"priority\": 10}], \"next_id\": 1, \"selected\": 0}\n"},
-    {"/root/appstart.sh", "#!/bin/sh\n"
-                          "insmod /lib/modules/vfe_v4l2.ko\n"
-                          "modprobe vl53l1\n"
-                          "modprobe qmi8658\n"
-                          "./vistrel\n"},
 };
 
 // Power-supply files are links to their knobs, so that turning the knob is what the
@@ -71,7 +62,8 @@ const struct {
     {"/sys/class/power_supply/usb/present", "charger_present"},
 };
 
-const char* const kPrograms[] = {"poweroff", "reboot", "rmmod", "modprobe", "udhcpc", "wpa_cli"};
+const char* const kPrograms[] = {"poweroff", "reboot", "rmmod",  "modprobe",
+                                 "insmod",   "udhcpc", "wpa_cli"};
 
 void writeIfMissing(const QString& file, const QByteArray& contents) {
     if (QFileInfo::exists(file))
@@ -82,11 +74,11 @@ void writeIfMissing(const QString& file, const QByteArray& contents) {
         f.write(contents);
 }
 
-void installProgram(const QString& name, const QString& binDir) {
-    QFile src(":/board/bin/" + name);
+// Copies an executable from the board's resources to `target`.
+void installProgram(const QString& resource, const QString& target) {
+    QFile src(resource);
     if (!src.open(QIODevice::ReadOnly))
-        qFatal("virtual board: program %s is missing from the resources", qPrintable(name));
-    const QString target = binDir + "/" + name;
+        qFatal("virtual board: %s is missing from the resources", qPrintable(resource));
     QFile::remove(target);
     QFile dst(target);
     if (!dst.open(QIODevice::WriteOnly))
@@ -127,7 +119,11 @@ void createTree() {
         }
     }
     for (const char* p : kPrograms)
-        installProgram(p, r + "/bin");
+        installProgram(QString(":/board/bin/") + p, r + "/bin/" + p);
+    // The shipped supervisor, unless an installed image brought its own (which the
+    // calibration may have edited since).
+    if (!QFileInfo::exists(r + "/root/appstart.sh"))
+        installProgram(":/board/root/appstart.sh", r + "/root/appstart.sh");
     // The board's power programs end the application the way the real ones do.
     QFile pid(recordPath("app.pid"));
     if (pid.open(QIODevice::WriteOnly | QIODevice::Truncate))

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Virtual board power program (poweroff or reboot): records the request, then ends the
-# application the way the real program ends every process. The supervisor
-# (scripts/run-sim.sh) reads record/power to tell a reboot from a power-off.
+# application the way the real program ends every process. scripts/run-sim.sh, which plays
+# the board's power, reads record/power to tell a reboot from a power-off.
 root=$(cd "$(dirname "$0")/.." && pwd)
 name=$(basename "$0")
 printf '%s\n' "$name $*" >> "$root/record/calls.log"
