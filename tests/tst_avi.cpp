@@ -36,6 +36,7 @@ class TstAvi : public QObject {
 
 private slots:
     void zeroFrameFile() {
+        SKIP_WITHOUT_CHILD_PROCESSES(); // the independent reader
         AviFile* avi = openVideo(path());
         QVERIFY(avi);
         QCOMPARE(AVI_close(avi), 0);
@@ -63,6 +64,7 @@ private slots:
     }
 
     void headerAndFrames() {
+        SKIP_WITHOUT_CHILD_PROCESSES(); // the independent reader
         AviFile* avi = openVideo(path());
         QVERIFY(avi);
         const QByteArray odd(1001, 'a'), even(2000, 'b'), tiny(1, 'c');
@@ -143,6 +145,7 @@ private slots:
     }
 
     void indexGrowsInSteps() {
+        SKIP_WITHOUT_CHILD_PROCESSES(); // the independent reader
         AviFile* avi = openVideo(path());
         QVERIFY(avi);
         const char byte = 7;
@@ -157,10 +160,20 @@ private slots:
         QCOMPARE(d["avih"].toObject()["frames"].toInt(), 4097);
     }
 
+    // Frames near the 4 GiB limit are written at file offsets past 2 GiB, which 32-bit ARM
+    // reaches only with 64-bit offsets. The file is read back against one written plainly
+    // (which headerAndFrames checks with the independent reader), so this case needs no
+    // child process and runs under emulation too.
     void sizeLimitRefusesTheFrame() {
+        const QByteArray frame(64, 'q');
+        const QString plain = path() + ".plain";
+        AviFile* ref = openVideo(plain);
+        QVERIFY(ref);
+        QCOMPARE(AVI_write_frame(ref, frame.constData(), frame.size(), 1), 0);
+        QCOMPARE(AVI_close(ref), 0);
+
         AviFile* avi = openVideo(path());
         QVERIFY(avi);
-        const QByteArray frame(64, 'q');
         QCOMPARE(AVI_write_frame(avi, frame.constData(), frame.size(), 1), 0);
         const int64_t realPos = avi->pos;
         // Pretend the file has grown to just below the limit.
@@ -170,12 +183,14 @@ private slots:
         QCOMPARE(AVI_errno, int(AVI_ERR_SIZELIM));
         QCOMPARE(avi->idx.size(), size_t(1)); // neither written nor indexed
         avi->pos -= 1;                        // exactly at the limit is still allowed
+        const qint64 at = avi->pos;
         QCOMPARE(AVI_write_frame(avi, frame.constData(), 0, 0), 0);
+        QCOMPARE(QFileInfo(path()).size(), at + 8); // its chunk header landed there
         avi->idx.pop_back();
         avi->video_frames = 1;
         avi->pos = realPos;
         QCOMPARE(AVI_close(avi), 0);
-        QCOMPARE(dump(path())["index"].toArray().size(), 1);
+        QCOMPARE(testkit::readFile(path()), testkit::readFile(plain)); // cut back to one frame
     }
 
     void readModeRefusesWrites() {
@@ -224,6 +239,7 @@ private slots:
     }
 
     void compressorRgbIsZero() {
+        SKIP_WITHOUT_CHILD_PROCESSES(); // the independent reader
         AviFile* avi = AVI_open_output_file(path().toUtf8().constData());
         QVERIFY(avi);
         AVI_set_video(avi, 2, 2, 0.0, "RGB2");

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "testkit/emulation.h"
+
 #include <functional>
 #include <memory>
 
