@@ -65,6 +65,9 @@ INFO
 # on PATH, as they are the board's own.
 while true; do
     rm -f "$BOARD/record/power"
+    # The board's /tmp is memory: a boot starts it empty (the camera's restart credits too).
+    rm -rf "${BOARD:?}/tmp"
+    mkdir -p "$BOARD/tmp"
     PATH="$BOARD/bin:$PATH" "$BOARD/root/appstart.sh" &
     supervisor_pid=$!
     set +e

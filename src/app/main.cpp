@@ -24,5 +24,9 @@ int main(int argc, char* argv[]) {
 
     auto* window = new MainDialog(*g_pData);
     window->show();
-    return app.exec();
+    const int code = app.exec();
+    // The workers stop before the process ends: a camera thread still pulling frames while
+    // the process tears down would crash it, and a crash is not a restart.
+    delete window;
+    return code;
 }

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QThread>
 
 #include <cerrno>
 #include <cstdlib>
@@ -19,10 +20,13 @@ namespace {
 
 constexpr unsigned kMinBuffers = 2, kMaxBuffers = 5;
 
-int g_dqbufErrors = 0; // consecutive dequeue failures, frame-pump thread only
-
+// Called from the frame-pump thread: the exit is the main thread's, which then stops the
+// workers before anything they use goes away.
 void exitEventLoop(int code) {
-    QCoreApplication::exit(code);
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app)
+        QMetaObject::invokeMethod(
+            app, [code] { QCoreApplication::exit(code); }, Qt::QueuedConnection);
 }
 void (*g_restartAction)(int) = exitEventLoop;
 
@@ -237,28 +241,49 @@ int V4l2Device::pull_frame(void** start, void** phys, int* tag, int* length, boo
     }
     v4l2_buffer buf = mmapBuffer();
     if (board::ioctl(m_nFd, VIDIOC_DQBUF, &buf) < 0) {
-        qDebug("ioctl VIDIOC_DQBUF error");
-        if (++g_dqbufErrors > 1) {
-            qDebug("too much VIDIOC_DQBUF error, restart device");
-            const int retries = g_pData ? g_pData->getCameraRetryCount() : 0;
-            qDebug("RetryCount: %d", retries);
-            if (retries > 0) {
-                g_pData->setCameraRetryCount(retries - 1);
-                g_dqbufErrors = 0;
-                g_restartAction(1);
-            }
-        }
-        return -1;
+        if (!m_bRestartAsked && !m_bGaveUp)
+            qDebug("ioctl VIDIOC_DQBUF error");
+        return dequeueFailed();
+    }
+    if (buf.index >= m_nBufferCount) {
+        qDebug("VIDIOC_DQBUF: buffer index %u out of range (%u buffers)", buf.index,
+               m_nBufferCount);
+        return dequeueFailed();
     }
     *tag = static_cast<int>(buf.reserved);
-    g_dqbufErrors = 0;
-    if (fill && buf.index < m_nBufferCount) {
+    m_nDqbufErrors = 0;
+    m_bGaveUp = false;
+    if (fill) {
         *start = m_pBuffers[buf.index].start;
         *phys = reinterpret_cast<void*>(m_pBuffers[buf.index].phy);
         *length = static_cast<int>(m_pBuffers[buf.index].length);
     }
     m_nCurrentIndex = static_cast<int>(buf.index);
     return 0;
+}
+
+// One restart per device: the application is ending, so further failures only wait. The
+// restarts left are counted per boot in the board's /tmp.
+int V4l2Device::dequeueFailed() {
+    if (m_bRestartAsked || m_bGaveUp) {
+        QThread::msleep(100);
+        return -1;
+    }
+    if (++m_nDqbufErrors < 2)
+        return -1;
+    qDebug("too much VIDIOC_DQBUF error, restart device");
+    const int retries = g_pData ? g_pData->getCameraRetryCount() : 0;
+    qDebug("RetryCount: %d", retries);
+    m_nDqbufErrors = 0;
+    if (retries > 0) {
+        g_pData->setCameraRetryCount(retries - 1);
+        m_bRestartAsked = true;
+        g_restartAction(1);
+    } else {
+        qDebug("camera: no restart left since the board started; it stays off");
+        m_bGaveUp = true;
+    }
+    return -1;
 }
 
 int V4l2Device::push_frame() {

@@ -16,7 +16,10 @@ public:
     int close_device();
     int start_capture();
     void stop_capture();
-    // Waits for the next frame (up to 2 s) and takes it from the driver. 0 on success.
+    // Waits for the next frame (up to 2 s) and takes it from the driver. 0 on success. The
+    // second dequeue failure in a row asks for a restart of the application (once per
+    // device: the application ends then); with no restart left, the camera stays off and
+    // failures are tried again every 100 ms without logging each one.
     int pull_frame(void** start, void** phys, int* tag, int* length, bool fill);
     // Gives the held frame back to the driver.
     int push_frame();
@@ -31,14 +34,19 @@ private:
     int control(unsigned long request, unsigned id, int* value);
     void setControl(unsigned id, const char* name, int value);
     int getControl(unsigned id, const char* name);
+    int dequeueFailed();
 
     FrameBufferEntry* m_pBuffers = nullptr;
     int m_nFd = -1;
     unsigned m_nBufferCount = 5;
     int m_nCurrentIndex = -1;
     unsigned m_nWidth, m_nHeight;
+    int m_nDqbufErrors = 0; // failures in a row, frame-pump thread only
+    bool m_bRestartAsked = false;
+    bool m_bGaveUp = false; // no restart left; logged once
 };
 
-// What a second consecutive dequeue failure does: the process-wide count of failures in a
-// row and the action that ends the application for a restart. Tests replace the action.
+// What a second consecutive dequeue failure does: end the application with this exit code
+// so that the supervisor starts it again. By default the exit is queued to the main
+// thread's event loop; tests replace the action.
 void setCameraRestartAction(void (*action)(int exitCode));
