@@ -13,6 +13,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <arpa/inet.h>
+#include <chrono>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
 namespace {
 
 const QString kSender = "screening@vistrel.test";
@@ -28,11 +35,68 @@ QString tool(const QStringList& args) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// A server on loopback for one connection that plays a script: each step sends its bytes
+// (after waiting `delayMs`), then, when `awaitLine` is set, reads one line from the client.
+struct Step {
+    QByteArray send;
+    int delayMs = 0;
+    bool awaitLine = false;
+};
+class ScriptedServer {
+public:
+    explicit ScriptedServer(QList<Step> script) {
+        m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof addr;
+        if (::bind(m_listener, reinterpret_cast<sockaddr*>(&addr), len) == 0 &&
+            ::listen(m_listener, 1) == 0 &&
+            ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
+            m_port = ntohs(addr.sin_port);
+        m_thread = std::thread([this, script] { play(script); });
+    }
+    ~ScriptedServer() {
+        ::shutdown(m_listener, SHUT_RDWR);
+        m_thread.join();
+        ::close(m_listener);
+    }
+    int port() const { return m_port; }
+
+private:
+    void play(const QList<Step>& script) {
+        const int fd = ::accept(m_listener, nullptr, nullptr);
+        if (fd < 0)
+            return;
+        for (const Step& step : script) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(step.delayMs));
+            if (::send(fd, step.send.constData(), size_t(step.send.size()), MSG_NOSIGNAL) < 0)
+                break;
+            char c = 0;
+            while (step.awaitLine && ::recv(fd, &c, 1, 0) == 1 && c != '\n') {
+            }
+        }
+        ::close(fd);
+    }
+    int m_listener = -1;
+    int m_port = 0;
+    std::thread m_thread;
+};
+
+QList<SmtpClient::SmtpError> errorsOf(const QSignalSpy& spy) {
+    QList<SmtpClient::SmtpError> out;
+    for (const auto& args : spy)
+        out << args[0].value<SmtpClient::SmtpError>();
+    return out;
+}
+
 QList<QSslCertificate> standInCertificate() {
     return QSslCertificate::fromPath(testkit::services::dir() + "/mail/cert.pem");
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Step)
 
 class TstSmtp : public QObject {
     Q_OBJECT
@@ -178,6 +242,57 @@ private slots:
         QCOMPARE(errors[0][0].value<SmtpClient::SmtpError>(), SmtpClient::ConnectionTimeoutError);
     }
 
+    void replyEnds_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("text") << "250 ok\r\n" << true;
+        QTest::newRow("continued") << "250-SIZE 1000\r\n" << false;
+        QTest::newRow("bare code") << "220\r\n" << true;
+        QTest::newRow("bare code, line feed only") << "250\n" << true;
+        QTest::newRow("bare code, no line end") << "354" << true;
+        QTest::newRow("two digits") << "25\r\n" << false;
+        QTest::newRow("not a code") << "abc ok\r\n" << false;
+        QTest::newRow("empty") << "\r\n" << false;
+    }
+    void replyEnds() {
+        QFETCH(QString, line);
+        QFETCH(bool, ends);
+        QCOMPARE(SmtpClient::endsReply(line), ends);
+    }
+
+    // Replies of a bare code are whole replies; a server that keeps a reply going with
+    // continuation lines is given the response time-out for all of it, not per line.
+    void replyLinesOnTheWire_data() {
+        QTest::addColumn<QList<Step>>("script");
+        QTest::addColumn<bool>("connects");
+        QTest::newRow("bare codes") << QList<Step>{{"220\r\n", 0, true}, {"250\r\n"}} << true;
+        QList<Step> dribble;
+        for (int i = 0; i < 30; ++i)
+            dribble << Step{"220-still greeting\r\n", 100};
+        QTest::newRow("endless greeting") << dribble << false;
+    }
+    void replyLinesOnTheWire() {
+        QFETCH(QList<Step>, script);
+        QFETCH(bool, connects);
+        ScriptedServer server(script);
+        QVERIFY(server.port() > 0);
+        SmtpClient client("127.0.0.1", server.port(), SmtpClient::TcpConnection);
+        client.setResponseTimeout(800);
+        QSignalSpy errors(&client, &SmtpClient::smtpError);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(client.connectToHost(), connects);
+        if (!connects) {
+            QCOMPARE(errorsOf(errors),
+                     QList<SmtpClient::SmtpError>{SmtpClient::ResponseTimeoutError});
+            // well before the 3 s the server would keep it going
+            QVERIFY2(clock.elapsed() < 2500, qPrintable(QString::number(clock.elapsed())));
+        } else {
+            QVERIFY(errors.isEmpty());
+            QCOMPARE(client.getResponseCode(), 250);
+        }
+    }
+
     void refusedLoginSignalsErrors3And5() {
         testkit::services::setKnob("smtp_auth_refuse", "1");
         SmtpClient client("127.0.0.1", 10025, SmtpClient::TcpConnection);
@@ -261,6 +376,9 @@ private slots:
         QTest::newRow("escapes at the edge")
             << QByteArray(74, 'a') + "\xE9\xE9\xE9" + QByteArray(70, '=');
         QTest::newRow("empty") << QByteArray();
+        // A decoder strips white space at the end of a line: it has to be escaped there.
+        QTest::newRow("ends with a space") << QByteArray("Result: Pass  ");
+        QTest::newRow("space before the soft break") << QByteArray(74, 'b') + "  " + "tail ";
     }
 
     void encodingsRoundTrip() {
@@ -269,8 +387,10 @@ private slots:
         const QString qp = formatter.format(QuotedPrintable::encode(input), true);
         const QString b64 = formatter.format(QString::fromLatin1(input.toBase64()));
         for (const QString& text : {qp, b64}) {
-            for (const QString& line : text.split("\r\n"))
+            for (const QString& line : text.split("\r\n")) {
                 QVERIFY2(line.size() <= 76, qPrintable(line));
+                QVERIFY2(!line.endsWith(' ') && !line.endsWith('\t'), qPrintable(line));
+            }
         }
         // No escape split across a soft break: every "=" is a soft break or a whole escape.
         static const QRegularExpression lone("=(?![0-9A-F]{2}|\r\n)");

@@ -3,9 +3,12 @@
 QString QuotedPrintable::encode(const QByteArray& input) {
     static const char hex[] = "0123456789ABCDEF";
     QString output;
-    for (char ch : input) {
-        const auto b = static_cast<unsigned char>(ch);
-        if ((b >= 33 && b <= 126 && b != '=') || b == ' ') {
+    for (qsizetype i = 0; i < input.size(); ++i) {
+        const auto b = static_cast<unsigned char>(input[i]);
+        // A space stands for itself except at the end, where decoders drop it as padding
+        // (soft breaks follow it with "=", so that is the only line end it can reach).
+        const bool plainSpace = b == ' ' && i + 1 < input.size();
+        if ((b >= 33 && b <= 126 && b != '=') || plainSpace) {
             output.append(QChar(b));
         } else {
             output.append('=');

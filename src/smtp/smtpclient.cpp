@@ -1,8 +1,11 @@
 #include "smtp/smtpclient.h"
 
+#include <QDeadlineTimer>
 #include <QDebug>
 #include <QSslConfiguration>
 #include <QSslSocket>
+
+#include <algorithm>
 
 SmtpClient::SmtpClient(const QString& host, int port, ConnectionType connectionType)
     : m_host(host), m_port(port), m_connectionType(connectionType) {
@@ -146,7 +149,10 @@ void SmtpClient::quit() {
     }
 }
 
+// One reply, possibly of several lines, within the response time-out as a whole: a server
+// that keeps sending continuation lines cannot hold the client longer than that.
 void SmtpClient::waitForResponse() {
+    const QDeadlineTimer deadline(m_responseTimeout);
     for (;;) {
         while (m_socket->canReadLine()) {
             m_responseText = QString::fromUtf8(m_socket->readLine());
@@ -155,15 +161,24 @@ void SmtpClient::waitForResponse() {
                 emit smtpError(ServerError);
             if (m_responseCode / 100 == 5)
                 emit smtpError(ClientError);
-            // "250-..." continues a multi-line reply, "250 ..." ends it.
-            if (m_responseText.size() > 3 && m_responseText[3] == ' ')
+            if (endsReply(m_responseText))
                 return;
         }
-        if (!m_socket->waitForReadyRead(m_responseTimeout)) {
+        if (deadline.hasExpired() || !m_socket->waitForReadyRead(int(deadline.remainingTime()))) {
             emit smtpError(ResponseTimeoutError);
             throw ResponseTimeoutException();
         }
     }
+}
+
+// "250-..." continues a multi-line reply; "250 ..." ends it, and so does a bare "250" (the
+// text after the code is optional).
+bool SmtpClient::endsReply(const QString& line) {
+    QStringView text(line);
+    while (text.endsWith(u'\n') || text.endsWith(u'\r'))
+        text.chop(1);
+    return (text.size() == 3 || (text.size() > 3 && text[3] == u' ')) &&
+           std::all_of(text.begin(), text.begin() + 3, [](QChar c) { return c.isDigit(); });
 }
 
 void SmtpClient::sendMessage(const QString& text) {

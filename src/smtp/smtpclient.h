@@ -52,6 +52,9 @@ public:
     bool sendMail(MimeMessage& email);
     void quit();
 
+    // Whether a reply line is the last one of its reply.
+    static bool endsReply(const QString& line);
+
 signals:
     void smtpError(SmtpClient::SmtpError e);
 
