@@ -231,6 +231,19 @@ private slots:
         device.close_device();
     }
 
+    void framesOfARecording_data() {
+        QTest::addColumn<int>("ledLoop");
+        QTest::addColumn<qint64>("frames");
+        QTest::newRow("default") << 5 << qint64(90);
+        QTest::newRow("none") << 0 << qint64(0);
+        QTest::newRow("largest stored value") << INT_MAX << qint64(INT_MAX) * 18;
+    }
+    void framesOfARecording() {
+        QFETCH(int, ledLoop);
+        QFETCH(qint64, frames);
+        QCOMPARE(recordingFrames(ledLoop), frames);
+    }
+
     void retryCounterFile_data() {
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<bool>("exists");
@@ -263,6 +276,14 @@ private slots:
         QCOMPARE(s.lumaGradient, 0u);
         QCOMPARE(dst[0], 1);
         QCOMPARE(dst[size_t(w) * h], 77);
+        // Sizes whose pixels have no neighbour one row up and one column left: no figures
+        // (the means used to divide by zero), but the image is made.
+        for (const auto& [ow, oh] : {std::pair{outW, 1u}, std::pair{1u, 2u}}) {
+            s = convertPreview(src.data(), dst.data(), w, h, ow, oh);
+            QCOMPARE(s.lumaMean, 0u);
+            QCOMPARE(s.lumaGradient, 0u);
+            QCOMPARE(dst[ow * oh - 1], 77);
+        }
 
         // Uniform frame: its value, no gradient.
         s = convertPreview(src.data(), dst.data(), w, h, outW, outH);

@@ -232,20 +232,27 @@ private slots:
         QCOMPARE(byte, uint8_t(0x22)); // big-endian on the bus
     }
 
-    void flatDeviceSettles_data() {
+    void offsetPitch_data() {
         QTest::addColumn<int>("offset");
-        QTest::newRow("no offset") << 0;
-        QTest::newRow("offset 3") << 3;
+        QTest::addColumn<QString>("degrees");
+        QTest::addColumn<int>("pitch");
+        QTest::newRow("flat, no offset") << 0 << "0" << 0;
+        QTest::newRow("flat, offset 3") << 3 << "0" << 3;
+        // Stored offsets may be anything: the pitch saturates instead of overflowing.
+        QTest::newRow("largest offset") << INT_MAX << "12" << INT_MAX;
+        QTest::newRow("smallest offset") << INT_MIN << "-8" << INT_MIN;
     }
 
-    void flatDeviceSettles() {
+    void offsetPitch() {
         QFETCH(int, offset);
+        QFETCH(QString, degrees);
+        QFETCH(int, pitch);
         m_data->m_nPitchOffset = offset;
-        vboard::setKnob("pitch_deg", "0");
-        int pitch = 99;
-        for (int i = 0; i < 30; ++i)
-            pitch = m_data->getDOF();
-        QCOMPARE(pitch, offset);
+        vboard::setKnob("pitch_deg", degrees);
+        int measured = 99;
+        for (int i = 0; i < 60; ++i)
+            measured = m_data->getDOF();
+        QCOMPARE(measured, pitch);
     }
 
     void pitchFollowsTheDevice() {

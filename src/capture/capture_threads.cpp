@@ -55,6 +55,10 @@ void CameraThread::pumpOneFrame() {
     d->V4l2DevicePushFrame();
 }
 
+qint64 recordingFrames(int ledLoop) {
+    return 18 * qint64(ledLoop); // the stored value may be anything: no int overflow
+}
+
 VideoThread::VideoThread(GData* data, QObject* parent) : QThread(parent), m_pData(data) {}
 
 bool VideoThread::pause(int ms) {
@@ -107,8 +111,8 @@ void VideoThread::record(bool startUp) {
     d->m_tRecordStart = nowSeconds();
 
     if (d->m_nLedLoop > 0) {
-        const int target = 18 * d->m_nLedLoop;
-        int count = 0;
+        const qint64 target = recordingFrames(d->m_nLedLoop);
+        qint64 count = 0;
         while (nowSeconds() - t0 <= 5 && !isInterruptionRequested()) {
             if (!d->H264Dequeue()) {
                 msleep(10);

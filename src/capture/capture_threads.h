@@ -31,6 +31,9 @@ private:
     bool m_bFinishFlag = false; // a converted image waits to be announced
 };
 
+// Frames a recording keeps under a LED loop of `ledLoop` cycles (18 frames each).
+qint64 recordingFrames(int ledLoop);
+
 class VideoThread : public QThread {
     Q_OBJECT
 public:

@@ -64,6 +64,8 @@ PreviewStats convertPreview(const unsigned char* src, unsigned char* dst, unsign
         rowStats(above, out, from, outW, sum, squares);
         count += outW - from;
     }
+    if (count == 0) // one row, or one column and two rows: no pixel has its neighbour
+        return stats;
     stats.lumaMean = static_cast<uint32_t>(sum / count);
     stats.lumaGradient = static_cast<uint32_t>(squares / count);
     return stats;

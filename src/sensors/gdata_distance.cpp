@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <limits>
 #include <thread>
 
 namespace {
@@ -129,5 +130,9 @@ int GData::getDOF() {
                       record[4],
                       record[5],
                       static_cast<uint16_t>(record[6])};
-    return static_cast<int>(m_tiltFilter.step(r)) + m_nPitchOffset;
+    // The offset comes from the calibration store and may be anything: the sum saturates.
+    const qint64 pitch = qint64(m_tiltFilter.step(r)) + m_nPitchOffset;
+    const qint64 lowest = std::numeric_limits<int>::min(),
+                 highest = std::numeric_limits<int>::max();
+    return int(qBound(lowest, pitch, highest));
 }

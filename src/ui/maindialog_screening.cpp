@@ -231,7 +231,7 @@ void MainDialog::on_buttonFocusAuto_clicked() {
     m_data.m_bFocusAuto = !m_data.m_bFocusAuto;
     m_data.m_nAutoStartCount = 0;
     ui->buttonFocusAuto->setText(m_data.m_bFocusAuto ? "AUTO  ON" : "AUTO OFF");
-    m_data.m_pCamCfg->storeValue(CamCfg::FocusAuto, m_data.m_bFocusAuto ? "1" : "0");
+    saveSetting(CamCfg::FocusAuto, m_data.m_bFocusAuto ? "1" : "0");
 }
 
 void MainDialog::on_buttonCameraReturn_clicked() {
