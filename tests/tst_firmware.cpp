@@ -119,6 +119,44 @@ private slots:
         QVERIFY(!QFile::exists(m_data->m_strAppDir + "/vistrel.new"));
     }
 
+    // The image goes to a file as it arrives, and a body longer than announced is cut off
+    // at once instead of being held whole (an image as large as the storage would be).
+    void downloadStreamsToAFile_data() {
+        QTest::addColumn<qint64>("announced");
+        QTest::addColumn<bool>("ok");
+        const qint64 size = 8 << 20;
+        QTest::newRow("as announced") << size << true;
+        QTest::newRow("more than announced") << qint64(1000) << false;
+    }
+    void downloadStreamsToAFile() {
+        QFETCH(qint64, announced);
+        QFETCH(bool, ok);
+        const QByteArray big = m_image.repeated(int((8 << 20) / m_image.size()) + 1).left(8 << 20);
+        QVERIFY(testkit::writeFile(serverFile("us", "big-image"), big));
+        const QString target = m_data->m_strAppDir + "/download";
+        qint64 received = -1;
+        QCOMPARE(m_data->httpGetToFile("http://127.0.0.1:18082/v2/us/big-image", 30, target,
+                                       announced, received),
+                 ok);
+        if (ok) {
+            QCOMPARE(received, qint64(big.size()));
+            QCOMPARE(testkit::readFile(target), big);
+        } else {
+            QVERIFY2(received < big.size(), qPrintable(QString::number(received)));
+            QVERIFY(
+                testkit::messages().contains("httpGetToFile: more than the 1000 bytes expected"));
+        }
+    }
+
+    void longerThanAnnouncedIsRefused() {
+        publish(
+            QString("v2.7.0-R;vistrel-2.7.0;%1;%2").arg(m_image.size() - 1).arg(md5Upper(m_image)));
+        QCOMPARE(m_data->versionCheck(), 1);
+        QVERIFY(!m_data->versionDownlod());
+        QVERIFY(!QFile::exists(m_data->m_strAppDir + "/vistrel.new"));
+        QVERIFY(!QFile::exists(m_data->m_strAppDir + "/vistrel.tmp"));
+    }
+
     void lowerCaseDigestNeverMatches() {
         publish(QString("v2.7.0-R;vistrel-2.7.0;%1;%2")
                     .arg(m_image.size())

@@ -1,6 +1,7 @@
 // The blocking HTTP helpers against the stand-ins and a silent server, and percent-decoding.
 #include "app/gdata.h"
 #include "core/common.h"
+#include "net/http_upload.h"
 #include "testkit/testkit.h"
 
 #include <QElapsedTimer>
@@ -118,6 +119,64 @@ private slots:
               "httpPostRequestWithFile \\+\\+ \\[S\\] ==4== \\[1234\\]$", "\\[R\\] C \\[400\\]",
               "httpPostRequestWithFile --$"})
             QVERIFY2(!testkit::messages().filter(QRegularExpression(line)).isEmpty(), line);
+    }
+
+    // The upload's own reply reader: when a reply is whole, and what counts as none.
+    void uploadReplies_data() {
+        QTest::addColumn<QByteArray>("wire");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("whole");    // parsing can stop
+        QTest::addColumn<bool>("answered"); // ... with a reply
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        const QByteArray ok = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n";
+        QTest::newRow("length") << ok + "Content-Length: 5\r\n\r\n1,2,3" << false << true << true
+                                << 200 << QByteArray("1,2,3");
+        QTest::newRow("length, more to come")
+            << ok + "Content-Length: 5\r\n\r\n1,2" << false << false << false << 0 << QByteArray();
+        QTest::newRow("length, closed early")
+            << ok + "Content-Length: 5\r\n\r\n1,2" << true << true << false << 0 << QByteArray();
+        QTest::newRow("until closed")
+            << ok + "\r\nok,1" << true << true << true << 200 << QByteArray("ok,1");
+        QTest::newRow("until closed, still open")
+            << ok + "\r\nok,1" << false << false << false << 0 << QByteArray();
+        QTest::newRow("chunked") << ok + "Transfer-Encoding: chunked\r\n\r\n3\r\nok,\r\n"
+                                         "2;x=y\r\n12\r\n0\r\n\r\n"
+                                 << false << true << true << 200 << QByteArray("ok,12");
+        QTest::newRow("chunked, cut") << ok + "Transfer-Encoding: chunked\r\n\r\n3\r\nok" << true
+                                      << true << false << 0 << QByteArray();
+        QTest::newRow("interim reply first")
+            << "HTTP/1.1 100 Continue\r\n\r\n" + ok + "Content-Length: 2\r\n\r\nok" << false << true
+            << true << 200 << QByteArray("ok");
+        QTest::newRow("server error")
+            << QByteArray("HTTP/1.1 500 Boom\r\nContent-Length: 0\r\n\r\n") << false << true << true
+            << 500 << QByteArray();
+        QTest::newRow("closed without a reply")
+            << QByteArray() << true << true << false << 0 << QByteArray();
+        QTest::newRow("not HTTP") << QByteArray("SSH-2.0-x\r\n\r\n") << false << true << false << 0
+                                  << QByteArray();
+        QTest::newRow("negative length") << ok + "Content-Length: -4\r\n\r\n"
+                                         << false << true << false << 0 << QByteArray();
+        QTest::newRow("huge chunk") << ok + "Transfer-Encoding: chunked\r\n\r\nffffffffff\r\n"
+                                    << false << true << false << 0 << QByteArray();
+    }
+    void uploadReplies() {
+        QFETCH(QByteArray, wire);
+        QFETCH(bool, closed);
+        QFETCH(bool, whole);
+        QFETCH(bool, answered);
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        UploadAnswer answer;
+        QCOMPARE(parseHttpReply(wire, closed, answer), whole);
+        if (!whole)
+            return;
+        QCOMPARE(answer.answered, answered);
+        QCOMPARE(answer.failure.isEmpty(), answered);
+        if (answered) {
+            QCOMPARE(answer.status, status);
+            QCOMPARE(answer.body, body);
+        }
     }
 
     void urldecode_data() {

@@ -158,6 +158,8 @@ private slots:
         QCOMPARE(m_data->m_strPhotoResult, QString("No Response"));
         QVERIFY(m_data->m_bWifiRefresh);
         QCOMPARE(m_data->m_strOSSph, QString("kept"));
+        // Sent once: a dropped connection is not a reason to send the recording again.
+        QCOMPARE(testkit::services::log("analysis").size(), 1);
     }
 
     void notARecording() {

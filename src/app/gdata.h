@@ -199,6 +199,10 @@ public:
 
     // ---- HTTP and text helpers (src/net) -------------------------------------------------
     bool httpGetRequest(const QString& url, int timeoutSeconds, QByteArray& out);
+    // Streams the body into `path` (flushed to storage), stopping as soon as more than
+    // `maxBytes` arrive; `received` counts what came.
+    bool httpGetToFile(const QString& url, int timeoutSeconds, const QString& path, qint64 maxBytes,
+                       qint64& received);
     QString urldecode(const char* text);
 
     // ---- Wi-Fi (src/system) ---------------------------------------------------------------
@@ -250,7 +254,6 @@ public:
     int versionCheck(const QString& file);
     void timerVersionCheck();
     bool versionDownlod();
-    bool versionSave(QByteArray& data);
     bool versionMD5Check();
     bool versionCopy();
     void versionDelete();

@@ -20,7 +20,8 @@ void syncFolder(const QString& folder) {
     }
 }
 
-// write() until every byte is out; false on any error (a full disk included).
+} // namespace
+
 bool writeAll(int fd, const char* data, size_t size) {
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
@@ -34,7 +35,12 @@ bool writeAll(int fd, const char* data, size_t size) {
     return true;
 }
 
-} // namespace
+bool renameDurably(const QString& from, const QString& to) {
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return false;
+    syncFolder(QFileInfo(to).absolutePath());
+    return true;
+}
 
 bool ensureFolder(const QString& folder) {
     QDir dir(folder);
@@ -61,11 +67,10 @@ bool writeFileAtomically(const QString& path, const QByteArray& data) {
         return false;
     const bool written = writeAll(fd, data.constData(), size_t(data.size())) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.constData(), target.constData()) != 0) {
+    if (!written || !closed || !renameDurably(QFile::decodeName(temporary), path)) {
         ::unlink(temporary.constData());
         return false;
     }
-    syncFolder(QFileInfo(path).absolutePath());
     return true;
 }
 

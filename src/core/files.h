@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstddef>
+
 // Creates the folder (and its parents) when missing. False when it cannot be had.
 bool ensureFolder(const QString& folder);
 
@@ -17,6 +19,13 @@ bool readTextCreatingFile(const QString& path, QString& text);
 // flushed to storage, and is renamed over the old file. Every step is checked: on any
 // failure (a full disk included) the old file stays whole and the result is false.
 bool writeFileAtomically(const QString& path, const QByteArray& data);
+
+// Renames a file and makes the rename itself reach storage (the folder is flushed).
+bool renameDurably(const QString& from, const QString& to);
+
+// Writes all bytes to a descriptor, retrying partial writes; false on any error (a full
+// disk included).
+bool writeAll(int fd, const char* data, size_t size);
 
 // Appends one record to a file kept as lines, creating it when missing, and flushes it to
 // storage before returning. A last line cut short by a power loss gets a line end first,

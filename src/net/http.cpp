@@ -1,4 +1,5 @@
 #include "net/http.h"
+#include "net/http_upload.h"
 
 #include "core/common.h"
 #include "platform/board.h"
@@ -6,7 +7,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QHttpMultiPart>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -31,41 +31,66 @@ int hexDigit(char c) {
 
 } // namespace
 
-bool waitForReply(QNetworkAccessManager* manager, QNetworkReply* reply, int timeoutSeconds,
-                  const QString& name, const LogLine& log, QByteArray& body) {
+bool waitForReplyInto(QNetworkAccessManager* manager, QNetworkReply* reply, int timeoutSeconds,
+                      const QString& name, const LogLine& log, const BodySink& sink) {
     QTimer timer;
     timer.setSingleShot(true);
     timer.setInterval(timeoutSeconds * 1000);
     QEventLoop loop;
+    bool refused = false;
+    auto drain = [&] {
+        if (!refused && reply->bytesAvailable() > 0 && !sink(reply->readAll())) {
+            refused = true;
+            loop.quit();
+        }
+    };
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(reply, &QNetworkReply::readyRead, &loop, drain);
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     timer.start();
     if (!reply->isFinished())
         loop.exec();
     chk(log, name + " ++ 1");
 
-    if (!timer.isActive()) {
-        chk(log, "[R] F");
-        QObject::disconnect(reply, &QNetworkReply::finished, nullptr, nullptr);
+    auto fail = [&] {
+        QObject::disconnect(reply, nullptr, &loop, nullptr);
         reply->abort();
         reply->deleteLater();
         manager->deleteLater();
         chk(log, name + " --");
         return false;
+    };
+    if (!timer.isActive()) {
+        chk(log, "[R] F");
+        return fail();
     }
     timer.stop();
+    if (refused)
+        return fail();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     chk(log, QString("[R] C [%1] R [%2]").arg(status).arg(int(reply->error())));
-    if (reply->error() != QNetworkReply::NoError || !reply->isFinished()) {
-        reply->deleteLater();
-        manager->deleteLater();
-        chk(log, name + " --");
-        return false;
-    }
-    body = reply->readAll();
-    chk(log, "[R] P [" + QString::fromUtf8(body) + "]");
+    if (reply->error() != QNetworkReply::NoError || !reply->isFinished())
+        return fail();
+    drain();
+    if (refused)
+        return fail();
     reply->deleteLater();
     manager->deleteLater();
+    return true;
+}
+
+bool waitForReply(QNetworkAccessManager* manager, QNetworkReply* reply, int timeoutSeconds,
+                  const QString& name, const LogLine& log, QByteArray& body) {
+    QByteArray collected;
+    const bool ok = waitForReplyInto(manager, reply, timeoutSeconds, name, log,
+                                     [&collected](const QByteArray& piece) {
+                                         collected += piece;
+                                         return true;
+                                     });
+    if (!ok)
+        return false;
+    body = collected;
+    chk(log, "[R] P [" + QString::fromUtf8(body) + "]");
     return true;
 }
 
@@ -84,40 +109,38 @@ QString common::httpPostRequest(const QString& url, const QByteArray& body, int 
     return QString::fromUtf8(answer);
 }
 
+// Sent once on a connection of its own (net/http_upload.h): a dropped connection must not
+// make the server analyse the same recording twice.
 QString common::httpPostRequestWithFile(const QString& url, int timeoutSeconds,
                                         QMap<QString, QString>& fields, const QString& fileField,
                                         const QString& filePath) {
     const QString name = "httpPostRequestWithFile";
     saveCHK2File(QString("%1 ++ [S] ==1== [%2] [%3]").arg(name, url).arg(timeoutSeconds));
-    auto* manager = new QNetworkAccessManager(this);
-    auto* multi = new QHttpMultiPart(QHttpMultiPart::FormDataType);
+    QList<QPair<QByteArray, QByteArray>> parts;
     for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
         saveCHK2File(QString("%1 ++ [S] ==2== [%2] [%3]").arg(name, it.key(), it.value()));
-        QHttpPart part;
-        part.setHeader(QNetworkRequest::ContentTypeHeader, "application/x-www-form-urlencoded");
-        part.setHeader(QNetworkRequest::ContentDispositionHeader,
-                       "form-data; name=\"" + it.key() + "\"");
-        part.setBody(it.value().toUtf8());
-        multi->append(part);
+        parts.append({it.key().toUtf8(), it.value().toUtf8()});
     }
     saveCHK2File(QString("%1 ++ [S] ==3== [%2] [%3]").arg(name, fileField, filePath));
     // The part names the file by its board path; the bytes come from where the board keeps it.
-    auto* file = new QFile(board::path(filePath), multi);
-    file->open(QIODevice::ReadOnly);
-    saveCHK2File(QString("%1 ++ [S] ==4== [%2]").arg(name).arg(file->size()));
-    QHttpPart filePart;
-    filePart.setHeader(QNetworkRequest::ContentTypeHeader, "video/mpeg");
-    filePart.setHeader(QNetworkRequest::ContentDispositionHeader,
-                       "form-data; name=\"" + fileField + "\"; filename=\"" + filePath + "\"");
-    filePart.setBodyDevice(file);
-    multi->append(filePart);
+    const UploadFile file{fileField.toUtf8(), filePath.toUtf8(), board::path(filePath),
+                          "video/mpeg"};
+    saveCHK2File(QString("%1 ++ [S] ==4== [%2]").arg(name).arg(QFileInfo(file.path).size()));
 
-    QNetworkReply* reply = manager->post(QNetworkRequest{QUrl(url)}, multi);
-    multi->setParent(reply);
-    QByteArray answer;
-    if (!waitForReply(manager, reply, timeoutSeconds, name, chkLine(), answer))
+    const UploadAnswer answer = postFile(QUrl(url), parts, file, timeoutSeconds);
+    saveCHK2File(name + " ++ 1");
+    if (!answer.answered) {
+        saveCHK2File("[R] F [" + answer.failure + "]");
+        saveCHK2File(name + " --");
         return QString();
-    return QString::fromUtf8(answer);
+    }
+    saveCHK2File(QString("[R] C [%1]").arg(answer.status));
+    if (answer.status / 100 != 2) {
+        saveCHK2File(name + " --");
+        return QString();
+    }
+    saveCHK2File("[R] P [" + QString::fromUtf8(answer.body) + "]");
+    return QString::fromUtf8(answer.body);
 }
 
 QString percentDecode(const char* text) {

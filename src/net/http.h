@@ -18,6 +18,13 @@ using LogLine = std::function<void(const QString&)>;
 bool waitForReply(QNetworkAccessManager* manager, QNetworkReply* reply, int timeoutSeconds,
                   const QString& name, const LogLine& log, QByteArray& body);
 
+// The same, but the body goes to `sink` piece by piece as it arrives instead of being
+// collected, so a large download never sits in memory. A sink that returns false ends the
+// request at once (the answer is then false too).
+using BodySink = std::function<bool(const QByteArray&)>;
+bool waitForReplyInto(QNetworkAccessManager* manager, QNetworkReply* reply, int timeoutSeconds,
+                      const QString& name, const LogLine& log, const BodySink& sink);
+
 // Percent-decodes a C string ("+" stays "+"); the result ends at the first zero byte.
 // Never reads past the terminating zero, also when a "%" stands near the end.
 QString percentDecode(const char* text);

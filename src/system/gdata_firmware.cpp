@@ -1,5 +1,6 @@
 // GData's firmware update: version list and checks, download, verification and staging.
 #include "app/gdata.h"
+#include "core/files.h"
 #include "core/paths.h"
 
 #include "core/endpoints.h"
@@ -97,46 +98,34 @@ bool GData::versionDownlod() {
     }
     const QString url = firmwareUrl(region(*this), file);
     qDebug() << "firmwareFileUrl: " << url;
-    QByteArray body;
-    if (!httpGetRequest(url, 60, body)) {
+    // The image goes to storage as it arrives, and no more of it than the version file
+    // announced.
+    const QString temporary = appDir() + "/vistrel.tmp";
+    qint64 received = 0;
+    const bool downloaded = httpGetToFile(url, 60, temporary, size, received);
+    bool ok = false;
+    if (!downloaded && received <= size)
         qDebug("httpGetRequest failed!");
-        return false;
-    }
-    if (body.size() != size) {
-        qDebug("versionDownlod len error %d %d", int(body.size()), size);
-        return false;
-    }
-    if (!versionSave(body)) {
-        qDebug("versionSave failed");
-        return false;
-    }
-    if (!versionMD5Check()) {
+    else if (received != size)
+        qDebug("versionDownlod len error %lld %d", static_cast<long long>(received), size);
+    else if (!versionMD5Check())
         qDebug("versionMD5Check failed");
-        return false;
-    }
-    if (!versionCopy()) {
+    else if (!versionCopy())
         qDebug("versionCopy failed");
-        return false;
-    }
-    return true;
-}
-
-bool GData::versionSave(QByteArray& data) {
-    QFile f(appDir() + "/vistrel.tmp");
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const bool written = f.write(data) == data.size() && f.flush();
-    f.close();
-    return written;
+    else
+        ok = true;
+    QFile::remove(temporary);
+    return ok;
 }
 
 bool GData::versionMD5Check() {
     QFile f(appDir() + "/vistrel.tmp");
     if (!f.open(QIODevice::ReadOnly))
         return false;
-    const QString digest =
-        QString::fromLatin1(QCryptographicHash::hash(f.readAll(), QCryptographicHash::Md5).toHex())
-            .toUpper();
+    QCryptographicHash md5(QCryptographicHash::Md5);
+    if (!md5.addData(&f))
+        return false;
+    const QString digest = QString::fromLatin1(md5.result().toHex()).toUpper();
     QString expected;
     {
         std::lock_guard<std::mutex> g(m_versionLock);
@@ -148,12 +137,13 @@ bool GData::versionMD5Check() {
 }
 
 // Moves the verified image into place and says whether that worked: an update whose move
-// failed must not be reported as a success and rebooted into the old version.
+// failed must not be reported as a success and rebooted into the old version. The rename
+// reaches storage before the reboot that follows.
 bool GData::versionCopy() {
     const QString staged = appDir() + "/vistrel.new";
     if (QFileInfo::exists(staged) && !QFile::remove(staged))
         return false;
-    return QFile::rename(appDir() + "/vistrel.tmp", staged);
+    return renameDurably(appDir() + "/vistrel.tmp", staged);
 }
 
 // Removes an image left staged by an earlier update. A file operation rather than a shell
