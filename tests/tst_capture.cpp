@@ -276,13 +276,20 @@ private slots:
         QCOMPARE(s.lumaGradient, 0u);
         QCOMPARE(dst[0], 1);
         QCOMPARE(dst[size_t(w) * h], 77);
-        // Sizes whose pixels have no neighbour one row up and one column left: no figures
-        // (the means used to divide by zero), but the image is made.
-        for (const auto& [ow, oh] : {std::pair{outW, 1u}, std::pair{1u, 2u}}) {
+        // A single row: no pixel has its neighbour one row up, so there are no figures (the
+        // means used to divide by zero), but the image is made.
+        s = convertPreview(src.data(), dst.data(), w, h, outW, 1);
+        QCOMPARE(s.lumaMean, 0u);
+        QCOMPARE(s.lumaGradient, 0u);
+        QCOMPARE(dst[outW - 1], 77);
+        // Images that do not fit the frame at their step are not made (they used to be
+        // read from past the luma copy): wider than the frame, or rows beyond its last.
+        for (const auto& [ow, oh] :
+             {std::pair{w + 1, 1u}, std::pair{1u, 2u}, std::pair{880u, 541u}}) {
+            dst[0] = 1;
             s = convertPreview(src.data(), dst.data(), w, h, ow, oh);
             QCOMPARE(s.lumaMean, 0u);
-            QCOMPARE(s.lumaGradient, 0u);
-            QCOMPARE(dst[ow * oh - 1], 77);
+            QCOMPARE(dst[0], 1);
         }
 
         // Uniform frame: its value, no gradient.

@@ -42,9 +42,13 @@ PreviewStats convertPreview(const unsigned char* src, unsigned char* dst, unsign
     unsigned char* luma = dst + n;
     std::memcpy(luma, src, n);
     PreviewStats stats;
-    if (outW == 0 || outH == 0)
+    if (outW == 0 || outH == 0 || outW > w)
         return stats;
     const unsigned step = w / outW;
+    // Rows are sampled with the columns' step: an image taller than that reaches past the
+    // frame, and is not made.
+    if (static_cast<uint64_t>(outH - 1) * step >= h)
+        return stats;
     uint64_t count = 0, sum = 0, squares = 0;
     for (unsigned r = 0; r < outH; ++r) {
         unsigned char* out = dst + static_cast<size_t>(r) * outW;

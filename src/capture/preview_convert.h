@@ -10,6 +10,7 @@ struct PreviewStats {
 // Makes the gray preview of an NV21 frame: copies the w x h luma plane to dst + w*h, then
 // samples the copy every (w / outW) rows and columns into the outW x outH image at dst.
 // Returns the mean brightness and a sharpness figure (mean squared difference to the pixel
-// one row up and one column left). Allocates nothing.
+// one row up and one column left). Allocates nothing. An image that does not fit the frame
+// at that step (wider than it, or rows past its last one) is not made: only the copy.
 PreviewStats convertPreview(const unsigned char* src, unsigned char* dst, unsigned w, unsigned h,
                             unsigned outW, unsigned outH);
