@@ -11,6 +11,7 @@
 #                                    device image (ARCH armhf or arm64, through multiarch)
 #   scripts/setup.sh emulated ARCH   the above, plus what the simulator's suites need on ARCH
 #                                    and qemu-user to run them
+#   scripts/setup.sh fuzz            the simulator's packages and clang with libFuzzer
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -48,6 +49,7 @@ TARGET_ARCH=""
 case "$MODE" in
 all) PACKAGES=("${SIM_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
 sim) PACKAGES=("${SIM_PACKAGES[@]}") ;;
+fuzz) PACKAGES=("${SIM_PACKAGES[@]}" clang libclang-rt-14-dev) ;;
 device | emulated)
     TARGET_ARCH=${2:-}
     if [[ "$TARGET_ARCH" != armhf && "$TARGET_ARCH" != arm64 ]]; then
@@ -61,7 +63,7 @@ device | emulated)
     fi
     ;;
 *)
-    echo "usage: scripts/setup.sh [sim | device ARCH | emulated ARCH]" >&2
+    echo "usage: scripts/setup.sh [sim | fuzz | device ARCH | emulated ARCH]" >&2
     exit 2
     ;;
 esac

@@ -6,21 +6,24 @@
 #include <QFile>
 #include <QStringList>
 
+bool parseSensorCalibration(const QString& text, sensor_calibrate_data_t& data) {
+    const QStringList parts = text.trimmed().split(',');
+    if (parts.size() != 2) {
+        qDebug() << "Invalid calibration file format:" << text.trimmed();
+        return false;
+    }
+    data.distance_offset = parts[0].toInt();
+    data.pitch_offset = parts[1].toInt();
+    return true;
+}
+
 bool readSensorCalibration(const QString& file, sensor_calibrate_data_t& data) {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
         qDebug() << "Unable to open calibration file for reading:" << file;
         return false;
     }
-    const QString text = QString::fromUtf8(f.readAll()).trimmed();
-    const QStringList parts = text.split(',');
-    if (parts.size() != 2) {
-        qDebug() << "Invalid calibration file format:" << text;
-        return false;
-    }
-    data.distance_offset = parts[0].toInt();
-    data.pitch_offset = parts[1].toInt();
-    return true;
+    return parseSensorCalibration(QString::fromUtf8(f.readAll()), data);
 }
 
 bool writeSensorCalibration(const QString& file, const sensor_calibrate_data_t& data) {

@@ -1,0 +1,225 @@
+// libFuzzer harnesses for every parser of text that comes from a file, a server or a
+// program. One source, one executable per harness: FUZZ_TARGET names the harness. Besides
+// memory and undefined-behaviour errors (the sanitizers), a harness aborts when a property
+// of its parser does not hold (round trips, what a delete keeps).
+#include "core/camcfg.h"
+#include "net/http.h"
+#include "net/http_upload.h"
+#include "output/export_table.h"
+#include "screening/analysis.h"
+#include "screening/history.h"
+#include "sensors/calibration_store.h"
+#include "smtp/mime.h"
+#include "smtp/quotedprintable.h"
+#include "smtp/smtpclient.h"
+#include "system/firmware.h"
+#include "system/sntp.h"
+#include "system/wifi.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+void require(bool holds, const char* what) {
+    if (!holds) {
+        std::fprintf(stderr, "property broken: %s\n", what);
+        std::abort();
+    }
+}
+
+QString text(const QByteArray& data) {
+    return QString::fromUtf8(data);
+}
+
+void settings(const QByteArray& data) {
+    CamCfg cfg;
+    cfg.m_strCfgText = text(data);
+    cfg.parseCurrentCFG();
+    const auto values = cfg.m_strValue;
+    // What is parsed and written again reads back the same.
+    cfg.dogenCurrentCFG();
+    cfg.parseCurrentCFG();
+    require(cfg.m_strValue == values, "settings round trip");
+}
+
+void calibration(const QByteArray& data) {
+    sensor_calibrate_data_t first;
+    if (!parseSensorCalibration(text(data), first))
+        return;
+    sensor_calibrate_data_t again;
+    const QString line = QString("%1,%2\n").arg(first.distance_offset).arg(first.pitch_offset);
+    require(parseSensorCalibration(line, again) && again.distance_offset == first.distance_offset &&
+                again.pitch_offset == first.pitch_offset,
+            "calibration round trip");
+}
+
+// The first line is the search text, the rest the history.
+void historyList(const QByteArray& data) {
+    const QString all = text(data);
+    const QString search = all.section('\n', 0, 0);
+    const QString history = all.section('\n', 1);
+    const QStringList keys = matchingChildKeys(history, search);
+    for (const QString& key : keys)
+        require(key.contains(search), "a listed child matches the search");
+}
+
+void historyDetail(const QByteArray& data) {
+    const QString history = text(data);
+    const QStringList keys = matchingChildKeys(history, "");
+    for (qsizetype i = 0; i < keys.size() && i < 16; ++i)
+        for (const QStringList& row : childScreenings(history, keys[i]))
+            require(row.size() == 9, "a screening row has nine cells");
+}
+
+void historyDelete(const QByteArray& data) {
+    const QString history = text(data);
+    const QStringList keys = matchingChildKeys(history, "").mid(0, 2);
+    const QString kept = historyWithout(history, keys);
+    // Nothing of the deleted children stays; every record of the others does.
+    int before = 0, after = 0;
+    for (const QString& line : history.split('\n', Qt::SkipEmptyParts)) {
+        const auto entry = parseHistoryLine(line);
+        before += entry && !keys.contains(entry->key);
+    }
+    for (const QString& line : kept.split('\n', Qt::SkipEmptyParts)) {
+        const auto entry = parseHistoryLine(line);
+        require(!entry || !keys.contains(entry->key), "a deleted child's record stays");
+        after += bool(entry);
+    }
+    require(before == after, "a delete keeps every other child's records");
+}
+
+void historyExport(const QByteArray& data) {
+    const QString history = text(data);
+    exportTable(history, matchingChildKeys(history, "").mid(0, 4));
+}
+
+void analysisReply(const QByteArray& data) {
+    AnalysisValues values;
+    if (!parseAnalysisReply(text(data), values))
+        return;
+    for (const QString& v : {values.osSph, values.odSph, values.osCyl, values.odCyl, values.pd,
+                             values.osAxis, values.odAxis})
+        require(!v.contains('\n') && !v.contains('\r') && !v.contains('|'),
+                "a stored value cannot break the history's format");
+}
+
+void wpaCli(const QByteArray& data) {
+    const QString answer = text(data);
+    ssidDecode(answer);
+    savedSsids(answer);
+    networkIndex(answer, "Clinic-Staff");
+    parseWifiStatus(answer);
+    wpaState(answer);
+    const ScanList scan = parseScanResults(answer);
+    require(scan.levels.size() == scan.ssids.size() && scan.flags.size() == scan.ssids.size(),
+            "scan lists stay parallel");
+    rssiOf(answer);
+    answeredOk(answer);
+}
+
+void versionList(const QByteArray& data) {
+    const QString list = text(data);
+    const auto entries = versionListEntries(list);
+    for (const auto& [file, name] : entries) {
+        QString first;
+        for (const auto& [f, n] : entries)
+            if (n == name) {
+                first = f;
+                break;
+            }
+        require(versionFileFor(list, name) == first, "a version is found by its name");
+    }
+}
+
+void versionFile(const QByteArray& data) {
+    int fields = 0;
+    parseVersionFile(text(data), &fields);
+}
+
+void sntpReply(const QByteArray& data) {
+    if (sntpReplyUsable(data))
+        unixTimeOfReply(data);
+}
+
+void percentDecoding(const QByteArray& data) {
+    const QByteArray terminated = data + '\0'; // the decoder reads up to the zero
+    percentDecode(terminated.constData());
+}
+
+void smtpReplies(const QByteArray& data) {
+    for (const QByteArray& line : data.split('\n'))
+        SmtpClient::endsReply(QString::fromUtf8(line + '\n'));
+}
+
+void httpReply(const QByteArray& data) {
+    UploadAnswer answer;
+    parseHttpReply(data, true, answer);
+    require(answer.answered || !answer.failure.isEmpty(), "no reply says why");
+}
+
+void quotedPrintable(const QByteArray& data) {
+    const QString encoded = MimeContentFormatter(76).format(QuotedPrintable::encode(data), true);
+    for (const QString& line : encoded.split("\r\n")) {
+        require(line.size() <= 76, "quoted-printable lines stay within 76");
+        require(!line.endsWith(' ') && !line.endsWith('\t'), "no line ends with white space");
+    }
+    require(QuotedPrintable::decode(encoded) == data, "quoted-printable round trip");
+    QuotedPrintable::decode(QString::fromLatin1(data)); // any text decodes
+}
+
+void base64(const QByteArray& data) {
+    const QString lines = MimeContentFormatter(76).format(QString::fromLatin1(data.toBase64()));
+    require(QByteArray::fromBase64(lines.toLatin1()) == data, "base64 round trip");
+}
+
+struct Harness {
+    const char* name;
+    void (*run)(const QByteArray&);
+};
+constexpr Harness kHarnesses[] = {
+    {"settings", settings},
+    {"calibration", calibration},
+    {"history_list", historyList},
+    {"history_detail", historyDetail},
+    {"history_delete", historyDelete},
+    {"history_export", historyExport},
+    {"analysis_reply", analysisReply},
+    {"wpa_cli", wpaCli},
+    {"version_list", versionList},
+    {"version_file", versionFile},
+    {"sntp_reply", sntpReply},
+    {"percent_decoding", percentDecoding},
+    {"smtp_replies", smtpReplies},
+    {"http_reply", httpReply},
+    {"quoted_printable", quotedPrintable},
+    {"base64", base64},
+};
+
+void (*harness())(const QByteArray&) {
+    for (const Harness& h : kHarnesses)
+        if (!std::strcmp(h.name, FUZZ_TARGET))
+            return h.run;
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    qputenv("QT_LOGGING_RULES", "*.debug=false"); // the parsers' diagnostics are noise here
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const auto run = harness();
+    run(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    return 0;
+}
