@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The suites under the sanitizers:
+#   scripts/test-sanitizers.sh          every suite under AddressSanitizer and
+#                                       UndefinedBehaviorSanitizer (sim-asan, build-asan/),
+#                                       then the threaded suites under ThreadSanitizer
+#                                       (sim-tsan, build-tsan/)
+#   scripts/test-sanitizers.sh asan     only the first
+#   scripts/test-sanitizers.sh tsan     only the second
+# Any report fails the suite it came from. Suppressions (tests/sanitizers/) name only Qt's
+# own code, each with its reason.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+WHICH=${1:-all}
+SUPP=$PWD/tests/sanitizers
+scripts/setup.sh
+
+if [[ "$WHICH" == all || "$WHICH" == asan ]]; then
+    cmake --preset sim-asan >/dev/null
+    cmake --build --preset sim-asan
+    (
+        cd build-asan
+        export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1"
+        export LSAN_OPTIONS="suppressions=$SUPP/lsan.supp:print_suppressions=0"
+        export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 600
+    )
+fi
+
+if [[ "$WHICH" == all || "$WHICH" == tsan ]]; then
+    cmake --preset sim-tsan >/dev/null
+    cmake --build --preset sim-tsan --target tst_capture tst_e2e_screening
+    (
+        cd build-tsan
+        export TSAN_OPTIONS="suppressions=$SUPP/tsan.supp:halt_on_error=1:second_deadlock_stack=1"
+        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -R 'services_|tst_capture|tst_e2e_screening' \
+            --timeout 900
+    )
+fi
