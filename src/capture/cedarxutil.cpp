@@ -20,6 +20,7 @@ cedarxutil::cedarxutil(int srcW, int srcH, int dstW, int dstH)
       m_nOutCapacity(srcW * srcH / 2) {}
 
 void cedarxutil::StartH264CedarX() {
+    std::lock_guard<std::mutex> g(m_lock);
     m_pMemOps = nullptr;
     m_inputBuffer = VencInputBuffer{};
     m_outputBuffer = VencOutputBuffer{};
@@ -73,6 +74,12 @@ void cedarxutil::StartH264CedarX() {
 
 int cedarxutil::H264_proc_frame_phy(unsigned char* vir, unsigned char* phy, unsigned char* out,
                                     unsigned char* keyFlag, int* len) {
+    std::lock_guard<std::mutex> g(m_lock);
+    return encodeLocked(vir, phy, out, keyFlag, len);
+}
+
+int cedarxutil::encodeLocked(unsigned char* vir, unsigned char* phy, unsigned char* out,
+                             unsigned char* keyFlag, int* len) {
     if (!m_pEncoder)
         return 0;
     const size_t n = static_cast<size_t>(m_nSrcWidth) * m_nSrcHeight;
@@ -121,6 +128,7 @@ int cedarxutil::H264_proc_frame_phy(unsigned char* vir, unsigned char* phy, unsi
 }
 
 void cedarxutil::CloseCedarX() {
+    std::lock_guard<std::mutex> g(m_lock);
     if (m_pEncoder) {
         VideoEncDestroy(m_pEncoder);
         m_pEncoder = nullptr;
