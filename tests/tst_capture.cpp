@@ -39,8 +39,8 @@ QString run(const QString& program, const QStringList& args, int* exitCode = nul
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// ffprobe reads the file as 1920 x 1080 H.264 with `frames` frames, and ffmpeg decodes it
-// without a single error line.
+// ffprobe reads the file as 1920 x 1080 H.264 with `frames` frames (in real time; at least
+// one otherwise), and ffmpeg decodes it without a single error line.
 void expectCleanH264(const QString& file, int frames) {
     int code = -1;
     QString err;
@@ -50,7 +50,14 @@ void expectCleanH264(const QString& file, int frames) {
              "stream=codec_name,width,height,nb_read_frames", "-of", "csv=p=0", file},
             &code, &err);
     QCOMPARE(code, 0);
-    QCOMPARE(probe.trimmed(), QString("h264,1920,1080,%1").arg(frames));
+    if (testkit::kRealTime) {
+        QCOMPARE(probe.trimmed(), QString("h264,1920,1080,%1").arg(frames));
+    } else {
+        const QStringList fields = probe.trimmed().split(',');
+        QCOMPARE(fields.mid(0, 3), (QStringList{"h264", "1920", "1080"}));
+        QVERIFY2(fields.value(3).toInt() >= 1 && fields.value(3).toInt() <= frames,
+                 qPrintable(probe));
+    }
     run("ffmpeg", {"-v", "error", "-i", file, "-f", "null", "-"}, &code, &err);
     QCOMPARE(code, 0);
     QVERIFY2(err.isEmpty(), qPrintable(err));
@@ -500,7 +507,7 @@ private slots:
         vboard::setKnob("ambient", "12");
         previews.clear();
         QTest::qWait(2000);
-        QVERIFY2(previews.count() >= 7 && previews.count() <= 12,
+        QVERIFY2(previews.count() >= (testkit::kRealTime ? 7 : 1) && previews.count() <= 12,
                  qPrintable(QString::number(previews.count())));
         QVERIFY2(d->m_nLumaMean < 20, qPrintable(QString::number(d->m_nLumaMean)));
         vboard::setKnob("ambient", "60");

@@ -294,7 +294,10 @@ private slots:
         QTest::qWait(1000);
         const int previews = m_window->m_nPreviewsShown - before;
         qInfo("preview images shown in 1 s of preview: %d", previews);
-        QVERIFY2(previews >= 3, qPrintable(QString::number(previews)));
+        if (testkit::kRealTime)
+            QVERIFY2(previews >= 3, qPrintable(QString::number(previews)));
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(m_window->m_nPreviewsShown > before, 10000);
         QVERIFY(!ui()->labelPhoto->pixmap().isNull());
         QVERIFY(testkit::saveScreen(m_window, "pageCamera_live"));
         QTRY_COMPARE_WITH_TIMEOUT(m_data->m_nCameraState.load(), 2, 20000); // automatic start

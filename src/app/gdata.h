@@ -159,6 +159,9 @@ public:
     void H264Emptyqueue();
 
     // Recording file.
+    // The recording file is opened on the GUI thread (or the recording thread at start-up)
+    // and written and closed on the recording thread: the lock hands it over.
+    std::mutex m_aviLock;
     AviFile* m_pAVI = nullptr;
     bool AVIFileOpen();
     void AVIFileWrite();

@@ -156,6 +156,7 @@ void GData::H264Emptyqueue() {
 }
 
 bool GData::AVIFileOpen() {
+    std::lock_guard<std::mutex> g(m_aviLock);
     m_pAVI = AVI_open_output_file(board::path(paths::kRecordingFile).c_str());
     if (!m_pAVI)
         return false;
@@ -166,6 +167,7 @@ bool GData::AVIFileOpen() {
 void GData::AVIFileWrite() {
     if (!m_pH264Frame)
         return;
+    std::lock_guard<std::mutex> g(m_aviLock);
     if (m_pAVI) {
         AVI_write_frame(m_pAVI, reinterpret_cast<const char*>(m_pH264Frame->data.get()),
                         m_pH264Frame->size, m_pH264Frame->key);
@@ -176,6 +178,7 @@ void GData::AVIFileWrite() {
 }
 
 int GData::AVIFileClose() {
+    std::lock_guard<std::mutex> g(m_aviLock);
     if (!m_pAVI)
         return -1;
     const int r = AVI_close(m_pAVI);
