@@ -48,14 +48,15 @@ class TstPowerLoss : public QObject {
     QTemporaryDir m_dir;
     QRandomGenerator m_random{20261209}; // fixed: a failure can be run again
 
-    // Starts the writer at save `first`, kills it (SIGKILL) at a random moment and returns
-    // the saves it acknowledged.
+    // Starts the writer at save `first`, kills it (SIGKILL) at a random moment of its saves
+    // (once the first is done, as starting takes longer in some builds than in others) and
+    // returns the saves it acknowledged.
     QList<int> killedWriter(const QString& kind, const QString& dir, int first) {
         QProcess writer;
         writer.start(POWER_LOSS_CHILD, {kind, dir, QString::number(first)});
-        if (!writer.waitForStarted())
+        if (!writer.waitForStarted() || !writer.waitForReadyRead(10000))
             return {-1};
-        QThread::usleep(m_random.bounded(300, 12000));
+        QThread::usleep(m_random.bounded(0, 10000));
         writer.kill();
         writer.waitForFinished();
         QList<int> acks;
@@ -98,7 +99,7 @@ private slots:
             QVERIFY(writeFileAtomically(file, expected(0)));
         }
 
-        int done = 0, saves = 0, killsAfterASave = 0, kill = 0;
+        int done = 0, saves = 0, kill = 0;
         for (; kill < kKillsPerKind; ++kill) {
             if (kind == "delete" && done > kDeletable - 100) { // nearly empty: fill it again
                 QVERIFY(writeFileAtomically(file, expected(0)));
@@ -109,7 +110,6 @@ private slots:
             for (int i = 0; i < acks.size(); ++i)
                 QCOMPARE(acks[i], done + 1 + i); // in order, none skipped
             const int acked = done + int(acks.size());
-            killsAfterASave += !acks.isEmpty();
             const int before = done;
             const QByteArray now = testkit::readFile(file);
             if (now == expected(acked)) {
@@ -125,10 +125,9 @@ private slots:
             }
             saves += done - before;
         }
-        qInfo("%s: %d kills survived (%d after at least one save), %d saves", qPrintable(kind),
-              kill, killsAfterASave, saves);
+        qInfo("%s: %d kills survived, %d saves", qPrintable(kind), kill, saves);
         QCOMPARE(kill, kKillsPerKind);
-        QVERIFY(killsAfterASave > kKillsPerKind / 4); // the kills landed inside the saves
+        QVERIFY(saves > kKillsPerKind); // the kills landed among the saves
     }
 
     // A power cut tore the last record: cut short at a random byte, or cut and the rest of

@@ -17,10 +17,10 @@ class GData;
 
 namespace testkit {
 
-// Under ThreadSanitizer everything runs several times slower: the camera's frames, the
+// Under the sanitizers everything runs several times slower: the camera's frames, the
 // previews and a recording's six seconds then hold fewer frames than in real time, and
 // the suites check those counts only in the other builds.
-#if defined(__SANITIZE_THREAD__)
+#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
 inline constexpr bool kRealTime = false;
 #else
 inline constexpr bool kRealTime = true;
