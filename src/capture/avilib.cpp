@@ -1,5 +1,7 @@
 #include "capture/avilib.h"
 
+#include "core/files.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -59,21 +61,6 @@ private:
     unsigned char* m_out;
     int m_at = 0;
 };
-
-// Writes all bytes, retrying partial writes. Returns the bytes written.
-ssize_t writeAll(int fd, const void* data, size_t n) {
-    const char* p = static_cast<const char*>(data);
-    size_t done = 0;
-    while (done < n) {
-        const ssize_t w = ::write(fd, p + done, n - done);
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0)
-            break;
-        done += static_cast<size_t>(w);
-    }
-    return static_cast<ssize_t>(done);
-}
 
 // The header as it stands: `final` gives the closing header with the frame count, the
 // real sizes and the INFO list; otherwise the provisional header written while recording.
@@ -164,7 +151,7 @@ bool writeHeaderAt0(AviFile* avi, bool final, bool hasIndex) {
     unsigned char header[AVI_HEADER_BYTES];
     buildHeader(avi, final, hasIndex, header);
     return ::lseek(avi->fdes, 0, SEEK_SET) == 0 &&
-           writeAll(avi->fdes, header, AVI_HEADER_BYTES) == AVI_HEADER_BYTES;
+           writeAll(avi->fdes, reinterpret_cast<const char*>(header), AVI_HEADER_BYTES);
 }
 
 void putU32(unsigned char* p, uint32_t v) {
@@ -196,9 +183,10 @@ bool addChunk(AviFile* avi, const char* tag, const char* data, long length) {
     putU32(head + 4, static_cast<uint32_t>(length));
     const bool pad = (length & 1) != 0;
     const char zero = 0;
-    if (::lseek(avi->fdes, avi->pos, SEEK_SET) != avi->pos || writeAll(avi->fdes, head, 8) != 8 ||
-        writeAll(avi->fdes, data, static_cast<size_t>(length)) != length ||
-        (pad && writeAll(avi->fdes, &zero, 1) != 1)) {
+    if (::lseek(avi->fdes, avi->pos, SEEK_SET) != avi->pos ||
+        !writeAll(avi->fdes, reinterpret_cast<const char*>(head), 8) ||
+        !writeAll(avi->fdes, data, static_cast<size_t>(length)) ||
+        (pad && !writeAll(avi->fdes, &zero, 1))) {
         ::lseek(avi->fdes, avi->pos, SEEK_SET);
         AVI_errno = AVI_ERR_WRITE;
         return false;
@@ -222,7 +210,7 @@ int closeOutputFile(AviFile* avi) {
         putU32(e + 12, avi->idx[i].size);
     }
     bool hasIndex = ::lseek(avi->fdes, idxStart, SEEK_SET) == idxStart &&
-                    writeAll(avi->fdes, idx.data(), idx.size()) == ssize_t(idx.size());
+                    writeAll(avi->fdes, reinterpret_cast<const char*>(idx.data()), idx.size());
     int64_t end = idxStart + static_cast<int64_t>(idx.size());
     if (!hasIndex) {
         AVI_errno = AVI_ERR_WRITE_INDEX;
@@ -253,7 +241,7 @@ AviFile* AVI_open_output_file(const char* filename) {
         return nullptr;
     }
     const unsigned char zeros[AVI_HEADER_BYTES] = {};
-    if (writeAll(avi->fdes, zeros, AVI_HEADER_BYTES) != AVI_HEADER_BYTES) {
+    if (!writeAll(avi->fdes, reinterpret_cast<const char*>(zeros), AVI_HEADER_BYTES)) {
         ::close(avi->fdes);
         AVI_errno = AVI_ERR_WRITE;
         delete avi;
