@@ -7,9 +7,10 @@
 #include <QStringList>
 
 bool parseSensorCalibration(const QString& text, sensor_calibrate_data_t& data) {
-    const QStringList parts = text.trimmed().split(',');
+    const QString stored = text.trimmed();
+    const QStringList parts = stored.split(',');
     if (parts.size() != 2) {
-        qDebug() << "Invalid calibration file format:" << text.trimmed();
+        qDebug() << "Invalid calibration file format:" << stored;
         return false;
     }
     data.distance_offset = parts[0].toInt();
