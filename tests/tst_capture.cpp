@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -325,6 +326,61 @@ private slots:
         const uint64_t counted = uint64_t(outW) * outH - outW - 1;
         QCOMPARE(s.lumaMean, unsigned(90 / counted));
         QCOMPARE(s.lumaGradient, unsigned(90 * 90 / counted));
+    }
+
+    // Every geometry, both paths, against the conversion written out pixel by pixel.
+    void conversionMatchesReference_data() {
+        QTest::addColumn<unsigned>("w");
+        QTest::addColumn<unsigned>("h");
+        QTest::addColumn<unsigned>("outW");
+        QTest::addColumn<unsigned>("outH");
+        QTest::newRow("camera 1080p") << 1920u << 1080u << 880u << 330u;
+        QTest::newRow("tallest image") << 1920u << 1080u << 880u << 540u;
+        QTest::newRow("width not a multiple of 16") << 100u << 40u << 37u << 11u;
+        QTest::newRow("odd width, step 2") << 61u << 9u << 30u << 5u;
+        QTest::newRow("step 3") << 90u << 60u << 30u << 20u;
+        QTest::newRow("step 1") << 48u << 8u << 48u << 8u;
+        QTest::newRow("two rows") << 64u << 4u << 32u << 2u;
+        QTest::newRow("one column") << 8u << 24u << 1u << 3u;
+    }
+
+    void conversionMatchesReference() {
+        QFETCH(unsigned, w);
+        QFETCH(unsigned, h);
+        QFETCH(unsigned, outW);
+        QFETCH(unsigned, outH);
+        const size_t n = size_t(w) * h;
+        std::vector<unsigned char> src(n * 3 / 2);
+        QRandomGenerator rng(w * 7919 + outH);
+        for (int trial = 0; trial < 3; ++trial) {
+            for (auto& b : src)
+                b = static_cast<unsigned char>(rng.bounded(256));
+            if (trial == 2) // extremes: the largest differences
+                for (size_t i = 0; i < n; ++i)
+                    src[i] = (i / w + i % w) % 2 ? 255 : 0;
+            // The reference: each pixel sampled from the copy, then counted against the
+            // pixel written outW + 1 before it.
+            std::vector<unsigned char> want(n * 2, 9);
+            std::memcpy(want.data() + n, src.data(), n);
+            const unsigned step = w / outW;
+            uint64_t sum = 0, squares = 0, count = 0;
+            for (size_t i = 0; i < size_t(outW) * outH; ++i) {
+                want[i] = want[n + (i / outW) * step * w + (i % outW) * step];
+                if (i > outW) {
+                    const int64_t d = int64_t(want[i - outW - 1]) - want[i];
+                    sum += want[i];
+                    squares += uint64_t(d * d);
+                    ++count;
+                }
+            }
+            for (auto convert : {convertPreview, convertPreviewPortable}) {
+                std::vector<unsigned char> dst(n * 2, 9);
+                const PreviewStats s = convert(src.data(), dst.data(), w, h, outW, outH);
+                QCOMPARE(s.lumaMean, count ? unsigned(sum / count) : 0u);
+                QCOMPARE(s.lumaGradient, count ? unsigned(squares / count) : 0u);
+                QVERIFY(dst == want);
+            }
+        }
     }
 
     void queueBounds() {

@@ -14,3 +14,8 @@ struct PreviewStats {
 // at that step (wider than it, or rows past its last one) is not made: only the copy.
 PreviewStats convertPreview(const unsigned char* src, unsigned char* dst, unsigned w, unsigned h,
                             unsigned outW, unsigned outH);
+
+// The same result without the vector instructions convertPreview uses where the processor
+// has them: the path every other processor takes, callable anywhere so that both are tested.
+PreviewStats convertPreviewPortable(const unsigned char* src, unsigned char* dst, unsigned w,
+                                    unsigned h, unsigned outW, unsigned outH);
