@@ -22,6 +22,7 @@
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/eventfd.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -287,7 +288,10 @@ void CameraModel::startStreaming() {
     if (m_producer.joinable())
         return;
     m_stop = false;
-    m_producer = std::thread([this] { produce(); });
+    m_producer = std::thread([this] {
+        pthread_setname_np(pthread_self(), "vb-camera");
+        produce();
+    });
 }
 
 void CameraModel::stopStreaming() {

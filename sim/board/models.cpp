@@ -4,6 +4,7 @@
 #include "camera_model.h"
 
 #include <mutex>
+#include <pthread.h>
 
 namespace vboard {
 namespace {
@@ -12,6 +13,15 @@ std::mutex g_modelsLock;
 std::shared_ptr<CameraModel> g_camera;
 
 } // namespace
+
+ThreadNameScope::ThreadNameScope(const char* name) {
+    pthread_getname_np(pthread_self(), m_previous, sizeof m_previous);
+    pthread_setname_np(pthread_self(), name);
+}
+
+ThreadNameScope::~ThreadNameScope() {
+    pthread_setname_np(pthread_self(), m_previous);
+}
 
 void installModels() {
     auto camera = std::make_shared<CameraModel>();

@@ -12,6 +12,23 @@ namespace vboard {
 // Registers every device model under its board node. Called by board::init().
 void installModels();
 
+// Threads of the board's models carry this prefix, so that what the application's own
+// threads cost can be told apart from what the stand-ins for the hardware cost.
+constexpr const char* kModelThreadPrefix = "vb-";
+
+// Names the calling thread for its lifetime; threads it starts inherit the name. The
+// previous name comes back when the object goes.
+class ThreadNameScope {
+public:
+    explicit ThreadNameScope(const char* name);
+    ~ThreadNameScope();
+    ThreadNameScope(const ThreadNameScope&) = delete;
+    ThreadNameScope& operator=(const ThreadNameScope&) = delete;
+
+private:
+    char m_previous[16] = {};
+};
+
 // What the camera model has done since it was registered, for benchmarks and tests.
 struct CameraCounters {
     uint64_t produced = 0; // frames handed to the application

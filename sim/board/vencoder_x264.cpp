@@ -3,6 +3,7 @@
 // the SPS and PPS only through parameter 23, a key frame every `keyFrameInterval` frames,
 // and each frame handed out from a ring buffer, so that a frame that reaches the ring's
 // end comes in two parts.
+#include "models.h"
 #include "platform/vencoder.h"
 #include "virtual_board.h"
 
@@ -124,7 +125,11 @@ int VideoEncInit(VideoEncoder* e, VencBaseConfig* config) {
     x264_param_apply_profile(&p, e->h264.profile == 66   ? "baseline"
                                  : e->h264.profile == 77 ? "main"
                                                          : "high");
-    e->x264 = x264_encoder_open(&p);
+    {
+        // libx264's worker and look-ahead threads are started here and take this name.
+        const vboard::ThreadNameScope name("vb-encoder");
+        e->x264 = x264_encoder_open(&p);
+    }
     if (!e->x264)
         return -1;
     x264_nal_t* nals = nullptr;
