@@ -10,7 +10,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <csignal>
+#include <ctime>
 
 Q_DECLARE_METATYPE(NetInterface)
 
@@ -161,6 +163,33 @@ private slots:
         QVERIFY2(err.contains("Unable to open calibration file for reading: \"" + dir.path() +
                               "/CAMCFG/sensor_calibration.txt\""),
                  qPrintable(err));
+    }
+
+    // With VISTREL_EXIT_AT_FIRST_PAINT=1 the application reports its first paint on the
+    // monotonic clock, after its own start, and ends normally.
+    void firstPaintReport() {
+        QTemporaryDir dir;
+        QProcess app;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("VISTREL_SIM_BOARD_ROOT", dir.path() + "/board");
+        env.insert("VISTREL_EXIT_AT_FIRST_PAINT", "1");
+        app.setProcessEnvironment(env);
+        timespec before{};
+        clock_gettime(CLOCK_MONOTONIC, &before);
+        app.start(VISTREL_EXE, {});
+        QVERIFY(app.waitForFinished(30000));
+        QCOMPARE(app.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app.exitCode(), 0);
+        const QList<QByteArray> lines = app.readAllStandardOutput().split('\n');
+        const auto line = std::find_if(lines.begin(), lines.end(), [](const QByteArray& l) {
+            return l.startsWith("first paint ");
+        });
+        QVERIFY2(line != lines.end(), "no first paint line");
+        bool ok = false;
+        const qint64 painted = line->mid(12).toLongLong(&ok);
+        QVERIFY(ok);
+        QVERIFY(painted > qint64(before.tv_sec) * 1000000000LL + before.tv_nsec);
     }
 };
 
