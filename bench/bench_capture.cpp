@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <string>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -47,31 +48,47 @@ double medianOf(std::vector<double> v) {
 
 // The conversion against a plain copy of the same 2 MB plane, timed in alternation so that
 // both see the same machine (frequency, neighbours, caches), each as the median of its runs.
+// "ratio" is convertPreview's; each kernel the processor has is also timed against the copy
+// in rounds of its own (a slow kernel between them would change what the copy finds in the
+// caches).
 void BM_PreviewConvertVsCopy(benchmark::State& state) {
     const auto src = frame(0);
     std::vector<unsigned char> copy(size_t(kW) * kH), dst(size_t(kW) * kH * 2);
-    std::vector<double> copyUs, convertUs;
     using Clock = std::chrono::steady_clock;
-    const auto us = [](Clock::duration d) {
-        return std::chrono::duration<double, std::micro>(d).count();
+    const auto timed = [](auto&& work) {
+        const auto t0 = Clock::now();
+        work();
+        benchmark::ClobberMemory();
+        return std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
+    };
+    // Medians of the copy and of `convert`, alternated over 501 rounds.
+    const auto against = [&](auto&& convert) {
+        std::vector<double> copyUs, convertUs;
+        for (int round = 0; round < 501; ++round) {
+            copyUs.push_back(timed([&] { std::memcpy(copy.data(), src.data(), copy.size()); }));
+            convertUs.push_back(timed([&] { benchmark::DoNotOptimize(convert()); }));
+        }
+        return std::pair{medianOf(copyUs), medianOf(convertUs)};
     };
     for (auto _ : state) {
-        for (int round = 0; round < 501; ++round) {
-            const auto t0 = Clock::now();
-            std::memcpy(copy.data(), src.data(), copy.size());
-            benchmark::ClobberMemory();
-            const auto t1 = Clock::now();
-            PreviewStats s = convertPreview(src.data(), dst.data(), kW, kH, 880, 330);
-            benchmark::DoNotOptimize(s);
-            benchmark::ClobberMemory();
-            const auto t2 = Clock::now();
-            copyUs.push_back(us(t1 - t0));
-            convertUs.push_back(us(t2 - t1));
+        const auto [copyUs, convertUs] =
+            against([&] { return convertPreview(src.data(), dst.data(), kW, kH, 880, 330); });
+        state.counters["copy_us"] = copyUs;
+        state.counters["convert_us"] = convertUs;
+        state.counters["ratio"] = convertUs / copyUs;
+        const std::pair<PreviewKernel, const char*> kernels[] = {
+            {PreviewKernel::Portable, "portable"},
+            {PreviewKernel::Sse2, "sse2"},
+            {PreviewKernel::Avx2, "avx2"}};
+        for (const auto& [kernel, name] : kernels) {
+            if (!previewKernelAvailable(kernel))
+                continue;
+            const auto [c, k] = against([&, kernel = kernel] {
+                return convertPreviewWith(kernel, src.data(), dst.data(), kW, kH, 880, 330);
+            });
+            state.counters[std::string("ratio_") + name] = k / c;
         }
     }
-    state.counters["copy_us"] = medianOf(copyUs);
-    state.counters["convert_us"] = medianOf(convertUs);
-    state.counters["ratio"] = medianOf(convertUs) / medianOf(copyUs);
 }
 BENCHMARK(BM_PreviewConvertVsCopy)->Iterations(1)->Unit(benchmark::kMillisecond);
 

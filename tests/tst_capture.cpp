@@ -338,6 +338,7 @@ private slots:
         QTest::newRow("tallest image") << 1920u << 1080u << 880u << 540u;
         QTest::newRow("width not a multiple of 16") << 100u << 40u << 37u << 11u;
         QTest::newRow("odd width, step 2") << 61u << 9u << 30u << 5u;
+        QTest::newRow("32 + 16 + 12 wide") << 130u << 20u << 60u << 9u;
         QTest::newRow("step 3") << 90u << 60u << 30u << 20u;
         QTest::newRow("step 1") << 48u << 8u << 48u << 8u;
         QTest::newRow("two rows") << 64u << 4u << 32u << 2u;
@@ -373,12 +374,16 @@ private slots:
                     ++count;
                 }
             }
-            for (auto convert : {convertPreview, convertPreviewPortable}) {
+            for (auto k : {PreviewKernel::Portable, PreviewKernel::Sse2, PreviewKernel::Avx2}) {
+                if (!previewKernelAvailable(k))
+                    continue;
                 std::vector<unsigned char> dst(n * 2, 9);
-                const PreviewStats s = convert(src.data(), dst.data(), w, h, outW, outH);
-                QCOMPARE(s.lumaMean, count ? unsigned(sum / count) : 0u);
-                QCOMPARE(s.lumaGradient, count ? unsigned(squares / count) : 0u);
-                QVERIFY(dst == want);
+                const PreviewStats s =
+                    convertPreviewWith(k, src.data(), dst.data(), w, h, outW, outH);
+                const QByteArray kernel = QByteArray::number(int(k));
+                QVERIFY2(s.lumaMean == (count ? unsigned(sum / count) : 0u), kernel);
+                QVERIFY2(s.lumaGradient == (count ? unsigned(squares / count) : 0u), kernel);
+                QVERIFY2(dst == want, kernel);
             }
         }
     }

@@ -3,8 +3,11 @@
 #include <cstddef>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__SSE2__) && (defined(__x86_64__) || defined(__i386__))
+#define VISTREL_X86_KERNELS 1
+#include <immintrin.h>
+#else
+#define VISTREL_X86_KERNELS 0
 #endif
 
 // The luma plane is copied band by band, and each sampled row is read back from the copy
@@ -31,54 +34,121 @@ void addStats(const unsigned char* px, const unsigned char* nb, size_t n, Sums& 
     s.squares += squares;
 }
 
-// Samples every step-th byte of src into out[0..outW); with nb, also adds the row's figures
-// against nb (the pixels one row up and one column left).
-void sampleRowScalar(const unsigned char* __restrict src, unsigned char* __restrict out,
-                     size_t outW, size_t step, const unsigned char* nb, Sums& s) {
-    for (size_t c = 0; c < outW; ++c)
-        out[c] = src[c * step];
-    if (nb)
-        addStats(out, nb, outW, s);
+// One sampled row: its bytes in the copy, the row sampled before it (in the copy too), where
+// its pixels go, and upLeft = out - outW - 1, the neighbours of its pixels (null when the
+// row adds no figures).
+struct RowJob {
+    const unsigned char* src;
+    const unsigned char* above;
+    unsigned char* out;
+    const unsigned char* upLeft;
+    size_t outW, step;
+};
+
+void sampleRowScalar(const RowJob& j, Sums& s) {
+    // Local copies: stores through out could otherwise change j's fields, and the compiler
+    // would reload them for every pixel instead of vectorising the loop.
+    const unsigned char* __restrict src = j.src;
+    unsigned char* __restrict out = j.out;
+    const size_t outW = j.outW, step = j.step;
+    if (step == 2) {
+        for (size_t c = 0; c < outW; ++c)
+            out[c] = src[2 * c];
+    } else {
+        for (size_t c = 0; c < outW; ++c)
+            out[c] = src[c * step];
+    }
+    if (j.upLeft)
+        addStats(out, j.upLeft, outW, s);
 }
 
-#if defined(__SSE2__)
-// Step 2, sixteen pixels at a time: the even bytes of 32 source bytes, their sum by SAD
-// against zero and the squared differences by multiply-add of the widened differences.
-void sampleRowStep2(const unsigned char* __restrict src, unsigned char* __restrict out, size_t outW,
-                    const unsigned char* nb, Sums& s) {
-    const __m128i even = _mm_set1_epi16(0x00ff), zero = _mm_setzero_si128();
-    __m128i sum = zero, squares = zero; // 2 x 65025 per lane and block: fits a row
-    size_t c = 0;
-    for (; c + 16 <= outW; c += 16) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 2 * c));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 2 * c + 16));
-        const __m128i p = _mm_packus_epi16(_mm_and_si128(a, even), _mm_and_si128(b, even));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + c), p);
-        if (!nb)
-            continue;
-        const __m128i n = _mm_loadu_si128(reinterpret_cast<const __m128i*>(nb + c));
-        const __m128i d = _mm_or_si128(_mm_subs_epu8(p, n), _mm_subs_epu8(n, p));
-        const __m128i lo = _mm_unpacklo_epi8(d, zero), hi = _mm_unpackhi_epi8(d, zero);
-        sum = _mm_add_epi64(sum, _mm_sad_epu8(p, zero));
-        squares =
-            _mm_add_epi32(squares, _mm_add_epi32(_mm_madd_epi16(lo, lo), _mm_madd_epi16(hi, hi)));
-    }
-    for (size_t t = c; t < outW; ++t)
-        out[t] = src[2 * t];
-    if (!nb)
+#if VISTREL_X86_KERNELS
+// The step-2 kernels. A pixel's neighbour one row up and one column left is the even byte
+// two bytes earlier in the row above, so the even bytes of both rows, masked into 16-bit
+// lanes, give the differences without a shuffle; the squares come from multiply-add, the
+// sum from SAD against zero. The first pixel's neighbour is really the last pixel two rows
+// up: the row's figures are corrected for it at the end.
+
+inline void block16(const RowJob& j, size_t c, bool stats, __m128i& sum, __m128i& squares) {
+    const __m128i even = _mm_set1_epi16(0x00ff);
+    const auto load = [](const unsigned char* p) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    };
+    const __m128i a = _mm_and_si128(load(j.src + 2 * c), even);
+    const __m128i b = _mm_and_si128(load(j.src + 2 * c + 16), even);
+    const __m128i p = _mm_packus_epi16(a, b);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(j.out + c), p);
+    if (!stats)
+        return;
+    const __m128i da = _mm_sub_epi16(a, _mm_and_si128(load(j.above + 2 * c - 2), even));
+    const __m128i db = _mm_sub_epi16(b, _mm_and_si128(load(j.above + 2 * c + 14), even));
+    sum = _mm_add_epi64(sum, _mm_sad_epu8(p, _mm_setzero_si128()));
+    squares = _mm_add_epi32(squares, _mm_add_epi32(_mm_madd_epi16(da, da), _mm_madd_epi16(db, db)));
+}
+
+// The pixels from c on, one by one, and the row's lane sums with the first pixel's
+// neighbour put right.
+void finishRow(const RowJob& j, size_t c, __m128i sum, __m128i squares, Sums& s) {
+    for (size_t t = c; t < j.outW; ++t)
+        j.out[t] = j.src[2 * t];
+    if (!j.upLeft)
         return;
     alignas(16) uint64_t sums[2];
-    alignas(16) uint32_t sq[4];
+    alignas(16) uint32_t sq[4]; // a row adds at most 2 x 65025 per lane and block: fits
     _mm_store_si128(reinterpret_cast<__m128i*>(sums), sum);
     _mm_store_si128(reinterpret_cast<__m128i*>(sq), squares);
+    uint64_t rowSquares = uint64_t(sq[0]) + sq[1] + sq[2] + sq[3];
+    if (c > 0) {
+        const int p0 = j.out[0], wrong = p0 - j.above[-2], right = p0 - j.upLeft[0];
+        rowSquares = rowSquares - uint64_t(wrong * wrong) + uint64_t(right * right);
+    }
     s.sum += sums[0] + sums[1];
-    s.squares += uint64_t(sq[0]) + sq[1] + sq[2] + sq[3];
-    addStats(out + c, nb + c, outW - c, s);
+    s.squares += rowSquares;
+    addStats(j.out + c, j.upLeft + c, j.outW - c, s);
+}
+
+void sampleStep2Sse2(const RowJob& j, Sums& s) {
+    __m128i sum = _mm_setzero_si128(), squares = _mm_setzero_si128();
+    size_t c = 0;
+    for (; c + 16 <= j.outW; c += 16)
+        block16(j, c, j.upLeft != nullptr, sum, squares);
+    finishRow(j, c, sum, squares, s);
+}
+
+__attribute__((target("avx2"))) inline __m256i load32(const unsigned char* p) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+}
+
+// Thirty-two pixels at a time; the lanes of the pack are put back in order by a permute.
+__attribute__((target("avx2"))) void sampleStep2Avx2(const RowJob& j, Sums& s) {
+    const __m256i even = _mm256_set1_epi16(0x00ff), zero = _mm256_setzero_si256();
+    const bool stats = j.upLeft != nullptr;
+    __m256i sum = zero, squares = zero;
+    size_t c = 0;
+    for (; c + 32 <= j.outW; c += 32) {
+        const __m256i a = _mm256_and_si256(load32(j.src + 2 * c), even);
+        const __m256i b = _mm256_and_si256(load32(j.src + 2 * c + 32), even);
+        const __m256i p = _mm256_permute4x64_epi64(_mm256_packus_epi16(a, b), 0xd8);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(j.out + c), p);
+        if (!stats)
+            continue;
+        const __m256i da = _mm256_sub_epi16(a, _mm256_and_si256(load32(j.above + 2 * c - 2), even));
+        const __m256i db =
+            _mm256_sub_epi16(b, _mm256_and_si256(load32(j.above + 2 * c + 30), even));
+        sum = _mm256_add_epi64(sum, _mm256_sad_epu8(p, zero));
+        squares = _mm256_add_epi32(
+            squares, _mm256_add_epi32(_mm256_madd_epi16(da, da), _mm256_madd_epi16(db, db)));
+    }
+    __m128i sum16 = _mm_add_epi64(_mm256_castsi256_si128(sum), _mm256_extracti128_si256(sum, 1));
+    __m128i squares16 =
+        _mm_add_epi32(_mm256_castsi256_si128(squares), _mm256_extracti128_si256(squares, 1));
+    for (; c + 16 <= j.outW; c += 16)
+        block16(j, c, stats, sum16, squares16);
+    finishRow(j, c, sum16, squares16, s);
 }
 #endif
 
-using SampleRow = void (*)(const unsigned char*, unsigned char*, size_t, size_t,
-                           const unsigned char*, Sums&);
+using SampleRow = void (*)(const RowJob&, Sums&);
 
 PreviewStats convert(const unsigned char* src, unsigned char* dst, unsigned w, unsigned h,
                      unsigned outW, unsigned outH, SampleRow sampleRow) {
@@ -102,7 +172,10 @@ PreviewStats convert(const unsigned char* src, unsigned char* dst, unsigned w, u
         // Pixel i of the image counts when i > outW; its neighbour is pixel i - outW - 1,
         // which for the first column is the last pixel two rows up.
         const unsigned char* upLeft = out - outW - 1;
-        sampleRow(luma + row, out, outW, step, r >= 2 ? upLeft : nullptr, sums);
+        const RowJob job{luma + row, r > 0 ? luma + row - step * w : nullptr,
+                         out,        r >= 2 ? upLeft : nullptr,
+                         outW,       step};
+        sampleRow(job, sums);
         if (r == 1)
             addStats(out + 1, upLeft + 1, outW - 1, sums);
     }
@@ -116,23 +189,60 @@ PreviewStats convert(const unsigned char* src, unsigned char* dst, unsigned w, u
     return stats;
 }
 
-void sampleRowFast(const unsigned char* src, unsigned char* out, size_t outW, size_t step,
-                   const unsigned char* nb, Sums& s) {
-#if defined(__SSE2__)
-    if (step == 2)
-        return sampleRowStep2(src, out, outW, nb, s);
+#if VISTREL_X86_KERNELS
+template <void (*Step2)(const RowJob&, Sums&)> void step2Or(const RowJob& j, Sums& s) {
+    if (j.step == 2)
+        Step2(j, s);
+    else
+        sampleRowScalar(j, s);
+}
 #endif
-    sampleRowScalar(src, out, outW, step, nb, s);
+
+SampleRow kernel(PreviewKernel k) {
+    switch (k) {
+#if VISTREL_X86_KERNELS
+    case PreviewKernel::Sse2:
+        return step2Or<sampleStep2Sse2>;
+    case PreviewKernel::Avx2:
+        return step2Or<sampleStep2Avx2>;
+#endif
+    default:
+        return sampleRowScalar;
+    }
+}
+
+PreviewKernel bestKernel() {
+#if VISTREL_X86_KERNELS
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    return avx2 ? PreviewKernel::Avx2 : PreviewKernel::Sse2;
+#else
+    return PreviewKernel::Portable;
+#endif
 }
 
 } // namespace
 
-PreviewStats convertPreview(const unsigned char* src, unsigned char* dst, unsigned w, unsigned h,
-                            unsigned outW, unsigned outH) {
-    return convert(src, dst, w, h, outW, outH, sampleRowFast);
+bool previewKernelAvailable(PreviewKernel k) {
+    switch (k) {
+    case PreviewKernel::Portable:
+        return true;
+#if VISTREL_X86_KERNELS
+    case PreviewKernel::Sse2:
+        return true;
+    case PreviewKernel::Avx2:
+        return __builtin_cpu_supports("avx2");
+#endif
+    default:
+        return false;
+    }
 }
 
-PreviewStats convertPreviewPortable(const unsigned char* src, unsigned char* dst, unsigned w,
-                                    unsigned h, unsigned outW, unsigned outH) {
-    return convert(src, dst, w, h, outW, outH, sampleRowScalar);
+PreviewStats convertPreview(const unsigned char* src, unsigned char* dst, unsigned w, unsigned h,
+                            unsigned outW, unsigned outH) {
+    return convert(src, dst, w, h, outW, outH, kernel(bestKernel()));
+}
+
+PreviewStats convertPreviewWith(PreviewKernel k, const unsigned char* src, unsigned char* dst,
+                                unsigned w, unsigned h, unsigned outW, unsigned outH) {
+    return convert(src, dst, w, h, outW, outH, kernel(k));
 }

@@ -15,7 +15,10 @@ struct PreviewStats {
 PreviewStats convertPreview(const unsigned char* src, unsigned char* dst, unsigned w, unsigned h,
                             unsigned outW, unsigned outH);
 
-// The same result without the vector instructions convertPreview uses where the processor
-// has them: the path every other processor takes, callable anywhere so that both are tested.
-PreviewStats convertPreviewPortable(const unsigned char* src, unsigned char* dst, unsigned w,
-                                    unsigned h, unsigned outW, unsigned outH);
+// The ways to the same result: the portable loop every processor has, and on x86 the
+// step-2 kernels on SSE2 and on AVX2. convertPreview takes the fastest the processor has;
+// the tests run each one it has.
+enum class PreviewKernel { Portable, Sse2, Avx2 };
+bool previewKernelAvailable(PreviewKernel k);
+PreviewStats convertPreviewWith(PreviewKernel k, const unsigned char* src, unsigned char* dst,
+                                unsigned w, unsigned h, unsigned outW, unsigned outH);
