@@ -17,6 +17,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -113,10 +114,6 @@ int CameraModel::close(int fd) {
 
 void CameraModel::closeFiles() {
     std::lock_guard<std::mutex> g(m_lock);
-    if (m_frames) {
-        ::munmap(m_frames, m_count * m_bufferStride);
-        m_frames = nullptr;
-    }
     if (m_memFd >= 0)
         ::close(m_memFd);
     if (m_eventFd >= 0)
@@ -257,11 +254,6 @@ int CameraModel::requestBuffers(v4l2_requestbuffers& req) {
     m_memFd = ::memfd_create("vcam-buffers", MFD_CLOEXEC);
     if (m_memFd < 0 || ::ftruncate(m_memFd, off_t(granted * m_bufferStride)) != 0)
         return fail(ENOMEM);
-    void* p =
-        ::mmap(nullptr, granted * m_bufferStride, PROT_READ | PROT_WRITE, MAP_SHARED, m_memFd, 0);
-    if (p == MAP_FAILED)
-        return fail(ENOMEM);
-    m_frames = static_cast<uint8_t*>(p);
     m_count = granted;
     return 0;
 }
@@ -314,7 +306,11 @@ CameraCounters CameraModel::counters() const {
 // The light that reaches the sensor: the room (the sensor's gain makes the default dim room,
 // ambient 12, a dark but recognisable picture whose mean stays below the brightness limit
 // of 20; from about 15 on it is too bright), plus the infrared LEDs when lit.
-void CameraModel::render(uint8_t* frame, bool infrared) {
+//
+// The frame goes into its buffer through the buffer's file, a band of rows at a time: the
+// model keeps no mapping of its own, so the buffers are resident once, in the
+// application's mapping, as a driver's are.
+bool CameraModel::render(unsigned index, bool infrared) {
     const int ambient = knobInt("ambient", 12);
     const int light = 5 * ambient + (infrared ? 110 : 0);
     if (light != m_lutLight) {
@@ -325,10 +321,24 @@ void CameraModel::render(uint8_t* frame, bool infrared) {
         m_lutLight = light;
     }
     const std::vector<uint8_t>& refl = reflectance();
-    const size_t n = size_t(kWidth) * kHeight;
-    for (size_t i = 0; i < n; ++i)
-        frame[i] = m_lut[refl[i]];
-    std::memset(frame + n, 128, n / 2);
+    const size_t n = size_t(kWidth) * kHeight, band = size_t(kWidth) * 64;
+    m_band.resize(band);
+    const off_t base = off_t(index * m_bufferStride);
+    const auto put = [&](size_t at, size_t len) {
+        return ::pwrite(m_memFd, m_band.data(), len, base + off_t(at)) == ssize_t(len);
+    };
+    for (size_t at = 0; at < n; at += band) {
+        const size_t len = std::min(band, n - at);
+        for (size_t i = 0; i < len; ++i)
+            m_band[i] = m_lut[refl[at + i]];
+        if (!put(at, len))
+            return false;
+    }
+    std::fill(m_band.begin(), m_band.end(), uint8_t(128));
+    for (size_t at = n; at < n + n / 2; at += band)
+        if (!put(at, std::min(band, n + n / 2 - at)))
+            return false;
+    return true;
 }
 
 uint32_t CameraModel::nextTag() {
@@ -370,8 +380,14 @@ void CameraModel::produce() {
             index = m_queued.front();
             m_queued.pop_front();
         }
-        render(m_frames + index * m_bufferStride, lit);
+        const bool rendered = render(index, lit);
         std::lock_guard<std::mutex> g(m_lock);
+        if (!rendered) { // the buffer goes back as it was: a lost frame
+            m_queued.push_front(index);
+            ++m_lost;
+            ++m_sequence;
+            continue;
+        }
         m_done.push_back({index, tag, static_cast<uint32_t>(m_sequence++)});
         const uint64_t one = 1;
         (void)!::write(m_eventFd, &one, sizeof one);

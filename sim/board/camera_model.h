@@ -8,6 +8,7 @@
 #include <linux/videodev2.h>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace vboard {
 
@@ -38,12 +39,11 @@ private:
     void closeFiles();
     void produce();
     uint32_t nextTag();
-    void render(uint8_t* frame, bool infrared);
+    bool render(unsigned index, bool infrared);
 
     std::mutex m_lock;
     int m_eventFd = -1;
     int m_memFd = -1;
-    uint8_t* m_frames = nullptr;
     unsigned m_count = 0;
     size_t m_bufferStride = 0;
     std::deque<unsigned> m_queued;
@@ -52,10 +52,11 @@ private:
 
     std::thread m_producer;
     std::atomic<bool> m_stop{false};
-    uint64_t m_sequence = 0; // producer thread
-    int m_ledFramesLeft = 0; // producer thread
-    uint8_t m_lut[256] = {}; // producer thread
-    int m_lutLight = -1;     // producer thread
+    uint64_t m_sequence = 0;     // producer thread
+    int m_ledFramesLeft = 0;     // producer thread
+    uint8_t m_lut[256] = {};     // producer thread
+    int m_lutLight = -1;         // producer thread
+    std::vector<uint8_t> m_band; // producer thread: rows on their way into a buffer
     std::atomic<uint64_t> m_produced{0}, m_lost{0};
 };
 
