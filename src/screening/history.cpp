@@ -12,6 +12,24 @@ QString childKeyOf(const QString& line) {
     return line.section('|', 0, 0);
 }
 
+// Calls f with each line of text (without its "\n"), as a view into text: the screens read
+// files of tens of thousands of lines, and a copy of each line costs more than the work.
+template <typename F> void forEachLine(QStringView text, F f) {
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        f(text.sliced(start, end - start));
+        start = end + 1;
+    }
+}
+
+// The child key of a line (the text before its first "|"), empty for a line without one.
+QStringView keyOf(QStringView line) {
+    const qsizetype bar = line.indexOf(u'|');
+    return bar < 0 ? QStringView() : line.first(bar);
+}
+
 } // namespace
 
 QString historyLine(const ScreeningRecord& r) {
@@ -47,17 +65,16 @@ std::optional<HistoryEntry> parseHistoryLine(const QString& line) {
 }
 
 QStringList matchingChildKeys(const QString& historyText, const QString& search) {
-    QSet<QString> seen;
+    QSet<QStringView> seen; // views into historyText, which outlives them
     QStringList keys;
-    for (const QString& line : historyText.split('\n')) {
-        if (line.isEmpty())
-            continue;
-        const auto entry = parseHistoryLine(line);
-        if (!entry || seen.contains(entry->key) || !entry->key.contains(search))
-            continue;
-        seen.insert(entry->key);
-        keys << entry->key;
-    }
+    forEachLine(historyText, [&](QStringView line) {
+        // A line counts when parseHistoryLine takes it: a "|" after name, sex and birth.
+        const QStringView key = keyOf(line);
+        if (key.count(u',') < 2 || seen.contains(key) || !key.contains(search))
+            return;
+        seen.insert(key);
+        keys << key.toString();
+    });
     // The keys are distinct: sorting them gives the order of inserting each before the
     // first greater one.
     std::sort(keys.begin(), keys.end());
@@ -77,13 +94,15 @@ std::optional<QStringList> screeningCells(const QStringList& f) {
 
 QList<QStringList> childScreenings(const QString& historyText, const QString& childKey) {
     QList<QStringList> rows;
-    for (const QString& line : historyText.split('\n')) {
-        const auto entry = parseHistoryLine(line);
-        if (!entry || entry->key != childKey)
-            continue;
+    forEachLine(historyText, [&](QStringView line) {
+        if (keyOf(line) != childKey) // only the child's own lines are taken apart
+            return;
+        const auto entry = parseHistoryLine(line.toString());
+        if (!entry)
+            return;
         if (const auto row = screeningCells(entry->results))
             rows.prepend(*row);
-    }
+    });
     return rows;
 }
 

@@ -21,6 +21,7 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -67,16 +68,31 @@ void historyList(const QByteArray& data) {
     const QString search = all.section('\n', 0, 0);
     const QString history = all.section('\n', 1);
     const QStringList keys = matchingChildKeys(history, search);
-    for (const QString& key : keys)
-        require(key.contains(search), "a listed child matches the search");
+    // The same list the plain way: every line taken apart.
+    QStringList plain;
+    for (const QString& line : history.split('\n')) {
+        const auto entry = parseHistoryLine(line);
+        if (entry && entry->key.contains(search) && !plain.contains(entry->key))
+            plain << entry->key;
+    }
+    std::sort(plain.begin(), plain.end());
+    require(keys == plain, "the list is every matching child once, sorted");
 }
 
 void historyDetail(const QByteArray& data) {
     const QString history = text(data);
     const QStringList keys = matchingChildKeys(history, "");
-    for (qsizetype i = 0; i < keys.size() && i < 16; ++i)
-        for (const QStringList& row : childScreenings(history, keys[i]))
+    for (qsizetype i = 0; i < keys.size() && i < 16; ++i) {
+        const QList<QStringList> rows = childScreenings(history, keys[i]);
+        for (const QStringList& row : rows)
             require(row.size() == 9, "a screening row has nine cells");
+        qsizetype plain = 0; // the child's records the plain way
+        for (const QString& line : history.split('\n')) {
+            const auto entry = parseHistoryLine(line);
+            plain += entry && entry->key == keys[i] && screeningCells(entry->results);
+        }
+        require(rows.size() == plain, "the detail holds each of the child's records");
+    }
 }
 
 void historyDelete(const QByteArray& data) {
