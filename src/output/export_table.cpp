@@ -22,28 +22,28 @@ QString exportTable(const QString& historyText, const QStringList& childKeys) {
         table += "<td>" + QString::fromLatin1(h) + "</td>";
     table += "</tr>";
     // How often each key was given: a line goes into the table once per equal key.
-    QHash<QString, int> wanted;
+    QHash<QStringView, int> wanted; // views into childKeys
     for (const QString& key : childKeys)
-        ++wanted[key];
-    for (const QString& line : historyText.split('\n')) {
-        if (line.isEmpty())
-            continue;
-        const QStringList parts = line.split('|');
-        if (parts.size() != 2)
-            continue;
-        const int times = wanted.value(parts[0]);
-        const QStringList person = parts[0].split(',');
-        if (times == 0 || person.size() != 3)
-            continue;
-        const auto cells = screeningCells(parts[1].split(','));
+        ++wanted[QStringView(key)];
+    forEachHistoryLine(historyText, [&](QStringView line) {
+        // One "|" between the person (three fields) and the screening; only the wanted
+        // children's lines are taken apart.
+        const qsizetype bar = line.indexOf(u'|');
+        if (bar < 0 || line.indexOf(u'|', bar + 1) >= 0)
+            return;
+        const QStringView key = line.first(bar);
+        const int times = wanted.value(key);
+        if (times == 0 || key.count(u',') != 2)
+            return;
+        const auto cells = screeningCells(line.sliced(bar + 1).toString().split(','));
         if (!cells)
-            continue;
+            return;
         QString row = "<tr>";
-        for (const QString& text : person + *cells)
+        for (const QString& text : key.toString().split(',') + *cells)
             row += cell(text);
         row += "</tr>";
         for (int i = 0; i < times; ++i)
             table += row;
-    }
+    });
     return table + "</table>";
 }

@@ -8,22 +8,6 @@ namespace {
 
 const QString kNotAvailable = QStringLiteral("N/A");
 
-QString childKeyOf(const QString& line) {
-    return line.section('|', 0, 0);
-}
-
-// Calls f with each line of text (without its "\n"), as a view into text: the screens read
-// files of tens of thousands of lines, and a copy of each line costs more than the work.
-template <typename F> void forEachLine(QStringView text, F f) {
-    for (qsizetype start = 0; start < text.size();) {
-        qsizetype end = text.indexOf(u'\n', start);
-        if (end < 0)
-            end = text.size();
-        f(text.sliced(start, end - start));
-        start = end + 1;
-    }
-}
-
 // The child key of a line (the text before its first "|"), empty for a line without one.
 QStringView keyOf(QStringView line) {
     const qsizetype bar = line.indexOf(u'|');
@@ -67,7 +51,7 @@ std::optional<HistoryEntry> parseHistoryLine(const QString& line) {
 QStringList matchingChildKeys(const QString& historyText, const QString& search) {
     QSet<QStringView> seen; // views into historyText, which outlives them
     QStringList keys;
-    forEachLine(historyText, [&](QStringView line) {
+    forEachHistoryLine(historyText, [&](QStringView line) {
         // A line counts when parseHistoryLine takes it: a "|" after name, sex and birth.
         const QStringView key = keyOf(line);
         if (key.count(u',') < 2 || seen.contains(key) || !key.contains(search))
@@ -94,7 +78,7 @@ std::optional<QStringList> screeningCells(const QStringList& f) {
 
 QList<QStringList> childScreenings(const QString& historyText, const QString& childKey) {
     QList<QStringList> rows;
-    forEachLine(historyText, [&](QStringView line) {
+    forEachHistoryLine(historyText, [&](QStringView line) {
         if (keyOf(line) != childKey) // only the child's own lines are taken apart
             return;
         const auto entry = parseHistoryLine(line.toString());
@@ -107,14 +91,16 @@ QList<QStringList> childScreenings(const QString& historyText, const QString& ch
 }
 
 QString historyWithout(const QString& historyText, const QStringList& childKeys) {
-    const QSet<QString> gone(childKeys.begin(), childKeys.end());
+    QSet<QStringView> gone; // views into childKeys
+    for (const QString& key : childKeys)
+        gone.insert(key);
     QString kept;
-    for (const QString& line : historyText.split('\n')) {
-        if (line.isEmpty())
-            continue;
-        if (line.contains('|') && gone.contains(childKeyOf(line)))
-            continue;
-        kept += line + '\n';
-    }
+    kept.reserve(historyText.size());
+    forEachHistoryLine(historyText, [&](QStringView line) {
+        if (line.isEmpty() || (line.contains(u'|') && gone.contains(keyOf(line))))
+            return;
+        kept.append(line);
+        kept.append(u'\n');
+    });
     return kept;
 }

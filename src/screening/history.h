@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <optional>
 
@@ -25,6 +26,18 @@ struct HistoryEntry {
     QStringList results; // the fields after "|"
 };
 std::optional<HistoryEntry> parseHistoryLine(const QString& line);
+
+// Calls f with each line of text (without its "\n"), as a view into text: the screens read
+// files of tens of thousands of lines, and a copy of each line costs more than the work.
+template <typename F> void forEachHistoryLine(QStringView text, F f) {
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        f(text.sliced(start, end - start));
+        start = end + 1;
+    }
+}
 
 // The distinct child keys whose text contains `search` (case-sensitive; "" matches all),
 // sorted by plain string order.
