@@ -50,18 +50,23 @@ std::optional<HistoryEntry> parseHistoryLine(const QString& line) {
 
 QStringList matchingChildKeys(const QString& historyText, const QString& search) {
     QSet<QStringView> seen; // views into historyText, which outlives them
-    QStringList keys;
+    QList<QStringView> found;
     forEachHistoryLine(historyText, [&](QStringView line) {
         // A line counts when parseHistoryLine takes it: a "|" after name, sex and birth.
         const QStringView key = keyOf(line);
         if (key.count(u',') < 2 || seen.contains(key) || !key.contains(search))
             return;
         seen.insert(key);
-        keys << key.toString();
+        found << key;
     });
     // The keys are distinct: sorting them gives the order of inserting each before the
-    // first greater one.
-    std::sort(keys.begin(), keys.end());
+    // first greater one. Sorted as views, which point into the one text, rather than as
+    // strings each in a block of its own.
+    std::sort(found.begin(), found.end());
+    QStringList keys;
+    keys.reserve(found.size());
+    for (QStringView key : found)
+        keys << key.toString();
     return keys;
 }
 
