@@ -157,7 +157,8 @@ bool screening(QJsonObject& out) {
     Ui::MainDialog* ui = fx.ui();
     d.m_bTimeSynced = true;
     d.m_bFocusAuto = false;
-    if (!QTest::qWaitFor([&] { return ui->stackedWidgetBase->currentIndex() == 1; }, 5000))
+    if (!QTest::qWaitFor(
+            [&] { return ui->stackedWidgetBase->currentIndex() == MainDialog::PageMain; }, 5000))
         return fail("no start page");
     if (!QTest::qWaitFor([&] { return d.m_nCameraState == 0 && d.m_bCameraOpened; }, 20000))
         return fail("the start-up recording did not end");

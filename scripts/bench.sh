@@ -20,7 +20,11 @@ trap '/usr/bin/python3 "$LAUNCHER" stop --dir "$SERVICES" >/dev/null 2>&1 || tru
     --benchmark_format=json --benchmark_out="$out/bench_history.json" \
     --benchmark_out_format=json >/dev/null
 /usr/bin/python3 "$LAUNCHER" start --dir "$SERVICES" >/dev/null
-"$BUILD_DIR/bench/bench_app" 2>/dev/null | tail -n 1 >"$out/app.json"
+# The distance sensor's driver prints its readings: the figures are the last line.
+if ! "$BUILD_DIR/bench/bench_app" 2>"$out/app.err" | tail -n 1 >"$out/app.json"; then
+    cat "$out/app.err" >&2
+    exit 1
+fi
 /usr/bin/python3 "$LAUNCHER" stop --dir "$SERVICES" >/dev/null
 # Process start to the first painted start page: the application prints the monotonic
 # clock once it has painted and ends (VISTREL_EXIT_AT_FIRST_PAINT); ten starts on one
