@@ -97,7 +97,8 @@ void BM_PreviewConvertVsCopy(benchmark::State& state) {
         const std::pair<PreviewKernel, const char*> kernels[] = {
             {PreviewKernel::Portable, "portable"},
             {PreviewKernel::Sse2, "sse2"},
-            {PreviewKernel::Avx2, "avx2"}};
+            {PreviewKernel::Avx2, "avx2"},
+            {PreviewKernel::Avx512, "avx512"}};
         for (const auto& [kernel, name] : kernels) {
             if (!previewKernelAvailable(kernel))
                 continue;

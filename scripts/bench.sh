@@ -91,7 +91,7 @@ if vs:
     row("preview conversion / 2 MB copy (medians, alternated)", f'{vs["ratio"]:.2f}x',
         "<= 1.25x", vs["ratio"] <= 1.25,
         f'convert {vs["convert_us"]:.0f} us, copy {vs["copy_us"]:.0f} us; ' +
-        ", ".join(f'{k} {vs["ratio_" + k]:.2f}x' for k in ("avx2", "sse2", "portable")
+        ", ".join(f'{k} {vs["ratio_" + k]:.2f}x' for k in ("avx512", "avx2", "sse2", "portable")
                   if "ratio_" + k in vs))
 pump = runs.get("BM_FramePumpRecording/iterations:1/manual_time")
 if pump:

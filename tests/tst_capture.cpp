@@ -339,6 +339,7 @@ private slots:
         QTest::newRow("width not a multiple of 16") << 100u << 40u << 37u << 11u;
         QTest::newRow("odd width, step 2") << 61u << 9u << 30u << 5u;
         QTest::newRow("32 + 16 + 12 wide") << 130u << 20u << 60u << 9u;
+        QTest::newRow("64 + 16 + 5 wide") << 170u << 12u << 85u << 5u;
         QTest::newRow("step 3") << 90u << 60u << 30u << 20u;
         QTest::newRow("step 1") << 48u << 8u << 48u << 8u;
         QTest::newRow("two rows") << 64u << 4u << 32u << 2u;
@@ -374,7 +375,8 @@ private slots:
                     ++count;
                 }
             }
-            for (auto k : {PreviewKernel::Portable, PreviewKernel::Sse2, PreviewKernel::Avx2}) {
+            for (auto k : {PreviewKernel::Portable, PreviewKernel::Sse2, PreviewKernel::Avx2,
+                           PreviewKernel::Avx512}) {
                 if (!previewKernelAvailable(k))
                     continue;
                 std::vector<unsigned char> dst(n * 2, 9);

@@ -15,8 +15,8 @@
 // and each band's sampled row is read while it is still in the first-level cache (the
 // camera's buffer is read once); the figures are summed in the same pass as the sampling.
 // A single 2 MB copy followed by a second walk over the sampled rows costs about twice the
-// copy: the second walk finds nothing in the cache any more. The AVX2 kernel goes further
-// and copies the band from the registers it samples from, so that the copy's memory
+// copy: the second walk finds nothing in the cache any more. The AVX2 and AVX-512 kernels go
+// further and copy the band from the registers they sample from, so that the copy's memory
 // traffic overlaps the arithmetic.
 
 namespace {
@@ -134,17 +134,35 @@ __attribute__((target("avx2"))) inline void store32(unsigned char* p, __m256i v)
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v);
 }
 
+// The band's bytes from `done` to the end of each of its rows: fewer than one step of a
+// kernel's own copy loop, and at the camera's width none (skipping the calls then is
+// worth a few per cent of the whole conversion).
+void copyBandFrom(const RowJob& j, size_t done) {
+    if (done == j.w)
+        return;
+    for (size_t r = 0; r < j.rows; ++r)
+        std::memcpy(j.copy + r * j.w + done, j.frame + r * j.w + done, j.w - done);
+}
+
+// The wide kernels below keep j's fields in locals (a store through out could otherwise
+// change j, and every field would be read again in each step), fold their accumulators
+// into the SSE2 ones before any call (so that they stay in registers through the loop),
+// and clear the upper halves of the vector registers before the SSE2 code that finishes
+// the row (which would otherwise pay for the state change at every instruction).
+
 // Thirty-two pixels at a time; the lanes of the pack are put back in order by a permute.
 // The band (one or two rows) is copied from the same loads, 64 bytes of each row per step.
 __attribute__((target("avx2"))) void sampleStep2Avx2(const RowJob& j, Sums& s) {
     const __m256i even = _mm256_set1_epi16(0x00ff), zero = _mm256_setzero_si256();
-    const unsigned char* in = j.frame;
-    unsigned char* copy = j.copy;
-    const size_t w = j.w;
+    const unsigned char* const in = j.frame;
+    const unsigned char* const above = j.above;
+    unsigned char* const copy = j.copy;
+    unsigned char* const out = j.out;
+    const size_t w = j.w, outW = j.outW;
     const bool stats = j.upLeft != nullptr, second = j.rows == 2;
     __m256i sum = zero, squares = zero;
     size_t c = 0;
-    for (; c + 32 <= j.outW; c += 32) {
+    for (; c + 32 <= outW; c += 32) {
         const __m256i ra = load32(in + 2 * c), rb = load32(in + 2 * c + 32);
         store32(copy + 2 * c, ra);
         store32(copy + 2 * c + 32, rb);
@@ -154,12 +172,11 @@ __attribute__((target("avx2"))) void sampleStep2Avx2(const RowJob& j, Sums& s) {
         }
         const __m256i a = _mm256_and_si256(ra, even), b = _mm256_and_si256(rb, even);
         const __m256i p = _mm256_permute4x64_epi64(_mm256_packus_epi16(a, b), 0xd8);
-        store32(j.out + c, p);
+        store32(out + c, p);
         if (!stats)
             continue;
-        const __m256i da = _mm256_sub_epi16(a, _mm256_and_si256(load32(j.above + 2 * c - 2), even));
-        const __m256i db =
-            _mm256_sub_epi16(b, _mm256_and_si256(load32(j.above + 2 * c + 30), even));
+        const __m256i da = _mm256_sub_epi16(a, _mm256_and_si256(load32(above + 2 * c - 2), even));
+        const __m256i db = _mm256_sub_epi16(b, _mm256_and_si256(load32(above + 2 * c + 30), even));
         sum = _mm256_add_epi64(sum, _mm256_sad_epu8(p, zero));
         squares = _mm256_add_epi32(
             squares, _mm256_add_epi32(_mm256_madd_epi16(da, da), _mm256_madd_epi16(db, db)));
@@ -175,12 +192,81 @@ __attribute__((target("avx2"))) void sampleStep2Avx2(const RowJob& j, Sums& s) {
             store32(copy + w + done + 32, load32(in + w + done + 32));
         }
     }
-    for (size_t r = 0; r < j.rows; ++r)
-        std::memcpy(copy + r * w + done, in + r * w + done, w - done);
     __m128i sum16 = _mm_add_epi64(_mm256_castsi256_si128(sum), _mm256_extracti128_si256(sum, 1));
     __m128i squares16 =
         _mm_add_epi32(_mm256_castsi256_si128(squares), _mm256_extracti128_si256(squares, 1));
-    for (; c + 16 <= j.outW; c += 16)
+    _mm256_zeroupper();
+    copyBandFrom(j, done); // the pixels left are sampled from the copy
+    for (; c + 16 <= outW; c += 16)
+        block16(j, c, stats, sum16, squares16);
+    finishRow(j, c, sum16, squares16, s);
+}
+
+#define VISTREL_AVX512 __attribute__((target("avx512f,avx512bw")))
+
+// Every lane: the masked forms of the permute and of the halves, because GCC 12's plain ones
+// (and its 512-to-256 cast) pass an "undefined" vector that its own -Wuninitialized reports.
+constexpr __mmask8 kAll = 0xff;
+
+VISTREL_AVX512 inline __m512i load64(const unsigned char* p) {
+    return _mm512_loadu_si512(p);
+}
+
+VISTREL_AVX512 inline void store64(unsigned char* p, __m512i v) {
+    _mm512_storeu_si512(p, v);
+}
+
+// The AVX2 kernel's steps on 64 pixels at a time: twice the bytes per load and store, which
+// is what the band needs (its figures cost little next to its memory traffic).
+VISTREL_AVX512 void sampleStep2Avx512(const RowJob& j, Sums& s) {
+    const __m512i even = _mm512_set1_epi16(0x00ff), zero = _mm512_setzero_si512();
+    const __m512i inOrder = _mm512_set_epi64(7, 5, 3, 1, 6, 4, 2, 0); // undoes the pack's lanes
+    const unsigned char* const in = j.frame;
+    const unsigned char* const above = j.above;
+    unsigned char* const copy = j.copy;
+    unsigned char* const out = j.out;
+    const size_t w = j.w, outW = j.outW;
+    const bool stats = j.upLeft != nullptr, second = j.rows == 2;
+    __m512i sum = zero, squares = zero;
+    size_t c = 0;
+    for (; c + 64 <= outW; c += 64) {
+        const __m512i ra = load64(in + 2 * c), rb = load64(in + 2 * c + 64);
+        store64(copy + 2 * c, ra);
+        store64(copy + 2 * c + 64, rb);
+        if (second) {
+            store64(copy + w + 2 * c, load64(in + w + 2 * c));
+            store64(copy + w + 2 * c + 64, load64(in + w + 2 * c + 64));
+        }
+        const __m512i a = _mm512_and_si512(ra, even), b = _mm512_and_si512(rb, even);
+        const __m512i p = _mm512_maskz_permutexvar_epi64(kAll, inOrder, _mm512_packus_epi16(a, b));
+        store64(out + c, p);
+        if (!stats)
+            continue;
+        const __m512i da = _mm512_sub_epi16(a, _mm512_and_si512(load64(above + 2 * c - 2), even));
+        const __m512i db = _mm512_sub_epi16(b, _mm512_and_si512(load64(above + 2 * c + 62), even));
+        sum = _mm512_add_epi64(sum, _mm512_sad_epu8(p, zero));
+        squares = _mm512_add_epi32(
+            squares, _mm512_add_epi32(_mm512_madd_epi16(da, da), _mm512_madd_epi16(db, db)));
+    }
+    size_t done = 2 * c;
+    for (; done + 128 <= w; done += 128) {
+        store64(copy + done, load64(in + done));
+        store64(copy + done + 64, load64(in + done + 64));
+        if (second) {
+            store64(copy + w + done, load64(in + w + done));
+            store64(copy + w + done + 64, load64(in + w + done + 64));
+        }
+    }
+    const __m256i sum8 = _mm256_add_epi64(_mm512_maskz_extracti64x4_epi64(kAll, sum, 0),
+                                          _mm512_maskz_extracti64x4_epi64(kAll, sum, 1));
+    const __m256i squares8 = _mm256_add_epi32(_mm512_maskz_extracti64x4_epi64(kAll, squares, 0),
+                                              _mm512_maskz_extracti64x4_epi64(kAll, squares, 1));
+    __m128i sum16 = _mm_add_epi64(_mm256_castsi256_si128(sum8), _mm256_extracti128_si256(sum8, 1));
+    __m128i squares16 =
+        _mm_add_epi32(_mm256_castsi256_si128(squares8), _mm256_extracti128_si256(squares8, 1));
+    _mm256_zeroupper();
+    copyBandFrom(j, done); // the pixels left are sampled from the copy
+    for (; c + 16 <= outW; c += 16)
         block16(j, c, stats, sum16, squares16);
     finishRow(j, c, sum16, squares16, s);
 }
@@ -249,6 +335,8 @@ SampleRow kernel(PreviewKernel k) {
         return step2Or<sampleStep2Sse2>;
     case PreviewKernel::Avx2:
         return step2Or<sampleStep2Avx2>;
+    case PreviewKernel::Avx512:
+        return step2Or<sampleStep2Avx512>;
 #endif
     default:
         return sampleRowScalar;
@@ -257,8 +345,10 @@ SampleRow kernel(PreviewKernel k) {
 
 PreviewKernel bestKernel() {
 #if VISTREL_X86_KERNELS
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    return avx2 ? PreviewKernel::Avx2 : PreviewKernel::Sse2;
+    for (const PreviewKernel k : {PreviewKernel::Avx512, PreviewKernel::Avx2})
+        if (previewKernelAvailable(k))
+            return k;
+    return PreviewKernel::Sse2;
 #else
     return PreviewKernel::Portable;
 #endif
@@ -275,6 +365,8 @@ bool previewKernelAvailable(PreviewKernel k) {
         return true;
     case PreviewKernel::Avx2:
         return __builtin_cpu_supports("avx2");
+    case PreviewKernel::Avx512:
+        return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
 #endif
     default:
         return false;
@@ -283,7 +375,8 @@ bool previewKernelAvailable(PreviewKernel k) {
 
 PreviewStats convertPreview(const unsigned char* src, unsigned char* dst, unsigned w, unsigned h,
                             unsigned outW, unsigned outH) {
-    return convert(src, dst, w, h, outW, outH, kernel(bestKernel()));
+    static const SampleRow best = kernel(bestKernel());
+    return convert(src, dst, w, h, outW, outH, best);
 }
 
 PreviewStats convertPreviewWith(PreviewKernel k, const unsigned char* src, unsigned char* dst,

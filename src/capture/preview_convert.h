@@ -16,9 +16,9 @@ PreviewStats convertPreview(const unsigned char* src, unsigned char* dst, unsign
                             unsigned outW, unsigned outH);
 
 // The ways to the same result: the portable loop every processor has, and on x86 the
-// step-2 kernels on SSE2 and on AVX2. convertPreview takes the fastest the processor has;
-// the tests run each one it has.
-enum class PreviewKernel { Portable, Sse2, Avx2 };
+// step-2 kernels on SSE2, AVX2 and AVX-512 (BW). convertPreview takes the fastest the processor
+// has; the tests run each one it has.
+enum class PreviewKernel { Portable, Sse2, Avx2, Avx512 };
 bool previewKernelAvailable(PreviewKernel k);
 PreviewStats convertPreviewWith(PreviewKernel k, const unsigned char* src, unsigned char* dst,
                                 unsigned w, unsigned h, unsigned outW, unsigned outH);
