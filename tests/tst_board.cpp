@@ -229,6 +229,19 @@ private slots:
         QCOMPARE(testkit::readFile(m_board->root() + "/dev/irled"), QByteArray("000\0", 4));
         QCOMPARE(board::open("/dev/video9", O_RDWR), -1);
     }
+
+    // The application ends with the camera streaming: the camera model's thread stops with
+    // the application object, before the statics it reads are destroyed.
+    void cameraStopsWithTheApplication() {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("VISTREL_SIM_BOARD_ROOT", m_board->root());
+        child.setProcessEnvironment(env);
+        child.start(BOARD_EXIT_CHILD, {});
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0); // 3: frames after the application object; 2: none
+    }
 };
 
 QTEST_GUILESS_MAIN(TstBoard)

@@ -68,6 +68,9 @@ void init() {
     }
     vboard::createTree();
     vboard::installModels();
+    // Before main returns and the statics go: the application leaves the camera streaming.
+    static std::once_flag stopAtExit;
+    std::call_once(stopAtExit, [] { qAddPostRoutine(vboard::stopModelThreads); });
 }
 
 QString path(const QString& boardPath) {

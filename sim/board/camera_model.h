@@ -24,6 +24,8 @@ public:
     void* mmap(void* addr, size_t length, int prot, int flags, int fd, off_t offset) override;
 
     CameraCounters counters() const;
+    // Ends the frame producer: on STREAMOFF, on closing the node, and when the board stops.
+    void stopStreaming();
 
 private:
     struct Done {
@@ -35,7 +37,6 @@ private:
     int requestBuffers(v4l2_requestbuffers& req);
     int dequeue(v4l2_buffer& b);
     void startStreaming();
-    void stopStreaming();
     void closeFiles();
     void produce();
     uint32_t nextTag();

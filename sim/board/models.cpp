@@ -34,6 +34,16 @@ void installModels() {
     installSensorModels();
 }
 
+void stopModelThreads() {
+    std::shared_ptr<CameraModel> camera;
+    {
+        std::lock_guard<std::mutex> g(g_modelsLock);
+        camera = g_camera;
+    }
+    if (camera)
+        camera->stopStreaming();
+}
+
 CameraCounters cameraCounters() {
     std::lock_guard<std::mutex> g(g_modelsLock);
     return g_camera ? g_camera->counters() : CameraCounters{};

@@ -36,6 +36,11 @@ struct CameraCounters {
 };
 CameraCounters cameraCounters();
 
+// Stops the threads of the models (the camera's frame producer), as the board's power going
+// away would. The simulator calls it while the application object is destroyed: a model
+// thread still running when the process's statics are destroyed would use them after.
+void stopModelThreads();
+
 std::shared_ptr<DeviceModel> makeIonModel();
 
 // The distance sensor's and the IMU's and display's models (sensor_models.cpp).
