@@ -1,6 +1,7 @@
 // The board boundary in the simulator build: nothing reaches the host's devices, programs,
 // system files or clock.
 #include "platform/board.h"
+#include "platform/ion.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
 
@@ -11,10 +12,14 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <algorithm>
+#include <cerrno>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/eventfd.h>
+#include <sys/mman.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -241,6 +246,52 @@ private slots:
         QVERIFY(child.waitForFinished(30000));
         QCOMPARE(child.exitStatus(), QProcess::NormalExit);
         QCOMPARE(child.exitCode(), 0); // 3: frames after the application object; 2: none
+    }
+
+    // The SoC's contiguous memory: a buffer is mapped whole (no fault on its first use), has
+    // one physical address, and every share descriptor of it reaches the same memory.
+    void ionBuffers() {
+        const int ionFd = board::open("/dev/ion", O_RDONLY);
+        QVERIFY(ionFd >= 0);
+        const uint32_t len = 259 * 4096; // a little over 1 MiB
+        ion::AllocationData a{len, 4096, ion::HEAP_MASK_CONTIG, ion::FLAG_CACHED, 0};
+        ion::AllocationData b = a;
+        QCOMPARE(board::ioctl(ionFd, ion::IOC_ALLOC, &a), 0);
+        QCOMPARE(board::ioctl(ionFd, ion::IOC_ALLOC, &b), 0);
+        const auto phys = [&](int handle) {
+            ion::PhysData p{handle, 0, 0};
+            ion::CustomData c{ion::CMD_PHYS_ADDR, reinterpret_cast<unsigned long>(&p)};
+            return board::ioctl(ionFd, ion::IOC_CUSTOM, &c) == 0 ? p.physAddr : 0u;
+        };
+        QVERIFY(phys(a.handle) != 0);
+        QCOMPARE(phys(a.handle), phys(a.handle));
+        QCOMPARE(phys(b.handle) - phys(a.handle), 2u << 20); // on MiB boundaries
+
+        ion::FdData first{a.handle, -1}, second{a.handle, -1};
+        QCOMPARE(board::ioctl(ionFd, ion::IOC_SHARE, &first), 0);
+        QCOMPARE(board::ioctl(ionFd, ion::IOC_SHARE, &second), 0);
+        const auto map = [&](int fd) {
+            return static_cast<unsigned char*>(
+                board::mmap(nullptr, len, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0));
+        };
+        unsigned char* one = map(first.fd);
+        unsigned char* other = map(second.fd);
+        QVERIFY(one != MAP_FAILED && other != MAP_FAILED);
+        std::vector<unsigned char> resident(len / 4096);
+        QCOMPARE(::mincore(one, len, resident.data()), 0);
+        QVERIFY(
+            std::all_of(resident.begin(), resident.end(), [](unsigned char r) { return r & 1; }));
+        one[len - 1] = 0x5a;
+        QCOMPARE(other[len - 1], 0x5a);
+        QCOMPARE(board::munmap(one, len), 0);
+        QCOMPARE(board::munmap(other, len), 0);
+        QCOMPARE(board::close(first.fd), 0);
+        QCOMPARE(board::close(second.fd), 0);
+
+        ion::FdData unknown{a.handle + 1000, -1};
+        QCOMPARE(board::ioctl(ionFd, ion::IOC_SHARE, &unknown), -1);
+        QCOMPARE(errno, EINVAL);
+        QCOMPARE(board::close(ionFd), 0);
     }
 };
 

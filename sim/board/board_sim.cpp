@@ -223,6 +223,12 @@ void unregisterModel(const std::string& boardNode) {
     r.byNode.erase(boardNode);
 }
 
+void adoptDescriptor(int fd, std::shared_ptr<DeviceModel> model) {
+    Registry& r = registry();
+    std::lock_guard<std::mutex> g(r.lock);
+    r.byFd[fd] = std::move(model);
+}
+
 int DeviceModel::close(int fd) {
     return ::close(fd);
 }

@@ -1,5 +1,6 @@
 // The ION allocator on /dev/ion: allocations are memfd buffers with stable synthetic
-// physical addresses; cache flushes succeed.
+// physical addresses; cache flushes succeed. A buffer is mapped whole when its share
+// descriptor is mapped, as the SoC's contiguous memory is: no page faults on first use.
 #include "models.h"
 #include "platform/ion.h"
 
@@ -13,7 +14,7 @@
 namespace vboard {
 namespace {
 
-class IonModel : public DeviceModel {
+class IonModel : public DeviceModel, public std::enable_shared_from_this<IonModel> {
 public:
     int open(int) override { return ::eventfd(0, EFD_CLOEXEC); }
 
@@ -42,7 +43,10 @@ public:
                 return -1;
             }
             s->fd = ::dup(it->second.fd);
-            return s->fd < 0 ? -1 : 0;
+            if (s->fd < 0)
+                return -1;
+            adoptDescriptor(s->fd, shared_from_this());
+            return 0;
         }
         case ion::IOC_CUSTOM: {
             auto* c = static_cast<ion::CustomData*>(arg);
@@ -66,6 +70,10 @@ public:
             errno = ENOTTY;
             return -1;
         }
+    }
+
+    void* mmap(void* addr, size_t length, int prot, int flags, int fd, off_t offset) override {
+        return ::mmap(addr, length, prot, flags | MAP_POPULATE, fd, offset);
     }
 
 private:

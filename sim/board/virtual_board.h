@@ -45,6 +45,9 @@ public:
 // model of the same node.
 void registerModel(const std::string& boardNode, std::shared_ptr<DeviceModel> model);
 void unregisterModel(const std::string& boardNode);
+// Routes the calls on a descriptor that a model handed out itself (the share descriptor of
+// an ION buffer) to that model, as those on the descriptors its node opens.
+void adoptDescriptor(int fd, std::shared_ptr<DeviceModel> model);
 
 // Board clock: seconds the application's clock stands ahead of the host's, in ms.
 qint64 clockOffsetMs();
