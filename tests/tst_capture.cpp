@@ -23,6 +23,18 @@
 
 namespace {
 
+// The names of this process's threads, as the kernel keeps them.
+QStringList threadNames() {
+    QStringList names;
+    for (const QString& tid :
+         QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm("/proc/self/task/" + tid + "/comm");
+        if (comm.open(QIODevice::ReadOnly))
+            names << QString::fromUtf8(comm.readAll()).trimmed();
+    }
+    return names;
+}
+
 QList<int> g_restarts;
 void recordRestart(int code) {
     g_restarts << code;
@@ -522,6 +534,11 @@ private slots:
 
         // Start-up recording: 2 -> 3 -> 0, no signal.
         QTRY_COMPARE_WITH_TIMEOUT(d->m_nCameraState.load(), 2, 5000);
+        // Every thread is named, so that the benchmarks tell the firmware's CPU from the
+        // board models' ("vb-..."): the encoder's threads take their name when it starts.
+        for (const char* name : {"CameraThread", "VideoThread", "vb-camera", "vb-encoder"})
+            QTRY_VERIFY2_WITH_TIMEOUT(threadNames().contains(name),
+                                      qPrintable(threadNames().join(' ')), 3000);
         QTRY_COMPARE_WITH_TIMEOUT(d->m_nCameraState.load(), 0, 15000);
         QCOMPARE(recorded.count(), 0);
         QVERIFY(d->m_bCameraOpened);
