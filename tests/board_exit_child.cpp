@@ -16,6 +16,9 @@
 
 namespace {
 
+// Left open for the life of the process, and reachable, as the application's camera is.
+V4l2Device* g_camera = nullptr;
+
 uint64_t framesDue() {
     const vboard::CameraCounters c = vboard::cameraCounters();
     return c.produced + c.lost;
@@ -37,8 +40,8 @@ int main(int argc, char* argv[]) {
     {
         QCoreApplication app(argc, argv);
         board::init(); // the board of VISTREL_SIM_BOARD_ROOT
-        V4l2Device camera(1920, 1080);
-        if (camera.open_device() != 0 || camera.start_capture() != 0 || !waitForFrames(3))
+        g_camera = new V4l2Device(1920, 1080);
+        if (g_camera->open_device() != 0 || g_camera->start_capture() != 0 || !waitForFrames(3))
             return 2;
     }
     const uint64_t before = framesDue();
