@@ -1,89 +1,76 @@
 #include "app/gdata.h"
 
-#include "capture/cedarxutil.h"
-#include "capture/display_buffer.h"
-#include "capture/v4l2_device.h"
-#include "core/camcfg.h"
-#include "core/common.h"
 #include "core/local_time.h"
-#include "platform/board.h"
+#include "core/log.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 
-GData* g_pData = nullptr;
-
-GData::GData(QObject* parent) : QObject(parent) {
-    OSAL_QueueCreate(&m_queueH264, 30);
+GData::GData(CmdUtil* commands, QObject* parent)
+    : QObject(parent), m_ownCommands(commands ? nullptr : std::make_unique<CmdUtil>()),
+      m_commands(commands ? commands : m_ownCommands.get()),
+      m_screening(m_settings, m_http, m_identity), m_output(m_settings, m_screening, m_http),
+      m_wifi(*m_commands), m_firmware(m_http, m_clock) {
+    connect(&m_settings, &Settings::changed, this, &GData::settingChanged);
+    // An analysis that nobody answered may mean the network is gone: let the Wi-Fi worker
+    // look at the connection again.
+    m_screening.setUnansweredAction([this] { m_wifi.requestRefresh(); });
 }
 
-GData::~GData() {
-    // Frames still queued when a recording never finished.
-    while (auto* frame = static_cast<H264Frame*>(OSAL_Dequeue(&m_queueH264)))
-        delete frame;
-    OSAL_QueueTerminate(&m_queueH264);
-}
+GData::~GData() = default;
 
-void GData::Init(QApplication* app) {
-    m_pApp = app;
-    if (m_strAppDir.isEmpty())
-        m_strAppDir = QCoreApplication::applicationDirPath();
+void GData::Init() {
+    if (m_appDir.isEmpty())
+        m_appDir = QCoreApplication::applicationDirPath();
     InitData();
     InitCommonAndConfig();
 }
 
 void GData::InitData() {
-    // One display buffer for the life of the process.
-    if (!displayBuffer().disp_buf_vir)
-        hwd_alloc_buffer(m_nDisplayWidth, 2 * m_nDisplayHeight);
-    m_h264Storage.assign(size_t(m_nEncodeWidth) * size_t(m_nEncodeHeight) / 2, 0);
-    m_pH264Buf = m_h264Storage.data();
+    m_capture.allocateBuffers();
 }
 
 void GData::InitCommonAndConfig() {
-    m_pCommon = std::make_unique<common>();
-    m_pCamCfg = std::make_unique<CamCfg>();
-    m_pCamCfg->m_strAppPath = appDir();
-    const QString text = m_pCamCfg->readCFG4File();
-    if (text.isEmpty()) {
-        m_pCamCfg->resetDefaultCFG();
-        m_pCamCfg->save();
-    } else if (m_pCamCfg->parseCurrentCFG() == "1") {
-        m_pCamCfg->save();
-    }
+    m_sensors.setAppDir(m_appDir);
+    m_firmware.setAppDir(m_appDir);
+    m_settings.load(m_appDir);
     InitConfigParameter();
 }
 
 void GData::InitConfigParameter() {
-    const auto& v = m_pCamCfg->m_strValue;
-    m_nExposure = v[CamCfg::Exposure].toInt();
-    m_nGain = v[CamCfg::Gain].toInt();
-    m_nSharpness = v[CamCfg::Sharpness].toInt();
-    m_nLedLoop = v[CamCfg::LedLoop].toInt();
-    m_nCameraReserved = v[CamCfg::CameraReserved].toInt();
-    m_nLumaMean = static_cast<unsigned>(m_nExposure);
-    m_nLumaGradient = static_cast<unsigned>(m_nGain);
-    m_strTimeZone = v[CamCfg::TimeZone];
-    m_nScreenOffTime = v[CamCfg::ScreenOffTime].toInt();
-    m_nShutdownTime = v[CamCfg::ShutdownTime].toInt();
-    m_nReferralCriteria = v[CamCfg::ReferralCriteria].toInt();
-    m_nRegion = v[CamCfg::Region].toInt();
-    m_bFocusAuto = v[CamCfg::FocusAuto].toInt() != 0;
-
     sensor_calibrate_data_t calibration;
-    const bool stored = getSensorCalibrationData(calibration);
-    qDebug("getSensorCalibrationData return : %s", stored ? "true" : "false");
+    const bool stored = m_sensors.getSensorCalibrationData(calibration);
+    qCDebug(lcApp, "getSensorCalibrationData return : %s", stored ? "true" : "false");
     if (stored) {
-        m_nPitchOffset = calibration.pitch_offset;
-        m_nDistanceOffset = calibration.distance_offset;
-        m_pCamCfg->m_strValue[CamCfg::PitchOffset] = QString::number(m_nPitchOffset);
-        m_pCamCfg->m_strValue[CamCfg::DistanceOffset] = QString::number(m_nDistanceOffset);
-    } else {
-        m_nPitchOffset = v[CamCfg::PitchOffset].toInt();
-        m_nDistanceOffset = v[CamCfg::DistanceOffset].toInt();
+        m_settings.assume(CamCfg::PitchOffset, QString::number(calibration.pitch_offset));
+        m_settings.assume(CamCfg::DistanceOffset, QString::number(calibration.distance_offset));
+    }
+    for (int i = 0; i < CamCfg::ValueCount; ++i)
+        settingChanged(CamCfg::Value(i));
+    // The preview's statistics start from the camera's settings until the first image.
+    m_capture.seedPreviewStats(unsigned(m_settings.exposure()), unsigned(m_settings.gain()));
+}
+
+// Services that read a setting on their own threads keep their own copy, handed over here.
+void GData::settingChanged(CamCfg::Value index) {
+    switch (index) {
+    case CamCfg::Exposure:
+    case CamCfg::Gain:
+    case CamCfg::LedLoop:
+        m_capture.setCameraSettings(
+            {m_settings.exposure(), m_settings.gain(), m_settings.ledLoop()});
+        break;
+    case CamCfg::PitchOffset:
+    case CamCfg::DistanceOffset:
+        m_sensors.setOffsets(m_settings.pitchOffset(), m_settings.distanceOffset());
+        break;
+    case CamCfg::Region:
+        m_firmware.setRegion(m_settings.region());
+        break;
+    default:
+        break;
     }
 }
 
 QDateTime GData::getLocalTime() const {
-    return localTimeFrom(board::currentDateTime(), m_strTimeZone);
+    return localTime(m_settings);
 }

@@ -1,7 +1,8 @@
 #include "capture/capture_threads.h"
+#include "core/log.h"
 #include "core/paths.h"
 
-#include "app/gdata.h"
+#include "capture/capture_session.h"
 #include "capture/cedarxutil.h"
 #include "capture/sysfile.h"
 #include "platform/board.h"
@@ -16,27 +17,28 @@ qint64 nowSeconds() {
 
 } // namespace
 
-CameraThread::CameraThread(GData* data, QObject* parent) : QThread(parent), m_pData(data) {}
+CameraThread::CameraThread(CaptureSession& capture, QObject* parent)
+    : QThread(parent), m_capture(capture) {}
 
 void CameraThread::run() {
     while (!isInterruptionRequested()) {
-        const int state = m_pData->m_nCameraState;
-        if (state == 0 || state == 3) {
+        const CameraState state = m_capture.state();
+        if (state == CameraState::Idle || state == CameraState::Recorded) {
             msleep(100);
             continue;
         }
         // A failed pull already waited up to 2 s: look at the state again at once.
-        if (!m_pData->V4l2DevicePullFrame())
+        if (!m_capture.V4l2DevicePullFrame())
             continue;
         pumpOneFrame();
-        if (m_pData->m_nCameraState == 0)
+        if (m_capture.state() == CameraState::Idle)
             msleep(100);
     }
 }
 
 void CameraThread::pumpOneFrame() {
-    GData* d = m_pData;
-    if (d->m_nCameraState == 2 && d->m_nFrameTag > 0 && d->m_nFrameTag % 2 == 1) {
+    CaptureSession* d = &m_capture;
+    if (d->state() == CameraState::Recording && d->frameTag() > 0 && d->frameTag() % 2 == 1) {
         if (d->RAW2H264() == 1)
             d->H264Enqueue();
     }
@@ -46,7 +48,7 @@ void CameraThread::pumpOneFrame() {
         if (m_bFinishFlag) {
             emit camera_thread_signal(0);
             m_bFinishFlag = false;
-        } else if (d->m_bPreviewEnable) {
+        } else if (d->previewEnabled()) {
             d->RAW2IMG();
             m_bFinishFlag = true;
         }
@@ -59,7 +61,8 @@ qint64 recordingFrames(int ledLoop) {
     return 18 * qint64(ledLoop); // the stored value may be anything: no int overflow
 }
 
-VideoThread::VideoThread(GData* data, QObject* parent) : QThread(parent), m_pData(data) {}
+VideoThread::VideoThread(CaptureSession& capture, QObject* parent)
+    : QThread(parent), m_capture(capture) {}
 
 bool VideoThread::pause(int ms) {
     msleep(static_cast<unsigned long>(ms));
@@ -67,30 +70,29 @@ bool VideoThread::pause(int ms) {
 }
 
 void VideoThread::run() {
-    GData* d = m_pData;
+    CaptureSession* d = &m_capture;
     if (d->V4l2DeviceOpen()) {
-        qDebug("Camera open succeed");
+        qCDebug(lcCapture, "Camera open succeed");
     } else {
         d->V4l2DeviceClose();
-        qDebug("Camera open failed");
+        qCDebug(lcCapture, "Camera open failed");
     }
-    if (d->m_bFlashOn) {
-        d->m_bFlashOn = false;
+    if (d->flashOn()) {
+        d->setFlashOn(false);
         d->FlashOff();
     }
     bool startUp = true;
     if (d->AVIFileOpen()) {
-        d->m_nAutoStartCount = 0;
         d->H264Emptyqueue();
-        d->m_nCameraState = 2;
+        d->setState(CameraState::Recording);
     } else {
         // Without the start-up recording the sequencer still serves every later one, so a
         // passing fault at start cannot leave the device stuck in the recording state.
-        qDebug("AVI File open failed");
+        qCDebug(lcCapture, "AVI File open failed");
         startUp = false;
     }
     while (!isInterruptionRequested()) {
-        if (d->m_nCameraState != 2) {
+        if (d->state() != CameraState::Recording) {
             msleep(100);
             continue;
         }
@@ -102,16 +104,17 @@ void VideoThread::run() {
 }
 
 void VideoThread::record(bool startUp) {
-    GData* d = m_pData;
+    CaptureSession* d = &m_capture;
     const qint64 t0 = nowSeconds();
-    if (d->m_pCedarx)
-        d->m_pCedarx->StartH264CedarX();
-    sysfileWrite(paths::kLedLoopParameter, QByteArray::number(d->m_nLedLoop).constData());
+    const int ledLoop = d->ledLoop();
+    if (d->encoder())
+        d->encoder()->StartH264CedarX();
+    sysfileWrite(paths::kLedLoopParameter, QByteArray::number(ledLoop).constData());
     sysfileWrite(paths::kLedValueParameter, "2");
-    d->m_tRecordStart = nowSeconds();
+    d->markRecordStart(nowSeconds());
 
-    if (d->m_nLedLoop > 0) {
-        const qint64 target = recordingFrames(d->m_nLedLoop);
+    if (ledLoop > 0) {
+        const qint64 target = recordingFrames(ledLoop);
         qint64 count = 0;
         while (nowSeconds() - t0 <= 5 && !isInterruptionRequested()) {
             if (!d->H264Dequeue()) {
@@ -125,15 +128,15 @@ void VideoThread::record(bool startUp) {
     }
 
     d->AVIFileClose();
-    if (d->m_pCedarx)
-        d->m_pCedarx->CloseCedarX();
+    if (d->encoder())
+        d->encoder()->CloseCedarX();
     d->FlashOff();
-    d->m_nCameraState = 3;
+    d->setState(CameraState::Recorded);
     msleep(500);
     d->H264Emptyqueue(); // late frames are discarded
 
     if (startUp)
-        d->m_nCameraState = 0;
+        d->setState(CameraState::Idle);
     else
         emit video_thread_signal(0);
 }

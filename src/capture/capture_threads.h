@@ -10,12 +10,12 @@
 
 #include <QThread>
 
-class GData;
+class CaptureSession;
 
 class CameraThread : public QThread {
     Q_OBJECT
 public:
-    explicit CameraThread(GData* data, QObject* parent = nullptr);
+    explicit CameraThread(CaptureSession& capture, QObject* parent = nullptr);
 
 signals:
     void camera_thread_signal(int code); // 0: a preview image is ready
@@ -26,7 +26,7 @@ protected:
 private:
     void pumpOneFrame();
 
-    GData* m_pData;
+    CaptureSession& m_capture;
     int m_nFrameCount = 0;
     bool m_bFinishFlag = false; // a converted image waits to be announced
 };
@@ -37,7 +37,7 @@ qint64 recordingFrames(int ledLoop);
 class VideoThread : public QThread {
     Q_OBJECT
 public:
-    explicit VideoThread(GData* data, QObject* parent = nullptr);
+    explicit VideoThread(CaptureSession& capture, QObject* parent = nullptr);
 
 signals:
     void video_thread_signal(int code); // 0: a recording is written and closed
@@ -49,7 +49,7 @@ private:
     void record(bool startUp);
     bool pause(int ms);
 
-    GData* m_pData;
+    CaptureSession& m_capture;
 };
 
 // The camera driver's LED parameters.

@@ -1,4 +1,5 @@
 #include "capture/cedarxutil.h"
+#include "core/log.h"
 
 #include "capture/display_buffer.h"
 
@@ -28,14 +29,14 @@ void cedarxutil::StartH264CedarX() {
 
     m_pMemOps = MemAdapterGetOpsS();
     if (!m_pMemOps) {
-        qDebug("MemAdapterGetOpsS failed\n");
+        qCDebug(lcCapture, "MemAdapterGetOpsS failed\n");
         return;
     }
     m_pMemOps->open();
-    qDebug("CdcMemOpened\n");
+    qCDebug(lcCapture, "CdcMemOpened\n");
 
     m_pEncoder = VideoEncCreate(VENC_CODEC_H264);
-    qDebug("VideoEncCreate\n");
+    qCDebug(lcCapture, "VideoEncCreate\n");
     if (!m_pEncoder)
         return;
 
@@ -66,7 +67,7 @@ void cedarxutil::StartH264CedarX() {
     m_baseConfig.memOps = m_pMemOps;
     m_baseConfig.bufferSizes = VencBufferSizes{4, align16(pixels), align16(pixels / 2)};
     if (VideoEncInit(m_pEncoder, &m_baseConfig) != 0) {
-        qDebug("VideoEncInit failed");
+        qCDebug(lcCapture, "VideoEncInit failed");
         VideoEncDestroy(m_pEncoder);
         m_pEncoder = nullptr;
     }
@@ -99,7 +100,7 @@ int cedarxutil::encodeLocked(unsigned char* vir, unsigned char* phy, unsigned ch
     AlreadyUsedInputBuffer(m_pEncoder, &m_inputBuffer);
 
     if (GetOneBitstreamFrame(m_pEncoder, &m_outputBuffer) == -1) {
-        qDebug("GetOneBitstreamFrame error \n");
+        qCDebug(lcCapture, "GetOneBitstreamFrame error \n");
         return 0;
     }
     VencHeader header{nullptr, 0};
@@ -111,7 +112,7 @@ int cedarxutil::encodeLocked(unsigned char* vir, unsigned char* phy, unsigned ch
     const size_t total = size_t(header.length) + m_outputBuffer.size0 + m_outputBuffer.size1;
     // A frame larger than the output buffer is dropped rather than written past its end.
     if (total > static_cast<size_t>(m_nOutCapacity)) {
-        qDebug("H264 frame of %zu bytes does not fit the output buffer", total);
+        qCDebug(lcCapture, "H264 frame of %zu bytes does not fit the output buffer", total);
         FreeOneBitStreamFrame(m_pEncoder, &m_outputBuffer);
         return 0;
     }
@@ -133,8 +134,8 @@ void cedarxutil::CloseCedarX() {
         VideoEncDestroy(m_pEncoder);
         m_pEncoder = nullptr;
     }
-    qDebug("output file is saved:%s\n", m_pName);
+    qCDebug(lcCapture, "output file is saved:%s\n", m_pName);
     if (m_pMemOps)
         m_pMemOps->close();
-    qDebug("%lld", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+    qCDebug(lcCapture, "%lld", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
 }

@@ -1,4 +1,5 @@
 #include "capture/sysfile.h"
+#include "core/log.h"
 #include "core/paths.h"
 
 #include "platform/board.h"
@@ -11,7 +12,7 @@
 void sysfileWrite(const char* path, const char* text) {
     const int fd = board::open(path, O_RDWR);
     if (fd < 0) {
-        qDebug("sysfileWrite[%s]error", path);
+        qCDebug(lcCapture, "sysfileWrite[%s]error", path);
         return;
     }
     (void)!board::write(fd, text, std::strlen(text));
@@ -21,7 +22,7 @@ void sysfileWrite(const char* path, const char* text) {
 void writeIrLed(const char command[4]) {
     const int fd = board::open(paths::kIrLedNode, O_RDWR);
     if (fd < 0) {
-        qDebug("FLUSH open_device FAIL");
+        qCDebug(lcCapture, "FLUSH open_device FAIL");
         return;
     }
     (void)!board::write(fd, command, 4);

@@ -1,7 +1,8 @@
 #include "capture/v4l2_device.h"
+#include "core/log.h"
 #include "core/paths.h"
 
-#include "app/gdata.h"
+#include "capture/camera_retry.h"
 #include "capture/display_buffer.h"
 #include "platform/board.h"
 
@@ -41,12 +42,12 @@ v4l2_buffer mmapBuffer(unsigned index = 0) {
 
 void logFormat(const v4l2_format& fmt) {
     const unsigned pf = fmt.fmt.pix.pixelformat;
-    qDebug("fmt.type:\t\t%d", fmt.type);
-    qDebug("pix.pixelformat:\t%c%c%c%c", pf & 0xFF, (pf >> 8) & 0xFF, (pf >> 16) & 0xFF,
+    qCDebug(lcCapture, "fmt.type:\t\t%d", fmt.type);
+    qCDebug(lcCapture, "pix.pixelformat:\t%c%c%c%c", pf & 0xFF, (pf >> 8) & 0xFF, (pf >> 16) & 0xFF,
            (pf >> 24) & 0xFF);
-    qDebug("pix.height:\t\t%d", fmt.fmt.pix.height);
-    qDebug("pix.width:\t\t%d", fmt.fmt.pix.width);
-    qDebug("pix.field:\t\t%d", fmt.fmt.pix.field);
+    qCDebug(lcCapture, "pix.height:\t\t%d", fmt.fmt.pix.height);
+    qCDebug(lcCapture, "pix.width:\t\t%d", fmt.fmt.pix.width);
+    qCDebug(lcCapture, "pix.field:\t\t%d", fmt.fmt.pix.field);
 }
 
 } // namespace
@@ -70,45 +71,45 @@ int V4l2Device::control(unsigned long request, unsigned id, int* value) {
 int V4l2Device::open_device() {
     m_nFd = board::open(paths::kCameraNode, O_RDWR | O_NONBLOCK);
     if (m_nFd < 0) {
-        qDebug("open_device FAIL");
+        qCDebug(lcCapture, "open_device FAIL");
         return -1;
     }
-    qDebug("open_device OK [%d]", m_nFd);
+    qCDebug(lcCapture, "open_device OK [%d]", m_nFd);
 
     v4l2_capability cap{};
     if (board::ioctl(m_nFd, VIDIOC_QUERYCAP, &cap) < 0) {
-        qDebug("Error opening device %s: unable to query device.", paths::kCameraNodePrefix);
+        qCDebug(lcCapture, "Error opening device %s: unable to query device.", paths::kCameraNodePrefix);
         return -1;
     }
-    qDebug("driver:\t\t%s", reinterpret_cast<const char*>(cap.driver));
-    qDebug("card:\t\t%s", reinterpret_cast<const char*>(cap.card));
-    qDebug("bus_info:\t\t%s", reinterpret_cast<const char*>(cap.bus_info));
-    qDebug("version:\t\t%d", cap.version);
-    qDebug("capabilities:\t\t%x", cap.capabilities);
+    qCDebug(lcCapture, "driver:\t\t%s", reinterpret_cast<const char*>(cap.driver));
+    qCDebug(lcCapture, "card:\t\t%s", reinterpret_cast<const char*>(cap.card));
+    qCDebug(lcCapture, "bus_info:\t\t%s", reinterpret_cast<const char*>(cap.bus_info));
+    qCDebug(lcCapture, "version:\t\t%d", cap.version);
+    qCDebug(lcCapture, "capabilities:\t\t%x", cap.capabilities);
     if (!(cap.capabilities & V4L2_CAP_VIDEO_CAPTURE)) {
-        qDebug("Device %s: NOT supports capture.", paths::kCameraNodePrefix);
+        qCDebug(lcCapture, "Device %s: NOT supports capture.", paths::kCameraNodePrefix);
         return -1;
     }
-    qDebug("Device %s: supports capture.", paths::kCameraNodePrefix);
+    qCDebug(lcCapture, "Device %s: supports capture.", paths::kCameraNodePrefix);
     if (!(cap.capabilities & V4L2_CAP_STREAMING)) {
-        qDebug("Device %s: NOT supports streaming.", paths::kCameraNodePrefix);
+        qCDebug(lcCapture, "Device %s: NOT supports streaming.", paths::kCameraNodePrefix);
         return -1;
     }
-    qDebug("Device %s: supports streaming.", paths::kCameraNodePrefix);
+    qCDebug(lcCapture, "Device %s: supports streaming.", paths::kCameraNodePrefix);
 
-    qDebug("Support format:");
+    qCDebug(lcCapture, "Support format:");
     v4l2_fmtdesc desc{};
     desc.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     for (desc.index = 0; board::ioctl(m_nFd, VIDIOC_ENUM_FMT, &desc) == 0; ++desc.index)
-        qDebug("\t%d.%s", desc.index + 1, reinterpret_cast<const char*>(desc.description));
+        qCDebug(lcCapture, "\t%d.%s", desc.index + 1, reinterpret_cast<const char*>(desc.description));
 
     int input = 0;
     if (board::ioctl(m_nFd, VIDIOC_S_INPUT, &input) < 0) {
-        qDebug("Unable to set input");
+        qCDebug(lcCapture, "Unable to set input");
         return -1;
     }
 
-    qDebug("set format...");
+    qCDebug(lcCapture, "set format...");
     v4l2_format fmt{};
     fmt.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     fmt.fmt.pix.width = m_nWidth;
@@ -117,12 +118,12 @@ int V4l2Device::open_device() {
     fmt.fmt.pix.field = V4L2_FIELD_ANY;
     logFormat(fmt);
     if (board::ioctl(m_nFd, VIDIOC_S_FMT, &fmt) < 0) {
-        qDebug("Unable to set format");
+        qCDebug(lcCapture, "Unable to set format");
         return -1;
     }
-    qDebug("\nget format...");
+    qCDebug(lcCapture, "\nget format...");
     if (board::ioctl(m_nFd, VIDIOC_G_FMT, &fmt) < 0) {
-        qDebug("Unable to get format");
+        qCDebug(lcCapture, "Unable to get format");
         return -1;
     }
     logFormat(fmt);
@@ -132,38 +133,38 @@ int V4l2Device::open_device() {
     parm.parm.capture.timeperframe.numerator = 1;
     parm.parm.capture.timeperframe.denominator = 30;
     if (board::ioctl(m_nFd, VIDIOC_S_PARM, &parm) < 0) {
-        qDebug("Unable to set frame rate");
+        qCDebug(lcCapture, "Unable to set frame rate");
         return -1;
     }
     if (board::ioctl(m_nFd, VIDIOC_G_PARM, &parm) < 0) {
-        qDebug("Unable to get frame rate");
+        qCDebug(lcCapture, "Unable to get frame rate");
         return -1;
     }
-    qDebug("numerator:%d\ndenominator:%d", parm.parm.capture.timeperframe.numerator,
+    qCDebug(lcCapture, "numerator:%d\ndenominator:%d", parm.parm.capture.timeperframe.numerator,
            parm.parm.capture.timeperframe.denominator);
 
     int value = 0;
     if (control(VIDIOC_G_CTRL, V4L2_CID_GAIN, &value) < 0) {
-        qDebug("Unable to get gain control");
+        qCDebug(lcCapture, "Unable to get gain control");
         return -1;
     }
-    qDebug("get gain_ctrl:%d\n", value);
+    qCDebug(lcCapture, "get gain_ctrl:%d\n", value);
     if (control(VIDIOC_G_CTRL, V4L2_CID_EXPOSURE, &value) < 0) {
-        qDebug("Unable to get exposure control");
+        qCDebug(lcCapture, "Unable to get exposure control");
         return -1;
     }
-    qDebug("get exposure_ctrl:%d\n", value);
+    qCDebug(lcCapture, "get exposure_ctrl:%d\n", value);
 
     v4l2_requestbuffers req{};
     req.count = m_nBufferCount;
     req.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     req.memory = V4L2_MEMORY_MMAP;
     if (board::ioctl(m_nFd, VIDIOC_REQBUFS, &req) < 0) {
-        qDebug("ioctl VIDIOC_REQBUFS fail");
+        qCDebug(lcCapture, "ioctl VIDIOC_REQBUFS fail");
         return -1;
     }
     if (req.count < kMinBuffers || req.count > kMaxBuffers) {
-        qDebug("ioctl VIDIOC_REQBUFS error");
+        qCDebug(lcCapture, "ioctl VIDIOC_REQBUFS error");
         return -1;
     }
     m_nBufferCount = req.count;
@@ -171,26 +172,26 @@ int V4l2Device::open_device() {
     m_pBuffers =
         static_cast<FrameBufferEntry*>(std::calloc(m_nBufferCount, sizeof(FrameBufferEntry)));
     if (!m_pBuffers) {
-        qDebug("calloc error");
+        qCDebug(lcCapture, "calloc error");
         return -1;
     }
     for (unsigned i = 0; i < m_nBufferCount; ++i) {
         v4l2_buffer buf = mmapBuffer(i);
         if (board::ioctl(m_nFd, VIDIOC_QUERYBUF, &buf) < 0) {
-            qDebug("ioctl VIDIOC_QUERYBUF error");
+            qCDebug(lcCapture, "ioctl VIDIOC_QUERYBUF error");
             return -1;
         }
         m_pBuffers[i].length = buf.length;
         void* start = board::mmap(nullptr, buf.length, PROT_READ | PROT_WRITE, MAP_SHARED, m_nFd,
                                   buf.m.offset);
         if (start == MAP_FAILED) {
-            qDebug("mmap error");
+            qCDebug(lcCapture, "mmap error");
             return -1;
         }
         m_pBuffers[i].start = start;
         mem_addr_vir2phy(reinterpret_cast<unsigned long>(start), &m_pBuffers[i].phy);
     }
-    qDebug("Open device success");
+    qCDebug(lcCapture, "Open device success");
     return 0;
 }
 
@@ -198,16 +199,16 @@ int V4l2Device::close_device() {
     if (m_pBuffers) {
         for (unsigned i = 0; i < m_nBufferCount; ++i)
             if (m_pBuffers[i].start && board::munmap(m_pBuffers[i].start, m_pBuffers[i].length) < 0)
-                qDebug("munmap error");
+                qCDebug(lcCapture, "munmap error");
         std::free(m_pBuffers);
         m_pBuffers = nullptr;
     }
     if (board::close(m_nFd) < 0) {
-        qDebug("Close device FAIL");
+        qCDebug(lcCapture, "Close device FAIL");
         return -1;
     }
     m_nFd = -1;
-    qDebug("Close device success");
+    qCDebug(lcCapture, "Close device success");
     return 0;
 }
 
@@ -215,38 +216,38 @@ int V4l2Device::start_capture() {
     for (unsigned i = 0; i < m_nBufferCount; ++i) {
         v4l2_buffer buf = mmapBuffer(i);
         if (board::ioctl(m_nFd, VIDIOC_QBUF, &buf) < 0) {
-            qDebug("ioctl VIDIOC_QBUF error");
+            qCDebug(lcCapture, "ioctl VIDIOC_QBUF error");
             return -1;
         }
     }
     int type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     if (board::ioctl(m_nFd, VIDIOC_STREAMON, &type) < 0) {
-        qDebug("ioctl VIDIOC_STREAMON error");
+        qCDebug(lcCapture, "ioctl VIDIOC_STREAMON error");
         return -1;
     }
-    qDebug("Start capture......");
+    qCDebug(lcCapture, "Start capture......");
     return 0;
 }
 
 void V4l2Device::stop_capture() {
     int type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     if (board::ioctl(m_nFd, VIDIOC_STREAMOFF, &type) < 0)
-        qDebug("ioctl VIDIOC_STREAMOFF error");
+        qCDebug(lcCapture, "ioctl VIDIOC_STREAMOFF error");
 }
 
 int V4l2Device::pull_frame(void** start, void** phys, int* tag, int* length, bool fill) {
     if (board::waitReadable(m_nFd, 2000) < 0) {
-        qDebug("ioctl select error");
+        qCDebug(lcCapture, "ioctl select error");
         return -1;
     }
     v4l2_buffer buf = mmapBuffer();
     if (board::ioctl(m_nFd, VIDIOC_DQBUF, &buf) < 0) {
         if (!m_bRestartAsked && !m_bGaveUp)
-            qDebug("ioctl VIDIOC_DQBUF error");
+            qCDebug(lcCapture, "ioctl VIDIOC_DQBUF error");
         return dequeueFailed();
     }
     if (buf.index >= m_nBufferCount) {
-        qDebug("VIDIOC_DQBUF: buffer index %u out of range (%u buffers)", buf.index,
+        qCDebug(lcCapture, "VIDIOC_DQBUF: buffer index %u out of range (%u buffers)", buf.index,
                m_nBufferCount);
         return dequeueFailed();
     }
@@ -271,16 +272,16 @@ int V4l2Device::dequeueFailed() {
     }
     if (++m_nDqbufErrors < 2)
         return -1;
-    qDebug("too much VIDIOC_DQBUF error, restart device");
-    const int retries = g_pData ? g_pData->getCameraRetryCount() : 0;
-    qDebug("RetryCount: %d", retries);
+    qCDebug(lcCapture, "too much VIDIOC_DQBUF error, restart device");
+    const int retries = getCameraRetryCount();
+    qCDebug(lcCapture, "RetryCount: %d", retries);
     m_nDqbufErrors = 0;
     if (retries > 0) {
-        g_pData->setCameraRetryCount(retries - 1);
+        setCameraRetryCount(retries - 1);
         m_bRestartAsked = true;
         g_restartAction(1);
     } else {
-        qDebug("camera: no restart left since the board started; it stays off");
+        qCDebug(lcCapture, "camera: no restart left since the board started; it stays off");
         m_bGaveUp = true;
     }
     return -1;
@@ -288,12 +289,12 @@ int V4l2Device::dequeueFailed() {
 
 int V4l2Device::push_frame() {
     if (m_nCurrentIndex == -1) {
-        qDebug("push_frame error");
+        qCDebug(lcCapture, "push_frame error");
         return -1;
     }
     v4l2_buffer buf = mmapBuffer(static_cast<unsigned>(m_nCurrentIndex));
     if (board::ioctl(m_nFd, VIDIOC_QBUF, &buf) < 0) {
-        qDebug("ioctl VIDIOC_QBUF error");
+        qCDebug(lcCapture, "ioctl VIDIOC_QBUF error");
         return -1;
     }
     return 0;
@@ -301,18 +302,18 @@ int V4l2Device::push_frame() {
 
 void V4l2Device::setControl(unsigned id, const char* name, int value) {
     if (control(VIDIOC_S_CTRL, id, &value) < 0)
-        qDebug("Unable to set %s control", name);
+        qCDebug(lcCapture, "Unable to set %s control", name);
     else
-        qDebug("set %s control : %d\n", name, value);
+        qCDebug(lcCapture, "set %s control : %d\n", name, value);
 }
 
 int V4l2Device::getControl(unsigned id, const char* name) {
     int value = 0;
     if (control(VIDIOC_G_CTRL, id, &value) < 0) {
-        qDebug("Unable to get %s control", name);
+        qCDebug(lcCapture, "Unable to get %s control", name);
         return -1;
     }
-    qDebug("get %s control : %d\n", name, value);
+    qCDebug(lcCapture, "get %s control : %d\n", name, value);
     return value;
 }
 

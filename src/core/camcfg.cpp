@@ -2,6 +2,7 @@
 #include "core/paths.h"
 
 #include "core/files.h"
+#include "core/log.h"
 #include "core/endpoints.h"
 
 #include <QDebug>
@@ -80,14 +81,14 @@ QString CamCfg::parseCurrentCFG() {
 }
 
 QString CamCfg::saveCFG2File() {
-    qDebug("%s Config %s", qPrintable(QTime::currentTime().toString("hh:mm:ss")),
+    qCDebug(lcCore, "%s Config %s", qPrintable(QTime::currentTime().toString("hh:mm:ss")),
            qPrintable(m_strCfgText));
     if (!ensureFolder(m_strAppPath + paths::kSettingsFolder))
         return "0";
     // Written as a whole and renamed into place, so a power loss never leaves the device
     // with an empty or half-written settings file.
     if (!writeFileAtomically(filePath(), m_strCfgText.toUtf8())) {
-        qDebug("create file fail");
+        qCDebug(lcCore, "create file fail");
         return "0";
     }
     return "1";
@@ -110,7 +111,7 @@ QString CamCfg::readCFG4File() {
         return "";
     QString text;
     if (!readTextCreatingFile(filePath(), text)) {
-        qDebug("create file fail");
+        qCDebug(lcCore, "create file fail");
         return "";
     }
     m_strCfgText = text;

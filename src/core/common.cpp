@@ -1,9 +1,8 @@
 #include "core/common.h"
 
 #include "core/identity.h"
+#include "core/log.h"
 
-#include <QDebug>
-#include <QTime>
 
 namespace {
 QString g_identity; // filled by the first successful search; GUI thread only
@@ -12,11 +11,11 @@ QString g_identity; // filled by the first successful search; GUI thread only
 common::common(QObject* parent) : QObject(parent) {}
 
 void common::saveLOG2File(const QString& text) {
-    qDebug("[LOG] %s %s", qPrintable(QTime::currentTime().toString("hh:mm:ss")), qPrintable(text));
+    logs::logLine(lcCore(), text);
 }
 
 void common::saveCHK2File(const QString& text) {
-    qDebug("[CHK] %s %s", qPrintable(QTime::currentTime().toString("hh:mm:ss")), qPrintable(text));
+    logs::chkLine(lcCore(), text);
 }
 
 QString common::GetETNetMACAddress() {

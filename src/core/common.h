@@ -1,9 +1,6 @@
 // Small helpers shared by the whole application: diagnostic lines and the machine identity.
-// The HTTP helpers join them with the network issue; this object parents their network
-// access managers.
 #pragma once
 
-#include <QMap>
 #include <QObject>
 #include <QString>
 
@@ -28,10 +25,4 @@ public:
     // Cached once found; searched again while it is still empty.
     QString GetETNetMACAddress();
     QString GetETNetMACAddress(const std::function<QList<NetInterface>()>& interfaces);
-
-    // Blocking HTTP POSTs (src/net/http.cpp): the reply body, or "" on any failure.
-    QString httpPostRequest(const QString& url, const QByteArray& body, int timeoutSeconds);
-    QString httpPostRequestWithFile(const QString& url, int timeoutSeconds,
-                                    QMap<QString, QString>& fields, const QString& fileField,
-                                    const QString& filePath);
 };

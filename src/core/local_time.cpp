@@ -1,5 +1,8 @@
 #include "core/local_time.h"
 
+#include "core/settings.h"
+#include "platform/board.h"
+
 #include <cmath>
 
 QDateTime localTimeFrom(const QDateTime& systemTime, const QString& timeZoneHours) {
@@ -9,4 +12,8 @@ QDateTime localTimeFrom(const QDateTime& systemTime, const QString& timeZoneHour
     if (!std::isfinite(hours) || std::fabs(hours) > 24.0)
         return systemTime;
     return systemTime.addSecs(static_cast<qint64>(hours * 3600.0));
+}
+
+QDateTime localTime(const Settings& settings) {
+    return localTimeFrom(board::currentDateTime(), settings.timeZone());
 }

@@ -1,12 +1,7 @@
 #include "net/http.h"
-#include "net/http_upload.h"
 
-#include "core/common.h"
-#include "platform/board.h"
 
 #include <QEventLoop>
-#include <QFile>
-#include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -92,55 +87,6 @@ bool waitForReply(QNetworkAccessManager* manager, QNetworkReply* reply, int time
     body = collected;
     chk(log, "[R] P [" + QString::fromUtf8(body) + "]");
     return true;
-}
-
-QString common::httpPostRequest(const QString& url, const QByteArray& body, int timeoutSeconds) {
-    saveCHK2File(QString("httpPostRequest ++ [S] [%1] [%2] [%3] ==1==")
-                     .arg(url, QString::fromUtf8(body))
-                     .arg(body.size()));
-    auto* manager = new QNetworkAccessManager(this);
-    QNetworkRequest request{QUrl(url)};
-    request.setHeader(QNetworkRequest::ContentTypeHeader, "application/x-www-form-urlencoded");
-    request.setHeader(QNetworkRequest::ContentLengthHeader, body.size());
-    QNetworkReply* reply = manager->post(request, body);
-    QByteArray answer;
-    if (!waitForReply(manager, reply, timeoutSeconds, "httpPostRequest", chkLine(), answer))
-        return QString();
-    return QString::fromUtf8(answer);
-}
-
-// Sent once on a connection of its own (net/http_upload.h): a dropped connection must not
-// make the server analyse the same recording twice.
-QString common::httpPostRequestWithFile(const QString& url, int timeoutSeconds,
-                                        QMap<QString, QString>& fields, const QString& fileField,
-                                        const QString& filePath) {
-    const QString name = "httpPostRequestWithFile";
-    saveCHK2File(QString("%1 ++ [S] ==1== [%2] [%3]").arg(name, url).arg(timeoutSeconds));
-    QList<QPair<QByteArray, QByteArray>> parts;
-    for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
-        saveCHK2File(QString("%1 ++ [S] ==2== [%2] [%3]").arg(name, it.key(), it.value()));
-        parts.append({it.key().toUtf8(), it.value().toUtf8()});
-    }
-    saveCHK2File(QString("%1 ++ [S] ==3== [%2] [%3]").arg(name, fileField, filePath));
-    // The part names the file by its board path; the bytes come from where the board keeps it.
-    const UploadFile file{fileField.toUtf8(), filePath.toUtf8(), board::path(filePath),
-                          "video/mpeg"};
-    saveCHK2File(QString("%1 ++ [S] ==4== [%2]").arg(name).arg(QFileInfo(file.path).size()));
-
-    const UploadAnswer answer = postFile(QUrl(url), parts, file, timeoutSeconds);
-    saveCHK2File(name + " ++ 1");
-    if (!answer.answered) {
-        saveCHK2File("[R] F [" + answer.failure + "]");
-        saveCHK2File(name + " --");
-        return QString();
-    }
-    saveCHK2File(QString("[R] C [%1]").arg(answer.status));
-    if (answer.status / 100 != 2) {
-        saveCHK2File(name + " --");
-        return QString();
-    }
-    saveCHK2File("[R] P [" + QString::fromUtf8(answer.body) + "]");
-    return QString::fromUtf8(answer.body);
 }
 
 QString percentDecode(const char* text) {

@@ -1,5 +1,6 @@
 // Device implementation of the board boundary: the real nodes, files and programs.
 #include "platform/board.h"
+#include "platform/log.h"
 #include "platform/time_limits.h"
 #include "platform/wait_readable.h"
 
@@ -63,7 +64,7 @@ QStringList programEnvironment() {
 
 bool setSystemClock(qint64 secondsSinceEpoch) {
     if (!fitsTimeT(secondsSinceEpoch)) {
-        qWarning("system clock: %lld is past what this system's %d-bit time can hold; "
+        qCWarning(lcPlatform, "system clock: %lld is past what this system's %d-bit time can hold; "
                  "clock not set",
                  static_cast<long long>(secondsSinceEpoch), int(sizeof(time_t) * 8));
         return false;

@@ -1,8 +1,11 @@
 // The board's shell, the same on both boards: each board supplies how a line and the
 // environment look on the host (shellLineForHost, programEnvironment).
 #include "platform/board.h"
+#include "platform/log.h"
 
 #include <QProcess>
+
+Q_LOGGING_CATEGORY(lcPlatform, "vistrel.platform")
 
 namespace board {
 

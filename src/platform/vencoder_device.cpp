@@ -6,6 +6,7 @@
 // These forwarders carry the API's names but are hidden: a vendor library can never bind
 // to them instead of to its own functions.
 #include "platform/vencoder.h"
+#include "platform/log.h"
 
 #include <QDebug>
 
@@ -41,7 +42,7 @@ template <typename F> bool lookUp(void* const (&handles)[4], const char* name, F
         if (h && (out = reinterpret_cast<F>(::dlsym(h, name))))
             return true;
     }
-    qWarning("vendor encoder: function %s not found", name);
+    qCWarning(lcPlatform, "vendor encoder: function %s not found", name);
     return false;
 }
 
@@ -54,7 +55,7 @@ const Api& api() {
         for (int i = 0; i < 4; ++i) {
             handles[i] = ::dlopen(kLibraries[i], RTLD_NOW | RTLD_GLOBAL);
             if (!handles[i]) {
-                qWarning("vendor encoder: cannot load %s: %s", kLibraries[i], ::dlerror());
+                qCWarning(lcPlatform, "vendor encoder: cannot load %s: %s", kLibraries[i], ::dlerror());
                 loaded = false;
             }
         }

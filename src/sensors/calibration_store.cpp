@@ -1,5 +1,7 @@
 #include "sensors/calibration_store.h"
 
+#include "core/log.h"
+
 #include "core/files.h"
 
 #include <QDebug>
@@ -10,7 +12,7 @@ bool parseSensorCalibration(const QString& text, sensor_calibrate_data_t& data) 
     const QString stored = text.trimmed();
     const QStringList parts = stored.split(',');
     if (parts.size() != 2) {
-        qDebug() << "Invalid calibration file format:" << stored;
+        qCDebug(lcSensors, ) << "Invalid calibration file format:" << stored;
         return false;
     }
     data.distance_offset = parts[0].toInt();
@@ -21,7 +23,7 @@ bool parseSensorCalibration(const QString& text, sensor_calibrate_data_t& data) 
 bool readSensorCalibration(const QString& file, sensor_calibrate_data_t& data) {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qDebug() << "Unable to open calibration file for reading:" << file;
+        qCDebug(lcSensors, ) << "Unable to open calibration file for reading:" << file;
         return false;
     }
     return parseSensorCalibration(QString::fromUtf8(f.readAll()), data);
@@ -32,7 +34,7 @@ bool writeSensorCalibration(const QString& file, const sensor_calibrate_data_t& 
                             QByteArray::number(data.pitch_offset) + '\n';
     // Replaced as a whole so that a power loss cannot leave the store empty.
     if (!writeFileAtomically(file, line)) {
-        qDebug() << "Unable to open calibration file for writing:" << file;
+        qCDebug(lcSensors, ) << "Unable to open calibration file for writing:" << file;
         return false;
     }
     return true;

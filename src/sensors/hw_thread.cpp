@@ -1,20 +1,21 @@
 #include "sensors/hw_thread.h"
 
-#include "app/gdata.h"
+#include "sensors/sensor_hub.h"
 
-HWThread::HWThread(GData* data, QObject* parent) : QThread(parent), m_pData(data) {}
+HWThread::HWThread(SensorHub& sensors, std::function<bool()> previewing, QObject* parent)
+    : QThread(parent), m_sensors(sensors), m_previewing(std::move(previewing)) {}
 
 void HWThread::run() {
     unsigned pass = 0;
     while (!isInterruptionRequested()) {
-        if (m_pData->m_nCameraState != 1) {
+        if (!m_previewing()) {
             msleep(100);
             continue;
         }
         if (pass % 4 == 0)
-            m_pData->m_nDistance = m_pData->getDistance();
+            m_sensors.setDistance(m_sensors.getDistance());
         else
-            m_pData->m_nPitch = m_pData->getDOF();
+            m_sensors.setPitch(m_sensors.getDOF());
         ++pass;
         msleep(50);
     }

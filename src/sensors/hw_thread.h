@@ -4,16 +4,20 @@
 
 #include <QThread>
 
-class GData;
+#include <functional>
+
+class SensorHub;
 
 class HWThread : public QThread {
     Q_OBJECT
 public:
-    explicit HWThread(GData* data, QObject* parent = nullptr);
+    // `previewing` says whether the camera previews (the only time the readings matter).
+    HWThread(SensorHub& sensors, std::function<bool()> previewing, QObject* parent = nullptr);
 
 protected:
     void run() override;
 
 private:
-    GData* m_pData;
+    SensorHub& m_sensors;
+    std::function<bool()> m_previewing;
 };

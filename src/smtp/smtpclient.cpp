@@ -1,4 +1,5 @@
 #include "smtp/smtpclient.h"
+#include "core/log.h"
 
 #include <QDeadlineTimer>
 #include <QDebug>
@@ -58,7 +59,7 @@ bool SmtpClient::connectToHost() {
             auto* ssl = static_cast<QSslSocket*>(m_socket);
             ssl->startClientEncryption();
             if (!ssl->waitForEncrypted(m_connectionTimeout)) {
-                qDebug() << "SMTP: encryption failed:" << ssl->errorString();
+                qCDebug(lcSmtp) << "SMTP: encryption failed:" << ssl->errorString();
                 emit smtpError(ConnectionTimeoutError);
                 return false;
             }
@@ -192,7 +193,7 @@ void SmtpClient::sendMessage(const QString& text) {
 void SmtpClient::socketStateChanged(int) {}
 
 void SmtpClient::socketError(int error) {
-    qDebug("SMTP socket error %d: %s", error, qPrintable(m_socket->errorString()));
+    qCDebug(lcSmtp, "SMTP socket error %d: %s", error, qPrintable(m_socket->errorString()));
 }
 
 void SmtpClient::socketReadyRead() {}

@@ -1,11 +1,12 @@
 #include "system/cmdutil.h"
 
+#include "core/log.h"
+
 #include "platform/board.h"
 
 #include <QDebug>
 #include <QProcess>
 
-CmdUtil* g_pCmdUtil = nullptr;
 
 namespace {
 
@@ -23,7 +24,7 @@ bool start(QProcess& p, QStringList argv) {
 bool finish(QProcess& p, int timeoutMs, const QString& what) {
     if (p.waitForFinished(timeoutMs))
         return true;
-    qDebug("command timed out after %d ms, killed: %s", timeoutMs, qPrintable(what));
+    qCDebug(lcWifi, "command timed out after %d ms, killed: %s", timeoutMs, qPrintable(what));
     p.kill();
     p.waitForFinished(2000);
     return false;
@@ -58,7 +59,7 @@ QString CmdUtil::sendCommand(const QString& command, int timeoutMs) {
     QProcess p;
     const QStringList argv = command.split(' ', Qt::SkipEmptyParts);
     if (argv.isEmpty() || !start(p, argv)) {
-        qDebug("failed to start, error %d", int(p.error()));
+        qCDebug(lcWifi, "failed to start, error %d", int(p.error()));
         return QString();
     }
     if (!finish(p, timeoutMs, command))
@@ -69,16 +70,16 @@ QString CmdUtil::sendCommand(const QString& command, int timeoutMs) {
 QString CmdUtil::sendCommand2(const QStringList& argv, int timeoutMs) {
     QProcess p;
     if (argv.isEmpty() || !start(p, argv)) {
-        qDebug("sendCommand2 popen error!\n");
+        qCDebug(lcWifi, "sendCommand2 popen error!\n");
         return QString();
     }
     finish(p, timeoutMs, argv.join(' '));
     const QByteArray bytes = p.readAllStandardOutput().left(128);
     if (bytes.isEmpty()) {
-        qDebug("sendCommand2 read error! \n");
+        qCDebug(lcWifi, "sendCommand2 read error! \n");
         return QString();
     }
-    qDebug("sendCommand2 Result[%s]", bytes.constData());
+    qCDebug(lcWifi, "sendCommand2 Result[%s]", bytes.constData());
     return QString::fromLatin1(bytes);
 }
 
@@ -129,9 +130,9 @@ QString CmdUtil::wireless_setkeymgmt(int id, const QString& type) {
 QString CmdUtil::wireless_setpriority(int id, int priority) {
     const QString command = m_commands[SetPriority] + " " + QString::number(id) + " priority " +
                             QString::number(priority);
-    qDebug("sendCommand [%s]", qPrintable(command));
+    qCDebug(lcWifi, "sendCommand [%s]", qPrintable(command));
     const QString result = sendCommand(command);
-    qDebug("gotResult [%s]", qPrintable(result));
+    qCDebug(lcWifi, "gotResult [%s]", qPrintable(result));
     return result;
 }
 
@@ -169,8 +170,8 @@ QString CmdUtil::wireless_udhcpnetwork() {
 
 QString CmdUtil::wireless_selectnetwork(int id) {
     const QStringList lines = wireless_listnetwork().split('\n');
-    qDebug() << "cmdUtil StrList: " << lines;
-    qDebug() << "cmdUtil length: " << lines.size();
+    qCDebug(lcWifi) << "cmdUtil StrList: " << lines;
+    qCDebug(lcWifi) << "cmdUtil length: " << lines.size();
     for (int i = 1; i < lines.size(); ++i) {
         const QStringList fields = lines[i].split('\t');
         if (fields.size() < 3)
@@ -184,6 +185,6 @@ QString CmdUtil::wireless_selectnetwork(int id) {
 
 bool CmdUtil::wireless_is_connected() {
     const bool connected = wireless_getstatus().contains("wpa_state=COMPLETED");
-    qDebug(connected ? "WiFi is connected (wpa_cli)" : "WiFi is not connected (wpa_cli)");
+    qCDebug(lcWifi, connected ? "WiFi is connected (wpa_cli)" : "WiFi is not connected (wpa_cli)");
     return connected;
 }

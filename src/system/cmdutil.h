@@ -79,5 +79,3 @@ private:
 
     QStringList m_commands;
 };
-
-extern CmdUtil* g_pCmdUtil;

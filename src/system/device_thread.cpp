@@ -1,28 +1,33 @@
 #include "system/device_thread.h"
 
-#include "app/gdata.h"
+#include "system/clock_service.h"
+#include "system/firmware_service.h"
+#include "system/wifi_service.h"
 
-DeviceThread::DeviceThread(GData* data, QObject* parent) : QThread(parent), m_pData(data) {}
+DeviceThread::DeviceThread(WifiService& wifi, ClockService& clock, FirmwareService& firmware,
+                           std::function<bool()> cameraIdle, QObject* parent)
+    : QThread(parent), m_wifi(wifi), m_clock(clock), m_firmware(firmware),
+      m_cameraIdle(std::move(cameraIdle)) {}
 
 void DeviceThread::run() {
     while (!isInterruptionRequested()) {
-        // No supplicant work while the camera is in use.
-        if (m_pData->m_nCameraState != 0) {
+        if (!m_cameraIdle()) {
             msleep(100);
             continue;
         }
         do {
-            if (m_pData->m_bWifiRefresh.exchange(false)) {
-                const QString info = m_pData->getWIFIInfo();
+            if (m_wifi.takeRefresh()) {
+                const QString info = m_wifi.getWIFIInfo();
                 if (!info.isEmpty()) {
                     emit device_thread_signal(info);
                     msleep(1000);
                 }
             }
-            m_pData->getRSSI();
-            m_pData->timerInternetTime();
-            m_pData->timerVersionCheck();
+            m_wifi.pollConnection();
+            m_wifi.getRSSI();
+            m_clock.timerInternetTime();
+            m_firmware.timerVersionCheck();
             msleep(1000);
-        } while (m_pData->m_nCameraState == 0 && !isInterruptionRequested());
+        } while (m_cameraIdle() && !isInterruptionRequested());
     }
 }

@@ -1,15 +1,23 @@
 // The Wi-Fi worker: while the camera is idle, about once a second it refreshes the Wi-Fi
-// picture on request, polls the signal, and takes the network-time and update-check steps.
+// picture on request, polls the connection and the signal, and takes the network-time and
+// update-check steps. Everything here that waits for a child process or a server runs on
+// this thread, never on the GUI's.
 #pragma once
 
 #include <QThread>
 
-class GData;
+#include <functional>
+
+class WifiService;
+class ClockService;
+class FirmwareService;
 
 class DeviceThread : public QThread {
     Q_OBJECT
 public:
-    explicit DeviceThread(GData* data, QObject* parent = nullptr);
+    // `cameraIdle` says whether the camera is idle (no supplicant work while it is in use).
+    DeviceThread(WifiService& wifi, ClockService& clock, FirmwareService& firmware,
+                 std::function<bool()> cameraIdle, QObject* parent = nullptr);
 
 signals:
     void device_thread_signal(QString info); // a refreshed Wi-Fi picture
@@ -18,5 +26,8 @@ protected:
     void run() override;
 
 private:
-    GData* m_pData;
+    WifiService& m_wifi;
+    ClockService& m_clock;
+    FirmwareService& m_firmware;
+    std::function<bool()> m_cameraIdle;
 };

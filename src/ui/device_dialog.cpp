@@ -1,8 +1,5 @@
 #include "ui/device_dialog.h"
 
-#include "ui/keypaddlg.h"
-#include "ui/numkeypaddlg.h"
-
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
@@ -36,23 +33,6 @@ bool DeviceDialog::event(QEvent* event) {
         m_zOrderSeen = true;
     }
     return QDialog::event(event);
-}
-
-void DeviceDialog::bindKeypad(QLineEdit* edit) {
-    m_keypadEdits << edit;
-    edit->installEventFilter(this);
-}
-
-bool DeviceDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress) {
-        for (QLineEdit* edit : m_keypadEdits) {
-            if (watched == edit) {
-                dialogs::openKeypad(edit);
-                return true;
-            }
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 namespace dialogs {
@@ -102,21 +82,6 @@ void setFittingText(QLabel* label, const QString& text) {
         smaller.replace(m.capturedStart(2), m.capturedLength(2), QString::number(pt - 2));
         label->setStyleSheet(smaller);
     }
-}
-
-void openKeypad(QLineEdit* edit) {
-    KeypadDlg keypad;
-    keypad.m_pLineEdit = edit;
-    keypad.moveInWindow(0, 350);
-    keypad.exec();
-}
-
-void openNumKeypad(QLineEdit* edit, int length, QPoint pos) {
-    NumKeypadDlg keypad;
-    keypad.m_pLineEdit = edit;
-    keypad.m_nLength = length;
-    keypad.moveInWindow(pos.x(), pos.y());
-    keypad.exec();
 }
 
 } // namespace dialogs

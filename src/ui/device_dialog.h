@@ -21,14 +21,9 @@ protected:
     // The first change of stacking order comes with showing the dialog; a later one means
     // another window came over it, and the dialog goes.
     void setClosesWhenCovered(bool on) { m_closesWhenCovered = on; }
-    // A press on `edit` opens the on-screen keyboard bound to it, at (0, 350) of the main
-    // window, modally; the press is consumed.
-    void bindKeypad(QLineEdit* edit);
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QList<QLineEdit*> m_keypadEdits;
     bool m_placed = false;
     bool m_closesWhenCovered = false;
     bool m_zOrderSeen = false;
@@ -45,11 +40,5 @@ QPoint toScreen(QPoint windowPos);
 // down to 16 pt, until the text fits with each of its written lines on one line: no dialog
 // text is clipped or spills into more lines than it was written in.
 void setFittingText(QLabel* label, const QString& text);
-
-// The on-screen keyboards, opened modally and bound to an edit: the QWERTY keyboard at
-// (0, 350), the bottom 250 rows of the window; the numeric keypad at `pos` with `length`
-// positions of the template.
-void openKeypad(QLineEdit* edit);
-void openNumKeypad(QLineEdit* edit, int length, QPoint pos);
 
 } // namespace dialogs

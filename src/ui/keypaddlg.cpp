@@ -1,5 +1,6 @@
 #include "ui/keypaddlg.h"
 
+#include "core/log.h"
 #include "ui_keypaddlg.h"
 
 #include <QDebug>
@@ -36,7 +37,7 @@ KeypadDlg::KeypadDlg(QWidget* parent) : DeviceDialog(parent), ui(new Ui::KeypadD
     for (QChar c : kLetters)
         connect(key(c), &QPushButton::clicked, this,
                 [this, c] { LineEditAppendString(keypadCharacter(c, m_nMode)); });
-    qDebug("KeypadDlg Init");
+    qCDebug(lcUi, "KeypadDlg Init");
 }
 
 KeypadDlg::~KeypadDlg() {

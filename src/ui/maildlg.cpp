@@ -1,10 +1,11 @@
 #include "ui/maildlg.h"
 
+#include "ui/keyboards.h"
 #include "ui_maildlg.h"
 
 MailDlg::MailDlg(QWidget* parent) : DeviceDialog(parent), ui(new Ui::MailDlg) {
     ui->setupUi(this);
-    bindKeypad(ui->editEmail);
+    dialogs::bindKeypad(ui->editEmail);
     moveInWindow(212, 20);
 }
 

@@ -1,22 +1,23 @@
-// The window's shell: construction and the worker threads, the 200 ms master tick with its
-// page jobs and inactivity handling, the status bar, the main navigation and the events
-// (touches that wake the screen or open a keyboard, the power key).
 #include "ui/maindialog.h"
 
 #include "ui_maindialog.h"
 
 #include "app/gdata.h"
 #include "capture/capture_threads.h"
+#include "core/log.h"
 #include "platform/board.h"
 #include "sensors/hw_thread.h"
-#include "system/cmdutil.h"
 #include "system/device_thread.h"
 #include "ui/device_dialog.h"
+#include "ui/history_controller.h"
+#include "ui/keyboards.h"
 #include "ui/msgdialog.h"
+#include "ui/screening_controller.h"
+#include "ui/settings_controller.h"
 #include "ui/styles.h"
+#include "ui/wifi_controller.h"
 
 #include <QApplication>
-#include <QDebug>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -26,9 +27,16 @@ MainDialog::MainDialog(GData& data, QWidget* parent, bool startWorkers)
     // all of its 250 widgets again, a sixth of the time to the first painted page.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     ui->setupUi(this);
-    ui->labelVersion->setText(m_data.m_strVersion);
-    tableViewWIFIInit();
-    pageMainInfoInputInit();
+    ui->labelVersion->setText(m_data.firmware().version());
+    m_screening = new ScreeningController(*this, this, *ui, m_data);
+    m_history = new HistoryController(*this, this, *ui, m_data);
+    m_settings = new SettingsController(*this, this, *ui, m_data);
+    m_wifi = new WifiController(*this, this, *ui, m_data);
+    m_screening->pageMainInfoInputInit();
+    connect(ui->buttonSetup, &QAbstractButton::clicked, this, &MainDialog::on_buttonSetup_clicked);
+    connect(ui->buttonHome, &QAbstractButton::clicked, this, &MainDialog::on_buttonHome_clicked);
+    connect(ui->buttonSetupReturn, &QAbstractButton::clicked, this,
+            &MainDialog::on_buttonSetupReturn_clicked);
 
     m_pTimer = new QTimer(this);
     connect(m_pTimer, &QTimer::timeout, this, &MainDialog::on_timer);
@@ -52,16 +60,20 @@ MainDialog::~MainDialog() {
 
 // The worker threads run for the life of the process, camera first.
 void MainDialog::startWorkerThreads() {
-    m_pCameraThread = new CameraThread(&m_data, this);
-    m_pVideoThread = new VideoThread(&m_data, this);
-    m_pDeviceThread = new DeviceThread(&m_data, this);
-    m_pHWThread = new HWThread(&m_data, this);
-    connect(m_pCameraThread, &CameraThread::camera_thread_signal, this,
-            &MainDialog::camera_thread_slot, Qt::QueuedConnection);
-    connect(m_pVideoThread, &VideoThread::video_thread_signal, this, &MainDialog::video_thread_slot,
-            Qt::QueuedConnection);
-    connect(m_pDeviceThread, &DeviceThread::device_thread_signal, this,
-            &MainDialog::device_thread_slot, Qt::QueuedConnection);
+    CaptureSession& capture = m_data.capture();
+    m_pCameraThread = new CameraThread(capture, this);
+    m_pVideoThread = new VideoThread(capture, this);
+    m_pDeviceThread = new DeviceThread(
+        m_data.wifi(), m_data.clock(), m_data.firmware(),
+        [&capture] { return capture.state() == CameraState::Idle; }, this);
+    m_pHWThread = new HWThread(
+        m_data.sensors(), [&capture] { return capture.state() == CameraState::Preview; }, this);
+    connect(m_pCameraThread, &CameraThread::camera_thread_signal, m_screening,
+            &ScreeningController::camera_thread_slot, Qt::QueuedConnection);
+    connect(m_pVideoThread, &VideoThread::video_thread_signal, m_screening,
+            &ScreeningController::video_thread_slot, Qt::QueuedConnection);
+    connect(m_pDeviceThread, &DeviceThread::device_thread_signal, m_wifi,
+            &WifiController::device_thread_slot, Qt::QueuedConnection);
     m_pCameraThread->start();
     m_pVideoThread->start();
     m_pDeviceThread->start();
@@ -101,7 +113,7 @@ void MainDialog::on_timer() {
     m_nLastTickMs = nowMs;
     startPageJob();
     timerShutdown();
-    timerPageCamera();
+    m_screening->timerPageCamera();
     mainPageJob();
     wifiPageJob();
 }
@@ -109,34 +121,34 @@ void MainDialog::on_timer() {
 void MainDialog::startPageJob() {
     if (ui->stackedWidgetBase->currentIndex() != PageStart)
         return;
-    if (g_pCmdUtil && g_pCmdUtil->wireless_is_connected()) {
+    // The Wi-Fi worker polls the association: the GUI thread never waits for wpa_cli.
+    if (m_data.wifi().connected()) {
         ui->stackedWidgetBase->setCurrentIndex(PageMain);
     } else if (m_nStartCount > 10) {
         ui->stackedWidgetBase->setCurrentIndex(PageWifi);
-        m_data.m_bWifiRefresh = true;
+        m_data.wifi().requestRefresh();
     }
-    qDebug("times = %d", m_nStartCount);
+    qCDebug(lcUi, "times = %d", m_nStartCount);
     ++m_nStartCount;
 }
 
 void MainDialog::timerShutdown() {
-    if (!m_data.m_bTimeSynced)
+    if (!m_data.timeSynced())
         return;
     if (m_tLastActivity == 0) {
         m_tLastActivity = now();
         return;
     }
     const qint64 idle = now() - m_tLastActivity;
-    const int shutdown = m_data.m_nShutdownTime;
+    const int shutdown = m_data.settings().shutdownMinutes();
     if (shutdown != -1 && idle > 60 * qint64(shutdown)) {
-        qDebug("shutdown %d %d %d", int(idle), int(m_tLastActivity), shutdown);
-        if (g_pCmdUtil)
-            g_pCmdUtil->poweroff();
+        qCDebug(lcUi, "shutdown %d %d %d", int(idle), int(m_tLastActivity), shutdown);
+        m_data.poweroff();
         return;
     }
-    const int screenOff = m_data.m_nScreenOffTime;
-    if (screenOff != -1 && m_data.m_bScreenOn && idle > 60 * qint64(screenOff)) {
-        qDebug("screenOff %d %d %d", int(idle), int(m_tLastActivity), screenOff);
+    const int screenOff = m_data.settings().screenOffMinutes();
+    if (screenOff != -1 && m_data.power().screenIsOn() && idle > 60 * qint64(screenOff)) {
+        qCDebug(lcUi, "screenOff %d %d %d", int(idle), int(m_tLastActivity), screenOff);
         m_data.screenOff();
     }
 }
@@ -159,7 +171,7 @@ void MainDialog::wifiPageJob() {
         return;
     if (m_nWifiCount > 25) {
         m_nWifiCount = 0;
-        m_data.m_bWifiRefresh = true;
+        m_data.wifi().requestRefresh();
     } else {
         ++m_nWifiCount;
     }
@@ -168,12 +180,12 @@ void MainDialog::wifiPageJob() {
 // ---- status bar ------------------------------------------------------------------------
 
 void MainDialog::labelWirelessShow() {
-    const QString icon = wifiIconFor(m_data.m_iRssi);
+    const QString icon = wifiIconFor(m_data.wifi().rssi());
     ui->labelMainSignal->setPixmap(icon.isEmpty() ? QPixmap() : QPixmap(icon));
 }
 
 void MainDialog::labelTimeShow() {
-    if (!m_data.m_bTimeSynced)
+    if (!m_data.timeSynced())
         return;
     const QString text = m_data.getLocalTime().toString("yyyy-MM-dd hh:mm");
     ui->labelTime->setText(text);
@@ -204,7 +216,7 @@ void MainDialog::on_buttonSetup_clicked() {
 }
 
 void MainDialog::on_buttonHome_clicked() {
-    pageMainInfoInputInit();
+    m_screening->pageMainInfoInputInit();
     ui->stackedWidgetMain->setCurrentIndex(0);
     ui->stackedWidgetWithMenu->setCurrentIndex(0);
 }
@@ -226,7 +238,7 @@ void MainDialog::openTextKeyboard(QLineEdit* edit) {
     }
     dialogs::openKeypad(edit);
     if (edit == ui->editPrinterID)
-        printerIdEntered();
+        m_settings->printerIdEntered();
 }
 
 void MainDialog::openDateKeypad() {
@@ -235,10 +247,7 @@ void MainDialog::openDateKeypad() {
         ui->editDate->setStyleSheet(style::kEditTyping);
     }
     dialogs::openNumKeypad(ui->editDate, 10, QPoint(240, 440));
-    const QDate date = QDate::fromString(ui->editDate->text(), "yyyy-MM-dd");
-    m_data.m_dateBirth = date;
-    if (!date.isValid())
-        errorMessage("Date is not valid!");
+    m_screening->birthDateEntered(QDate::fromString(ui->editDate->text(), "yyyy-MM-dd"));
 }
 
 bool MainDialog::openKeyboardFor(QObject* target) {
@@ -255,9 +264,9 @@ bool MainDialog::openKeyboardFor(QObject* target) {
 
 bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
-        if (m_data.m_bTimeSynced)
+        if (m_data.timeSynced())
             m_tLastActivity = now();
-        if (!m_data.m_bScreenOn) {
+        if (!m_data.power().screenIsOn()) {
             m_data.screenOn();
             return true; // the touch that wakes the screen does nothing else
         }
@@ -265,8 +274,8 @@ bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
             return true;
     }
     if (watched == this && event->type() == QEvent::Show) {
-        qDebug("QEvent::Show");
-        labelReferralInit();
+        qCDebug(lcUi, "QEvent::Show");
+        m_settings->labelReferralInit();
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -274,9 +283,9 @@ bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
 void MainDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() != Qt::Key_PowerDown)
         return; // every other key, Escape included, does nothing
-    if (m_data.m_bTimeSynced)
+    if (m_data.timeSynced())
         m_tLastActivity = now();
-    if (!m_data.m_bScreenOn)
+    if (!m_data.power().screenIsOn())
         m_data.screenOn();
 }
 

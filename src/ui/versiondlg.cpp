@@ -3,12 +3,9 @@
 #include "ui_versiondlg.h"
 
 #include "app/gdata.h"
-#include "system/cmdutil.h"
 #include "system/firmware.h"
 #include "ui/msgdialog.h"
 #include "ui/uploaddlg.h"
-
-#include <mutex>
 
 versiondlg::versiondlg(GData& data, QWidget* parent)
     : DeviceDialog(parent), ui(new Ui::versiondlg), m_data(data) {
@@ -21,8 +18,7 @@ versiondlg::~versiondlg() {
 }
 
 static QString versionList(GData& data) {
-    std::lock_guard<std::mutex> lock(data.m_versionLock);
-    return data.m_strVersionList;
+    return data.firmware().versionList();
 }
 
 void versiondlg::versionListInit() {
@@ -50,6 +46,5 @@ void versiondlg::versionSwitch(QString& file) {
         return MsgDialog::notify("System Switch Failed!");
     m_data.cfgFileDelete(); // the switched version starts with default settings
     MsgDialog::notify("System Switch Success!");
-    if (g_pCmdUtil)
-        g_pCmdUtil->reboot();
+    m_data.reboot();
 }

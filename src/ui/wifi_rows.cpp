@@ -2,7 +2,7 @@
 
 #include "system/wifi.h"
 
-QList<WifiRow> wifiRows(const GData::WifiView& v) {
+QList<WifiRow> wifiRows(const WifiService::WifiView& v) {
     QList<WifiRow> rows;
     for (qsizetype i = 0; i < v.ssids.size(); ++i) {
         WifiRow r;

@@ -1,7 +1,7 @@
 // The rows of the Wi-Fi page, widget-free: what each visible network shows.
 #pragma once
 
-#include "app/gdata.h"
+#include "system/wifi_service.h"
 
 #include <QList>
 #include <QString>
@@ -15,7 +15,7 @@ struct WifiRow {
 };
 
 // One row per visible network, strongest first as the scan lists them.
-QList<WifiRow> wifiRows(const GData::WifiView& view);
+QList<WifiRow> wifiRows(const WifiService::WifiView& view);
 
 // The signal picture of a row.
 QString wifiBarsIcon(int bars);

@@ -1,10 +1,11 @@
 #include "ui/wifipwddlg.h"
 
+#include "ui/keyboards.h"
 #include "ui_wifipwddlg.h"
 
 WifiPwdDlg::WifiPwdDlg(QWidget* parent) : DeviceDialog(parent), ui(new Ui::WifiPwdDlg) {
     ui->setupUi(this);
-    bindKeypad(ui->editPassword);
+    dialogs::bindKeypad(ui->editPassword);
     moveInWindow(212, 30); // above the keyboard its field opens
 }
 

@@ -1,5 +1,6 @@
-// GData's distance and pitch readings.
-#include "app/gdata.h"
+#include "sensors/sensor_hub.h"
+
+#include "core/log.h"
 #include "core/paths.h"
 
 #include "platform/board.h"
@@ -26,7 +27,7 @@ void sleepMs(int ms) {
 
 } // namespace
 
-int GData::initRangingSensor(int bus, unsigned char address) {
+int SensorHub::initRangingSensor(int bus, unsigned char address) {
     // The kernel driver must let go of the sensor and stay away at the next boot.
     board::shell(QString("sed -i '/modprobe vl53l1/d' %1").arg(paths::kStartScript));
     board::shell("rmmod vl53l1");
@@ -68,13 +69,13 @@ int GData::initRangingSensor(int bus, unsigned char address) {
     return sum;
 }
 
-int GData::getDistance() {
-    if (!m_bRangingReady) {
+int SensorHub::getDistance() {
+    if (!m_rangingReady) {
         const int ret = initRangingSensor(0, 41);
         std::printf("RangingSensor init ret: %d\n", ret);
         if (ret != 0)
             return -1;
-        m_bRangingReady = true;
+        m_rangingReady = true;
     }
 
     uint8_t ready = 0;
@@ -89,7 +90,7 @@ int GData::getDistance() {
         std::printf("VL53L1X data not ready: %d\r\n", m_distanceFilter.missCount());
         if (reinit) {
             VL53L1X_UltraLite_Linux_I2C_Deinit();
-            m_bRangingReady = false;
+            m_rangingReady = false;
             std::printf("Reinit I2C...\r");
         }
         return -2;
@@ -101,10 +102,10 @@ int GData::getDistance() {
     std::printf("Status = %2d, dist = %5d, Ambient = %02d, Signal = %02d, #ofSpads = %5d\n",
                 r.Status, r.Distance, r.Ambient, r.SigPerSPAD, r.NumSPADs);
     const DistanceFilter::Reading reading =
-        m_distanceFilter.result(r.Status, r.Distance, m_nDistanceOffset);
+        m_distanceFilter.result(r.Status, r.Distance, m_distanceOffset);
     if (reading.reinit) {
         VL53L1X_UltraLite_Linux_I2C_Deinit();
-        m_bRangingReady = false;
+        m_rangingReady = false;
         std::printf("Reinit I2C...\r");
     }
     if (!reading.clearIrq)
@@ -114,10 +115,10 @@ int GData::getDistance() {
     return reading.value;
 }
 
-int GData::getDOF() {
+int SensorHub::getDOF() {
     const int fd = board::open(paths::kImuNode, O_RDONLY | O_NONBLOCK);
     if (fd < 0) {
-        qDebug("qmi8658 open_device FAIL");
+        qCDebug(lcSensors, "qmi8658 open_device FAIL");
         return -1;
     }
     int16_t record[7] = {};
@@ -131,7 +132,7 @@ int GData::getDOF() {
                       record[5],
                       static_cast<uint16_t>(record[6])};
     // The offset comes from the calibration store and may be anything: the sum saturates.
-    const qint64 pitch = qint64(m_tiltFilter.step(r)) + m_nPitchOffset;
+    const qint64 pitch = qint64(m_tiltFilter.step(r)) + m_pitchOffset;
     const qint64 lowest = std::numeric_limits<int>::min(),
                  highest = std::numeric_limits<int>::max();
     return int(qBound(lowest, pitch, highest));

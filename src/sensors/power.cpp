@@ -1,5 +1,6 @@
-// GData's battery, charger and panel operations.
-#include "app/gdata.h"
+#include "sensors/power.h"
+
+#include "core/log.h"
 #include "core/paths.h"
 
 #include "platform/board.h"
@@ -44,35 +45,35 @@ std::optional<int> setPanel(unsigned long on) {
 
 } // namespace
 
-int GData::getUSBPresentState() {
+int PowerService::getUSBPresentState() {
     int value = 0;
     const Sysfs read = readSysfsNumber(paths::kUsbPresent, value);
     if (read == Sysfs::Unopened)
-        qDebug("usb present open_device FAIL");
+        qCDebug(lcSensors, "usb present open_device FAIL");
     return read == Sysfs::Read ? value : 0;
 }
 
 // The gauge reads 10 low: the level shown is the file's number plus 10, not capped.
-int GData::getBatteryPercent() {
+int PowerService::getBatteryPercent() {
     int value = 0;
     const Sysfs read = readSysfsNumber(paths::kBatteryCapacity, value);
     if (read == Sysfs::Unopened)
-        qDebug("battery capacity open_device FAIL");
+        qCDebug(lcSensors, "battery capacity open_device FAIL");
     return read == Sysfs::Read ? value + 10 : 10;
 }
 
-int GData::screenOff() {
+int PowerService::screenOff() {
     const std::optional<int> r = setPanel(0);
     if (!r)
         return -1;
-    m_bScreenOn = false;
+    m_screenOn = false;
     return *r;
 }
 
-int GData::screenOn() {
+int PowerService::screenOn() {
     const std::optional<int> r = setPanel(1);
     if (!r)
         return -1;
-    m_bScreenOn = true;
+    m_screenOn = true;
     return *r;
 }

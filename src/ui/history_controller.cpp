@@ -1,19 +1,18 @@
-// The history pages of the main window: the list of children with their ticks, one
-// child's screenings, delete, screen again and the export by e-mail. Every visit reads the
-// history file again; the ticks and keys are kept by HistoryTicks (ui/history_list.h).
-#include "ui/maindialog.h"
+#include "ui/history_controller.h"
 
 #include "ui_maindialog.h"
 
 #include "app/gdata.h"
+#include "core/log.h"
 #include "output/export_table.h"
 #include "screening/history.h"
 #include "ui/maildlg.h"
 #include "ui/msgdialog.h"
+#include "ui/screening_controller.h"
 #include "ui/styles.h"
 #include "ui/uploaddlg.h"
+#include "ui/window_shell.h"
 
-#include <QDebug>
 #include <QHeaderView>
 #include <QStandardItemModel>
 
@@ -34,28 +33,44 @@ void setUpTable(QTableView* view, QStandardItemModel* model, const QList<int>& w
     view->setStyleSheet(style::kHistoryTable.arg(fontPt));
 }
 
-} // namespace
-
 QStandardItem* newAlignCenterQStandardItem(const QString& text) {
     auto* item = new QStandardItem(text);
     item->setTextAlignment(Qt::AlignCenter);
     return item;
 }
 
-void MainDialog::on_buttonHistory_clicked() {
+} // namespace
+
+HistoryController::HistoryController(WindowShell& shell, QObject* parent, Ui::MainDialog& form,
+                                     GData& data)
+    : ScreenController(shell, parent, form, data) {
+    using C = HistoryController;
+    onClicked<C>({ui->buttonHistory}, &C::on_buttonHistory_clicked);
+    onClicked<C>({ui->buttonHistoryReturn}, &C::on_buttonHistoryReturn_clicked);
+    onClicked<C>({ui->buttonUserDetailReturn}, &C::on_buttonUserDetailReturn_clicked);
+    onClicked<C>({ui->buttonSearch}, &C::on_buttonSearch_clicked);
+    onClicked<C>({ui->buttonSelectAll, ui->buttonSelectAll2}, &C::on_buttonSelectAll_clicked);
+    onClicked<C>({ui->buttonHistoryDelete}, &C::on_buttonHistoryDelete_clicked);
+    onClicked<C>({ui->buttonHistoryPhoto}, &C::on_buttonHistoryPhoto_clicked);
+    onClicked<C>({ui->buttonHistoryExport}, &C::on_buttonHistoryExport_clicked);
+    connect(ui->tableViewSearchResult, &QAbstractItemView::clicked, this,
+            &C::on_tableViewSearchResult_clicked);
+}
+
+void HistoryController::on_buttonHistory_clicked() {
     showNoMenu(PageHistory);
     on_buttonSearch_clicked();
 }
-void MainDialog::on_buttonHistoryReturn_clicked() {
+void HistoryController::on_buttonHistoryReturn_clicked() {
     ui->stackedWidgetMain->setCurrentIndex(0);
 }
-void MainDialog::on_buttonUserDetailReturn_clicked() {
+void HistoryController::on_buttonUserDetailReturn_clicked() {
     ui->stackedWidgetNoMenu->setCurrentIndex(PageHistory);
 }
 
 // ---- the list ----------------------------------------------------------------------------
 
-void MainDialog::pageSearchInit() {
+void HistoryController::pageSearchInit() {
     if (!m_pSearchModel) {
         m_pSearchModel = new QStandardItemModel(0, 4, this);
         QTableView* t = ui->tableViewSearchResult;
@@ -69,7 +84,7 @@ void MainDialog::pageSearchInit() {
     showSelectAll();
 }
 
-void MainDialog::on_buttonSearch_clicked() {
+void HistoryController::on_buttonSearch_clicked() {
     pageSearchInit();
     const QStringList keys = matchingChildKeys(m_data.readTestResult(), ui->editSearch->text());
     for (const QString& key : keys) {
@@ -81,35 +96,32 @@ void MainDialog::on_buttonSearch_clicked() {
     m_historyTicks.reset(int(keys.size()));
 }
 
-void MainDialog::showTick(int row, bool ticked) {
+void HistoryController::showTick(int row, bool ticked) {
     m_pSearchModel->setItem(row, 0, new QStandardItem(QIcon(ticked ? kTickOn : kTickOff), ""));
 }
 
-void MainDialog::showSelectAll() {
+void HistoryController::showSelectAll() {
     ui->buttonSelectAll->setIcon(QIcon(m_historyTicks.allTicked() ? kTickOn : kTickOff));
 }
 
-void MainDialog::on_tableViewSearchResult_clicked(const QModelIndex& index) {
+void HistoryController::on_tableViewSearchResult_clicked(const QModelIndex& index) {
     const int row = index.row();
     if (index.column() != 0)
         return openUserDetail(row);
-    qDebug("strFlag[%d]=%s", row, qPrintable(m_historyTicks.flags().value(row)));
+    qCDebug(lcUi, "strFlag[%d]=%s", row, qPrintable(m_historyTicks.flags().value(row)));
     showTick(row, m_historyTicks.toggle(row));
     showSelectAll();
 }
 
-void MainDialog::on_buttonSelectAll_clicked() {
+void HistoryController::on_buttonSelectAll_clicked() {
     const bool on = m_historyTicks.toggleAll();
     for (int r = 0; r < m_historyTicks.rows(); ++r)
         showTick(r, on);
     showSelectAll();
 }
-void MainDialog::on_buttonSelectAll2_clicked() {
-    on_buttonSelectAll_clicked();
-}
 
 // The child keys of the ticked rows, in row order; `lastRow` the last ticked row.
-QStringList MainDialog::tickedKeys(int* lastRow) const {
+QStringList HistoryController::tickedKeys(int* lastRow) const {
     QStringList keys;
     for (int r : m_historyTicks.tickedRows()) {
         keys << childKey(m_pSearchModel->item(r, 1)->text(), m_pSearchModel->item(r, 2)->text(),
@@ -122,7 +134,7 @@ QStringList MainDialog::tickedKeys(int* lastRow) const {
 
 // ---- one child's screenings ---------------------------------------------------------------
 
-void MainDialog::pageUserDetailInit() {
+void HistoryController::pageUserDetailInit() {
     if (!m_pDetailModel) {
         m_pDetailModel = new QStandardItemModel(0, 9, this);
         setUpTable(ui->tableViewUserDetail, m_pDetailModel, {220, 90, 90, 90, 90, 90, 90, 60, 120},
@@ -133,7 +145,7 @@ void MainDialog::pageUserDetailInit() {
     m_pDetailModel->removeRows(0, m_pDetailModel->rowCount());
 }
 
-void MainDialog::openUserDetail(int row) {
+void HistoryController::openUserDetail(int row) {
     const QString name = m_pSearchModel->item(row, 1)->text();
     ui->stackedWidgetNoMenu->setCurrentIndex(PageUserDetail);
     ui->labelUserDetailName->setText(name);
@@ -150,7 +162,7 @@ void MainDialog::openUserDetail(int row) {
 
 // ---- delete, screen again, export -------------------------------------------------------
 
-void MainDialog::on_buttonHistoryDelete_clicked() {
+void HistoryController::on_buttonHistoryDelete_clicked() {
     const QStringList keys = tickedKeys();
     if (keys.isEmpty())
         return notice("No Record Selected");
@@ -160,27 +172,27 @@ void MainDialog::on_buttonHistoryDelete_clicked() {
     if (text.isEmpty())
         return notice("Open File Error");
     const QString kept = historyWithout(text, keys);
-    qDebug("%s", qPrintable(kept));
+    qCDebug(lcUi, "%s", qPrintable(kept));
     if (!m_data.saveDeleteResult(kept))
         return notice("Save File Error");
     on_buttonSearch_clicked();
 }
 
-void MainDialog::on_buttonHistoryPhoto_clicked() {
+void HistoryController::on_buttonHistoryPhoto_clicked() {
     int last = -1;
     const QStringList keys = tickedKeys(&last);
     if (keys.isEmpty())
         return notice("No Record Selected");
     if (keys.size() > 1)
         return notice("Please select ONE record");
-    if (!m_data.m_bTimeSynced)
+    if (!m_data.timeSynced())
         return errorMessage("Network is not ready!");
-    openCameraFor(m_pSearchModel->item(last, 1)->text(),
-                  m_pSearchModel->item(last, 2)->text() == "Male",
-                  QDate::fromString(m_pSearchModel->item(last, 3)->text(), "yyyy-MM-dd"));
+    m_shell.screening().openCameraFor(
+        m_pSearchModel->item(last, 1)->text(), m_pSearchModel->item(last, 2)->text() == "Male",
+        QDate::fromString(m_pSearchModel->item(last, 3)->text(), "yyyy-MM-dd"));
 }
 
-void MainDialog::on_buttonHistoryExport_clicked() {
+void HistoryController::on_buttonHistoryExport_clicked() {
     const QStringList keys = tickedKeys();
     if (keys.isEmpty())
         return notice("No Record Selected");
@@ -192,8 +204,7 @@ void MainDialog::on_buttonHistoryExport_clicked() {
     mail.exec();
     if (!mail.m_bConfirm)
         return;
-    m_data.m_strMailTo = mail.m_strEmail;
-    m_data.m_strMailBody = table;
+    m_data.output().setReport(mail.m_strEmail, table);
     UploadDlg send(m_data);
     send.mode = UploadDlg::SendMail;
     send.exec();

@@ -1,23 +1,32 @@
-// The Wi-Fi page of the main window: the table of visible networks, refreshed by the Wi-Fi
-// worker.
-#include "ui/maindialog.h"
+#include "ui/wifi_controller.h"
 
 #include "ui_maindialog.h"
 
 #include "app/gdata.h"
+#include "core/log.h"
 #include "ui/msgdialog.h"
 #include "ui/styles.h"
 #include "ui/versiondlg.h"
 #include "ui/wifi_rows.h"
 #include "ui/wifipwddlg.h"
-
-#include <QDebug>
+#include "ui/window_shell.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStandardItemModel>
 
-void MainDialog::tableViewWIFIInit() {
+WifiController::WifiController(WindowShell& shell, QObject* parent, Ui::MainDialog& form,
+                               GData& data)
+    : ScreenController(shell, parent, form, data) {
+    using C = WifiController;
+    onClicked<C>({ui->buttonWIFI, ui->buttonWIFI_2}, &C::on_buttonWIFI_clicked);
+    onClicked<C>({ui->buttonReturn}, &C::on_buttonReturn_clicked);
+    connect(ui->tableViewWireless, &QAbstractItemView::clicked, this,
+            &C::on_tableViewWireless_clicked);
+    tableViewWIFIInit();
+}
+
+void WifiController::tableViewWIFIInit() {
     m_pWifiModel = new QStandardItemModel(0, 8, this);
     m_pWifiModel->setHorizontalHeaderLabels({"status", "ssid", "mode", "signal", "information",
                                              "statusnumber", "modenumber", "informationnumber"});
@@ -45,9 +54,9 @@ static QList<QStandardItem*> tableRow(const WifiRow& r) {
     return row;
 }
 
-void MainDialog::tableViewWIFIShow() {
+void WifiController::tableViewWIFIShow() {
     m_pWifiModel->removeRows(0, m_pWifiModel->rowCount());
-    for (const WifiRow& r : wifiRows(m_data.wifiView()))
+    for (const WifiRow& r : wifiRows(m_data.wifi().wifiView()))
         m_pWifiModel->appendRow(tableRow(r));
     const int widths[] = {125, 425, 100, 100, 0, 0, 0, 0};
     for (int c = 0; c < 8; ++c) {
@@ -60,13 +69,13 @@ void MainDialog::tableViewWIFIShow() {
 
 // A tapped network: join it (with a pass phrase, or after a warning when it is open), or,
 // when it is configured already, connect to it or forget it.
-void MainDialog::on_tableViewWireless_clicked(const QModelIndex& index) {
+void WifiController::on_tableViewWireless_clicked(const QModelIndex& index) {
     const int row = index.row();
     const QString secured = m_pWifiModel->item(row, 6)->text();
     const QString saved = m_pWifiModel->item(row, 7)->text();
     const QString ssid = m_pWifiModel->item(row, 1)->text();
-    qDebug("ontableViewWirelessClicked %d %s %s %s", row, qPrintable(secured), qPrintable(saved),
-           qPrintable(ssid));
+    qCDebug(lcUi, "ontableViewWirelessClicked %d %s %s %s", row, qPrintable(secured),
+            qPrintable(saved), qPrintable(ssid));
     if (saved == "1")
         return offerSaved(ssid);
     if (secured == "1")
@@ -75,9 +84,9 @@ void MainDialog::on_tableViewWireless_clicked(const QModelIndex& index) {
 }
 
 // A Wi-Fi operation's outcome: success asks the worker for a fresh picture, failure says so.
-void MainDialog::wifiDone(bool ok, const QString& failure) {
+void WifiController::wifiDone(bool ok, const QString& failure) {
     if (ok)
-        m_data.m_bWifiRefresh = true;
+        m_data.wifi().requestRefresh();
     else
         notice(failure);
 }
@@ -85,7 +94,7 @@ void MainDialog::wifiDone(bool ok, const QString& failure) {
 // The pass phrase that opens the maintenance dialog instead of joining a network.
 static const char* const kMaintenanceCode = "mvrq4096";
 
-void MainDialog::joinSecured(const QString& ssid) {
+void WifiController::joinSecured(const QString& ssid) {
     WifiPwdDlg dlg;
     dlg.exec();
     if (!dlg.m_bConnect)
@@ -95,7 +104,7 @@ void MainDialog::joinSecured(const QString& ssid) {
     wifiDone(m_data.addWIFI(ssid, dlg.m_strPassword), "Wrong Password!");
 }
 
-void MainDialog::joinOpen(const QString& ssid) {
+void WifiController::joinOpen(const QString& ssid) {
     MsgDialog ask;
     ask.Init("Connect to the unsafe network?", ssid, "Cancel", "", "Connect");
     ask.exec();
@@ -104,7 +113,7 @@ void MainDialog::joinOpen(const QString& ssid) {
     wifiDone(m_data.addWIFI(ssid, ""), "Connect Failed!");
 }
 
-void MainDialog::offerSaved(const QString& ssid) {
+void WifiController::offerSaved(const QString& ssid) {
     MsgDialog ask;
     ask.Init("Connect to Network", ssid, "Cancel", "Delete", "Connect");
     ask.exec();
@@ -114,25 +123,22 @@ void MainDialog::offerSaved(const QString& ssid) {
         wifiDone(m_data.deleteWIFI(ssid), "Delete Failed!");
 }
 
-void MainDialog::openVersionDialog() {
+void WifiController::openVersionDialog() {
     if (m_data.versionListGet() < 1)
         return notice("Version List File Download Failed!");
     versiondlg dlg(m_data);
     dlg.exec();
 }
 
-void MainDialog::device_thread_slot(QString) {
+void WifiController::device_thread_slot(QString) {
     if (ui->stackedWidgetBase->currentIndex() == PageWifi)
         tableViewWIFIShow();
 }
 
-void MainDialog::on_buttonWIFI_clicked() {
+void WifiController::on_buttonWIFI_clicked() {
     ui->stackedWidgetBase->setCurrentIndex(PageWifi);
-    m_data.m_bWifiRefresh = true;
+    m_data.wifi().requestRefresh();
 }
-void MainDialog::on_buttonWIFI_2_clicked() {
-    on_buttonWIFI_clicked();
-}
-void MainDialog::on_buttonReturn_clicked() {
+void WifiController::on_buttonReturn_clicked() {
     ui->stackedWidgetBase->setCurrentIndex(PageMain);
 }

@@ -1,7 +1,6 @@
 #include "app/gdata.h"
 #include "core/message_handler.h"
 #include "platform/board.h"
-#include "system/cmdutil.h"
 #include "ui/maindialog.h"
 
 #include <QApplication>
@@ -54,12 +53,12 @@ int main(int argc, char* argv[]) {
     QFont font("wenquanyi", 24, QFont::Normal);
     app.setFont(font);
 
-    g_pCmdUtil = new CmdUtil();
-    g_pData = new GData();
-    g_pData->Init(&app);
-    g_pData->versionDelete();
+    // Lives as long as the process: the worker threads and the window work on it.
+    auto* data = new GData();
+    data->Init();
+    data->versionDelete();
 
-    auto* window = new MainDialog(*g_pData);
+    auto* window = new MainDialog(*data);
     if (qEnvironmentVariableIntValue("VISTREL_EXIT_AT_FIRST_PAINT") == 1)
         window->installEventFilter(new FirstPaintReport(window));
     window->show();

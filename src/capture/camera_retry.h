@@ -1,0 +1,6 @@
+// The camera restarts left since the board started, counted in the board's /tmp so that
+// they survive the application's own restarts (2 when nothing is counted yet).
+#pragma once
+
+int getCameraRetryCount();
+void setCameraRetryCount(int count);

@@ -1,0 +1,35 @@
+// What leaves the device as a document: receipts through the cloud printing service and
+// the result mail from the built-in account. GUI thread only (inside the progress
+// dialog's jobs).
+#pragma once
+
+#include <QString>
+
+class Settings;
+class HttpClient;
+class ScreeningSession;
+
+class OutputService {
+public:
+    OutputService(const Settings& settings, const ScreeningSession& screening, HttpClient& http);
+
+    // Receipts: "OK" or "Error".
+    QString httpPrintString(QString& text);
+    QString httpPrintResult();
+    QString httpPrintTestpage();
+
+    // The result mail: the recipient and HTML body set by the export, sent by the mail
+    // job. "OK" or the failure's text.
+    void setReport(const QString& to, const QString& html);
+    QString reportRecipient() const { return m_mailTo; }
+    QString reportBody() const { return m_mailBody; }
+    QString smtpSend(const QString& to, const QString& subject, const QString& html, bool ssl);
+    QString smtpSendReport();
+
+private:
+    const Settings& m_settings;
+    const ScreeningSession& m_screening;
+    HttpClient& m_http;
+    QString m_mailTo;
+    QString m_mailBody;
+};

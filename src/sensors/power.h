@@ -1,0 +1,18 @@
+// Battery, charger and panel: the power supply's files and the display's blanking command.
+// GUI thread only.
+#pragma once
+
+class PowerService {
+public:
+    // 1 while the charger is plugged in.
+    int getUSBPresentState();
+    // The level to show: the gauge reads 10 low, so this is the gauge plus 10.
+    int getBatteryPercent();
+    // The display command's result, -1 when the display cannot be opened.
+    int screenOff();
+    int screenOn();
+    bool screenIsOn() const { return m_screenOn; }
+
+private:
+    bool m_screenOn = true;
+};

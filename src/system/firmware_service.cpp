@@ -1,0 +1,182 @@
+#include "system/firmware_service.h"
+
+#include "core/files.h"
+#include "core/log.h"
+#include "net/http_client.h"
+#include "system/clock_service.h"
+#include "core/paths.h"
+
+#include "core/endpoints.h"
+#include "platform/board.h"
+#include "system/firmware.h"
+
+#include <QCryptographicHash>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+
+FirmwareService::FirmwareService(HttpClient& http, const ClockService& clock)
+    : m_http(http), m_clock(clock) {}
+
+QString FirmwareService::region() const {
+    return endpoints::regionName(m_region);
+}
+
+QString FirmwareService::versionList() const {
+    std::lock_guard<std::mutex> g(m_versionLock);
+    return m_strVersionList;
+}
+
+QString FirmwareService::newVersionFile() const {
+    std::lock_guard<std::mutex> g(m_versionLock);
+    return m_strNewVerFile;
+}
+
+int FirmwareService::newVersionSize() const {
+    std::lock_guard<std::mutex> g(m_versionLock);
+    return m_iNewVerSize;
+}
+
+QString FirmwareService::newVersionMD5() const {
+    std::lock_guard<std::mutex> g(m_versionLock);
+    return m_strNewVerMD5;
+}
+
+int FirmwareService::versionListGet() {
+    QByteArray body;
+    if (!m_http.httpGetRequest(firmwareUrl(region(), "versionList.txt"), 60, body))
+        return -1;
+    const QString list = QString::fromUtf8(body);
+    qCDebug(lcFirmware, "versionList = %s", qPrintable(list));
+    std::lock_guard<std::mutex> g(m_versionLock);
+    m_strVersionList = list;
+    return 1;
+}
+
+// Fetches and reads a version file; -1 on failure.
+int FirmwareService::fetchVersionFile(const QString& file, VersionInfo& info) {
+    QByteArray body;
+    if (!m_http.httpGetRequest(firmwareUrl(region(), file), 60, body))
+        return -1;
+    const QString text = QString::fromUtf8(body);
+    qCDebug(lcFirmware, "versionCheck = %s", qPrintable(text));
+    int fields = 0;
+    const auto parsed = parseVersionFile(text, &fields);
+    if (!parsed) {
+        qCDebug(lcFirmware, "strList.size() = %d", fields);
+        return -1;
+    }
+    info = *parsed;
+    return 1;
+}
+
+void FirmwareService::storeNewVersion(const VersionInfo& info) {
+    std::lock_guard<std::mutex> g(m_versionLock);
+    m_strNewVerFile = info.file;
+    m_iNewVerSize = info.size;
+    m_strNewVerMD5 = info.md5;
+    qCDebug(lcFirmware, "m_strNewVerMD5: [%s]", qPrintable(m_strNewVerMD5));
+}
+
+int FirmwareService::versionCheck() {
+    qCDebug(lcFirmware) << "versionFile: " << QString(kDefaultVersionFile);
+    VersionInfo info;
+    if (fetchVersionFile(kDefaultVersionFile, info) < 0)
+        return -1;
+    if (info.version == m_strVersion)
+        return 0;
+    storeNewVersion(info);
+    return 1;
+}
+
+int FirmwareService::versionCheck(const QString& file) {
+    VersionInfo info;
+    if (fetchVersionFile(file, info) < 0)
+        return -1;
+    storeNewVersion(info);
+    return 1;
+}
+
+void FirmwareService::timerVersionCheck() {
+    if (m_bVersionChecked || !m_clock.timeSynced())
+        return;
+    const qint64 now = board::currentSecsSinceEpoch();
+    if (now - m_tLastVersionCheck <= 4)
+        return;
+    m_tLastVersionCheck = now;
+    const int result = versionCheck();
+    if (result >= 0) {
+        m_bVersionChecked = true;
+        if (result == 1)
+            m_bNewVersion = true;
+    }
+}
+
+bool FirmwareService::versionDownlod() {
+    QString file;
+    int size;
+    {
+        std::lock_guard<std::mutex> g(m_versionLock);
+        file = m_strNewVerFile;
+        size = m_iNewVerSize;
+    }
+    const QString url = firmwareUrl(region(), file);
+    qCDebug(lcFirmware) << "firmwareFileUrl: " << url;
+    // The image goes to storage as it arrives, and no more of it than the version file
+    // announced.
+    const QString temporary = m_appDir + "/vistrel.tmp";
+    qint64 received = 0;
+    const bool downloaded = m_http.httpGetToFile(url, 60, temporary, size, received);
+    bool ok = false;
+    if (!downloaded && received <= size)
+        qCDebug(lcFirmware, "httpGetRequest failed!");
+    else if (received != size)
+        qCDebug(lcFirmware, "versionDownlod len error %lld %d", static_cast<long long>(received), size);
+    else if (!versionMD5Check())
+        qCDebug(lcFirmware, "versionMD5Check failed");
+    else if (!versionCopy())
+        qCDebug(lcFirmware, "versionCopy failed");
+    else
+        ok = true;
+    QFile::remove(temporary);
+    return ok;
+}
+
+bool FirmwareService::versionMD5Check() {
+    QFile f(m_appDir + "/vistrel.tmp");
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    QCryptographicHash md5(QCryptographicHash::Md5);
+    if (!md5.addData(&f))
+        return false;
+    const QString digest = QString::fromLatin1(md5.result().toHex()).toUpper();
+    QString expected;
+    {
+        std::lock_guard<std::mutex> g(m_versionLock);
+        expected = m_strNewVerMD5;
+    }
+    qCDebug(lcFirmware, "download file MD5 %s", qPrintable(digest));
+    qCDebug(lcFirmware, "file desc MD5: %s", qPrintable(expected));
+    return digest == expected; // case-sensitive: the server gives upper case
+}
+
+// Moves the verified image into place and says whether that worked: an update whose move
+// failed must not be reported as a success and rebooted into the old version. The rename
+// reaches storage before the reboot that follows.
+bool FirmwareService::versionCopy() {
+    const QString staged = m_appDir + "/vistrel.new";
+    if (QFileInfo::exists(staged) && !QFile::remove(staged))
+        return false;
+    return renameDurably(m_appDir + "/vistrel.tmp", staged);
+}
+
+// Removes an image left staged by an earlier update. A file operation rather than a shell
+// line, so an application folder whose path holds spaces or shell characters is safe.
+void FirmwareService::versionDelete() {
+    QFile::remove(m_appDir + "/vistrel.new");
+}
+
+// Removes the settings file so that the next start writes the defaults.
+void FirmwareService::cfgFileDelete() {
+    QFile::remove(m_appDir + paths::kSettingsFile);
+}

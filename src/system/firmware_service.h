@@ -1,0 +1,66 @@
+// Firmware update: the version list and checks against the firmware server, the download,
+// its verification and staging as vistrel.new for the supervisor to install at the next
+// boot.
+//
+// Threads: the Wi-Fi worker runs the background check; the GUI runs the checks, the list
+// and the download inside its progress dialogs. The new version's fields sit behind this
+// class's lock; the flags and the region are atomics.
+#pragma once
+
+#include <QString>
+
+#include <atomic>
+#include <mutex>
+
+class HttpClient;
+class ClockService;
+struct VersionInfo;
+
+class FirmwareService {
+public:
+    FirmwareService(HttpClient& http, const ClockService& clock);
+
+    void setAppDir(const QString& appDir) { m_appDir = appDir; }
+    void setRegion(int region) { m_region = region; }
+    QString version() const { return m_strVersion; }
+    void setVersion(const QString& version) { m_strVersion = version; }
+
+    // The version list, as the server last gave it.
+    QString versionList() const;
+    // The version the last check found: file, size, MD5.
+    QString newVersionFile() const;
+    int newVersionSize() const;
+    QString newVersionMD5() const;
+    bool versionChecked() const { return m_bVersionChecked; }
+    bool newVersion() const { return m_bNewVersion; }
+
+    int versionListGet();
+    int versionCheck();
+    int versionCheck(const QString& file);
+    void timerVersionCheck();
+    bool versionDownlod();
+    bool versionMD5Check();
+    bool versionCopy();
+    void versionDelete();
+    void cfgFileDelete();
+
+private:
+    int fetchVersionFile(const QString& file, VersionInfo& info);
+    void storeNewVersion(const VersionInfo& info);
+    QString region() const;
+
+    HttpClient& m_http;
+    const ClockService& m_clock;
+    QString m_appDir;
+    QString m_strVersion = QStringLiteral("v2.6.5-R"); // GUI thread sets, before the worker starts
+    std::atomic<int> m_region{0};
+
+    mutable std::mutex m_versionLock;
+    QString m_strNewVerFile;
+    int m_iNewVerSize = 0;
+    QString m_strNewVerMD5;
+    QString m_strVersionList;
+    std::atomic<bool> m_bVersionChecked{false};
+    std::atomic<bool> m_bNewVersion{false};
+    qint64 m_tLastVersionCheck = 0; // worker only
+};

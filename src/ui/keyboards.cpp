@@ -1,0 +1,48 @@
+#include "ui/keyboards.h"
+
+#include "ui/keypaddlg.h"
+#include "ui/numkeypaddlg.h"
+
+#include <QEvent>
+#include <QLineEdit>
+
+namespace dialogs {
+
+namespace {
+
+class KeypadBinding : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress && watched == parent()) {
+            openKeypad(static_cast<QLineEdit*>(watched));
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+void openKeypad(QLineEdit* edit) {
+    KeypadDlg keypad;
+    keypad.m_pLineEdit = edit;
+    keypad.moveInWindow(0, 350);
+    keypad.exec();
+}
+
+void openNumKeypad(QLineEdit* edit, int length, QPoint pos) {
+    NumKeypadDlg keypad;
+    keypad.m_pLineEdit = edit;
+    keypad.m_nLength = length;
+    keypad.moveInWindow(pos.x(), pos.y());
+    keypad.exec();
+}
+
+void bindKeypad(QLineEdit* edit) {
+    edit->installEventFilter(new KeypadBinding(edit));
+}
+
+} // namespace dialogs

@@ -1,0 +1,331 @@
+// The screening pages of the main window: input, camera with guidance and recording,
+// result and print.
+#include "ui/screening_controller.h"
+
+#include "ui_maindialog.h"
+
+#include "app/gdata.h"
+#include "platform/board.h"
+#include "screening/criteria.h"
+#include "ui/history_list.h"
+#include "ui/msgdialog.h"
+#include "ui/styles.h"
+#include "ui/uploaddlg.h"
+
+#include <QThread>
+
+namespace {
+
+const QString kLowerBrightness = "Please lower the ambient \r\nbrightness to below 20";
+
+} // namespace
+
+ScreeningController::ScreeningController(WindowShell& shell, QObject* parent, Ui::MainDialog& form,
+                                         GData& data)
+    : ScreenController(shell, parent, form, data) {
+    using C = ScreeningController;
+    onClicked<C>({ui->buttonCamera}, &C::on_buttonCamera_clicked);
+    onClicked<C>({ui->buttonMale}, &C::on_buttonMale_clicked);
+    onClicked<C>({ui->buttonFemale}, &C::on_buttonFemale_clicked);
+    onClicked<C>({ui->buttonPhoto}, &C::on_buttonPhoto_clicked);
+    onClicked<C>({ui->buttonFlash}, &C::on_buttonFlash_clicked);
+    onClicked<C>({ui->buttonFocusAuto}, &C::on_buttonFocusAuto_clicked);
+    onClicked<C>({ui->buttonCameraReturn}, &C::on_buttonCameraReturn_clicked);
+    onClicked<C>({ui->buttonPrintResult}, &C::on_buttonPrintResult_clicked);
+}
+
+guidance::Readings ScreeningController::readings() const {
+    const CaptureSession& c = m_data.capture();
+    return {m_data.sensors().distance(), m_data.sensors().pitch(), c.lumaMean(), c.flashOn()};
+}
+
+// ---- input page ------------------------------------------------------------------------
+
+void ScreeningController::pageMainInfoInputInit() {
+    m_data.screening().startRecord();
+    m_data.screening().record().birth = QDate(2020, 12, 31);
+    ui->editName->setText(style::kNamePlaceholder);
+    ui->editDate->setText(style::kDatePlaceholder);
+    ui->editName->setStyleSheet(style::kPlaceholder);
+    ui->editDate->setStyleSheet(style::kPlaceholder);
+    showSex(true);
+}
+
+void ScreeningController::showSex(bool male) {
+    ui->buttonMale->setIcon(
+        QIcon(male ? ":/png/mainpage/male@2x.png" : ":/png/mainpage/male1@2x.png"));
+    ui->buttonFemale->setIcon(
+        QIcon(male ? ":/png/mainpage/female1@2x.png" : ":/png/mainpage/female@2x.png"));
+}
+
+void ScreeningController::on_buttonMale_clicked() {
+    m_data.screening().record().male = true;
+    showSex(true);
+}
+
+void ScreeningController::on_buttonFemale_clicked() {
+    m_data.screening().record().male = false;
+    showSex(false);
+}
+
+// ---- camera page -----------------------------------------------------------------------
+
+void ScreeningController::on_buttonCamera_clicked() {
+    const bool fromInput = ui->stackedWidgetMain->currentIndex() == 0 &&
+                           ui->stackedWidgetWithMenu->currentIndex() == 0;
+    if (fromInput) {
+        QString name = ui->editName->text().trimmed();
+        if (name == style::kNamePlaceholder)
+            name.clear(); // the untouched placeholder is no name
+        m_data.screening().record().name = name;
+        if (name.isEmpty())
+            return errorMessage("User Name cannot be empry!");
+        const QString problem = nameProblem(name);
+        if (!problem.isEmpty())
+            return errorMessage(problem);
+        if (!m_data.timeSynced())
+            return errorMessage("Network is not ready!");
+        m_data.screening().record().birth = QDate::fromString(ui->editDate->text(), "yyyy-MM-dd");
+        if (!m_data.screening().record().birth.isValid())
+            return errorMessage("Date is not valid!");
+    }
+    openCamera();
+}
+
+void ScreeningController::birthDateEntered(const QDate& date) {
+    m_data.screening().record().birth = date;
+    if (!date.isValid())
+        errorMessage("Date is not valid!");
+}
+
+// Screening a child again from the history: the stored data, no typing.
+void ScreeningController::openCameraFor(const QString& name, bool male, const QDate& birth) {
+    m_data.screening().record().name = name;
+    m_data.screening().record().male = male;
+    m_data.screening().record().birth = birth;
+    openCamera();
+}
+
+void ScreeningController::openCamera() {
+    if (!m_data.V4l2DeviceOpen()) {
+        m_data.V4l2DeviceClose();
+        return errorMessage("Camera Open Failed!");
+    }
+    ui->stackedWidgetBase->setCurrentIndex(PageCamera);
+    pageCameraInit();
+}
+
+void ScreeningController::setReady(bool ready) {
+    for (QLabel* l : accentLines())
+        l->setVisible(ready);
+    ui->labelLineDOF->setVisible(!ready);
+}
+
+QList<QLabel*> ScreeningController::accentLines() const {
+    return {ui->labelLineC1_2,  ui->labelLineC2_2,  ui->labelLineLT1_2, ui->labelLineLT2_2,
+            ui->labelLineRT1_2, ui->labelLineRT2_2, ui->labelLineLB1_2, ui->labelLineLB2_2,
+            ui->labelLineRB1_2, ui->labelLineRB2_2};
+}
+
+void ScreeningController::pageCameraInit() {
+    ui->labelNameValue->setText(m_data.screening().record().name);
+    // Until the first preview: the stored exposure and sharpness values.
+    ui->labelBrightnessValue->setText(m_data.settings().value(CamCfg::Exposure));
+    ui->labelSharpnessValue->setText(m_data.settings().value(CamCfg::Sharpness));
+    ui->labelLineC1->show();
+    ui->labelLineC2->show();
+    ui->labelLineDOF->show();
+    ui->labelNameCameraClock->hide();
+    for (QLabel* l : accentLines())
+        l->hide();
+    m_autoStart.reset();
+    ui->buttonFocusAuto->setText(m_data.settings().focusAuto() ? "AUTO  ON" : "AUTO OFF");
+    m_data.capture().setState(CameraState::Preview);
+    m_data.capture().setPreviewEnabled(true);
+}
+
+// One of a normal and a red twin shows the text.
+static void showTwin(QLabel* caption, QLabel* captionRed, QLabel* value, QLabel* valueRed, bool ok,
+                     const QString& text) {
+    caption->setVisible(ok);
+    value->setVisible(ok);
+    captionRed->setVisible(!ok);
+    valueRed->setVisible(!ok);
+    (ok ? value : valueRed)->setText(text);
+}
+
+void ScreeningController::timerPageCamera() {
+    using namespace guidance;
+    if (ui->stackedWidgetBase->currentIndex() != PageCamera ||
+        m_data.capture().state() != CameraState::Preview)
+        return;
+    const Readings r = readings();
+    showTwin(ui->labelDistance, ui->labelDistanceRed, ui->labelDistanceValue,
+             ui->labelDistanceValueRed, distanceOk(r.distance), distanceText(r.distance));
+    showTwin(ui->labelBrightness, ui->labelBrightnessRed, ui->labelBrightnessValue,
+             ui->labelBrightnessValueRed, brightnessOk(r.lumaMean, r.flashOn),
+             QString::number(r.lumaMean));
+    ui->labelSharpnessValue->setText(QString::number(m_data.capture().lumaGradient()));
+    showTwin(ui->labelPitch, ui->labelPitchRed, ui->labelPitchValue, ui->labelPitchValueRed,
+             pitchOk(r.pitch), pitchText(r.pitch));
+    if (const std::optional<int> top = pitchLineTop(r.pitch)) {
+        ui->labelLineDOF->setGeometry(400, *top, 75, 5);
+        ui->labelLineDOF->show();
+    } else {
+        ui->labelLineDOF->hide();
+    }
+    setReady(ready(r));
+    // The automatic start looks at the readings again: the sensor thread may have moved on.
+    if (m_data.settings().focusAuto() && m_autoStart.tick(ready(readings())))
+        beginTakePhoto();
+}
+
+void ScreeningController::on_buttonPhoto_clicked() {
+    const guidance::Readings r = readings();
+    if (!guidance::pitchOk(r.pitch))
+        return notice("Please move the cross sign \r\nto the center");
+    if (!guidance::brightnessOk(r.lumaMean, r.flashOn))
+        return notice(kLowerBrightness);
+    beginTakePhoto();
+}
+
+void ScreeningController::setCameraButtonsEnabled(bool enabled) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui->buttonFocusAuto), static_cast<QWidget*>(ui->buttonFlash),
+          static_cast<QWidget*>(ui->buttonPhoto), static_cast<QWidget*>(ui->buttonCameraReturn)})
+        w->setEnabled(enabled);
+}
+
+void ScreeningController::switchFlashOff() {
+    m_data.capture().setFlashOn(false);
+    ui->buttonFlash->setIcon(QIcon(":/png/flashon_off@2x.png"));
+    m_data.FlashOff();
+}
+
+void ScreeningController::beginTakePhoto() {
+    if (m_data.capture().flashOn())
+        switchFlashOff(); // the recording thread drives the light
+    if (!m_data.AVIFileOpen())
+        return errorMessage("Vedio File Open Failed!");
+    m_autoStart.reset();
+    setCameraButtonsEnabled(false);
+    m_data.H264Emptyqueue();
+    ui->labelLineC1->hide();
+    ui->labelLineC2->hide();
+    ui->labelLineC1_2->hide();
+    ui->labelLineC2_2->hide();
+    ui->labelLineDOF->hide();
+    ui->labelNameCameraClock->setText("3");
+    ui->labelNameCameraClock->show();
+    m_data.capture().setState(CameraState::Recording);
+}
+
+void ScreeningController::on_buttonFlash_clicked() {
+    if (m_data.capture().flashOn())
+        return switchFlashOff();
+    if (m_data.capture().lumaMean() >= 20)
+        return notice(kLowerBrightness);
+    m_data.capture().setFlashOn(true);
+    ui->buttonFlash->setIcon(QIcon(":/png/flashon@2x.png"));
+    m_data.FlashOn();
+}
+
+void ScreeningController::on_buttonFocusAuto_clicked() {
+    const bool on = !m_data.settings().focusAuto();
+    m_autoStart.reset();
+    ui->buttonFocusAuto->setText(on ? "AUTO  ON" : "AUTO OFF");
+    saveSetting(CamCfg::FocusAuto, on ? "1" : "0");
+}
+
+void ScreeningController::on_buttonCameraReturn_clicked() {
+    if (m_data.capture().flashOn())
+        switchFlashOff();
+    m_data.capture().setState(CameraState::Idle);
+    ui->stackedWidgetBase->setCurrentIndex(PageMain);
+}
+
+void ScreeningController::camera_thread_slot(int) {
+    CaptureSession& capture = m_data.capture();
+    const int w = CaptureSession::kPreviewWidth, h = ui->labelPhoto->height();
+    {
+        // The camera thread converts only while the flag is set and never while this copy
+        // holds the image's lock.
+        std::lock_guard<std::mutex> lock(capture.previewLock());
+        capture.setPreviewEnabled(false);
+        if (const unsigned char* image = capture.previewImage()) {
+            const int top = (CaptureSession::kPreviewHeight - h) >> 1;
+            const QImage band(image + size_t(top) * size_t(w), w, h, w, QImage::Format_Grayscale8);
+            ui->labelPhoto->setPixmap(QPixmap::fromImage(band)); // a deep copy
+            ++m_nPreviewsShown;
+        }
+    }
+    QThread::msleep(15);
+    capture.setPreviewEnabled(true);
+    if (m_data.capture().state() == CameraState::Recording) {
+        const qint64 elapsed = board::currentSecsSinceEpoch() - m_data.capture().recordStart();
+        if (elapsed < 1)
+            ui->labelNameCameraClock->setText("3");
+        else if (elapsed == 1)
+            ui->labelNameCameraClock->setText("2");
+        else if (elapsed == 2)
+            ui->labelNameCameraClock->setText("1");
+    }
+}
+
+void ScreeningController::video_thread_slot(int) {
+    ui->labelLineC1->show();
+    ui->labelLineC2->show();
+    ui->labelLineC1_2->show();
+    ui->labelLineC2_2->show();
+    ui->labelNameCameraClock->hide();
+    UploadDlg upload(m_data);
+    upload.mode = UploadDlg::Upload;
+    upload.exec();
+    setCameraButtonsEnabled(true);
+    if (!upload.success) {
+        errorMessage(m_data.screening().photoResult());
+        m_data.capture().setState(CameraState::Preview);
+        return;
+    }
+    m_data.capture().setState(CameraState::Idle);
+    pageResultShow();
+}
+
+// ---- result page -----------------------------------------------------------------------
+
+void ScreeningController::pageResultShow() {
+    ui->stackedWidgetBase->setCurrentIndex(PageMain);
+    ui->stackedWidgetMain->setCurrentIndex(0);
+    ui->stackedWidgetWithMenu->setCurrentIndex(1);
+    ScreeningRecord& record = m_data.screening().record();
+    ui->labelUserName->setText(record.name);
+    ui->labelSPHL->setText(record.odSph);
+    ui->labelCYLL->setText(record.odCyl);
+    ui->labelAxisL->setText(record.odAxis);
+    ui->labelSPHR->setText(record.osSph);
+    ui->labelCYLR->setText(record.osCyl);
+    ui->labelAxisR->setText(record.osAxis);
+    ui->labelIPD->setText(record.pd);
+    const int r = m_data.calculateReferral();
+    ui->labelResultPass->setVisible(r > 0);
+    ui->labelResultRefer->setVisible(r < 0);
+    record.referral = verdictText(r);
+    // The result is on screen either way; the operator learns that it was not kept.
+    if (!m_data.saveTestResult())
+        notice("Save File Error");
+}
+
+void ScreeningController::on_buttonPrintResult_clicked() {
+    printReceipt(UploadDlg::PrintResult);
+}
+
+// A receipt (the result or the test page) through the printing job, once a printer is set.
+void ScreeningController::printReceipt(int mode) {
+    if (m_data.settings().printerId().isEmpty())
+        return notice("No Printer ID Config!");
+    UploadDlg print(m_data);
+    print.mode = mode;
+    print.exec();
+    if (print.textResult != "OK")
+        notice("Connect to Server Failed!");
+}

@@ -1,0 +1,60 @@
+// The screening screens: the input page (name, sex, birth date), the camera page with its
+// guidance and the recording, and the result page with its receipt. The rules the camera
+// page applies are in ui/guidance.h.
+#pragma once
+
+#include <QDate>
+#include <QList>
+
+#include "ui/guidance.h"
+#include "ui/screen_controller.h"
+
+class QLabel;
+
+class ScreeningController : public ScreenController {
+    Q_OBJECT
+public:
+    ScreeningController(WindowShell& shell, QObject* parent, Ui::MainDialog& form, GData& data);
+
+    // A new child on the input page.
+    void pageMainInfoInputInit();
+    // The camera page's share of the master tick: guidance and the automatic start.
+    void timerPageCamera();
+    // Screening a child again from the history: the stored data, no typing.
+    void openCameraFor(const QString& name, bool male, const QDate& birth);
+    // A receipt (the result or the test page) through the printing job, once a printer is
+    // set.
+    void printReceipt(int mode);
+    // The birth date typed on the keypad, or an invalid date.
+    void birthDateEntered(const QDate& date);
+
+    const AutoStart& autoStart() const { return m_autoStart; }
+    int previewsShown() const { return m_nPreviewsShown; }
+
+public slots:
+    void on_buttonCamera_clicked();
+    void on_buttonMale_clicked();
+    void on_buttonFemale_clicked();
+    void on_buttonPhoto_clicked();
+    void on_buttonFlash_clicked();
+    void on_buttonFocusAuto_clicked();
+    void on_buttonCameraReturn_clicked();
+    void on_buttonPrintResult_clicked();
+    void camera_thread_slot(int code);
+    void video_thread_slot(int code);
+
+private:
+    guidance::Readings readings() const;
+    void showSex(bool male);
+    void setReady(bool ready);
+    QList<QLabel*> accentLines() const;
+    void openCamera();
+    void pageCameraInit();
+    void beginTakePhoto();
+    void setCameraButtonsEnabled(bool enabled);
+    void switchFlashOff();
+    void pageResultShow();
+
+    AutoStart m_autoStart;
+    int m_nPreviewsShown = 0;
+};

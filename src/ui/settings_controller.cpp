@@ -1,0 +1,294 @@
+#include "ui/settings_controller.h"
+
+#include "ui_maindialog.h"
+
+#include "app/gdata.h"
+#include "core/log.h"
+#include "ui/msgdialog.h"
+#include "ui/qr_image.h"
+#include "ui/screening_controller.h"
+#include "ui/settings_text.h"
+#include "ui/styles.h"
+#include "ui/timedlg.h"
+#include "ui/uploaddlg.h"
+#include "ui/window_shell.h"
+#include "ui/zonedlg.h"
+
+SettingsController::SettingsController(WindowShell& shell, QObject* parent, Ui::MainDialog& form,
+                                       GData& data)
+    : ScreenController(shell, parent, form, data) {
+    using C = SettingsController;
+    onClicked<C>({ui->buttonParamReturn, ui->buttonCountryReturn, ui->buttonMachineIDReturn,
+                  ui->buttonSleepTimeReturn, ui->buttonTimeZoneReturn, ui->buttonLanguageReturn,
+                  ui->buttonReferralReturn},
+                 &C::returnToSetup);
+    onClicked<C>({ui->buttonReferral, ui->buttonReferral_2}, &C::on_buttonReferral_clicked);
+    onClicked<C>({ui->buttonMattaMatta}, &C::on_buttonMattaMatta_clicked);
+    onClicked<C>({ui->buttonMattaArthur2}, &C::on_buttonMattaArthur2_clicked);
+    onClicked<C>({ui->buttonMattaArnold}, &C::on_buttonMattaArnold_clicked);
+    onClicked<C>({ui->buttonArthur2Matta}, &C::on_buttonArthur2Matta_clicked);
+    onClicked<C>({ui->buttonArthur2Arthur2}, &C::on_buttonArthur2Arthur2_clicked);
+    onClicked<C>({ui->buttonArthur2Arnold}, &C::on_buttonArthur2Arnold_clicked);
+    onClicked<C>({ui->buttonArnoldMatta}, &C::on_buttonArnoldMatta_clicked);
+    onClicked<C>({ui->buttonArnoldArthur2}, &C::on_buttonArnoldArthur2_clicked);
+    onClicked<C>({ui->buttonArnoldArnold}, &C::on_buttonArnoldArnold_clicked);
+    onClicked<C>({ui->buttonParam, ui->buttonParam_2}, &C::on_buttonParam_clicked);
+    onClicked<C>({ui->buttonParamPitchPlus}, &C::on_buttonParamPitchPlus_clicked);
+    onClicked<C>({ui->buttonParamPitchSub}, &C::on_buttonParamPitchSub_clicked);
+    onClicked<C>({ui->buttonParamDistancePlus}, &C::on_buttonParamDistancePlus_clicked);
+    onClicked<C>({ui->buttonParamDistanceSub}, &C::on_buttonParamDistanceSub_clicked);
+    onClicked<C>({ui->buttonSleepTime, ui->buttonSleepTime_2}, &C::on_buttonSleepTime_clicked);
+    onClicked<C>({ui->buttonClockScreen}, &C::on_buttonClockScreen_clicked);
+    onClicked<C>({ui->buttonClockShutdown}, &C::on_buttonClockShutdown_clicked);
+    onClicked<C>({ui->buttonZone, ui->buttonZone_2}, &C::on_buttonZone_clicked);
+    onClicked<C>({ui->buttonTimeZone}, &C::on_buttonTimeZone_clicked);
+    onClicked<C>({ui->buttonCountry, ui->buttonCountry_2}, &C::on_buttonCountry_clicked);
+    onClicked<C>({ui->buttonSelectUS, ui->buttonSelectUS2}, &C::on_buttonSelectUS_clicked);
+    onClicked<C>({ui->buttonSelectIndia, ui->buttonSelectIndia2}, &C::on_buttonSelectIndia_clicked);
+    onClicked<C>({ui->buttonSelectChina, ui->buttonSelectChina2}, &C::on_buttonSelectChina_clicked);
+    onClicked<C>({ui->buttonSelectPhilippines, ui->buttonSelectPhilippines2},
+                 &C::on_buttonSelectPhilippines_clicked);
+    onClicked<C>({ui->buttonMachineID, ui->buttonMachineID_2}, &C::on_buttonMachineID_clicked);
+    onClicked<C>({ui->buttonPrintTestpage}, &C::on_buttonPrintTestpage_clicked);
+    onClicked<C>({ui->buttonReboot}, &C::on_buttonReboot_clicked);
+    onClicked<C>({ui->buttonFactory, ui->buttonFactory_2}, &C::on_buttonFactory_clicked);
+    onClicked<C>({ui->buttonUpdate, ui->buttonUpdate_2}, &C::on_buttonUpdate_clicked);
+}
+
+// The criterion's name and mark on the main page; an unknown code leaves them as they are.
+void SettingsController::labelReferralInit() {
+    const int c = m_data.settings().referralCriterion();
+    if (settings_text::criterionName(c).isEmpty())
+        return;
+    ui->labelReferral->setText(settings_text::criterionName(c));
+    ui->labelReferralIndex->setPixmap(QPixmap(settings_text::criterionMark(c)));
+}
+
+// The trimmed text typed on the keyboard becomes the printer ID, saved at once; an empty
+// one shows the hint again.
+void SettingsController::printerIdEntered() {
+    saveSetting(CamCfg::PrinterId, ui->editPrinterID->text().trimmed());
+    pageMachineIDShow();
+}
+
+void SettingsController::returnToSetup() {
+    ui->stackedWidgetNoMenu->setCurrentIndex(PageSetup);
+}
+
+// ---- referral criterion -------------------------------------------------------------
+
+void SettingsController::on_buttonReferral_clicked() {
+    showNoMenu(PageReferral);
+    ui->stackedWidgetReferral->setCurrentIndex(
+        settings_text::referralSubPage(m_data.settings().referralCriterion()));
+}
+
+void SettingsController::chooseReferral(int code) {
+    ui->stackedWidgetReferral->setCurrentIndex(settings_text::referralSubPage(code));
+    labelReferralInit();
+    saveSetting(CamCfg::ReferralCriteria, QString::number(code));
+}
+void SettingsController::on_buttonMattaMatta_clicked() {
+    chooseReferral(1);
+}
+void SettingsController::on_buttonMattaArthur2_clicked() {
+    chooseReferral(2);
+}
+void SettingsController::on_buttonMattaArnold_clicked() {
+    chooseReferral(0);
+}
+void SettingsController::on_buttonArthur2Matta_clicked() {
+    chooseReferral(1);
+}
+void SettingsController::on_buttonArthur2Arthur2_clicked() {
+    chooseReferral(2);
+}
+void SettingsController::on_buttonArthur2Arnold_clicked() {
+    chooseReferral(0);
+}
+void SettingsController::on_buttonArnoldMatta_clicked() {
+    chooseReferral(1);
+}
+void SettingsController::on_buttonArnoldArthur2_clicked() {
+    chooseReferral(2);
+}
+void SettingsController::on_buttonArnoldArnold_clicked() {
+    chooseReferral(0);
+}
+
+// ---- parameter page -------------------------------------------------------------------
+
+void SettingsController::stepCalibration(bool pitch, int step) {
+    const CamCfg::Value index = pitch ? CamCfg::PitchOffset : CamCfg::DistanceOffset;
+    saveSetting(index, QString::number(qint64(m_data.settings().number(index)) + step));
+    if (!m_data.backupSensorCalibrationData())
+        qCDebug(lcUi, "the calibration store could not be written");
+    (pitch ? ui->valueParamPitch : ui->valueParamDistance)->setText(m_data.settings().value(index));
+}
+void SettingsController::on_buttonParamPitchPlus_clicked() {
+    stepCalibration(true, 1);
+}
+void SettingsController::on_buttonParamPitchSub_clicked() {
+    stepCalibration(true, -1);
+}
+void SettingsController::on_buttonParamDistancePlus_clicked() {
+    stepCalibration(false, 1);
+}
+void SettingsController::on_buttonParamDistanceSub_clicked() {
+    stepCalibration(false, -1);
+}
+
+void SettingsController::on_buttonParam_clicked() {
+    ui->valueParamPitch->setText(m_data.settings().value(CamCfg::PitchOffset));
+    ui->valueParamDistance->setText(m_data.settings().value(CamCfg::DistanceOffset));
+    showNoMenu(PageParam);
+}
+// ---- screen timeout and power-off ---------------------------------------------------
+
+void SettingsController::labelTimeoutSettingShow() {
+    ui->labelClockScreenValue->setText(
+        settings_text::timeoutText(m_data.settings().screenOffMinutes()));
+    ui->labelClockShutdownValue->setText(
+        settings_text::timeoutText(m_data.settings().shutdownMinutes()));
+}
+
+void SettingsController::on_buttonSleepTime_clicked() {
+    labelTimeoutSettingShow();
+    showNoMenu(PageSleepTime);
+}
+
+void SettingsController::chooseTimeout(bool screen, int y) {
+    TimeDlg dlg;
+    dlg.moveInWindow(175, y);
+    dlg.exec();
+    if (dlg.m_strText.isEmpty())
+        return;
+    (screen ? ui->labelClockScreenValue : ui->labelClockShutdownValue)->setText(dlg.m_strText);
+    saveSetting(screen ? CamCfg::ScreenOffTime : CamCfg::ShutdownTime,
+                QString::number(dlg.m_nMinutes));
+}
+void SettingsController::on_buttonClockScreen_clicked() {
+    chooseTimeout(true, 344);
+}
+void SettingsController::on_buttonClockShutdown_clicked() {
+    chooseTimeout(false, 419);
+}
+// ---- time zone -----------------------------------------------------------------------
+
+void SettingsController::pageTimeZoneInit() {
+    ui->labelTimeZoneZoneValue->setText(settings_text::zoneText(m_data.settings().timeZone()));
+    m_shell.labelTimeShow();
+}
+
+void SettingsController::on_buttonZone_clicked() {
+    pageTimeZoneInit();
+    showNoMenu(PageTimeZone);
+}
+
+void SettingsController::on_buttonTimeZone_clicked() {
+    ZoneDlg dlg;
+    dlg.moveInWindow(20, 10);
+    dlg.exec();
+    if (dlg.m_strZone.isEmpty())
+        return;
+    saveSetting(CamCfg::TimeZone, dlg.m_strZone);
+    pageTimeZoneInit();
+}
+// ---- region ------------------------------------------------------------------------------
+
+void SettingsController::pageCountryInit() {
+    const QList<QPushButton*> rows{ui->buttonSelectUS, ui->buttonSelectIndia, ui->buttonSelectChina,
+                                   ui->buttonSelectPhilippines};
+    const int chosen = settings_text::regionRow(m_data.settings().region());
+    for (int i = 0; i < rows.size(); ++i)
+        rows[i]->setIcon(QIcon(i == chosen ? ":/pic/checkon.jpg" : ":/pic/checkoff.jpg"));
+}
+
+void SettingsController::on_buttonCountry_clicked() {
+    pageCountryInit();
+    showNoMenu(PageCountry);
+}
+
+// The stored region chosen again changes nothing, not even the file.
+void SettingsController::chooseRegion(int region) {
+    if (region == m_data.settings().region())
+        return;
+    saveSetting(CamCfg::Region, QString::number(region));
+    pageCountryInit();
+}
+void SettingsController::on_buttonSelectUS_clicked() {
+    chooseRegion(0);
+}
+void SettingsController::on_buttonSelectIndia_clicked() {
+    chooseRegion(1);
+}
+void SettingsController::on_buttonSelectChina_clicked() {
+    chooseRegion(2);
+}
+void SettingsController::on_buttonSelectPhilippines_clicked() {
+    chooseRegion(3);
+}
+// ---- machine identity --------------------------------------------------------------------
+
+void SettingsController::pageMachineIDShow() {
+    const QString id = m_data.settings().printerId();
+    ui->editPrinterID->setText(id.isEmpty() ? style::kPrinterPlaceholder : id);
+    ui->editPrinterID->setStyleSheet(id.isEmpty() ? style::kPrinterPlaceholderStyle
+                                                  : style::kPrinterTyping);
+    labelMachineIDShow();
+    ui->labelMachineIDSWVersion->setText(m_data.firmware().version());
+    ui->labelMachineIDModel->setText("Product Model: 7R-D20");
+}
+
+// The machine identity as a QR code filling the whole label.
+void SettingsController::labelMachineIDShow() {
+    const QByteArray identity = m_data.identity().GetETNetMACAddress().toUtf8();
+    QLabel* label = ui->labelMachineIDBarcode;
+    label->setPixmap(QPixmap::fromImage(qrImage(identity, label->size())));
+}
+
+void SettingsController::on_buttonMachineID_clicked() {
+    pageMachineIDShow();
+    showNoMenu(PageMachineID);
+}
+
+void SettingsController::on_buttonPrintTestpage_clicked() {
+    m_shell.screening().printReceipt(UploadDlg::PrintTestPage);
+}
+
+// Power off from the main menu, after asking.
+void SettingsController::on_buttonReboot_clicked() {
+    if (!MsgDialog::askYes("Power Off"))
+        return;
+    m_data.FlashOff();
+    m_data.poweroff();
+}
+
+// Factory reset: the settings go back to their defaults; history, Wi-Fi and the sensor
+// calibration stay.
+void SettingsController::on_buttonFactory_clicked() {
+    if (!MsgDialog::askYes("Restore"))
+        return;
+    if (!m_data.settings().resetDefaults())
+        qCDebug(lcUi, "the default settings could not be saved");
+    m_data.InitConfigParameter();
+    labelReferralInit();
+}
+
+// System update: check, ask, download, reboot.
+void SettingsController::on_buttonUpdate_clicked() {
+    UploadDlg check(m_data);
+    check.mode = UploadDlg::VersionCheck;
+    check.exec();
+    qCDebug(lcUi, "VERSION CHECK result: %d", check.checkResult);
+    if (check.checkResult < 0)
+        return notice("Version Check Failed!");
+    if (check.checkResult == 0)
+        return notice("No New Version!");
+    if (!MsgDialog::askYes("System Update"))
+        return;
+    if (!UploadDlg::download(m_data))
+        return notice("System Update Failed!");
+    notice("System Update Success!");
+    m_data.reboot();
+}
