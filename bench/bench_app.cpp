@@ -9,7 +9,7 @@
 #include "net/http_upload.h"
 #include "testkit/window_fixture.h"
 #include "ui/maindialog.h"
-#include "ui_maindialog.h"
+#include "ui/screening_controller.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,7 +17,9 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -154,27 +156,26 @@ bool screening(QJsonObject& out) {
     testkit::WindowFixture fx(true);
     GData& d = fx.data();
     MainDialog& w = fx.window();
-    Ui::MainDialog* ui = fx.ui();
-    d.m_bTimeSynced = true;
-    d.m_bFocusAuto = false;
+    d.clock().setTimeSynced(true);
+    d.settings().store(CamCfg::FocusAuto, (false) ? "1" : "0");
     if (!QTest::qWaitFor(
-            [&] { return ui->stackedWidgetBase->currentIndex() == MainDialog::PageMain; }, 5000))
+            [&] { return fx.widget<QStackedWidget>("stackedWidgetBase")->currentIndex() == MainDialog::PageMain; }, 5000))
         return fail("no start page");
-    if (!QTest::qWaitFor([&] { return d.m_nCameraState == 0 && d.m_bCameraOpened; }, 20000))
+    if (!QTest::qWaitFor([&] { return int(d.capture().state()) == 0 && d.capture().cameraOpened(); }, 20000))
         return fail("the start-up recording did not end");
-    ui->stackedWidgetMain->setCurrentIndex(0);
-    ui->stackedWidgetWithMenu->setCurrentIndex(0);
-    ui->editName->setText("Ann");
-    ui->editDate->setText("2019-05-03");
+    fx.widget<QStackedWidget>("stackedWidgetMain")->setCurrentIndex(0);
+    fx.widget<QStackedWidget>("stackedWidgetWithMenu")->setCurrentIndex(0);
+    fx.widget<QLineEdit>("editName")->setText("Ann");
+    fx.widget<QLineEdit>("editDate")->setText("2019-05-03");
     w.findChild<QPushButton*>("buttonFemale")->click();
     w.findChild<QPushButton*>("buttonCamera")->click();
-    if (ui->stackedWidgetBase->currentIndex() != MainDialog::PageCamera)
+    if (fx.widget<QStackedWidget>("stackedWidgetBase")->currentIndex() != MainDialog::PageCamera)
         return fail("no camera page");
     QTest::qWait(1000);
 
-    const int shownBefore = w.m_nPreviewsShown;
+    const int shownBefore = w.screening().previewsShown();
     const PhaseCpu preview = watchThreads([] { return false; }, 5000);
-    out["previews_per_s"] = (w.m_nPreviewsShown - shownBefore) / preview.seconds;
+    out["previews_per_s"] = (w.screening().previewsShown() - shownBefore) / preview.seconds;
     out["preview_app_cpu_pct"] = preview.percentOf(false);
     out["preview_models_cpu_pct"] = preview.percentOf(true);
     out["preview_threads"] = threadsJson(preview);
@@ -182,17 +183,17 @@ bool screening(QJsonObject& out) {
     out["rss_preview_mb"] = double(statusKb("VmRSS:")) / 1024;
     resetPeak();
     ResidentWatch parts;
-    d.m_bFocusAuto = true; // the automatic start, as an operator holding the device still
-    if (!QTest::qWaitFor([&] { return d.m_nCameraState == 2; }, 20000))
+    d.settings().store(CamCfg::FocusAuto, (true) ? "1" : "0"); // the automatic start, as an operator holding the device still
+    if (!QTest::qWaitFor([&] { return int(d.capture().state()) == 2; }, 20000))
         return fail("the recording did not start");
-    const PhaseCpu recording = watchThreads([&] { return d.m_nCameraState != 2; }, 20000);
+    const PhaseCpu recording = watchThreads([&] { return int(d.capture().state()) != 2; }, 20000);
     out["recording_app_cpu_pct"] = recording.percentOf(false);
     out["recording_models_cpu_pct"] = recording.percentOf(true);
     out["recording_threads"] = threadsJson(recording);
     if (!QTest::qWaitFor(
             [&] {
-                return ui->stackedWidgetWithMenu->currentIndex() == 1 &&
-                       ui->stackedWidgetBase->currentIndex() == MainDialog::PageMain;
+                return fx.widget<QStackedWidget>("stackedWidgetWithMenu")->currentIndex() == 1 &&
+                       fx.widget<QStackedWidget>("stackedWidgetBase")->currentIndex() == MainDialog::PageMain;
             },
             30000))
         return fail("no result after the upload");

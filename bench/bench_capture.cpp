@@ -175,27 +175,26 @@ BENCHMARK(BM_Encoder1080p)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 // ones encoded and queued, a consumer draining the queue as the recording thread does.
 void BM_FramePumpRecording(benchmark::State& state) {
     GData d;
-    d.m_strAppDir = scratch().path();
+    d.setAppDir(scratch().path());
     d.InitData();
     d.InitCommonAndConfig();
-    g_pData = &d;
     d.V4l2DeviceOpen();
-    CameraThread pump(&d);
+    CameraThread pump(d.capture());
     // The preview goes on while recording, as on the camera page: count the images the pump
     // announces (every sixth frame).
     std::atomic<int> converted{0};
     QObject::connect(
         &pump, &CameraThread::camera_thread_signal, &pump, [&converted] { ++converted; },
         Qt::DirectConnection);
-    d.m_bPreviewEnable = true;
+    d.capture().setPreviewEnabled(true);
     for (auto _ : state) {
         vboard::setKnob("camera_tags_even", "0");
-        d.m_pCedarx->StartH264CedarX();
+        d.capture().encoder()->StartH264CedarX();
         const auto before = vboard::cameraCounters();
         int written = 0;
         converted = 0;
         pump.start();
-        d.m_nCameraState = 2;
+        d.capture().setState(CameraState(2));
         const auto t0 = std::chrono::steady_clock::now();
         // Light every frame of the run: 10 loops of 18 = 180 frames, 6 s.
         QFile loop(board::path(QString("/sys/module/vfe_v4l2/parameters/led_loop")));
@@ -207,8 +206,8 @@ void BM_FramePumpRecording(benchmark::State& state) {
         val.write("2");
         val.close();
         while (std::chrono::steady_clock::now() - t0 < std::chrono::seconds(6)) {
-            if (d.H264Dequeue()) {
-                d.m_pH264Frame.reset();
+            if (d.capture().H264Dequeue()) {
+                d.capture().dropDequeued();
                 ++written;
             } else {
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -216,10 +215,10 @@ void BM_FramePumpRecording(benchmark::State& state) {
         }
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        d.m_nCameraState = 0;
+        d.capture().setState(CameraState(0));
         pump.requestInterruption();
         pump.wait();
-        d.m_pCedarx->CloseCedarX();
+        d.capture().encoder()->CloseCedarX();
         d.H264Emptyqueue();
         const auto after = vboard::cameraCounters();
         state.SetIterationTime(seconds);

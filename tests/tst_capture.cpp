@@ -1,6 +1,7 @@
 // Capture pipeline on the virtual board: camera device, preview conversion, encoder output,
 // frame queue and whole recordings through both threads, checked with ffprobe and ffmpeg.
 #include "app/gdata.h"
+#include "capture/camera_retry.h"
 #include "capture/avilib.h"
 #include "capture/capture_threads.h"
 #include "capture/cedarxutil.h"
@@ -150,30 +151,30 @@ private slots:
         auto d = makeData();
         vboard::setKnob(knob, value);
         QVERIFY(!d->V4l2DeviceOpen());
-        QVERIFY(!d->m_bCameraOpened);
+        QVERIFY(!d->capture().cameraOpened());
         const QStringList log = testkit::takeMessages();
         QVERIFY2(log.contains(message), qPrintable(log.join('\n')));
         QVERIFY(log.contains("m_pV4l2Device open_device Error!"));
         d->V4l2DeviceClose();
-        QVERIFY(!d->m_pV4l2Device);
-        QVERIFY(!d->V4l2DevicePullFrame());
-        QCOMPARE(d->V4l2DevicePushFrame(), -1);
+        QVERIFY(!d->capture().device());
+        QVERIFY(!d->capture().V4l2DevicePullFrame());
+        QCOMPARE(d->capture().V4l2DevicePushFrame(), -1);
     }
 
     void twoToFiveBuffersAreAccepted() {
         auto d = makeData();
         vboard::setKnob("camera_buffers", "2");
         QVERIFY(d->V4l2DeviceOpen());
-        QCOMPARE(d->m_pV4l2Device->bufferCount(), 2u);
-        QVERIFY(d->V4l2DevicePullFrame());
-        QCOMPARE(d->m_nFrameLen, 1920 * 1080 * 3 / 2);
-        QVERIFY(d->m_pFrameVir);
-        QCOMPARE(d->V4l2DevicePushFrame(), 0);
+        QCOMPARE(d->capture().device()->bufferCount(), 2u);
+        QVERIFY(d->capture().V4l2DevicePullFrame());
+        QCOMPARE(d->capture().frameLength(), 1920 * 1080 * 3 / 2);
+        QVERIFY(d->capture().frame());
+        QCOMPARE(d->capture().V4l2DevicePushFrame(), 0);
         // A second open touches nothing.
-        V4l2Device* device = d->m_pV4l2Device.get();
+        V4l2Device* device = d->capture().device();
         testkit::takeMessages();
         QVERIFY(d->V4l2DeviceOpen());
-        QCOMPARE(d->m_pV4l2Device.get(), device);
+        QCOMPARE(d->capture().device(), device);
         QVERIFY(testkit::takeMessages().isEmpty());
         d->V4l2DeviceClose();
     }
@@ -188,9 +189,9 @@ private slots:
               "set exposure control : 225\n", "set gain control : 1\n", "Open device success",
               "Start capture......"})
             QVERIFY2(log.contains(line), line);
-        QCOMPARE(d->m_pV4l2Device->get_exposure(), 225);
-        d->m_pV4l2Device->set_gain(7);
-        QCOMPARE(d->m_pV4l2Device->get_gain(), 7);
+        QCOMPARE(d->capture().device()->get_exposure(), 225);
+        d->capture().device()->set_gain(7);
+        QCOMPARE(d->capture().device()->get_gain(), 7);
         d->V4l2DeviceClose();
         QVERIFY(testkit::takeMessages().contains("Close device success"));
     }
@@ -279,10 +280,11 @@ private slots:
         QFETCH(QByteArray, contents);
         QFETCH(bool, exists);
         QFETCH(int, count);
-        auto d = makeData();
+        auto d = makeData(); // on its own board
         if (exists)
             QVERIFY(testkit::writeFile(m_board->root() + "/tmp/camera.txt", contents));
-        QCOMPARE(d->getCameraRetryCount(), count);
+        Q_UNUSED(d);
+        QCOMPARE(getCameraRetryCount(), count);
     }
 
     void conversion() {
@@ -406,13 +408,13 @@ private slots:
         auto d = makeData();
         std::vector<int> items(30);
         for (int i = 0; i < 29; ++i)
-            QCOMPARE(OSAL_Queue(&d->m_queueH264, &items[size_t(i)]), 0);
-        QCOMPARE(OSAL_Queue(&d->m_queueH264, &items[29]), -1); // 29 usable of 30
+            QCOMPARE(OSAL_Queue(&d->capture().queue(), &items[size_t(i)]), 0);
+        QCOMPARE(OSAL_Queue(&d->capture().queue(), &items[29]), -1); // 29 usable of 30
         for (int i = 0; i < 29; ++i)
-            QCOMPARE(OSAL_Dequeue(&d->m_queueH264), static_cast<void*>(&items[size_t(i)]));
-        QVERIFY(!OSAL_Dequeue(&d->m_queueH264));
-        QVERIFY(!d->H264Dequeue());
-        QVERIFY(!d->m_pH264Frame);
+            QCOMPARE(OSAL_Dequeue(&d->capture().queue()), static_cast<void*>(&items[size_t(i)]));
+        QVERIFY(!OSAL_Dequeue(&d->capture().queue()));
+        QVERIFY(!d->capture().H264Dequeue());
+        QVERIFY(!d->capture().dequeuedFrame());
         testkit::takeMessages();
         d->H264Emptyqueue();
         QCOMPARE(testkit::takeMessages(), QStringList{"H264Emptyqueue ok!"});
@@ -420,19 +422,18 @@ private slots:
 
     void enqueueDropsWhenTheRecordingIsOver() {
         auto d = makeData();
-        d->m_nH264Len = 10;
-        d->m_bH264Key = 1;
-        d->m_nCameraState = 2;
+        d->capture().setEncoded(10, 1);
+        d->capture().setState(CameraState(2));
         for (int i = 0; i < 29; ++i)
-            d->H264Enqueue();
-        QCOMPARE(OSAL_GetElemNum(&d->m_queueH264), 29);
-        d->m_nCameraState = 3; // nobody will drain: the frame is dropped, not spun on
-        d->H264Enqueue();
-        QCOMPARE(OSAL_GetElemNum(&d->m_queueH264), 29);
-        QVERIFY(d->H264Dequeue());
-        QCOMPARE(d->m_pH264Frame->size, 10);
-        QCOMPARE(d->m_pH264Frame->key, 1);
-        d->m_pH264Frame.reset();
+            d->capture().H264Enqueue();
+        QCOMPARE(OSAL_GetElemNum(&d->capture().queue()), 29);
+        d->capture().setState(CameraState(3)); // nobody will drain: the frame is dropped, not spun on
+        d->capture().H264Enqueue();
+        QCOMPARE(OSAL_GetElemNum(&d->capture().queue()), 29);
+        QVERIFY(d->capture().H264Dequeue());
+        QCOMPARE(d->capture().dequeuedFrame()->size, 10);
+        QCOMPARE(d->capture().dequeuedFrame()->key, 1);
+        d->capture().dropDequeued();
         testkit::takeMessages();
         d->H264Emptyqueue();
         QCOMPARE(testkit::takeMessages().count("H264Dequeue ok!"), 28);
@@ -518,8 +519,8 @@ private slots:
     // recording first, then one asked for the way the photo button asks.
     void recordings() {
         auto d = makeData();
-        CameraThread pump(d);
-        VideoThread sequencer(d);
+        CameraThread pump(d->capture());
+        VideoThread sequencer(d->capture());
         QSignalSpy recorded(&sequencer, &VideoThread::video_thread_signal);
         QSignalSpy previews(&pump, &CameraThread::camera_thread_signal);
         pump.start();
@@ -533,29 +534,28 @@ private slots:
         });
 
         // Start-up recording: 2 -> 3 -> 0, no signal.
-        QTRY_COMPARE_WITH_TIMEOUT(d->m_nCameraState.load(), 2, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(int(d->capture().state()), 2, 5000);
         // Every thread is named, so that the benchmarks tell the firmware's CPU from the
         // board models' ("vb-..."): the encoder's threads take their name when it starts.
         for (const char* name : {"CameraThread", "VideoThread", "vb-camera", "vb-encoder"})
             QTRY_VERIFY2_WITH_TIMEOUT(threadNames().contains(name),
                                       qPrintable(threadNames().join(' ')), 3000);
-        QTRY_COMPARE_WITH_TIMEOUT(d->m_nCameraState.load(), 0, 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(int(d->capture().state()), 0, 15000);
         QCOMPARE(recorded.count(), 0);
-        QVERIFY(d->m_bCameraOpened);
+        QVERIFY(d->capture().cameraOpened());
 
         auto recordOnce = [&](int ledLoop) {
-            d->m_nLedLoop = ledLoop;
+            d->settings().store(CamCfg::LedLoop, QString::number(ledLoop));
             d->FlashOn();
-            d->m_bFlashOn = true;
+            d->capture().setFlashOn(true);
             // The photo button: light off, file open, counter zeroed, queue emptied, state 2.
-            d->m_bFlashOn = false;
+            d->capture().setFlashOn(false);
             d->FlashOff();
             if (!d->AVIFileOpen())
                 return false;
-            d->m_nAutoStartCount = 0;
             d->H264Emptyqueue();
             const int before = recorded.count();
-            d->m_nCameraState = 2;
+            d->capture().setState(CameraState(2));
             if (!recorded.wait(15000) && recorded.count() == before)
                 return false;
             return recorded.last().at(0).toInt() == 0;
@@ -565,11 +565,11 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         QVERIFY(recordOnce(5));
-        QCOMPARE(d->m_nCameraState.load(), 3);
+        QCOMPARE(int(d->capture().state()), 3);
         QCOMPARE(testkit::readFile(m_board->root() + "/dev/irled"), QByteArray("000\0", 4));
         QCOMPARE(testkit::readFile(m_board->root() + "/sys/module/vfe_v4l2/parameters/led_loop"),
                  QByteArray("5"));
-        QVERIFY(d->m_tRecordStart > 0);
+        QVERIFY(d->capture().recordStart() > 0);
         const QString file = m_board->root() + "/tmp/pupil_video.avi";
         const QString artifact = QString(VISTREL_TEST_ARTIFACTS) + "/recording.avi";
         QFile::remove(artifact);
@@ -580,37 +580,37 @@ private slots:
             return;
 
         // Previews: none while the flag is clear, about five a second while it is set.
-        d->m_nCameraState = 1;
+        d->capture().setState(CameraState(1));
         QTest::qWait(600);
         QCOMPARE(previews.count(), 0);
-        d->m_bPreviewEnable = true;
+        d->capture().setPreviewEnabled(true);
         vboard::setKnob("ambient", "12");
         previews.clear();
         QTest::qWait(2000);
         QVERIFY2(previews.count() >= (testkit::kRealTime ? 7 : 1) && previews.count() <= 12,
                  qPrintable(QString::number(previews.count())));
-        QVERIFY2(d->m_nLumaMean < 20, qPrintable(QString::number(d->m_nLumaMean)));
+        QVERIFY2(d->capture().lumaMean() < 20, qPrintable(QString::number(d->capture().lumaMean())));
         vboard::setKnob("ambient", "60");
-        QTRY_VERIFY_WITH_TIMEOUT(d->m_nLumaMean > 20, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(d->capture().lumaMean() > 20, 3000);
         d->FlashOn(); // the infrared light brightens the picture further
-        const unsigned dim = d->m_nLumaMean;
-        QTRY_VERIFY_WITH_TIMEOUT(d->m_nLumaMean > dim + 15, 3000);
+        const unsigned dim = d->capture().lumaMean();
+        QTRY_VERIFY_WITH_TIMEOUT(d->capture().lumaMean() > dim + 15, 3000);
         d->FlashOff();
-        d->m_bPreviewEnable = false;
+        d->capture().setPreviewEnabled(false);
 
         // Setting 3 while previewing stops the pump.
-        d->m_nCameraState = 3;
+        d->capture().setState(CameraState(3));
         QTest::qWait(300);
         previews.clear();
-        d->m_bPreviewEnable = true;
+        d->capture().setPreviewEnabled(true);
         QTest::qWait(600);
         QCOMPARE(previews.count(), 0);
-        d->m_bPreviewEnable = false;
+        d->capture().setPreviewEnabled(false);
 
         // LED loop 0: no frame, but the file is closed, the light off and the signal sent.
         QVERIFY(recordOnce(0));
         QCOMPARE(QFileInfo(file).size(), 2056);
-        QCOMPARE(d->m_nCameraState.load(), 3);
+        QCOMPARE(int(d->capture().state()), 3);
 
         // A driver that never marks a frame: an empty recording that ends after 6 s.
         vboard::setKnob("camera_tags_even", "1");

@@ -203,27 +203,27 @@ private slots:
         QVERIFY(board::setSystemClock(
             QDateTime(QDate(2026, 12, 8), QTime(12, 0), Qt::UTC).toSecsSinceEpoch()));
         GData d;
-        d.m_strOSSph = "2.75";
-        d.m_strODSph = "2.75";
-        d.m_strOSCyl = "0";
-        d.m_strODCyl = "0";
-        d.m_dateBirth = QDate(2026, 4, 8); // 8 months
+        d.screening().record().osSph = "2.75";
+        d.screening().record().odSph = "2.75";
+        d.screening().record().osCyl = "0";
+        d.screening().record().odCyl = "0";
+        d.screening().record().birth = QDate(2026, 4, 8); // 8 months
         QCOMPARE(d.getMonthofAge(), 8);
-        d.m_nReferralCriteria = 0;
+        d.settings().store(CamCfg::ReferralCriteria, QString::number(0));
         QCOMPARE(d.calculateReferral(), kPass);
-        QCOMPARE(d.calculateArnold(), kPass);
-        d.m_dateBirth = QDate(2026, 3, 8); // 9 months
+        QCOMPARE(d.screening().calculateArnold(), kPass);
+        d.screening().record().birth = QDate(2026, 3, 8); // 9 months
         QCOMPARE(d.calculateReferral(), kRefer);
-        d.m_nReferralCriteria = 1;
-        QCOMPARE(d.calculateReferral(), d.calculateMatta());
-        QCOMPARE(d.calculateMatta(), kPass); // 2.75 < 3.0 up to 12 months
-        d.m_nReferralCriteria = 7;
-        QCOMPARE(d.calculateReferral(), d.calculateArthur2());
-        QCOMPARE(d.calculateArthur2(), kPass);
-        d.m_dateBirth = QDate(); // invalid: oldest band of Matta refers at sphere >= 1.0
-        d.m_nReferralCriteria = 1;
+        d.settings().store(CamCfg::ReferralCriteria, QString::number(1));
+        QCOMPARE(d.calculateReferral(), d.screening().calculateMatta());
+        QCOMPARE(d.screening().calculateMatta(), kPass); // 2.75 < 3.0 up to 12 months
+        d.settings().store(CamCfg::ReferralCriteria, QString::number(7));
+        QCOMPARE(d.calculateReferral(), d.screening().calculateArthur2());
+        QCOMPARE(d.screening().calculateArthur2(), kPass);
+        d.screening().record().birth = QDate(); // invalid: oldest band of Matta refers at sphere >= 1.0
+        d.settings().store(CamCfg::ReferralCriteria, QString::number(1));
         QCOMPARE(d.calculateReferral(), kRefer);
-        d.m_dateBirth = QDate(2027, 6, 1); // future: youngest band, 2.75 < 3.0
+        d.screening().record().birth = QDate(2027, 6, 1); // future: youngest band, 2.75 < 3.0
         QCOMPARE(d.calculateReferral(), kPass);
         board::setSystemClock(QDateTime::currentSecsSinceEpoch());
     }

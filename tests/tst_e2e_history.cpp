@@ -5,7 +5,6 @@
 #include "output/export_table.h"
 #include "testkit/window_fixture.h"
 #include "ui/maindialog.h"
-#include "ui_maindialog.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,6 +13,9 @@
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QtTest>
+#include <QTableView>
+#include <QStackedWidget>
+#include <QLabel>
 
 namespace {
 
@@ -47,11 +49,11 @@ class TstE2eHistory : public QObject {
 
     std::unique_ptr<testkit::WindowFixture> m_fx;
 
-    Ui::MainDialog* ui() { return m_fx->ui(); }
+    template <typename T> T* widget(const char* name) { return m_fx->widget<T>(name); }
     MainDialog& window() { return m_fx->window(); }
     QString historyFile() { return m_fx->board().appDir() + "/CAMCFG/result.txt"; }
-    QAbstractItemModel* list() { return ui()->tableViewSearchResult->model(); }
-    QAbstractItemModel* detail() { return ui()->tableViewUserDetail->model(); }
+    QAbstractItemModel* list() { return widget<QTableView>("tableViewSearchResult")->model(); }
+    QAbstractItemModel* detail() { return widget<QTableView>("tableViewUserDetail")->model(); }
 
     QStringList listedNames() {
         QStringList names;
@@ -70,7 +72,7 @@ class TstE2eHistory : public QObject {
         return icon.pixmap(33, 26).toImage() == QIcon(":/pic/checkon.jpg").pixmap(33, 26).toImage();
     }
     bool selectAllShown() {
-        return ui()->buttonSelectAll->icon().pixmap(33, 26).toImage() ==
+        return widget<QPushButton>("buttonSelectAll")->icon().pixmap(33, 26).toImage() ==
                QIcon(":/pic/checkon.jpg").pixmap(33, 26).toImage();
     }
     int rowOf(const QString& name, const QString& birth) {
@@ -78,9 +80,9 @@ class TstE2eHistory : public QObject {
     }
     void openHistory(const QByteArray& history) {
         QVERIFY(testkit::writeFile(historyFile(), history));
-        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
+        widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageMain);
         click("buttonHistory");
-        QCOMPARE(ui()->stackedWidgetNoMenu->currentIndex(), int(MainDialog::PageHistory));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetNoMenu")->currentIndex(), int(MainDialog::PageHistory));
     }
 
 private slots:
@@ -100,8 +102,8 @@ private slots:
         QCOMPARE(listedNames(), (QStringList{"Ann/2019-04-01", "Ann/2019-04-012", "Bob/2020-02-02",
                                              "Hannah/2019-12-12", "anna/2018-07-07"}));
         clickList(rowOf("Ann", "2019-04-01"), 1);
-        QCOMPARE(ui()->stackedWidgetNoMenu->currentIndex(), int(MainDialog::PageUserDetail));
-        QCOMPARE(ui()->labelUserDetailName->text(), QString("Ann"));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetNoMenu")->currentIndex(), int(MainDialog::PageUserDetail));
+        QCOMPARE(widget<QLabel>("labelUserDetailName")->text(), QString("Ann"));
         QCOMPARE(detail()->rowCount(), 2); // not the child whose birth date only begins alike
         QCOMPARE(detail()->index(0, 0).data().toString(), QString("2026-06-01 10:30"));
         QCOMPARE(detail()->index(1, 0).data().toString(), QString("2025-01-02 09:00"));
@@ -141,7 +143,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QStringList, names);
         openHistory(kHistory);
-        ui()->editSearch->setText(text);
+        widget<QLineEdit>("editSearch")->setText(text);
         click("buttonSearch");
         QCOMPARE(listedNames(), names);
     }
@@ -211,29 +213,29 @@ private slots:
         click("buttonHistoryPhoto");
         QCOMPARE(*shown, QString("Please select ONE record"));
         clickList(0, 0);
-        m_fx->data().m_bTimeSynced = false;
+        m_fx->data().clock().setTimeSynced(false);
         shown = testkit::nextMessage();
         click("buttonHistoryPhoto");
         QCOMPARE(*shown, QString("Network is not ready!"));
 
         // One child: the camera page with that child's data, and a second record for it.
-        m_fx->data().m_bTimeSynced = true;
+        m_fx->data().clock().setTimeSynced(true);
         click("buttonHistoryPhoto"); // row 1: Ann, born 2019-04-012 (as stored)
-        QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageCamera));
-        QCOMPARE(m_fx->data().m_strName, QString("Ann"));
-        QCOMPARE(m_fx->data().m_bMale, false);
-        QCOMPARE(ui()->labelNameValue->text(), QString("Ann"));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(), int(MainDialog::PageCamera));
+        QCOMPARE(m_fx->data().screening().record().name, QString("Ann"));
+        QCOMPARE(m_fx->data().screening().record().male, false);
+        QCOMPARE(widget<QLabel>("labelNameValue")->text(), QString("Ann"));
 
         clickList(1, 0); // untick, back to the first Ann
         clickList(0, 0);
-        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
+        widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageMain);
         click("buttonHistoryPhoto");
-        QCOMPARE(m_fx->data().m_dateBirth, QDate(2019, 4, 1));
+        QCOMPARE(m_fx->data().screening().record().birth, QDate(2019, 4, 1));
         // The recording's upload and verdict, as the recording thread would end it.
         QVERIFY(testkit::makeRecording(m_fx->board().root() + "/tmp/pupil_video.avi"));
-        m_fx->data().m_nCameraState = 3;
+        m_fx->data().capture().setState(CameraState(3));
         QMetaObject::invokeMethod(&window(), "video_thread_slot", Q_ARG(int, 0));
-        QCOMPARE(ui()->stackedWidgetWithMenu->currentIndex(), 1); // the result page
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetWithMenu")->currentIndex(), 1); // the result page
         const QStringList ann = QString::fromUtf8(testkit::readFile(historyFile()))
                                     .split('\n')
                                     .filter(QRegularExpression("^Ann,Female,2019-04-01\\|"));

@@ -8,11 +8,14 @@
 #include "system/cmdutil.h"
 #include "testkit/window_fixture.h"
 #include "ui/maindialog.h"
-#include "ui_maindialog.h"
+#include "ui/screening_controller.h"
 #include "virtual_board.h"
 
 #include <QPushButton>
 #include <QtTest>
+#include <QStackedWidget>
+#include <QLineEdit>
+#include <QLabel>
 
 namespace {
 
@@ -44,7 +47,7 @@ class TstE2eScreening : public QObject {
     GData* m_data = nullptr;
     MainDialog* m_window = nullptr;
 
-    Ui::MainDialog* ui() { return m_window->ui; }
+    template <typename T> T* widget(const char* name) { return m_fx->widget<T>(name); }
     QPushButton* button(const char* name) { return m_window->findChild<QPushButton*>(name); }
 
     void makeWindow(bool workers) {
@@ -54,23 +57,23 @@ class TstE2eScreening : public QObject {
     }
 
     void fillInput(const QString& name, const QString& date, bool male) {
-        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
-        ui()->stackedWidgetMain->setCurrentIndex(0);
-        ui()->stackedWidgetWithMenu->setCurrentIndex(0);
-        ui()->editName->setText(name);
-        ui()->editDate->setText(date);
+        widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageMain);
+        widget<QStackedWidget>("stackedWidgetMain")->setCurrentIndex(0);
+        widget<QStackedWidget>("stackedWidgetWithMenu")->setCurrentIndex(0);
+        widget<QLineEdit>("editName")->setText(name);
+        widget<QLineEdit>("editDate")->setText(date);
         button(male ? "buttonMale" : "buttonFemale")->click();
     }
 
     // A window without workers whose camera page shows the given readings.
     void cameraPageWith(int distance, int pitch, unsigned brightness) {
-        m_data->m_bTimeSynced = true;
+        m_data->clock().setTimeSynced(true);
         fillInput("Kim", "2020-02-02", true);
         button("buttonCamera")->click();
-        QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageCamera));
-        m_data->m_nDistance = distance;
-        m_data->m_nPitch = pitch;
-        m_data->m_nLumaMean = brightness;
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(), int(MainDialog::PageCamera));
+        m_data->sensors().setDistance(distance);
+        m_data->sensors().setPitch(pitch);
+        m_data->capture().setPreviewStats(brightness, m_data->capture().lumaGradient());
     }
 
 private slots:
@@ -110,27 +113,27 @@ private slots:
         QFETCH(QString, date);
         QFETCH(QString, message);
         makeWindow(false);
-        m_data->m_bTimeSynced = synced;
+        m_data->clock().setTimeSynced(synced);
         fillInput(name, date, true);
         const Shown shown = watchMessage();
         button("buttonCamera")->click();
         QCOMPARE(*shown.count, 1);
         QCOMPARE(*shown.text, message);
-        QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageMain));
-        QCOMPARE(m_data->m_nCameraState.load(), 0);
-        QVERIFY(!m_data->m_bCameraOpened); // refused before the camera opens
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(), int(MainDialog::PageMain));
+        QCOMPARE(int(m_data->capture().state()), 0);
+        QVERIFY(!m_data->capture().cameraOpened()); // refused before the camera opens
     }
 
     void cameraOpenFailure() {
         makeWindow(false);
         vboard::setKnob("camera_open_fail", "1");
-        m_data->m_bTimeSynced = true;
+        m_data->clock().setTimeSynced(true);
         fillInput("Kim", "2020-02-02", true);
         QVERIFY(testkit::saveScreen(m_window, "pageInfoInput_filled"));
         const Shown shown = watchMessage();
         button("buttonCamera")->click();
         QCOMPARE(*shown.text, QString("Camera Open Failed!"));
-        QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageMain));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(), int(MainDialog::PageMain));
     }
 
     void guidance_data() {
@@ -163,20 +166,20 @@ private slots:
         QFETCH(bool, ready);
         makeWindow(false);
         cameraPageWith(distance, pitch, unsigned(brightness));
-        m_window->timerPageCamera();
-        QCOMPARE(ui()->labelDistanceValueRed->isVisibleTo(m_window), distanceRed);
-        QCOMPARE(ui()->labelDistanceRed->isVisibleTo(m_window), distanceRed);
-        QCOMPARE((distanceRed ? ui()->labelDistanceValueRed : ui()->labelDistanceValue)->text(),
+        m_window->screening().timerPageCamera();
+        QCOMPARE(widget<QLabel>("labelDistanceValueRed")->isVisibleTo(m_window), distanceRed);
+        QCOMPARE(widget<QLabel>("labelDistanceRed")->isVisibleTo(m_window), distanceRed);
+        QCOMPARE((distanceRed ? widget<QLabel>("labelDistanceValueRed") : widget<QLabel>("labelDistanceValue"))->text(),
                  distanceText);
-        QCOMPARE(ui()->labelPitchValueRed->isVisibleTo(m_window), pitchRed);
-        QCOMPARE((pitchRed ? ui()->labelPitchValueRed : ui()->labelPitchValue)->text(),
+        QCOMPARE(widget<QLabel>("labelPitchValueRed")->isVisibleTo(m_window), pitchRed);
+        QCOMPARE((pitchRed ? widget<QLabel>("labelPitchValueRed") : widget<QLabel>("labelPitchValue"))->text(),
                  QString::number(pitch) + QChar(0x00B0));
-        QCOMPARE(ui()->labelBrightnessValueRed->isVisibleTo(m_window), brightness >= 20);
-        QCOMPARE(ui()->labelLineC1_2->isVisibleTo(m_window), ready);
-        QCOMPARE(ui()->labelLineRB2_2->isVisibleTo(m_window), ready);
-        QCOMPARE(ui()->labelLineDOF->isVisibleTo(m_window), !ready);
+        QCOMPARE(widget<QLabel>("labelBrightnessValueRed")->isVisibleTo(m_window), brightness >= 20);
+        QCOMPARE(widget<QLabel>("labelLineC1_2")->isVisibleTo(m_window), ready);
+        QCOMPARE(widget<QLabel>("labelLineRB2_2")->isVisibleTo(m_window), ready);
+        QCOMPARE(widget<QLabel>("labelLineDOF")->isVisibleTo(m_window), !ready);
         if (!ready && QTest::currentDataTag() == QString("pitch 8"))
-            QCOMPARE(ui()->labelLineDOF->geometry(), QRect(400, 188 - 20, 75, 5));
+            QCOMPARE(widget<QLabel>("labelLineDOF")->geometry(), QRect(400, 188 - 20, 75, 5));
         if (QTest::currentDataTag() == QString("94"))
             QVERIFY(testkit::saveScreen(m_window, "pageCamera_notReady"));
     }
@@ -184,37 +187,37 @@ private slots:
     void depthBarOutOfRange() {
         makeWindow(false);
         cameraPageWith(50, 60, 12);
-        m_window->timerPageCamera();
-        QVERIFY(!ui()->labelLineDOF->isVisibleTo(m_window) ||
-                ui()->labelLineDOF->geometry().y() != 188 - 150);
-        m_data->m_nPitch = -3;
-        m_window->timerPageCamera();
-        QCOMPARE(ui()->labelLineDOF->geometry(),
+        m_window->screening().timerPageCamera();
+        QVERIFY(!widget<QLabel>("labelLineDOF")->isVisibleTo(m_window) ||
+                widget<QLabel>("labelLineDOF")->geometry().y() != 188 - 150);
+        m_data->sensors().setPitch(-3);
+        m_window->screening().timerPageCamera();
+        QCOMPARE(widget<QLabel>("labelLineDOF")->geometry(),
                  QRect(400, 188 + 7, 75, 5)); // -15 / 2 truncates to -7
     }
 
     void automaticStartOnThe11thReadyTick() {
         makeWindow(false);
-        m_data->m_bFocusAuto = true;
+        m_data->settings().store(CamCfg::FocusAuto, (true) ? "1" : "0");
         cameraPageWith(97, 0, 10);
-        QCOMPARE(ui()->buttonFocusAuto->text(), QString("AUTO  ON"));
+        QCOMPARE(widget<QPushButton>("buttonFocusAuto")->text(), QString("AUTO  ON"));
         for (int i = 0; i < 10; ++i)
-            m_window->timerPageCamera();
-        QCOMPARE(m_data->m_nCameraState.load(), 1);
+            m_window->screening().timerPageCamera();
+        QCOMPARE(int(m_data->capture().state()), 1);
         QVERIFY(testkit::saveScreen(m_window, "pageCamera_ready"));
-        m_data->m_nPitch = 9; // one bad tick restarts the count
-        m_window->timerPageCamera();
-        QCOMPARE(m_data->m_nAutoStartCount.load(), 0);
-        m_data->m_nPitch = 0;
+        m_data->sensors().setPitch(9); // one bad tick restarts the count
+        m_window->screening().timerPageCamera();
+        QCOMPARE(m_window->screening().autoStart().count(), 0);
+        m_data->sensors().setPitch(0);
         for (int i = 0; i < 10; ++i)
-            m_window->timerPageCamera();
-        QCOMPARE(m_data->m_nCameraState.load(), 1);
-        m_window->timerPageCamera();
-        QCOMPARE(m_data->m_nCameraState.load(), 2);
-        QVERIFY(ui()->labelNameCameraClock->isVisibleTo(m_window));
-        QCOMPARE(ui()->labelNameCameraClock->text(), QString("3"));
-        QVERIFY(!ui()->buttonPhoto->isEnabled());
-        QVERIFY(!ui()->buttonCameraReturn->isEnabled());
+            m_window->screening().timerPageCamera();
+        QCOMPARE(int(m_data->capture().state()), 1);
+        m_window->screening().timerPageCamera();
+        QCOMPARE(int(m_data->capture().state()), 2);
+        QVERIFY(widget<QLabel>("labelNameCameraClock")->isVisibleTo(m_window));
+        QCOMPARE(widget<QLabel>("labelNameCameraClock")->text(), QString("3"));
+        QVERIFY(!widget<QPushButton>("buttonPhoto")->isEnabled());
+        QVERIFY(!widget<QPushButton>("buttonCameraReturn")->isEnabled());
         QVERIFY(testkit::saveScreen(m_window, "pageCamera_countdown"));
     }
 
@@ -222,7 +225,7 @@ private slots:
         makeWindow(false);
         cameraPageWith(50, 3, 12);
         button("buttonPhoto")->click();
-        QCOMPARE(m_data->m_nCameraState.load(), 2);
+        QCOMPARE(int(m_data->capture().state()), 2);
     }
 
     void manualStartRefusals() {
@@ -231,12 +234,12 @@ private slots:
         Shown shown = watchMessage();
         button("buttonPhoto")->click();
         QCOMPARE(*shown.text, QString("Please move the cross sign \r\nto the center"));
-        m_data->m_nPitch = 0;
-        m_data->m_nLumaMean = 25;
+        m_data->sensors().setPitch(0);
+        m_data->capture().setPreviewStats(25, m_data->capture().lumaGradient());
         shown = watchMessage();
         button("buttonPhoto")->click();
         QCOMPARE(*shown.text, QString("Please lower the ambient \r\nbrightness to below 20"));
-        QCOMPARE(m_data->m_nCameraState.load(), 1);
+        QCOMPARE(int(m_data->capture().state()), 1);
     }
 
     void brightness25WithInfrared() {
@@ -245,17 +248,17 @@ private slots:
         Shown shown = watchMessage();
         button("buttonFlash")->click(); // refused at 25
         QCOMPARE(*shown.text, QString("Please lower the ambient \r\nbrightness to below 20"));
-        QVERIFY(!m_data->m_bFlashOn);
-        m_data->m_nLumaMean = 10;
+        QVERIFY(!m_data->capture().flashOn());
+        m_data->capture().setPreviewStats(10, m_data->capture().lumaGradient());
         button("buttonFlash")->click();
-        QVERIFY(m_data->m_bFlashOn);
+        QVERIFY(m_data->capture().flashOn());
         QCOMPARE(testkit::readFile(m_fx->board().root() + "/dev/irled"), QByteArray("022\0", 4));
-        m_data->m_nLumaMean = 25; // brighter with the light on: still acceptable
-        m_window->timerPageCamera();
-        QVERIFY(ui()->labelLineC1_2->isVisibleTo(m_window));
+        m_data->capture().setPreviewStats(25, m_data->capture().lumaGradient()); // brighter with the light on: still acceptable
+        m_window->screening().timerPageCamera();
+        QVERIFY(widget<QLabel>("labelLineC1_2")->isVisibleTo(m_window));
         button("buttonPhoto")->click();
-        QCOMPARE(m_data->m_nCameraState.load(), 2);
-        QVERIFY(!m_data->m_bFlashOn); // the recording thread drives the light from here
+        QCOMPARE(int(m_data->capture().state()), 2);
+        QVERIFY(!m_data->capture().flashOn()); // the recording thread drives the light from here
         QCOMPARE(testkit::readFile(m_fx->board().root() + "/dev/irled"), QByteArray("000\0", 4));
     }
 
@@ -263,13 +266,13 @@ private slots:
         makeWindow(false);
         cameraPageWith(97, 0, 10);
         button("buttonFocusAuto")->click();
-        QVERIFY(m_data->m_bFocusAuto);
-        QCOMPARE(m_data->m_pCamCfg->m_strValue[CamCfg::FocusAuto], QString("1"));
+        QVERIFY(m_data->settings().focusAuto());
+        QCOMPARE(m_data->settings().storage().m_strValue[CamCfg::FocusAuto], QString("1"));
         QVERIFY(
             testkit::readFile(m_fx->board().appDir() + "/CAMCFG/config.txt").endsWith("|1|0|0"));
         button("buttonCameraReturn")->click();
-        QCOMPARE(m_data->m_nCameraState.load(), 0);
-        QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageMain));
+        QCOMPARE(int(m_data->capture().state()), 0);
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(), int(MainDialog::PageMain));
     }
 
     // A whole screening on the board's threads, against the stand-ins.
@@ -278,32 +281,32 @@ private slots:
         startUp.start();
         makeWindow(true);
         qInfo("start-up to the exposed start page: %lld ms", startUp.elapsed());
-        m_data->m_bTimeSynced = true;
-        m_data->m_bFocusAuto = true;
+        m_data->clock().setTimeSynced(true);
+        m_data->settings().store(CamCfg::FocusAuto, (true) ? "1" : "0");
         testkit::services::clearLog("analysis");
         testkit::services::clearLog("print");
-        QTRY_COMPARE_WITH_TIMEOUT(ui()->stackedWidgetBase->currentIndex(),
+        QTRY_COMPARE_WITH_TIMEOUT(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(),
                                   int(MainDialog::PageMain), 5000);
         // The recording thread's start-up recording ends first.
-        QTRY_VERIFY_WITH_TIMEOUT(m_data->m_nCameraState == 0 && m_data->m_bCameraOpened, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(int(m_data->capture().state()) == 0 && m_data->capture().cameraOpened(), 20000);
 
         fillInput("Ann", "2019-05-03", false);
         button("buttonCamera")->click();
-        QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageCamera));
-        const int before = m_window->m_nPreviewsShown;
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(), int(MainDialog::PageCamera));
+        const int before = m_window->screening().previewsShown();
         QTest::qWait(1000);
-        const int previews = m_window->m_nPreviewsShown - before;
+        const int previews = m_window->screening().previewsShown() - before;
         qInfo("preview images shown in 1 s of preview: %d", previews);
         if (testkit::kRealTime)
             QVERIFY2(previews >= 3, qPrintable(QString::number(previews)));
         else
-            QTRY_VERIFY_WITH_TIMEOUT(m_window->m_nPreviewsShown > before, 10000);
-        QVERIFY(!ui()->labelPhoto->pixmap().isNull());
+            QTRY_VERIFY_WITH_TIMEOUT(m_window->screening().previewsShown() > before, 10000);
+        QVERIFY(!widget<QLabel>("labelPhoto")->pixmap().isNull());
         QVERIFY(testkit::saveScreen(m_window, "pageCamera_live"));
-        QTRY_COMPARE_WITH_TIMEOUT(m_data->m_nCameraState.load(), 2, 20000); // automatic start
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_data->capture().state()), 2, 20000); // automatic start
         m_window->m_nMaxTickGapMs = 0;
-        QTRY_VERIFY_WITH_TIMEOUT(ui()->stackedWidgetWithMenu->currentIndex() == 1 &&
-                                     ui()->stackedWidgetBase->currentIndex() ==
+        QTRY_VERIFY_WITH_TIMEOUT(widget<QStackedWidget>("stackedWidgetWithMenu")->currentIndex() == 1 &&
+                                     widget<QStackedWidget>("stackedWidgetBase")->currentIndex() ==
                                          MainDialog::PageMain,
                                  30000);
         qInfo("longest master-tick gap during recording and upload: %lld ms",
@@ -315,30 +318,30 @@ private slots:
         QCOMPARE(uploads[0]["outcome"].toString(), QString("ok"));
         QCOMPARE(uploads[0]["host"].toString(), QString("127.0.0.1"));
         // Values as received, verdict by the selected criterion.
-        QCOMPARE(ui()->labelUserName->text(), QString("Ann"));
-        QCOMPARE(ui()->labelSPHL->text(), QString("-0.75")); // OD
-        QCOMPARE(ui()->labelSPHR->text(), QString("-1.25")); // OS
-        QCOMPARE(ui()->labelCYLL->text(), QString("-0.25"));
-        QCOMPARE(ui()->labelAxisR->text(), QString("175"));
-        QCOMPARE(ui()->labelIPD->text(), QString("62.5"));
+        QCOMPARE(widget<QLabel>("labelUserName")->text(), QString("Ann"));
+        QCOMPARE(widget<QLabel>("labelSPHL")->text(), QString("-0.75")); // OD
+        QCOMPARE(widget<QLabel>("labelSPHR")->text(), QString("-1.25")); // OS
+        QCOMPARE(widget<QLabel>("labelCYLL")->text(), QString("-0.25"));
+        QCOMPARE(widget<QLabel>("labelAxisR")->text(), QString("175"));
+        QCOMPARE(widget<QLabel>("labelIPD")->text(), QString("62.5"));
         const int expected =
             referralFor(0, monthsOfAge(board::currentDateTime().date(), QDate(2019, 5, 3)),
                         refractionFrom("-1.25", "-0.75", "-0.50", "-0.25"));
-        QCOMPARE(m_data->m_strReferral, verdictText(expected));
-        QCOMPARE(ui()->labelResultPass->isVisibleTo(m_window), expected > 0);
+        QCOMPARE(m_data->screening().record().referral, verdictText(expected));
+        QCOMPARE(widget<QLabel>("labelResultPass")->isVisibleTo(m_window), expected > 0);
         QVERIFY(testkit::saveScreen(m_window, "pageResult_Pass"));
         // One history line with the local time stamp.
         const QStringList lines = m_data->readTestResult().split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 1);
         QVERIFY(lines[0].startsWith("Ann,Female,2019-05-03|" +
-                                    m_data->m_dtTestTime.toString("yyyy-MM-dd hh:mm") +
+                                    m_data->screening().record().testTime.toString("yyyy-MM-dd hh:mm") +
                                     ",-0.75,-0.25,10,-1.25,-0.50,175,62.5,"));
 
         // Print: the printer ID reaches the service as entered.
         Shown shown = watchMessage();
         button("buttonPrintResult")->click();
         QCOMPARE(*shown.text, QString("No Printer ID Config!"));
-        m_data->m_pCamCfg->m_strValue[CamCfg::PrinterId] = "PRN-&-77";
+        m_data->settings().storage().m_strValue[CamCfg::PrinterId] = "PRN-&-77";
         button("buttonPrintResult")->click();
         const auto prints = testkit::services::log("print");
         QCOMPARE(prints.size(), 1);
@@ -349,26 +352,26 @@ private slots:
         // The analysis server is down: the error, then back to preview with buttons enabled.
         testkit::services::setKnob("analysis_fail", "close");
         button("buttonCamera")->click(); // from the result page: the same child, no checks
-        QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageCamera));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(), int(MainDialog::PageCamera));
         shown = watchMessage();
         // The watcher waits for the message box; the progress dialog closes itself.
         QTRY_COMPARE_WITH_TIMEOUT(*shown.count, 1, 30000);
         QCOMPARE(*shown.text, QString("No Response"));
-        QTRY_COMPARE_WITH_TIMEOUT(m_data->m_nCameraState.load(), 1, 5000);
-        QVERIFY(ui()->buttonPhoto->isEnabled());
-        QVERIFY(ui()->buttonCameraReturn->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_data->capture().state()), 1, 5000);
+        QVERIFY(widget<QPushButton>("buttonPhoto")->isEnabled());
+        QVERIFY(widget<QPushButton>("buttonCameraReturn")->isEnabled());
         QCOMPARE(m_data->readTestResult().split('\n', Qt::SkipEmptyParts).size(),
                  1); // nothing stored
 
         // Retake: a refraction that refers, and a second history line for the same child.
         testkit::services::clearKnob("analysis_fail");
         testkit::services::setKnob("analysis_reply", "ok,-3.50,-0.75,-0.50,-0.25,62.5,175,10");
-        QTRY_VERIFY_WITH_TIMEOUT(ui()->stackedWidgetWithMenu->currentIndex() == 1 &&
-                                     ui()->stackedWidgetBase->currentIndex() ==
+        QTRY_VERIFY_WITH_TIMEOUT(widget<QStackedWidget>("stackedWidgetWithMenu")->currentIndex() == 1 &&
+                                     widget<QStackedWidget>("stackedWidgetBase")->currentIndex() ==
                                          MainDialog::PageMain,
                                  40000);
-        QCOMPARE(m_data->m_strReferral, QString("Refer"));
-        QVERIFY(ui()->labelResultRefer->isVisibleTo(m_window));
+        QCOMPARE(m_data->screening().record().referral, QString("Refer"));
+        QVERIFY(widget<QLabel>("labelResultRefer")->isVisibleTo(m_window));
         QVERIFY(testkit::saveScreen(m_window, "pageResult_Refer"));
         const QStringList after = m_data->readTestResult().split('\n', Qt::SkipEmptyParts);
         QCOMPARE(after.size(), 2);

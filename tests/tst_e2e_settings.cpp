@@ -11,7 +11,6 @@
 #include "testkit/window_fixture.h"
 #include "ui/maindialog.h"
 #include "ui/qr_image.h"
-#include "ui_maindialog.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -19,6 +18,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
+#include <QStackedWidget>
+#include <QLabel>
 
 namespace {
 
@@ -70,7 +71,7 @@ class TstE2eSettings : public QObject {
 
     std::unique_ptr<testkit::WindowFixture> m_fx;
 
-    Ui::MainDialog* ui() { return m_fx->ui(); }
+    template <typename T> T* widget(const char* name) { return m_fx->widget<T>(name); }
     GData& data() { return m_fx->data(); }
     MainDialog& window() { return m_fx->window(); }
     QString appFile(const QString& name) { return m_fx->board().appDir() + "/CAMCFG/" + name; }
@@ -78,7 +79,7 @@ class TstE2eSettings : public QObject {
     QString value(int i) { return QString::fromUtf8(config()).split('|').value(i); }
     void click(const char* name) { window().findChild<QPushButton*>(name)->click(); }
     void setupPage() {
-        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
+        widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageMain);
         click("buttonSetup");
     }
     void shot(const QString& name) { QVERIFY(testkit::saveScreen(&window(), name)); }
@@ -116,15 +117,15 @@ private slots:
         QFETCH(QString, stamp);
         QVERIFY(board::setSystemClock(
             QDateTime(QDate(2026, 1, 1), QTime(0, 0, 5), Qt::UTC).toSecsSinceEpoch()));
-        data().m_bTimeSynced = true;
+        data().clock().setTimeSynced(true);
         click("buttonZone");
-        QCOMPARE(ui()->stackedWidgetNoMenu->currentIndex(), int(MainDialog::PageTimeZone));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetNoMenu")->currentIndex(), int(MainDialog::PageTimeZone));
         pressInNext("ZoneDlg", QString("buttonZone%1").arg(button), "ZoneDlg");
         click("buttonTimeZone");
-        QCOMPARE(data().m_strTimeZone, stored);
+        QCOMPARE(data().settings().timeZone(), stored);
         QCOMPARE(value(CamCfg::TimeZone), stored);
-        QCOMPARE(ui()->labelTimeZoneZoneValue->text(), shown);
-        QCOMPARE(ui()->labelTimeZoneTimeValue->text(), stamp);
+        QCOMPARE(widget<QLabel>("labelTimeZoneZoneValue")->text(), shown);
+        QCOMPARE(widget<QLabel>("labelTimeZoneTimeValue")->text(), stamp);
         shot("pageTimeZone");
         testkit::fillExampleRecord(data());
         QVERIFY(data().saveTestResult());
@@ -132,16 +133,16 @@ private slots:
     }
 
     void unknownZoneShowsUtc() {
-        data().m_strTimeZone = "7.25";
+        data().settings().store(CamCfg::TimeZone, "7.25");
         click("buttonZone");
-        QCOMPARE(ui()->labelTimeZoneZoneValue->text(),
+        QCOMPARE(widget<QLabel>("labelTimeZoneZoneValue")->text(),
                  QString("UTC+00: Universal Coordinated Time"));
     }
 
     // Closing a chooser without a choice changes nothing, not even the file.
     void choosersClosedWithoutAChoice() {
         const QByteArray before = config();
-        const QString zone = data().m_strTimeZone;
+        const QString zone = data().settings().timeZone();
         pressInNext("ZoneDlg", QString());
         click("buttonZone");
         click("buttonTimeZone");
@@ -149,13 +150,13 @@ private slots:
         click("buttonSleepTime");
         click("buttonClockScreen");
         QCOMPARE(config(), before);
-        QCOMPARE(data().m_strTimeZone, zone);
-        QCOMPARE(data().m_nScreenOffTime, -1);
+        QCOMPARE(data().settings().timeZone(), zone);
+        QCOMPARE(data().settings().screenOffMinutes(), -1);
     }
 
     void timeouts() {
         click("buttonSleepTime");
-        QCOMPARE(ui()->labelClockScreenValue->text(), QString("Never"));
+        QCOMPARE(widget<QLabel>("labelClockScreenValue")->text(), QString("Never"));
         QRect placed;
         testkit::onNextModal(
             [&placed](QWidget* w) {
@@ -165,26 +166,26 @@ private slots:
             },
             1, "TimeDlg");
         click("buttonClockScreen");
-        QCOMPARE(data().m_nScreenOffTime, 5);
+        QCOMPARE(data().settings().screenOffMinutes(), 5);
         QCOMPARE(value(CamCfg::ScreenOffTime), QString("5"));
-        QCOMPARE(ui()->labelClockScreenValue->text(), QString("5 Minutes"));
+        QCOMPARE(widget<QLabel>("labelClockScreenValue")->text(), QString("5 Minutes"));
         QCOMPARE(placed.topLeft(), window().mapToGlobal(QPoint(175, 344)));
         pressInNext("TimeDlg", "button1H");
         click("buttonClockShutdown");
-        QCOMPARE(data().m_nShutdownTime, 60);
+        QCOMPARE(data().settings().shutdownMinutes(), 60);
         QCOMPARE(value(CamCfg::ShutdownTime), QString("60"));
-        QCOMPARE(ui()->labelClockShutdownValue->text(), QString("1 Hour"));
+        QCOMPARE(widget<QLabel>("labelClockShutdownValue")->text(), QString("1 Hour"));
         shot("pageSleepTime");
     }
 
     void handEditedTimeoutShowsNeverAndStays() {
-        data().m_pCamCfg->m_strValue[CamCfg::ScreenOffTime] = "15";
-        QVERIFY(data().m_pCamCfg->save());
+        data().settings().storage().m_strValue[CamCfg::ScreenOffTime] = "15";
+        QVERIFY(data().settings().storage().save());
         data().InitConfigParameter();
         const QByteArray before = config();
         click("buttonSleepTime");
-        QCOMPARE(ui()->labelClockScreenValue->text(), QString("Never"));
-        QCOMPARE(data().m_nScreenOffTime, 15);
+        QCOMPARE(widget<QLabel>("labelClockScreenValue")->text(), QString("Never"));
+        QCOMPARE(data().settings().screenOffMinutes(), 15);
         QCOMPARE(config(), before);
     }
 
@@ -200,7 +201,7 @@ private slots:
         QCOMPARE(QFileInfo(appFile("config.txt")).lastModified(), modified);
         // Another region: stored, marked, and the next upload goes to its server.
         click("buttonSelectIndia");
-        QCOMPARE(data().m_nRegion, 1);
+        QCOMPARE(data().settings().region(), 1);
         QCOMPARE(value(CamCfg::Region), QString("1"));
         QVERIFY(testkit::makeRecording(m_fx->board().root() + "/tmp/pupil_video.avi"));
         testkit::services::clearLog("analysis");
@@ -213,11 +214,11 @@ private slots:
 
     void calibrationSteps() {
         click("buttonParam");
-        QCOMPARE(ui()->valueParamPitch->text(), QString("0"));
+        QCOMPARE(widget<QLabel>("valueParamPitch")->text(), QString("0"));
         click("buttonParamPitchSub");
-        QCOMPARE(data().m_nPitchOffset, -1);
+        QCOMPARE(data().settings().pitchOffset(), -1);
         QCOMPARE(value(CamCfg::PitchOffset), QString("-1"));
-        QCOMPARE(ui()->valueParamPitch->text(), QString("-1"));
+        QCOMPARE(widget<QLabel>("valueParamPitch")->text(), QString("-1"));
         click("buttonParamDistancePlus");
         click("buttonParamDistancePlus");
         QCOMPARE(value(CamCfg::DistanceOffset), QString("2"));
@@ -229,18 +230,18 @@ private slots:
     }
 
     void printerIdClearedShowsTheHint() {
-        QVERIFY(data().m_pCamCfg->storeValue(CamCfg::PrinterId, "PRN-9"));
+        QVERIFY(data().settings().storage().storeValue(CamCfg::PrinterId, "PRN-9"));
         click("buttonMachineID");
-        QCOMPARE(ui()->editPrinterID->text(), QString("PRN-9"));
+        QCOMPARE(widget<QLineEdit>("editPrinterID")->text(), QString("PRN-9"));
         testkit::onNextModal([](QWidget* w) { w->findChild<QPushButton*>("buttonDel")->click(); },
                              1, "KeypadDlg");
-        ui()->editPrinterID->setText("");
-        QTest::mousePress(ui()->editPrinterID, Qt::LeftButton);
+        widget<QLineEdit>("editPrinterID")->setText("");
+        QTest::mousePress(widget<QLineEdit>("editPrinterID"), Qt::LeftButton);
         QCOMPARE(value(CamCfg::PrinterId), QString());
-        QCOMPARE(ui()->editPrinterID->text(), QString("Please enter printer ID"));
+        QCOMPARE(widget<QLineEdit>("editPrinterID")->text(), QString("Please enter printer ID"));
         click("buttonMachineIDReturn");
         click("buttonMachineID");
-        QCOMPARE(ui()->editPrinterID->text(), QString("Please enter printer ID"));
+        QCOMPARE(widget<QLineEdit>("editPrinterID")->text(), QString("Please enter printer ID"));
     }
 
     void testPrint() {
@@ -248,7 +249,7 @@ private slots:
         auto shown = testkit::nextMessage();
         click("buttonPrintTestpage");
         QCOMPARE(*shown, QString("No Printer ID Config!"));
-        QVERIFY(data().m_pCamCfg->storeValue(CamCfg::PrinterId, "PRN-9"));
+        QVERIFY(data().settings().storage().storeValue(CamCfg::PrinterId, "PRN-9"));
         testkit::services::clearLog("print");
         click("buttonPrintTestpage");
         const auto prints = testkit::services::log("print");
@@ -266,16 +267,16 @@ private slots:
     // The identity read back by an independent decoder, from the page and from the label.
     void machineIdentityQrCode() {
         click("buttonMachineID");
-        const QString identity = data().m_pCommon->GetETNetMACAddress();
+        const QString identity = data().identity().GetETNetMACAddress();
         QVERIFY(!identity.isEmpty());
         const QImage page = window().grab().toImage();
         page.save(QStringLiteral(VISTREL_TEST_ARTIFACTS) + "/screens/pageMachineID.png");
         QCOMPARE(zbar(page), identity);
-        const QImage label = ui()->labelMachineIDBarcode->pixmap().toImage();
-        QCOMPARE(label.size(), ui()->labelMachineIDBarcode->size());
+        const QImage label = widget<QLabel>("labelMachineIDBarcode")->pixmap().toImage();
+        QCOMPARE(label.size(), widget<QLabel>("labelMachineIDBarcode")->size());
         QCOMPARE(zbar(withQuietZone(label, 24)), identity);
-        QCOMPARE(ui()->labelMachineIDSWVersion->text(), data().m_strVersion);
-        QCOMPARE(ui()->labelMachineIDModel->text(), QString("Product Model: 7R-D20"));
+        QCOMPARE(widget<QLabel>("labelMachineIDSWVersion")->text(), data().firmware().version());
+        QCOMPARE(widget<QLabel>("labelMachineIDModel")->text(), QString("Product Model: 7R-D20"));
     }
 
     void qrFillsTheImage_data() {
@@ -296,10 +297,10 @@ private slots:
     // A criterion change judges the next screening by the new table.
     void referralCriterion() {
         click("buttonReferral");
-        QCOMPARE(ui()->stackedWidgetReferral->currentIndex(), 2); // Arnold by default
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetReferral")->currentIndex(), 2); // Arnold by default
         shot("pageArnold");
         testkit::fillExampleRecord(data());
-        data().m_dateBirth = QDate(2022, 1, 1);
+        data().screening().record().birth = QDate(2022, 1, 1);
         const int months = data().getMonthofAge();
         // A refraction the two tables judge differently.
         QString sph;
@@ -309,20 +310,20 @@ private slots:
                 sph = QString::number(v);
         }
         QVERIFY(!sph.isEmpty());
-        data().m_strOSSph = sph;
-        data().m_strODSph = "0";
-        data().m_strOSCyl = data().m_strODCyl = "0";
+        data().screening().record().osSph = sph;
+        data().screening().record().odSph = "0";
+        data().screening().record().osCyl = data().screening().record().odCyl = "0";
         const Refraction r = refractionFrom(sph, "0", "0", "0");
         QCOMPARE(data().calculateReferral(), referralFor(0, months, r));
         click("buttonArnoldMatta");
-        QCOMPARE(ui()->stackedWidgetReferral->currentIndex(), 0);
-        QCOMPARE(data().m_nReferralCriteria, 1);
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetReferral")->currentIndex(), 0);
+        QCOMPARE(data().settings().referralCriterion(), 1);
         QCOMPARE(value(CamCfg::ReferralCriteria), QString("1"));
-        QCOMPARE(ui()->labelReferral->text(), QString("Matta"));
+        QCOMPARE(widget<QLabel>("labelReferral")->text(), QString("Matta"));
         QCOMPARE(data().calculateReferral(), referralFor(1, months, r));
         shot("pageMatta");
         click("buttonMattaArthur2");
-        QCOMPARE(ui()->labelReferral->text(), QString("Arthur2"));
+        QCOMPARE(widget<QLabel>("labelReferral")->text(), QString("Arthur2"));
         QCOMPARE(value(CamCfg::ReferralCriteria), QString("2"));
         shot("pageArthur2");
     }
@@ -335,14 +336,14 @@ private slots:
         QVERIFY(testkit::writeFile(appFile("result.txt"),
                                    "Kim,Male,2020-01-01|t,1,2,3,4,5,6,7,Pass\n"));
         QVERIFY(testkit::writeFile(appFile("sensor_calibration.txt"), "7,2\n"));
-        QVERIFY(data().m_pCamCfg->storeValue(CamCfg::Region, "2"));
-        QVERIFY(data().m_pCamCfg->storeValue(CamCfg::PrinterId, "PRN-1"));
+        QVERIFY(data().settings().storage().storeValue(CamCfg::Region, "2"));
+        QVERIFY(data().settings().storage().storeValue(CamCfg::PrinterId, "PRN-1"));
         const QByteArray history = testkit::readFile(appFile("result.txt"));
         const QByteArray calibration = testkit::readFile(appFile("sensor_calibration.txt"));
         pressInNext("MsgDialog", "buttonLeft1");
         click("buttonFactory");
         QCOMPARE(config(), QByteArray("225|1|50|5|5|1920*1080|127.0.0.1:15000|0|-1|-1|0|0||0|0|0"));
-        QCOMPARE(data().m_nRegion, 0);
+        QCOMPARE(data().settings().region(), 0);
         QCOMPARE(testkit::readFile(appFile("result.txt")), history);
         QCOMPARE(testkit::readFile(appFile("sensor_calibration.txt")), calibration);
         QCOMPARE(testkit::readFile(wifi), QByteArray("network={\n\tssid=\"Clinic\"\n}\n"));
@@ -350,15 +351,15 @@ private slots:
 
     // The camera page opens with the stored exposure and sharpness in its labels.
     void cameraPageShowsStoredValues() {
-        data().m_bTimeSynced = true;
-        ui()->stackedWidgetMain->setCurrentIndex(0);
-        ui()->stackedWidgetWithMenu->setCurrentIndex(0);
-        ui()->editName->setText("Kim");
-        ui()->editDate->setText("2020-02-02");
+        data().clock().setTimeSynced(true);
+        widget<QStackedWidget>("stackedWidgetMain")->setCurrentIndex(0);
+        widget<QStackedWidget>("stackedWidgetWithMenu")->setCurrentIndex(0);
+        widget<QLineEdit>("editName")->setText("Kim");
+        widget<QLineEdit>("editDate")->setText("2020-02-02");
         click("buttonCamera");
-        QCOMPARE(ui()->stackedWidgetBase->currentIndex(), int(MainDialog::PageCamera));
-        QCOMPARE(ui()->labelBrightnessValue->text(), QString("225"));
-        QCOMPARE(ui()->labelSharpnessValue->text(), QString("50"));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(), int(MainDialog::PageCamera));
+        QCOMPARE(widget<QLabel>("labelBrightnessValue")->text(), QString("225"));
+        QCOMPARE(widget<QLabel>("labelSharpnessValue")->text(), QString("50"));
     }
 };
 

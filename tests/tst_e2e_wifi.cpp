@@ -7,7 +7,6 @@
 #include "system/wifi.h"
 #include "testkit/window_fixture.h"
 #include "ui/maindialog.h"
-#include "ui_maindialog.h"
 #include "virtual_board.h"
 
 #include <QComboBox>
@@ -16,6 +15,9 @@
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QtTest>
+#include <QTableView>
+#include <QStackedWidget>
+#include <QLabel>
 
 namespace {
 
@@ -68,10 +70,10 @@ class TstE2eWifi : public QObject {
 
     std::unique_ptr<testkit::WindowFixture> m_fx;
 
-    Ui::MainDialog* ui() { return m_fx->ui(); }
+    template <typename T> T* widget(const char* name) { return m_fx->widget<T>(name); }
     GData& data() { return m_fx->data(); }
-    QAbstractItemModel* table() { return ui()->tableViewWireless->model(); }
-    QString saved() { return g_pCmdUtil->wireless_listnetwork(); }
+    QAbstractItemModel* table() { return widget<QTableView>("tableViewWireless")->model(); }
+    QString saved() { return data().commands().wireless_listnetwork(); }
 
     void refresh() {
         QVERIFY(!data().getWIFIInfo().isEmpty());
@@ -140,11 +142,11 @@ private slots:
     void init() {
         m_fx = std::make_unique<testkit::WindowFixture>();
         vboard::setKnob("air", QString::fromUtf8(kAir));
-        data().m_nJoinPollMs = 50;
+        data().wifi().setJoinPollMs(50);
         // The board comes with its clinic network configured; these tests start from none.
         for (const QString& ssid : savedSsids(saved()))
             QVERIFY(data().deleteWIFI(ssid));
-        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageWifi);
+        widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageWifi);
         refresh();
     }
     void cleanup() { m_fx.reset(); }
@@ -158,11 +160,11 @@ private slots:
         QVERIFY(!networkIndex(saved(), "Clinic-Staff")); // the failed entry is removed
 
         passPhraseNext("staff-pass-2024");
-        data().m_bWifiRefresh = false;
+        data().wifi().takeRefresh();
         tap("Clinic-Staff");
-        QVERIFY(data().m_bWifiRefresh);
+        QVERIFY(data().wifi().refreshRequested());
         QVERIFY(networkIndex(saved(), "Clinic-Staff"));
-        QCOMPARE(parseWifiStatus(g_pCmdUtil->wireless_getstatus()).ssid, QString("Clinic-Staff"));
+        QCOMPARE(parseWifiStatus(data().commands().wireless_getstatus()).ssid, QString("Clinic-Staff"));
     }
 
     void cancelChangesNothing() {
@@ -231,11 +233,11 @@ private slots:
     }
 
     void emptyAirSaysSo() {
-        QVERIFY(!ui()->labelWifiEmpty->isVisible());
+        QVERIFY(!widget<QLabel>("labelWifiEmpty")->isVisible());
         vboard::setKnob("air", "");
         refresh();
         QCOMPARE(table()->rowCount(), 0);
-        QVERIFY(ui()->labelWifiEmpty->isVisible());
+        QVERIFY(widget<QLabel>("labelWifiEmpty")->isVisible());
         QVERIFY(testkit::saveScreen(&m_fx->window(), "pageWIFI_empty"));
     }
 

@@ -50,8 +50,8 @@ private slots:
     void init() {
         m_board = std::make_unique<testkit::ScopedBoard>();
         m_data = std::make_unique<GData>();
-        m_data->m_strAppDir = m_board->appDir() + "/app dir with spaces $(x) 'q'";
-        QVERIFY(QDir().mkpath(m_data->m_strAppDir));
+        m_data->setAppDir(m_board->appDir() + "/app dir with spaces $(x) 'q'");
+        QVERIFY(QDir().mkpath(m_data->appDir()));
         QVERIFY(testkit::writeFile(serverFile("us", "vistrel-2.7.0"), m_image));
         for (const char* f : {"version_rent.txt", "versionList.txt"})
             QDir(testkit::services::dir() + "/firmware/v2/us").remove(f);
@@ -66,15 +66,15 @@ private slots:
     void sameVersionIsNoUpdate() {
         publish("v2.6.5-R;anything;12;whatever");
         QCOMPARE(m_data->versionCheck(), 0);
-        QVERIFY(m_data->m_strNewVerFile.isEmpty());
+        QVERIFY(m_data->firmware().newVersionFile().isEmpty());
     }
 
     void otherVersionOffersTheUpdate() {
         publish(validVersion() + "\n");
         QCOMPARE(m_data->versionCheck(), 1);
-        QCOMPARE(m_data->m_strNewVerFile, QString("vistrel-2.7.0"));
-        QCOMPARE(m_data->m_iNewVerSize, int(m_image.size()));
-        QCOMPARE(m_data->m_strNewVerMD5, md5Upper(m_image)); // trimmed
+        QCOMPARE(m_data->firmware().newVersionFile(), QString("vistrel-2.7.0"));
+        QCOMPARE(m_data->firmware().newVersionSize(), int(m_image.size()));
+        QCOMPARE(m_data->firmware().newVersionMD5(), md5Upper(m_image)); // trimmed
         QVERIFY(testkit::messages().contains("versionFile:  \"version_rent.txt\""));
     }
 
@@ -101,7 +101,7 @@ private slots:
         publish(validVersion());
         QCOMPARE(m_data->versionCheck(), 1);
         QVERIFY(m_data->versionDownlod());
-        const QString dir = m_data->m_strAppDir;
+        const QString dir = m_data->appDir();
         QCOMPARE(testkit::readFile(dir + "/vistrel.new"), m_image);
         QVERIFY(!QFile::exists(dir + "/vistrel.tmp"));
         // The next start removes it.
@@ -116,7 +116,7 @@ private slots:
         QVERIFY(!m_data->versionDownlod());
         QVERIFY(testkit::messages().contains(
             QString("versionDownlod len error %1 %2").arg(m_image.size()).arg(m_image.size() + 1)));
-        QVERIFY(!QFile::exists(m_data->m_strAppDir + "/vistrel.new"));
+        QVERIFY(!QFile::exists(m_data->appDir() + "/vistrel.new"));
     }
 
     // The image goes to a file as it arrives, and a body longer than announced is cut off
@@ -133,9 +133,9 @@ private slots:
         QFETCH(bool, ok);
         const QByteArray big = m_image.repeated(int((8 << 20) / m_image.size()) + 1).left(8 << 20);
         QVERIFY(testkit::writeFile(serverFile("us", "big-image"), big));
-        const QString target = m_data->m_strAppDir + "/download";
+        const QString target = m_data->appDir() + "/download";
         qint64 received = -1;
-        QCOMPARE(m_data->httpGetToFile("http://127.0.0.1:18082/v2/us/big-image", 30, target,
+        QCOMPARE(m_data->http().httpGetToFile("http://127.0.0.1:18082/v2/us/big-image", 30, target,
                                        announced, received),
                  ok);
         if (ok) {
@@ -153,8 +153,8 @@ private slots:
             QString("v2.7.0-R;vistrel-2.7.0;%1;%2").arg(m_image.size() - 1).arg(md5Upper(m_image)));
         QCOMPARE(m_data->versionCheck(), 1);
         QVERIFY(!m_data->versionDownlod());
-        QVERIFY(!QFile::exists(m_data->m_strAppDir + "/vistrel.new"));
-        QVERIFY(!QFile::exists(m_data->m_strAppDir + "/vistrel.tmp"));
+        QVERIFY(!QFile::exists(m_data->appDir() + "/vistrel.new"));
+        QVERIFY(!QFile::exists(m_data->appDir() + "/vistrel.tmp"));
     }
 
     void lowerCaseDigestNeverMatches() {
@@ -164,14 +164,14 @@ private slots:
         QCOMPARE(m_data->versionCheck(), 1);
         QVERIFY(!m_data->versionDownlod());
         QVERIFY(testkit::messages().contains("versionMD5Check failed"));
-        QVERIFY(!QFile::exists(m_data->m_strAppDir + "/vistrel.new"));
+        QVERIFY(!QFile::exists(m_data->appDir() + "/vistrel.new"));
     }
 
     void failedMoveIsReported() {
         publish(validVersion());
         QCOMPARE(m_data->versionCheck(), 1);
         // Something that cannot be replaced stands where the image goes.
-        QVERIFY(QDir().mkpath(m_data->m_strAppDir + "/vistrel.new/occupied"));
+        QVERIFY(QDir().mkpath(m_data->appDir() + "/vistrel.new/occupied"));
         QVERIFY(!m_data->versionDownlod());
         QVERIFY(testkit::messages().contains("versionCopy failed"));
     }
@@ -182,26 +182,26 @@ private slots:
                                "version_a.txt\tRelease 2.7\nversion_b.txt\tRelease 2.6\textra\n"
                                "version_c.txt\tRelease 2.7\nno tab here\nversion_d.txt\tBeta\n"));
         QCOMPARE(m_data->versionListGet(), 1);
-        const auto entries = versionListEntries(m_data->m_strVersionList);
+        const auto entries = versionListEntries(m_data->firmware().versionList());
         QCOMPARE(entries.size(), 3);
         QCOMPARE(entries[0].second, QString("Release 2.7"));
         QCOMPARE(entries[2].second, QString("Beta"));
-        QCOMPARE(versionFileFor(m_data->m_strVersionList, "Release 2.7"), QString("version_a.txt"));
-        QCOMPARE(versionFileFor(m_data->m_strVersionList, "Release 2.6"), QString());
+        QCOMPARE(versionFileFor(m_data->firmware().versionList(), "Release 2.7"), QString("version_a.txt"));
+        QCOMPARE(versionFileFor(m_data->firmware().versionList(), "Release 2.6"), QString());
         // The named file is read without comparing versions.
         QVERIFY(testkit::writeFile(serverFile("us", "version_a.txt"),
                                    validVersion("v2.6.5-R").toUtf8()));
         QCOMPARE(m_data->versionCheck("version_a.txt"), 1);
-        QCOMPARE(m_data->m_strNewVerFile, QString("vistrel-2.7.0"));
+        QCOMPARE(m_data->firmware().newVersionFile(), QString("vistrel-2.7.0"));
         QVERIFY(m_data->versionDownlod());
     }
 
     void regionFolder() {
-        m_data->m_nRegion = 2;
+        m_data->settings().store(CamCfg::Region, QString::number(2));
         QVERIFY(testkit::writeFile(serverFile("china", "versionList.txt"), "f\tChina build\n"));
         QCOMPARE(m_data->versionListGet(), 1);
         QCOMPARE(firmwareRequests("/v2/china/versionList.txt"), 1);
-        m_data->m_nRegion = 3;
+        m_data->settings().store(CamCfg::Region, QString::number(3));
         QCOMPARE(m_data->versionListGet(), -1); // Philippines reads the "us" folder, which has none
         QCOMPARE(firmwareRequests("/v2/us/versionList.txt"), 1);
     }
@@ -209,23 +209,23 @@ private slots:
     void backgroundCheck() {
         const qint64 t0 = 1900000000;
         QVERIFY(board::setSystemClock(t0));
-        m_data->timerVersionCheck(); // clock not set from the network yet: nothing
+        m_data->firmware().timerVersionCheck(); // clock not set from the network yet: nothing
         QCOMPARE(firmwareRequests("/v2/us/version_rent.txt"), 0);
-        m_data->m_bTimeSynced = true;
-        m_data->timerVersionCheck(); // no version file: a failed check, tried again later
+        m_data->clock().setTimeSynced(true);
+        m_data->firmware().timerVersionCheck(); // no version file: a failed check, tried again later
         QCOMPARE(firmwareRequests("/v2/us/version_rent.txt"), 1);
-        QVERIFY(!m_data->m_bVersionChecked);
+        QVERIFY(!m_data->firmware().versionChecked());
         publish(validVersion());
         QVERIFY(board::setSystemClock(t0 + 4));
-        m_data->timerVersionCheck(); // at most every 4 s
+        m_data->firmware().timerVersionCheck(); // at most every 4 s
         QCOMPARE(firmwareRequests("/v2/us/version_rent.txt"), 1);
         QVERIFY(board::setSystemClock(t0 + 5));
-        m_data->timerVersionCheck();
+        m_data->firmware().timerVersionCheck();
         QCOMPARE(firmwareRequests("/v2/us/version_rent.txt"), 2);
-        QVERIFY(m_data->m_bVersionChecked);
-        QVERIFY(m_data->m_bNewVersion);
+        QVERIFY(m_data->firmware().versionChecked());
+        QVERIFY(m_data->firmware().newVersion());
         QVERIFY(board::setSystemClock(t0 + 60));
-        m_data->timerVersionCheck(); // answered once: no more checks
+        m_data->firmware().timerVersionCheck(); // answered once: no more checks
         QCOMPARE(firmwareRequests("/v2/us/version_rent.txt"), 2);
     }
 };

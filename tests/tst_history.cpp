@@ -36,8 +36,8 @@ private slots:
     void init() {
         m_board = std::make_unique<testkit::ScopedBoard>();
         m_data = std::make_unique<GData>();
-        m_data->m_strAppDir = m_board->appDir();
-        m_data->m_strTimeZone = "0";
+        m_data->setAppDir(m_board->appDir());
+        m_data->settings().store(CamCfg::TimeZone, "0");
     }
 
     void cleanup() { board::setSystemClock(QDateTime::currentSecsSinceEpoch()); }
@@ -50,7 +50,7 @@ private slots:
         QCOMPARE(testkit::readFile(file()),
                  QByteArray("Test,Female,2019-05-03|2026-12-07 16:10,1.25,-0.50,180,1.00,-0.75,"
                             "175,58,Pass\n"));
-        QCOMPARE(m_data->m_dtTestTime.toString("yyyy-MM-dd hh:mm:ss"),
+        QCOMPARE(m_data->screening().record().testTime.toString("yyyy-MM-dd hh:mm:ss"),
                  QString("2026-12-07 16:10:42"));
         QCOMPARE(m_data->readTestResult(), QString::fromUtf8(testkit::readFile(file())));
     }
@@ -58,16 +58,16 @@ private slots:
     void timeZoneShiftsTheStamp() {
         setClock(QDateTime(QDate(2026, 3, 1), QTime(2, 0), Qt::LocalTime));
         fillRecord();
-        m_data->m_strTimeZone = "8";
+        m_data->settings().store(CamCfg::TimeZone, "8");
         QVERIFY(m_data->saveTestResult());
         QVERIFY(testkit::readFile(file()).contains("|2026-03-01 10:00,"));
     }
 
     void recordWithoutAnalysis() {
         setClock(QDateTime(QDate(2026, 3, 1), QTime(9, 5), Qt::LocalTime));
-        m_data->m_strName = QString::fromUtf8("Zoë 张");
-        m_data->m_dateBirth = QDate(2020, 1, 2);
-        m_data->m_strReferral = "Pass";
+        m_data->screening().record().name = QString::fromUtf8("Zoë 张");
+        m_data->screening().record().birth = QDate(2020, 1, 2);
+        m_data->screening().record().referral = "Pass";
         QVERIFY(m_data->saveTestResult());
         QCOMPARE(
             testkit::readFile(file()),

@@ -1,6 +1,6 @@
 // The blocking HTTP helpers against the stand-ins and a silent server, and percent-decoding.
 #include "app/gdata.h"
-#include "core/common.h"
+#include "net/http_client.h"
 #include "net/http_upload.h"
 #include "testkit/testkit.h"
 
@@ -17,7 +17,7 @@ const QString kPrint = "http://127.0.0.1:18081";
 class TstHttp : public QObject {
     Q_OBJECT
 
-    common m_common;
+    HttpClient m_common;
     GData m_data;
 
 private slots:
@@ -33,16 +33,16 @@ private slots:
         QVERIFY(testkit::writeFile(folder + "/hello.txt", "hello, device"));
         QVERIFY(testkit::writeFile(folder + "/empty.txt", ""));
         QByteArray out = "untouched";
-        QVERIFY(m_data.httpGetRequest(kFirmware + "/http-test/hello.txt", 5, out));
+        QVERIFY(m_data.http().httpGetRequest(kFirmware + "/http-test/hello.txt", 5, out));
         QCOMPARE(out, QByteArray("hello, device"));
         QVERIFY(
             testkit::messages().contains("httpGetRequest = " + kFirmware + "/http-test/hello.txt"));
-        QVERIFY(m_data.httpGetRequest(kFirmware + "/http-test/empty.txt", 5, out));
+        QVERIFY(m_data.http().httpGetRequest(kFirmware + "/http-test/empty.txt", 5, out));
         QCOMPARE(out, QByteArray());
         out = "untouched";
-        QVERIFY(!m_data.httpGetRequest(kFirmware + "/http-test/missing.txt", 5, out));
+        QVERIFY(!m_data.http().httpGetRequest(kFirmware + "/http-test/missing.txt", 5, out));
         QCOMPARE(out, QByteArray("untouched"));
-        QVERIFY(!m_data.httpGetRequest("http://127.0.0.1:1/x", 5, out)); // refused
+        QVERIFY(!m_data.http().httpGetRequest("http://127.0.0.1:1/x", 5, out)); // refused
         QCOMPARE(out, QByteArray("untouched"));
     }
 
@@ -96,7 +96,7 @@ private slots:
                  qPrintable(QString::number(t.elapsed())));
         QByteArray out = "untouched";
         t.restart();
-        QVERIFY(!m_data.httpGetRequest(url, 1, out));
+        QVERIFY(!m_data.http().httpGetRequest(url, 1, out));
         QVERIFY(t.elapsed() < 3000);
         QCOMPARE(out, QByteArray("untouched"));
         QVERIFY(!held.isEmpty());
@@ -196,13 +196,13 @@ private slots:
     void urldecode() {
         QFETCH(QByteArray, in);
         QFETCH(QString, out);
-        QCOMPARE(m_data.urldecode(in.constData()), out);
+        QCOMPARE(percentDecode(in.constData()), out);
     }
 
     void urldecodeNonDigits() {
         // "%zz": (16 x -1 - 1) mod 256 = 0xEF, not valid UTF-8 on its own.
-        QCOMPARE(m_data.urldecode("%zz"), QString::fromUtf8("\xEF"));
-        QCOMPARE(m_data.urldecode("%zz%BC%90"), QString(QChar(0xFF10)));
+        QCOMPARE(percentDecode("%zz"), QString::fromUtf8("\xEF"));
+        QCOMPARE(percentDecode("%zz%BC%90"), QString(QChar(0xFF10)));
     }
 };
 

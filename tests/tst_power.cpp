@@ -74,23 +74,23 @@ private slots:
     }
 
     void panel() {
-        QVERIFY(m_data.m_bScreenOn);
+        QVERIFY(m_data.power().screenIsOn());
         QCOMPARE(m_data.screenOff(), 0);
-        QVERIFY(!m_data.m_bScreenOn);
+        QVERIFY(!m_data.power().screenIsOn());
         QCOMPARE(testkit::readFile(vboard::recordPath("panel")), QByteArray("off"));
         QCOMPARE(m_data.screenOn(), 0);
-        QVERIFY(m_data.m_bScreenOn);
+        QVERIFY(m_data.power().screenIsOn());
         QCOMPARE(testkit::readFile(vboard::recordPath("panel")), QByteArray("on"));
     }
 
     void noDisplayDevice() {
         vboard::setKnob("disp_missing", "1");
-        m_data.m_bScreenOn = false;
+        m_data.power().setScreenState(false);
         QCOMPARE(m_data.screenOn(), -1);
-        QVERIFY(!m_data.m_bScreenOn);
-        m_data.m_bScreenOn = true;
+        QVERIFY(!m_data.power().screenIsOn());
+        m_data.power().setScreenState(true);
         QCOMPARE(m_data.screenOff(), -1);
-        QVERIFY(m_data.m_bScreenOn);
+        QVERIFY(m_data.power().screenIsOn());
         QVERIFY(testkit::messages().isEmpty()); // a failed display open logs nothing
     }
 };

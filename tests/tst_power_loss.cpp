@@ -142,7 +142,7 @@ private slots:
         for (int trial = 0; trial < 40; ++trial) {
             QTemporaryDir dir;
             GData data;
-            data.m_strAppDir = dir.path();
+            data.setAppDir(dir.path());
             QVERIFY(QDir().mkpath(dir.path() + "/CAMCFG"));
             const QByteArray whole = historyOf(1, 20).toUtf8();
             const int lastStart = int(historyOf(1, 19).toUtf8().size());
@@ -150,11 +150,11 @@ private slots:
             QByteArray torn = whole.left(cut);
             if (zeros)
                 torn += QByteArray(4096 - cut % 4096, '\0');
-            QVERIFY(testkit::writeFile(data.historyFile(), torn));
+            QVERIFY(testkit::writeFile(data.screening().historyFile(), torn));
 
             for (int n = 21; n <= 23; ++n) { // three screenings after the cut
                 const ScreeningRecord r = screening(n);
-                QVERIFY(appendLineDurably(data.historyFile(), historyLine(r).toUtf8()));
+                QVERIFY(appendLineDurably(data.screening().historyFile(), historyLine(r).toUtf8()));
             }
             QList<int> expected;
             for (int n = 1; n <= 23; ++n)

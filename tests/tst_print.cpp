@@ -36,11 +36,11 @@ private slots:
     void init() {
         m_fx = std::make_unique<testkit::DataFixture>();
         m_data = &m_fx->data();
-        m_data->m_pCamCfg->m_strValue[CamCfg::PrinterId] = "PRN-0042";
+        m_data->settings().storage().m_strValue[CamCfg::PrinterId] = "PRN-0042";
         testkit::services::clearKnob("print_reply");
         testkit::services::clearLog("print");
         testkit::fillExampleRecord(*m_data);
-        m_data->m_dtTestTime = QDateTime(QDate(2026, 12, 7), QTime(16, 10, 5));
+        m_data->screening().record().testTime = QDateTime(QDate(2026, 12, 7), QTime(16, 10, 5));
     }
 
     void cleanup() { m_fx.reset(); }
@@ -48,7 +48,7 @@ private slots:
     void resultReceiptAsReceived() {
         QVERIFY(board::setSystemClock(
             QDateTime(QDate(2026, 12, 8), QTime(9, 30, 15), Qt::UTC).toSecsSinceEpoch()));
-        m_data->m_strTimeZone = "8";
+        m_data->settings().store(CamCfg::TimeZone, "8");
         QCOMPARE(m_data->httpPrintResult(), QString("OK"));
         const QJsonObject p = lastPrint();
         const QString dashes(32, '-');
@@ -101,7 +101,7 @@ private slots:
     void testPage() {
         QVERIFY(board::setSystemClock(
             QDateTime(QDate(2025, 1, 2), QTime(3, 4, 5), Qt::LocalTime).toSecsSinceEpoch()));
-        m_data->m_strTimeZone = "0";
+        m_data->settings().store(CamCfg::TimeZone, "0");
         QCOMPARE(m_data->httpPrintTestpage(), QString("OK"));
         QCOMPARE(lastPrint()["fields"].toObject()["msgDetail"].toString(),
                  "This is a test page..." + kCut + kCut + "           2025-01-02 03:04:05" +
@@ -156,8 +156,8 @@ private slots:
     }
 
     void namesWithFormCharactersArriveWhole() {
-        m_data->m_strName = "Ann & Bo=Li + 100%";
-        m_data->m_pCamCfg->m_strValue[CamCfg::PrinterId] = "A&B";
+        m_data->screening().record().name = "Ann & Bo=Li + 100%";
+        m_data->settings().storage().m_strValue[CamCfg::PrinterId] = "A&B";
         QCOMPARE(m_data->httpPrintResult(), QString("OK"));
         const QJsonObject p = lastPrint();
         QVERIFY(p["signature_ok"].toBool());
@@ -170,7 +170,7 @@ private slots:
     }
 
     void emptyPrinterIdStillSends() {
-        m_data->m_pCamCfg->m_strValue[CamCfg::PrinterId] = "";
+        m_data->settings().storage().m_strValue[CamCfg::PrinterId] = "";
         QCOMPARE(m_data->httpPrintTestpage(), QString("OK"));
         QCOMPARE(lastPrint()["fields"].toObject()["deviceID"].toString(), QString());
     }

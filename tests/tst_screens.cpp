@@ -6,14 +6,15 @@
 #include "testkit/window_fixture.h"
 #include "ui/maildlg.h"
 #include "ui/maindialog.h"
+#include "ui/screening_controller.h"
 #include "ui/msgdialog.h"
 #include "ui/uploaddlg.h"
-#include "ui_maindialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QtTest>
+#include <QStackedWidget>
 
 #include <functional>
 
@@ -98,10 +99,9 @@ private slots:
         m_fx = std::make_unique<testkit::WindowFixture>();
         window().move(kWindowOrigin);
         QTRY_COMPARE(window().frameGeometry().topLeft(), kWindowOrigin);
-        auto* ui = m_fx->ui();
-        ui->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
-        ui->stackedWidgetMain->setCurrentIndex(0);
-        ui->stackedWidgetWithMenu->setCurrentIndex(0);
+        m_fx->widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageMain);
+        m_fx->widget<QStackedWidget>("stackedWidgetMain")->setCurrentIndex(0);
+        m_fx->widget<QStackedWidget>("stackedWidgetWithMenu")->setCurrentIndex(0);
         QTest::qWait(100);
     }
 
@@ -152,8 +152,8 @@ private slots:
 
     // The address dialog stays in view above the keyboard its field opens.
     void mailDialogWithItsKeyboard() {
-        m_fx->ui()->stackedWidgetMain->setCurrentIndex(1);
-        m_fx->ui()->stackedWidgetNoMenu->setCurrentIndex(MainDialog::PageHistory);
+        m_fx->widget<QStackedWidget>("stackedWidgetMain")->setCurrentIndex(1);
+        m_fx->widget<QStackedWidget>("stackedWidgetNoMenu")->setCurrentIndex(MainDialog::PageHistory);
         MailDlg mail;
         QRect keyboard, field;
         QImage shot;

@@ -26,7 +26,7 @@ private slots:
     void init() {
         m_board = std::make_unique<testkit::ScopedBoard>();
         m_data = std::make_unique<GData>();
-        m_data->m_strAppDir = m_board->appDir();
+        m_data->setAppDir(m_board->appDir());
         vboard::setKnob("sensor_period_ms", "20");
     }
 
@@ -51,11 +51,11 @@ private slots:
         QFETCH(int, offset);
         QFETCH(int, expected);
         vboard::setKnob("distance_cm", distanceCm);
-        m_data->m_nDistanceOffset = offset;
+        m_data->settings().store(CamCfg::DistanceOffset, QString::number(offset));
         for (int i = 0; i < 4; ++i)
             QCOMPARE(m_data->getDistance(), -4);
         QCOMPARE(m_data->getDistance(), expected);
-        QVERIFY(m_data->m_bRangingReady);
+        QVERIFY(m_data->sensors().rangingReady());
     }
 
     void averageMovesWithTheTarget() {
@@ -104,7 +104,7 @@ private slots:
         for (int i = 1; i < 61; ++i)
             QCOMPARE(m_data->getDistance(), -3);
         QCOMPARE(m_data->getDistance(), -5);
-        QVERIFY(!m_data->m_bRangingReady);
+        QVERIFY(!m_data->sensors().rangingReady());
         QCOMPARE(i2c_hdl, -1);
     }
 
@@ -113,33 +113,33 @@ private slots:
         vboard::setKnob("sensor_never_ready", "1");
         for (int i = 1; i <= 5; ++i) {
             QCOMPARE(m_data->getDistance(), -2);
-            QVERIFY(m_data->m_bRangingReady);
+            QVERIFY(m_data->sensors().rangingReady());
         }
         QCOMPARE(m_data->getDistance(), -2); // sixth miss: released
-        QVERIFY(!m_data->m_bRangingReady);
+        QVERIFY(!m_data->sensors().rangingReady());
         QCOMPARE(i2c_hdl, -1);
         // The next call initialises again; a ready result resets the count.
         vboard::setKnob("sensor_never_ready", "0");
         QCOMPARE(m_data->getDistance(), -4);
-        QVERIFY(m_data->m_bRangingReady);
-        QCOMPARE(m_data->m_distanceFilter.missCount(), 0);
+        QVERIFY(m_data->sensors().rangingReady());
+        QCOMPARE(m_data->sensors().distanceFilter().missCount(), 0);
     }
 
     void busCannotBeOpened() {
         vboard::setKnob("i2c_fail", "1");
-        QCOMPARE(m_data->initRangingSensor(0, 41), -1);
+        QCOMPARE(m_data->sensors().initRangingSensor(0, 41), -1);
         QCOMPARE(m_data->getDistance(), -1);
-        QVERIFY(!m_data->m_bRangingReady);
+        QVERIFY(!m_data->sensors().rangingReady());
     }
 
     void notBootedSensor() {
         vboard::setKnob("sensor_not_booted", "1");
-        QCOMPARE(m_data->initRangingSensor(0, 41), -3);
+        QCOMPARE(m_data->sensors().initRangingSensor(0, 41), -3);
     }
 
     void initRunsItsShellLinesOnTheBoard() {
         SKIP_WITHOUT_CHILD_PROCESSES(); // the lines run in a shell
-        QCOMPARE(m_data->initRangingSensor(0, 41), 0);
+        QCOMPARE(m_data->sensors().initRangingSensor(0, 41), 0);
         QVERIFY(
             !testkit::readFile(m_board->root() + "/root/appstart.sh").contains("modprobe vl53l1"));
         QVERIFY(testkit::readFile(vboard::recordPath("calls.log")).contains("rmmod vl53l1\n"));
@@ -149,7 +149,7 @@ private slots:
 
     // The register file after initialisation, rebuilt here from the documented writes.
     void registerImageAfterInit() {
-        QCOMPARE(m_data->initRangingSensor(0, 41), 0);
+        QCOMPARE(m_data->sensors().initRangingSensor(0, 41), 0);
         const std::vector<uint8_t> regs = vboard::rangeSensorRegisters();
         std::map<int, int> expected;
         for (int i = 0; i < 91; ++i)
@@ -188,7 +188,7 @@ private slots:
     }
 
     void timingBudgetRoundTrip() {
-        QCOMPARE(m_data->initRangingSensor(0, 41), 0);
+        QCOMPARE(m_data->sensors().initRangingSensor(0, 41), 0);
         const VL53L1_Dev_t dev = 0xFFFF;
         const struct {
             int mode;
@@ -218,7 +218,7 @@ private slots:
     }
 
     void transferLimits() {
-        QCOMPARE(m_data->initRangingSensor(0, 41), 0);
+        QCOMPARE(m_data->sensors().initRangingSensor(0, 41), 0);
         std::vector<uint8_t> data(600, 0);
         QCOMPARE(VL53L1_WriteMulti(0, 0x2000, data.data(), 511), 0);
         QCOMPARE(VL53L1_WriteMulti(0, 0x2000, data.data(), 512), -1); // refused, not overflowed
@@ -247,7 +247,7 @@ private slots:
         QFETCH(int, offset);
         QFETCH(QString, degrees);
         QFETCH(int, pitch);
-        m_data->m_nPitchOffset = offset;
+        m_data->settings().store(CamCfg::PitchOffset, QString::number(offset));
         vboard::setKnob("pitch_deg", degrees);
         int measured = 99;
         for (int i = 0; i < 60; ++i)
@@ -329,10 +329,11 @@ private slots:
     }
 
     void pollingOnlyInPreview() {
-        HWThread thread(m_data.get());
-        m_data->m_nDistance = 1234;
-        m_data->m_nPitch = 4321;
-        m_data->m_nCameraState = 0;
+        HWThread thread(m_data->sensors(),
+                        [this] { return m_data->capture().state() == CameraState::Preview; });
+        m_data->sensors().setDistance(1234);
+        m_data->sensors().setPitch(4321);
+        m_data->capture().setState(CameraState(0));
         thread.start();
         auto stop = qScopeGuard([&] {
             thread.requestInterruption();
@@ -340,15 +341,15 @@ private slots:
         });
         const vboard::SensorCounters before = vboard::sensorCounters();
         QTest::qWait(500);
-        QCOMPARE(m_data->m_nDistance.load(), 1234);
-        QCOMPARE(m_data->m_nPitch.load(), 4321);
+        QCOMPARE(m_data->sensors().distance(), 1234);
+        QCOMPARE(m_data->sensors().pitch(), 4321);
         QCOMPARE(vboard::sensorCounters().imuReads, before.imuReads);
         QCOMPARE(i2c_hdl, -1);
 
         vboard::setKnob("pitch_deg", "5");
-        m_data->m_nCameraState = 1;
-        QTRY_VERIFY_WITH_TIMEOUT(m_data->m_nDistance == 97, 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(m_data->m_nPitch == 5, 10000);
+        m_data->capture().setState(CameraState(1));
+        QTRY_VERIFY_WITH_TIMEOUT(m_data->sensors().distance() == 97, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_data->sensors().pitch() == 5, 10000);
         const vboard::SensorCounters a = vboard::sensorCounters();
         QTest::qWait(1500);
         const vboard::SensorCounters b = vboard::sensorCounters();
@@ -359,8 +360,8 @@ private slots:
 
         // The distance follows the knob as the camera page will show it.
         vboard::setKnob("distance_cm", "60");
-        QTRY_VERIFY_WITH_TIMEOUT(m_data->m_nDistance == 60, 10000);
-        m_data->m_nCameraState = 3;
+        QTRY_VERIFY_WITH_TIMEOUT(m_data->sensors().distance() == 60, 10000);
+        m_data->capture().setState(CameraState(3));
         QTest::qWait(300);
         const vboard::SensorCounters c = vboard::sensorCounters();
         QTest::qWait(400);

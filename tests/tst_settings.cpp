@@ -31,7 +31,7 @@ class TstSettings : public QObject {
 
     std::unique_ptr<GData> loadData() {
         auto data = std::make_unique<GData>();
-        data->m_strAppDir = m_board->appDir();
+        data->setAppDir(m_board->appDir());
         data->InitData();
         data->InitCommonAndConfig();
         return data;
@@ -81,19 +81,19 @@ private slots:
         auto data = loadData();
 
         QCOMPARE(testkit::readFile(cfgFile()), expectedFile);
-        QCOMPARE(data->m_nExposure, expected.exposure);
-        QCOMPARE(data->m_nGain, expected.gain);
-        QCOMPARE(int(data->m_nLumaMean), expected.exposure);
-        QCOMPARE(int(data->m_nLumaGradient), expected.gain);
-        QCOMPARE(data->m_nLedLoop, expected.ledLoop);
-        QCOMPARE(data->m_strTimeZone, expected.timeZone);
-        QCOMPARE(data->m_nScreenOffTime, expected.screenOff);
-        QCOMPARE(data->m_nShutdownTime, expected.shutdown);
-        QCOMPARE(data->m_nReferralCriteria, expected.criteria);
-        QCOMPARE(data->m_nRegion, expected.region);
-        QCOMPARE(data->m_bFocusAuto, expected.focusAuto);
-        QCOMPARE(data->m_nPitchOffset, expected.pitchOffset);
-        QCOMPARE(data->m_nDistanceOffset, expected.distanceOffset);
+        QCOMPARE(data->settings().exposure(), expected.exposure);
+        QCOMPARE(data->settings().gain(), expected.gain);
+        QCOMPARE(int(data->capture().lumaMean()), expected.exposure);
+        QCOMPARE(int(data->capture().lumaGradient()), expected.gain);
+        QCOMPARE(data->settings().ledLoop(), expected.ledLoop);
+        QCOMPARE(data->settings().timeZone(), expected.timeZone);
+        QCOMPARE(data->settings().screenOffMinutes(), expected.screenOff);
+        QCOMPARE(data->settings().shutdownMinutes(), expected.shutdown);
+        QCOMPARE(data->settings().referralCriterion(), expected.criteria);
+        QCOMPARE(data->settings().region(), expected.region);
+        QCOMPARE(data->settings().focusAuto(), expected.focusAuto);
+        QCOMPARE(data->settings().pitchOffset(), expected.pitchOffset);
+        QCOMPARE(data->settings().distanceOffset(), expected.distanceOffset);
     }
 
     void calibrationStoreWinsOverValues14And15() {
@@ -101,15 +101,15 @@ private slots:
         QVERIFY(
             testkit::writeFile(m_board->appDir() + "/CAMCFG/sensor_calibration.txt", "12,-3\n"));
         auto data = loadData();
-        QCOMPARE(data->m_nDistanceOffset, 12);
-        QCOMPARE(data->m_nPitchOffset, -3);
+        QCOMPARE(data->settings().distanceOffset(), 12);
+        QCOMPARE(data->settings().pitchOffset(), -3);
         // Taken over in memory, saved with the next save.
-        QCOMPARE(data->m_pCamCfg->m_strValue[CamCfg::PitchOffset], QString("-3"));
-        QCOMPARE(data->m_pCamCfg->m_strValue[CamCfg::DistanceOffset], QString("12"));
+        QCOMPARE(data->settings().storage().m_strValue[CamCfg::PitchOffset], QString("-3"));
+        QCOMPARE(data->settings().storage().m_strValue[CamCfg::DistanceOffset], QString("12"));
         QCOMPARE(testkit::readFile(cfgFile()),
                  QByteArray("225|1|50|5|5|1920*1080|x|0|-1|-1|0|0||0|4|-2"));
-        data->m_pCamCfg->dogenCurrentCFG();
-        QCOMPARE(data->m_pCamCfg->saveCFG2File(), QString("1"));
+        data->settings().storage().dogenCurrentCFG();
+        QCOMPARE(data->settings().storage().saveCFG2File(), QString("1"));
         QCOMPARE(testkit::readFile(cfgFile()),
                  QByteArray("225|1|50|5|5|1920*1080|x|0|-1|-1|0|0||0|-3|12"));
     }
@@ -144,12 +144,12 @@ private slots:
 
     void calibrationBackupWritesTheLine() {
         auto data = loadData();
-        data->m_nDistanceOffset = -5;
-        data->m_nPitchOffset = 3;
+        data->settings().store(CamCfg::DistanceOffset, QString::number(-5));
+        data->settings().store(CamCfg::PitchOffset, QString::number(3));
         QVERIFY(data->backupSensorCalibrationData());
-        QCOMPARE(testkit::readFile(data->sensorCalibrationFile()), QByteArray("-5,3\n"));
+        QCOMPARE(testkit::readFile(data->sensors().sensorCalibrationFile()), QByteArray("-5,3\n"));
         sensor_calibrate_data_t back;
-        QVERIFY(data->getSensorCalibrationData(back));
+        QVERIFY(data->sensors().getSensorCalibrationData(back));
         QCOMPARE(back.distance_offset, -5);
         QCOMPARE(back.pitch_offset, 3);
     }
@@ -163,10 +163,10 @@ private slots:
         // A folder where the file should be: neither reading nor saving can open it.
         QVERIFY(QDir().mkpath(cfgFile()));
         auto data = loadData();
-        QCOMPARE(data->m_pCamCfg->m_strCfgText, QString::fromLatin1(kDefaults));
-        QCOMPARE(data->m_nExposure, 225);
-        QCOMPARE(data->m_nLedLoop, 5);
-        QCOMPARE(data->m_pCamCfg->saveCFG2File(), QString("0"));
+        QCOMPARE(data->settings().storage().m_strCfgText, QString::fromLatin1(kDefaults));
+        QCOMPARE(data->settings().exposure(), 225);
+        QCOMPARE(data->settings().ledLoop(), 5);
+        QCOMPARE(data->settings().storage().saveCFG2File(), QString("0"));
         QVERIFY(QFileInfo(cfgFile()).isDir());
     }
 
@@ -176,9 +176,9 @@ private slots:
         // the file in place, so a power loss leaves either the old or the new settings.
         QFile before(cfgFile());
         QVERIFY(before.open(QIODevice::ReadOnly));
-        data->m_pCamCfg->m_strValue[CamCfg::TimeZone] = "8";
-        data->m_pCamCfg->dogenCurrentCFG();
-        QCOMPARE(data->m_pCamCfg->saveCFG2File(), QString("1"));
+        data->settings().storage().m_strValue[CamCfg::TimeZone] = "8";
+        data->settings().storage().dogenCurrentCFG();
+        QCOMPARE(data->settings().storage().saveCFG2File(), QString("1"));
         QCOMPARE(before.readAll(), kDefaults);
         QCOMPARE(testkit::readFile(cfgFile()),
                  QByteArray("225|1|50|5|5|1920*1080|127.0.0.1:15000|8|-1|-1|0|0||0|0|0"));
@@ -189,31 +189,31 @@ private slots:
 
     void nonAsciiValueRoundTrips() {
         auto data = loadData();
-        data->m_pCamCfg->m_strValue[CamCfg::PrinterId] = QString::fromUtf8("打印机-7");
-        data->m_pCamCfg->dogenCurrentCFG();
-        QCOMPARE(data->m_pCamCfg->saveCFG2File(), QString("1"));
+        data->settings().storage().m_strValue[CamCfg::PrinterId] = QString::fromUtf8("打印机-7");
+        data->settings().storage().dogenCurrentCFG();
+        QCOMPARE(data->settings().storage().saveCFG2File(), QString("1"));
         auto again = loadData();
-        QCOMPARE(again->m_pCamCfg->m_strValue[CamCfg::PrinterId], QString::fromUtf8("打印机-7"));
+        QCOMPARE(again->settings().storage().m_strValue[CamCfg::PrinterId], QString::fromUtf8("打印机-7"));
     }
 
     void factoryResetKeepsCalibration() {
         QVERIFY(testkit::writeFile(m_board->appDir() + "/CAMCFG/sensor_calibration.txt", "6,1\n"));
         auto data = loadData();
-        data->m_pCamCfg->m_strValue[CamCfg::Region] = "2";
-        data->m_pCamCfg->resetDefaultCFG();
-        data->m_pCamCfg->dogenCurrentCFG();
-        QCOMPARE(data->m_pCamCfg->saveCFG2File(), QString("1"));
+        data->settings().storage().m_strValue[CamCfg::Region] = "2";
+        data->settings().storage().resetDefaultCFG();
+        data->settings().storage().dogenCurrentCFG();
+        QCOMPARE(data->settings().storage().saveCFG2File(), QString("1"));
         data->InitConfigParameter();
-        QCOMPARE(data->m_nRegion, 0);
-        QCOMPARE(data->m_nDistanceOffset, 6);
-        QCOMPARE(data->m_nPitchOffset, 1);
+        QCOMPARE(data->settings().region(), 0);
+        QCOMPARE(data->settings().distanceOffset(), 6);
+        QCOMPARE(data->settings().pitchOffset(), 1);
     }
 
     void cfgFileDeleteLeadsToDefaults() {
         auto data = loadData();
-        data->m_pCamCfg->m_strValue[CamCfg::Region] = "3";
-        data->m_pCamCfg->dogenCurrentCFG();
-        data->m_pCamCfg->saveCFG2File();
+        data->settings().storage().m_strValue[CamCfg::Region] = "3";
+        data->settings().storage().dogenCurrentCFG();
+        data->settings().storage().saveCFG2File();
         data->cfgFileDelete();
         QVERIFY(!QFile::exists(cfgFile()));
         auto again = loadData();

@@ -117,7 +117,7 @@ class TstSmtp : public QObject {
 private slots:
     void initTestCase() {
         qputenv("VISTREL_SIM_MAIL_CERT", (testkit::services::dir() + "/mail/cert.pem").toUtf8());
-        m_data.m_strAppDir = m_dir.path();
+        m_data.setAppDir(m_dir.path());
     }
 
     void init() {
@@ -130,7 +130,7 @@ private slots:
 
     void sslDeliveryIsWellFormed() {
         const QString html = QString::fromUtf8("<p>Zoë 张 — résultats: <b>Pass</b></p>");
-        QCOMPARE(m_data.smtpSend("parent@example.org", "Report", html, true), QString("OK"));
+        QCOMPARE(m_data.output().smtpSend("parent@example.org", "Report", html, true), QString("OK"));
         const QJsonObject mail = lastMail();
         QCOMPARE(mail["port"].toInt(), 10465);
         QCOMPARE(mail["rcpt_tos"].toArray().first().toString(), QString("parent@example.org"));
@@ -175,7 +175,7 @@ private slots:
         QFETCH(QString, html);
         QFETCH(QString, cte);
         QFETCH(QString, readBack);
-        QCOMPARE(m_data.smtpSend("parent@example.org", "Report", html, false), QString("OK"));
+        QCOMPARE(m_data.output().smtpSend("parent@example.org", "Report", html, false), QString("OK"));
         const QJsonObject m = parsed(lastMail());
         QVERIFY(m["crlf_only"].toBool());
         QVERIFY2(m["longest_line"].toInt() <= 998,
@@ -192,14 +192,14 @@ private slots:
 
     void sslRefusedThenOnePlainDelivery() {
         testkit::services::setKnob("smtp_tls_closed", "1");
-        m_data.m_strMailTo = "parent@example.org";
-        m_data.m_strMailBody = "<table border=\"1\"></table>";
+        m_data.output().reportRecipient() = "parent@example.org";
+        m_data.output().reportBody() = "<table border=\"1\"></table>";
         QCOMPARE(m_data.smtpSendReport(), QString("OK"));
         const auto log = testkit::services::log("mail");
         QCOMPARE(log.size(), 1);
         QCOMPARE(log[0]["port"].toInt(), 10025);
         QCOMPARE(parsed(log[0])["parts"].toArray()[0].toObject()["text"].toString().trimmed(),
-                 m_data.m_strMailBody);
+                 m_data.output().reportBody());
     }
 
     void results_data() {
@@ -228,8 +228,8 @@ private slots:
         QFETCH(QString, result);
         if (!knob.isEmpty())
             testkit::services::setKnob(knob, value);
-        QCOMPARE(m_data.smtpSend(to, "Report", "<p>x</p>", true), result);
-        QCOMPARE(m_data.smtpSend(to, "Report", "<p>x</p>", false), result);
+        QCOMPARE(m_data.output().smtpSend(to, "Report", "<p>x</p>", true), result);
+        QCOMPARE(m_data.output().smtpSend(to, "Report", "<p>x</p>", false), result);
         QVERIFY(testkit::services::log("mail").isEmpty());
     }
 

@@ -66,11 +66,11 @@ private slots:
 
     void nothingIsSentAfterSuccess() {
         GData d;
-        QVERIFY(!d.m_bTimeSynced);
-        d.timerInternetTime();
-        QVERIFY(d.m_bTimeSynced);
-        d.timerInternetTime();
-        d.timerInternetTime();
+        QVERIFY(!d.clock().timeSynced());
+        d.clock().timerInternetTime();
+        QVERIFY(d.clock().timeSynced());
+        d.clock().timerInternetTime();
+        d.clock().timerInternetTime();
         QCOMPARE(testkit::services::log("sntp").size(), 1);
     }
 

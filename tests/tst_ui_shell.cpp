@@ -7,14 +7,21 @@
 #include "testkit/window_fixture.h"
 #include "ui/keypaddlg.h"
 #include "ui/maindialog.h"
+#include "ui/screening_controller.h"
+#include "ui/settings_controller.h"
+#include "ui/wifi_controller.h"
 #include "ui/numkeypaddlg.h"
-#include "ui_maindialog.h"
 #include "virtual_board.h"
 
 #include <QKeyEvent>
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
+#include <QWidget>
+#include <QTableView>
+#include <QStackedWidget>
+#include <QLineEdit>
+#include <QLabel>
 
 class TstUiShell : public QObject {
     Q_OBJECT
@@ -24,8 +31,8 @@ class TstUiShell : public QObject {
     MainDialog* m_window = nullptr;
     const testkit::ScopedBoard* m_board = nullptr;
 
-    Ui::MainDialog* ui() { return m_window->ui; }
-    int base() { return ui()->stackedWidgetBase->currentIndex(); }
+    template <typename T> T* widget(const char* name) { return m_fx->widget<T>(name); }
+    int base() { return widget<QStackedWidget>("stackedWidgetBase")->currentIndex(); }
     static bool samePixmap(const QPixmap& a, const QString& resource) {
         return !a.isNull() && a.toImage() == QPixmap(resource).toImage();
     }
@@ -48,8 +55,8 @@ private slots:
 
     void startPageWhenConnected() {
         QCOMPARE(base(), int(MainDialog::PageStart));
-        QVERIFY(testkit::saveScreen(ui()->pageStart, "pageStart"));
-        QCOMPARE(ui()->labelVersion->text(), QString("v2.6.5-R"));
+        QVERIFY(testkit::saveScreen(widget<QWidget>("pageStart"), "pageStart"));
+        QCOMPARE(widget<QLabel>("labelVersion")->text(), QString("v2.6.5-R"));
         ticks(1);
         QCOMPARE(base(), int(MainDialog::PageMain));
         ticks(7);
@@ -57,13 +64,13 @@ private slots:
     }
 
     void startPageWithoutConnection() {
-        g_pCmdUtil->wireless_removenetwork(0);
-        m_data->m_bWifiRefresh = false;
+        m_data->commands().wireless_removenetwork(0);
+        m_data->wifi().takeRefresh();
         ticks(11);
         QCOMPARE(base(), int(MainDialog::PageStart));
         ticks(1);
         QCOMPARE(base(), int(MainDialog::PageWifi));
-        QVERIFY(m_data->m_bWifiRefresh);
+        QVERIFY(m_data->wifi().refreshRequested());
     }
 
     void navigation_data() {
@@ -88,38 +95,38 @@ private slots:
         QFETCH(QString, button);
         QFETCH(int, main);
         QFETCH(int, noMenu);
-        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
-        ui()->stackedWidgetMain->setCurrentIndex(1 - main);
+        widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageMain);
+        widget<QStackedWidget>("stackedWidgetMain")->setCurrentIndex(1 - main);
         m_window->findChild<QPushButton*>(button)->click();
-        QCOMPARE(ui()->stackedWidgetMain->currentIndex(), main);
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetMain")->currentIndex(), main);
         if (noMenu >= 0)
-            QCOMPARE(ui()->stackedWidgetNoMenu->currentIndex(), noMenu);
+            QCOMPARE(widget<QStackedWidget>("stackedWidgetNoMenu")->currentIndex(), noMenu);
     }
 
     void returnsAndPages() {
-        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
+        widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageMain);
         m_window->findChild<QPushButton*>("buttonSetup")->click();
         QVERIFY(testkit::saveScreen(m_window, "pageSetup"));
         for (const char* page : {"buttonParam", "buttonCountry", "buttonMachineID",
                                  "buttonSleepTime", "buttonZone", "buttonReferral"}) {
             m_window->findChild<QPushButton*>(page)->click();
-            QVERIFY(ui()->stackedWidgetNoMenu->currentIndex() != 0);
+            QVERIFY(widget<QStackedWidget>("stackedWidgetNoMenu")->currentIndex() != 0);
             const QString ret = QString(page).replace("buttonZone", "buttonTimeZone") + "Return";
             m_window->findChild<QPushButton*>(ret)->click();
-            QCOMPARE(ui()->stackedWidgetNoMenu->currentIndex(), 0);
+            QCOMPARE(widget<QStackedWidget>("stackedWidgetNoMenu")->currentIndex(), 0);
         }
-        ui()->stackedWidgetNoMenu->setCurrentIndex(MainDialog::PageUserDetail);
+        widget<QStackedWidget>("stackedWidgetNoMenu")->setCurrentIndex(MainDialog::PageUserDetail);
         m_window->findChild<QPushButton*>("buttonUserDetailReturn")->click();
-        QCOMPARE(ui()->stackedWidgetNoMenu->currentIndex(), int(MainDialog::PageHistory));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetNoMenu")->currentIndex(), int(MainDialog::PageHistory));
         m_window->findChild<QPushButton*>("buttonWIFI")->click();
         QCOMPARE(base(), int(MainDialog::PageWifi));
-        QVERIFY(m_data->m_bWifiRefresh);
+        QVERIFY(m_data->wifi().refreshRequested());
         m_data->getWIFIInfo();
-        m_window->device_thread_slot("refreshed");
-        QCOMPARE(ui()->tableViewWireless->model()->rowCount(), 3);
-        QCOMPARE(ui()->tableViewWireless->model()->index(0, 1).data().toString(),
+        m_window->wifi().device_thread_slot("refreshed");
+        QCOMPARE(widget<QTableView>("tableViewWireless")->model()->rowCount(), 3);
+        QCOMPARE(widget<QTableView>("tableViewWireless")->model()->index(0, 1).data().toString(),
                  QString("Clinic-Guest"));
-        QCOMPARE(ui()->tableViewWireless->model()->index(1, 5).data().toString(),
+        QCOMPARE(widget<QTableView>("tableViewWireless")->model()->index(1, 5).data().toString(),
                  QString("1")); // connected
         QVERIFY(testkit::saveScreen(m_window, "pageWIFI"));
         m_window->findChild<QPushButton*>("buttonReturn")->click();
@@ -140,12 +147,12 @@ private slots:
         QFETCH(int, criterion);
         QFETCH(int, page);
         QFETCH(QString, label);
-        m_data->m_nReferralCriteria = criterion;
+        m_data->settings().store(CamCfg::ReferralCriteria, QString::number(criterion));
         m_window->findChild<QPushButton*>("buttonReferral_2")->click();
-        QCOMPARE(ui()->stackedWidgetReferral->currentIndex(), page);
-        ui()->labelReferral->setText("Arnold");
-        m_window->labelReferralInit();
-        QCOMPARE(ui()->labelReferral->text(), label); // an unknown code leaves the label
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetReferral")->currentIndex(), page);
+        widget<QLabel>("labelReferral")->setText("Arnold");
+        m_window->settings().labelReferralInit();
+        QCOMPARE(widget<QLabel>("labelReferral")->text(), label); // an unknown code leaves the label
     }
 
     void powerOffAsksFirst() {
@@ -173,36 +180,36 @@ private slots:
 
     void factoryResetKeepsCalibration() {
         QVERIFY(testkit::writeFile(m_board->appDir() + "/CAMCFG/sensor_calibration.txt", "7,2\n"));
-        m_data->m_pCamCfg->m_strValue[CamCfg::Region] = "2";
-        m_data->m_pCamCfg->m_strValue[CamCfg::ReferralCriteria] = "1";
-        m_data->m_pCamCfg->dogenCurrentCFG();
-        m_data->m_pCamCfg->saveCFG2File();
+        m_data->settings().storage().m_strValue[CamCfg::Region] = "2";
+        m_data->settings().storage().m_strValue[CamCfg::ReferralCriteria] = "1";
+        m_data->settings().storage().dogenCurrentCFG();
+        m_data->settings().storage().saveCFG2File();
         m_data->InitConfigParameter();
         auto yes = testkit::onNextModal(
             [](QWidget* w) { w->findChild<QPushButton*>("buttonLeft1")->click(); });
         m_window->findChild<QPushButton*>("buttonFactory_2")->click();
         QCOMPARE(*yes, 1);
-        QCOMPARE(m_data->m_nRegion, 0);
-        QCOMPARE(m_data->m_nReferralCriteria, 0);
-        QCOMPARE(ui()->labelReferral->text(), QString("Arnold"));
-        QCOMPARE(m_data->m_nDistanceOffset, 7);
-        QCOMPARE(m_data->m_nPitchOffset, 2);
+        QCOMPARE(m_data->settings().region(), 0);
+        QCOMPARE(m_data->settings().referralCriterion(), 0);
+        QCOMPARE(widget<QLabel>("labelReferral")->text(), QString("Arnold"));
+        QCOMPARE(m_data->settings().distanceOffset(), 7);
+        QCOMPARE(m_data->settings().pitchOffset(), 2);
         QVERIFY(
             testkit::readFile(m_board->appDir() + "/CAMCFG/config.txt").startsWith("225|1|50|"));
     }
 
     void statusBarEverySeventhTick() {
-        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
-        m_data->m_iRssi = 0;
+        widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageMain);
+        m_data->wifi().setRssi(0);
         ticks(6);
-        QVERIFY(!ui()->labelMainSignal->pixmap().isNull());
+        QVERIFY(!widget<QLabel>("labelMainSignal")->pixmap().isNull());
         ticks(1);
-        QVERIFY(ui()->labelMainSignal->pixmap().isNull()); // not connected: empty
-        m_data->m_iRssi = -55;
+        QVERIFY(widget<QLabel>("labelMainSignal")->pixmap().isNull()); // not connected: empty
+        m_data->wifi().setRssi(-55);
         ticks(6);
-        QVERIFY(ui()->labelMainSignal->pixmap().isNull());
+        QVERIFY(widget<QLabel>("labelMainSignal")->pixmap().isNull());
         ticks(1);
-        QVERIFY(samePixmap(ui()->labelMainSignal->pixmap(), ":/png/history/wifi2@2x.png"));
+        QVERIFY(samePixmap(widget<QLabel>("labelMainSignal")->pixmap(), ":/png/history/wifi2@2x.png"));
     }
 
     void wifiIcons_data() {
@@ -217,9 +224,9 @@ private slots:
     void wifiIcons() {
         QFETCH(int, rssi);
         QFETCH(QString, icon);
-        m_data->m_iRssi = rssi;
+        m_data->wifi().setRssi(rssi);
         m_window->labelWirelessShow();
-        QVERIFY(samePixmap(ui()->labelMainSignal->pixmap(), icon));
+        QVERIFY(samePixmap(widget<QLabel>("labelMainSignal")->pixmap(), icon));
     }
 
     void batteryLevels_data() {
@@ -265,9 +272,9 @@ private slots:
         vboard::setKnob("battery_capacity", "75\n"); // shows 85
         m_window->m_nBatteryLevel = 4;
         m_window->labelBatteryShow();
-        QVERIFY(samePixmap(ui()->labelBattery->pixmap(), ":/png/history/battery@2x.png"));
+        QVERIFY(samePixmap(widget<QLabel>("labelBattery")->pixmap(), ":/png/history/battery@2x.png"));
         m_window->labelBatteryShow();
-        QVERIFY(samePixmap(ui()->labelBattery->pixmap(), ":/png/history/battery8@2x.png"));
+        QVERIFY(samePixmap(widget<QLabel>("labelBattery")->pixmap(), ":/png/history/battery8@2x.png"));
     }
 
     void lowBatteryWarningOncePerDischarge() {
@@ -296,61 +303,61 @@ private slots:
         m_window->labelBatteryShow();
         QCOMPARE(*seen, 1);
         QCOMPARE(title, QString("Low Battery"));
-        QVERIFY(samePixmap(ui()->labelBattery->pixmap(), ":/png/history/battery0@2x.png"));
+        QVERIFY(samePixmap(widget<QLabel>("labelBattery")->pixmap(), ":/png/history/battery0@2x.png"));
         m_window->labelBatteryShow(); // still 19 %: no second dialog
         QCOMPARE(*seen, 1);
     }
 
     void screenOffAfterTheTimeout() {
-        m_data->m_bTimeSynced = true;
-        m_data->m_nScreenOffTime = 1;
-        m_data->m_nShutdownTime = -1;
+        m_data->clock().setTimeSynced(true);
+        m_data->settings().store(CamCfg::ScreenOffTime, QString::number(1));
+        m_data->settings().store(CamCfg::ShutdownTime, QString::number(-1));
         ticks(1); // first activity time taken
         QVERIFY(m_window->m_tLastActivity > 0);
         m_window->m_tLastActivity -= 60; // exactly 60 s idle: not yet
         ticks(1);
-        QVERIFY(m_data->m_bScreenOn);
+        QVERIFY(m_data->power().screenIsOn());
         m_window->m_tLastActivity -= 1;
         ticks(1);
-        QVERIFY(!m_data->m_bScreenOn);
+        QVERIFY(!m_data->power().screenIsOn());
         QCOMPARE(testkit::readFile(vboard::recordPath("panel")), QByteArray("off"));
         // The waking touch does nothing else: had it opened a keyboard, nothing would close
         // it and the press would not return.
-        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
-        QTest::mousePress(ui()->editName, Qt::LeftButton);
-        QVERIFY(m_data->m_bScreenOn);
-        QCOMPARE(ui()->editName->text(), QString("Please enter your name"));
+        widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageMain);
+        QTest::mousePress(widget<QLineEdit>("editName"), Qt::LeftButton);
+        QVERIFY(m_data->power().screenIsOn());
+        QCOMPARE(widget<QLineEdit>("editName")->text(), QString("Please enter your name"));
         // The next touch works.
         QString keyboard;
         auto next =
             testkit::onNextModal([&](QWidget* w) { keyboard = w->metaObject()->className(); });
-        QTest::mousePress(ui()->editName, Qt::LeftButton);
+        QTest::mousePress(widget<QLineEdit>("editName"), Qt::LeftButton);
         QCOMPARE(*next, 1);
         QCOMPARE(keyboard, QString("KeypadDlg"));
-        QCOMPARE(ui()->editName->text(), QString()); // the placeholder was cleared
+        QCOMPARE(widget<QLineEdit>("editName")->text(), QString()); // the placeholder was cleared
     }
 
     void noInactivityBeforeTimeSync() {
-        m_data->m_bTimeSynced = false;
-        m_data->m_nScreenOffTime = 1;
-        m_data->m_nShutdownTime = 1;
+        m_data->clock().setTimeSynced(false);
+        m_data->settings().store(CamCfg::ScreenOffTime, QString::number(1));
+        m_data->settings().store(CamCfg::ShutdownTime, QString::number(1));
         m_window->m_tLastActivity = 1; // long ago
         ticks(5);
-        QVERIFY(m_data->m_bScreenOn);
+        QVERIFY(m_data->power().screenIsOn());
         QVERIFY(!testkit::readFile(vboard::recordPath("calls.log")).contains("poweroff"));
-        const QString before = ui()->labelTime->text();
+        const QString before = widget<QLabel>("labelTime")->text();
         m_window->labelTimeShow();
-        QCOMPARE(ui()->labelTime->text(), before);
+        QCOMPARE(widget<QLabel>("labelTime")->text(), before);
     }
 
     void clockLabel() {
         QVERIFY(board::setSystemClock(
             QDateTime(QDate(2026, 12, 8), QTime(9, 30, 15), Qt::UTC).toSecsSinceEpoch()));
-        m_data->m_bTimeSynced = true;
-        m_data->m_strTimeZone = "5.5";
+        m_data->clock().setTimeSynced(true);
+        m_data->settings().store(CamCfg::TimeZone, "5.5");
         m_window->labelTimeShow();
-        QCOMPARE(ui()->labelTime->text(), QString("2026-12-08 15:00"));
-        QCOMPARE(ui()->labelTimeZoneTimeValue->text(), QString("2026-12-08 15:00"));
+        QCOMPARE(widget<QLabel>("labelTime")->text(), QString("2026-12-08 15:00"));
+        QCOMPARE(widget<QLabel>("labelTimeZoneTimeValue")->text(), QString("2026-12-08 15:00"));
     }
 
     void keys() {
@@ -360,26 +367,26 @@ private slots:
         QVERIFY(m_window->isVisible());
         m_data->screenOff();
         QTest::keyClick(m_window, Qt::Key_A);
-        QVERIFY(!m_data->m_bScreenOn);
+        QVERIFY(!m_data->power().screenIsOn());
         QKeyEvent power(QEvent::KeyPress, Qt::Key_PowerDown, Qt::NoModifier);
         QApplication::sendEvent(m_window, &power);
-        QVERIFY(m_data->m_bScreenOn);
+        QVERIFY(m_data->power().screenIsOn());
     }
 
     void birthDateKeypad() {
-        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
+        widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageMain);
         auto seen = testkit::onNextModal([](QWidget* w) {
             auto* pad = qobject_cast<NumKeypadDlg*>(w);
             for (int d : {2, 0, 1, 9, 0, 5, 1, 7})
                 pad->on_number_input(d);
         });
-        QTest::mousePress(ui()->editDate, Qt::LeftButton);
+        QTest::mousePress(widget<QLineEdit>("editDate"), Qt::LeftButton);
         QCOMPARE(*seen, 1);
-        QCOMPARE(ui()->editDate->text(), QString("2019-05-17"));
-        QCOMPARE(m_data->m_dateBirth, QDate(2019, 5, 17));
+        QCOMPARE(widget<QLineEdit>("editDate")->text(), QString("2019-05-17"));
+        QCOMPARE(m_data->screening().record().birth, QDate(2019, 5, 17));
         QVERIFY(testkit::saveScreen(m_window, "pageInfoInput"));
         // An invalid date is refused with a message.
-        ui()->editDate->setText("2019-02-30");
+        widget<QLineEdit>("editDate")->setText("2019-02-30");
         QString message;
         auto twice = testkit::onNextModal(
             [&](QWidget* w) {
@@ -387,23 +394,23 @@ private slots:
                     message = label->text();
             },
             2);
-        QTest::mousePress(ui()->editDate, Qt::LeftButton);
+        QTest::mousePress(widget<QLineEdit>("editDate"), Qt::LeftButton);
         QCOMPARE(*twice, 2);
         QCOMPARE(message, QString("Date is not valid!"));
-        QVERIFY(!m_data->m_dateBirth.isValid());
+        QVERIFY(!m_data->screening().record().birth.isValid());
     }
 
     void printerIdIsSaved() {
-        ui()->stackedWidgetBase->setCurrentIndex(MainDialog::PageMain);
-        ui()->stackedWidgetMain->setCurrentIndex(1);
-        ui()->stackedWidgetNoMenu->setCurrentIndex(MainDialog::PageMachineID);
+        widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageMain);
+        widget<QStackedWidget>("stackedWidgetMain")->setCurrentIndex(1);
+        widget<QStackedWidget>("stackedWidgetNoMenu")->setCurrentIndex(MainDialog::PageMachineID);
         auto seen = testkit::onNextModal([](QWidget* w) {
             auto* keys = qobject_cast<KeypadDlg*>(w);
             keys->m_pLineEdit->setText("  PRN-77 ");
         });
-        QTest::mousePress(ui()->editPrinterID, Qt::LeftButton);
+        QTest::mousePress(widget<QLineEdit>("editPrinterID"), Qt::LeftButton);
         QCOMPARE(*seen, 1);
-        QCOMPARE(m_data->m_pCamCfg->m_strValue[CamCfg::PrinterId], QString("PRN-77"));
+        QCOMPARE(m_data->settings().storage().m_strValue[CamCfg::PrinterId], QString("PRN-77"));
         QVERIFY(testkit::readFile(m_board->appDir() + "/CAMCFG/config.txt").contains("|PRN-77|"));
     }
 };

@@ -35,7 +35,7 @@ private slots:
 
     void init() {
         m_data = std::make_unique<GData>();
-        m_data->m_strAppDir = m_board->appDir();
+        m_data->setAppDir(m_board->appDir());
         m_data->InitCommonAndConfig();
         testkit::services::clearKnob("analysis_reply");
         testkit::services::clearKnob("analysis_fail");
@@ -69,13 +69,13 @@ private slots:
         QFETCH(QString, host);
         QFETCH(QString, path);
         QFETCH(QString, name);
-        m_data->m_nRegion = region;
+        m_data->settings().store(CamCfg::Region, QString::number(region));
         QCOMPARE(m_data->uploadAVIFile(), 1);
         const QJsonObject up = lastUpload();
         QCOMPARE(up["host"].toString(), host);
-        QCOMPARE(up["path"].toString(), path + m_data->m_pCommon->GetETNetMACAddress());
+        QCOMPARE(up["path"].toString(), path + m_data->identity().GetETNetMACAddress());
         QCOMPARE(up["outcome"].toString(), QString("ok"));
-        QCOMPARE(m_data->getRegionString(region), name);
+        QCOMPARE(endpoints::regionName(region), name);
     }
 
     void partsAsReceived() {
@@ -125,21 +125,21 @@ private slots:
         QFETCH(QStringList, values);
         const QStringList before{"a", "b", "c", "d", "e", "f", "g"};
         auto set = [&](const QStringList& v) {
-            m_data->m_strOSSph = v[0];
-            m_data->m_strODSph = v[1];
-            m_data->m_strOSCyl = v[2];
-            m_data->m_strODCyl = v[3];
-            m_data->m_strPD = v[4];
-            m_data->m_strOSAxis = v[5];
-            m_data->m_strODAxis = v[6];
+            m_data->screening().record().osSph = v[0];
+            m_data->screening().record().odSph = v[1];
+            m_data->screening().record().osCyl = v[2];
+            m_data->screening().record().odCyl = v[3];
+            m_data->screening().record().pd = v[4];
+            m_data->screening().record().osAxis = v[5];
+            m_data->screening().record().odAxis = v[6];
         };
         set(before);
         testkit::services::setKnob("analysis_reply", reply);
         QCOMPARE(m_data->uploadAVIFile(), result);
-        QCOMPARE(m_data->m_strPhotoResult, reply.trimmed()); // the stand-in sends its knob trimmed
-        const QStringList now{m_data->m_strOSSph, m_data->m_strODSph, m_data->m_strOSCyl,
-                              m_data->m_strODCyl, m_data->m_strPD,    m_data->m_strOSAxis,
-                              m_data->m_strODAxis};
+        QCOMPARE(m_data->screening().photoResult(), reply.trimmed()); // the stand-in sends its knob trimmed
+        const QStringList now{m_data->screening().record().osSph, m_data->screening().record().odSph, m_data->screening().record().osCyl,
+                              m_data->screening().record().odCyl, m_data->screening().record().pd,    m_data->screening().record().osAxis,
+                              m_data->screening().record().odAxis};
         QCOMPARE(now, result ? values : before);
     }
 
@@ -152,22 +152,22 @@ private slots:
     void serverDown() {
         QFETCH(QString, fail);
         testkit::services::setKnob("analysis_fail", fail);
-        m_data->m_strOSSph = "kept";
-        m_data->m_bWifiRefresh = false;
+        m_data->screening().record().osSph = "kept";
+        m_data->wifi().takeRefresh();
         QCOMPARE(m_data->uploadAVIFile(), 0);
-        QCOMPARE(m_data->m_strPhotoResult, QString("No Response"));
-        QVERIFY(m_data->m_bWifiRefresh);
-        QCOMPARE(m_data->m_strOSSph, QString("kept"));
+        QCOMPARE(m_data->screening().photoResult(), QString("No Response"));
+        QVERIFY(m_data->wifi().refreshRequested());
+        QCOMPARE(m_data->screening().record().osSph, QString("kept"));
         // Sent once: a dropped connection is not a reason to send the recording again.
         QCOMPARE(testkit::services::log("analysis").size(), 1);
     }
 
     void notARecording() {
         testkit::ScopedBoard other; // its /tmp has no recording
-        m_data->m_strOSSph = "kept";
+        m_data->screening().record().osSph = "kept";
         QCOMPARE(m_data->uploadAVIFile(), 0);
-        QCOMPARE(m_data->m_strPhotoResult, QString("No Response"));
-        QCOMPARE(m_data->m_strOSSph, QString("kept"));
+        QCOMPARE(m_data->screening().photoResult(), QString("No Response"));
+        QCOMPARE(m_data->screening().record().osSph, QString("kept"));
         // Whatever reached the server, it was not taken as a recording.
         for (const QJsonObject& up : testkit::services::log("analysis"))
             QVERIFY(up["outcome"].toString() != "ok");

@@ -29,12 +29,10 @@ class TstWifi : public QObject {
     QByteArray calls() const { return testkit::readFile(vboard::recordPath("calls.log")); }
 
 private slots:
-    void initTestCase() { g_pCmdUtil = new CmdUtil(); }
-
     void init() {
         m_board = std::make_unique<testkit::ScopedBoard>();
         m_data = std::make_unique<GData>();
-        m_data->m_nJoinPollMs = 50;
+        m_data->wifi().setJoinPollMs(50);
     }
 
     void scanResults_data() {
@@ -140,14 +138,14 @@ private slots:
 
     void refreshReadsTheSupplicant() {
         QVERIFY(!m_data->getWIFIInfo().isEmpty());
-        const GData::WifiView v = m_data->wifiView();
+        const WifiService::WifiView v = m_data->wifi().wifiView();
         QCOMPARE(v.ssids,
                  (QStringList{"Clinic-Guest", "Clinic-Staff", QString::fromUtf8("Café Wi-Fi 5G")}));
         QCOMPARE(v.levels, (QStringList{"-48", "-56", "-67"}));
         QCOMPARE(v.saved, QStringList{"Clinic-Staff"});
         QCOMPARE(v.connected, QString("Clinic-Staff"));
-        m_data->getRSSI();
-        QCOMPARE(m_data->m_iRssi.load(), -56);
+        m_data->wifi().getRSSI();
+        QCOMPARE(m_data->wifi().rssi(), -56);
     }
 
     void dhcpOncePerAssociation() {
@@ -157,7 +155,7 @@ private slots:
         QVERIFY(m_data->addWIFI(QString::fromUtf8("Café Wi-Fi 5G"), "espresso-42"));
         m_data->getWIFIInfo();
         QCOMPARE(count(calls(), "udhcpc -i wlan0 -q"), 2);
-        QCOMPARE(m_data->wifiView().connected, QString::fromUtf8("Café Wi-Fi 5G"));
+        QCOMPARE(m_data->wifi().wifiView().connected, QString::fromUtf8("Café Wi-Fi 5G"));
         m_data->getWIFIInfo();
         QCOMPARE(count(calls(), "udhcpc -i wlan0 -q"), 2);
         // The same SSID at another access point is a new association.
@@ -170,22 +168,22 @@ private slots:
 
     void joinWithTheRightPassPhrase() {
         QVERIFY(m_data->addWIFI(QString::fromUtf8("Café Wi-Fi 5G"), "espresso-42"));
-        QVERIFY(g_pCmdUtil->wireless_getstatus().contains("ssid=Caf\\xc3\\xa9 Wi-Fi 5G\n"));
+        QVERIFY(m_data->commands().wireless_getstatus().contains("ssid=Caf\\xc3\\xa9 Wi-Fi 5G\n"));
         QVERIFY(testkit::readFile(m_board->root() + "/etc/wpa_supplicant.conf")
                     .contains("psk=\"espresso-42\""));
     }
 
     void joinWithAWrongPassPhrase() {
-        m_data->m_bWifiRefresh = false;
+        m_data->wifi().takeRefresh();
         QVERIFY(!m_data->addWIFI(QString::fromUtf8("Café Wi-Fi 5G"), "latte-wrong"));
-        QVERIFY(m_data->m_bWifiRefresh);
-        QCOMPARE(savedSsids(g_pCmdUtil->wireless_listnetwork()), QStringList{"Clinic-Staff"});
+        QVERIFY(m_data->wifi().refreshRequested());
+        QCOMPARE(savedSsids(m_data->commands().wireless_listnetwork()), QStringList{"Clinic-Staff"});
     }
 
     void joinAnOpenNetwork() {
         QVERIFY(m_data->addWIFI("Clinic-Guest", ""));
         QVERIFY(calls().contains("set_network 1 key_mgmt NONE"));
-        QVERIFY(g_pCmdUtil->wireless_getstatus().contains("ssid=Clinic-Guest\n"));
+        QVERIFY(m_data->commands().wireless_getstatus().contains("ssid=Clinic-Guest\n"));
     }
 
     void alreadyConfiguredIsRefusedAtOnce() {
@@ -200,18 +198,19 @@ private slots:
     void switchAndDelete() {
         QVERIFY(m_data->addWIFI("Clinic-Guest", ""));
         QVERIFY(m_data->switchWIFI("Clinic-Staff"));
-        QVERIFY(g_pCmdUtil->wireless_getstatus().contains("ssid=Clinic-Staff\n"));
+        QVERIFY(m_data->commands().wireless_getstatus().contains("ssid=Clinic-Staff\n"));
         QVERIFY(!m_data->switchWIFI("Nowhere"));
         QVERIFY(m_data->deleteWIFI("Clinic-Staff"));
-        QCOMPARE(savedSsids(g_pCmdUtil->wireless_listnetwork()), QStringList{"Clinic-Guest"});
+        QCOMPARE(savedSsids(m_data->commands().wireless_listnetwork()), QStringList{"Clinic-Guest"});
         QVERIFY(!m_data->deleteWIFI("Clinic-Staff"));
     }
 
     void workerIdlesWhileTheCameraRuns() {
-        DeviceThread worker(m_data.get());
+        DeviceThread worker(m_data->wifi(), m_data->clock(), m_data->firmware(),
+                            [this] { return m_data->capture().state() == CameraState::Idle; });
         QSignalSpy refreshed(&worker, &DeviceThread::device_thread_signal);
-        m_data->m_nCameraState = 1;
-        m_data->m_bWifiRefresh = true;
+        m_data->capture().setState(CameraState(1));
+        m_data->wifi().requestRefresh();
         worker.start();
         auto stop = qScopeGuard([&] {
             worker.requestInterruption();
@@ -219,13 +218,13 @@ private slots:
         });
         QTest::qWait(700);
         QVERIFY(!calls().contains("wpa_cli"));
-        QVERIFY(m_data->m_bWifiRefresh);
-        m_data->m_nCameraState = 0;
+        QVERIFY(m_data->wifi().refreshRequested());
+        m_data->capture().setState(CameraState(0));
         QVERIFY(refreshed.wait(5000));
         QVERIFY(!refreshed.first().first().toString().isEmpty());
-        QTRY_COMPARE_WITH_TIMEOUT(m_data->m_iRssi.load(), -56, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_data->wifi().rssi(), -56, 5000);
         QVERIFY(calls().contains("wpa_cli -i wlan0 signal_poll"));
-        m_data->m_nCameraState = 2;
+        m_data->capture().setState(CameraState(2));
         QTest::qWait(1500); // the current pass ends
         const int before = count(calls(), "signal_poll");
         QTest::qWait(1500);

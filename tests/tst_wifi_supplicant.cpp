@@ -46,6 +46,8 @@ QList<QPair<QByteArray, QByteArray>> savedNetworks(const QByteArray& conf) {
 class TstWifiSupplicant : public QObject {
     Q_OBJECT
 
+    CmdUtil m_commands;
+
     std::unique_ptr<testkit::ScopedBoard> m_board;
     QTemporaryDir m_dir;
     QProcess m_supplicant;
@@ -86,8 +88,6 @@ private slots:
                              QString::fromUtf8(m_supplicant.readAll()).trimmed()));
         m_board = std::make_unique<testkit::ScopedBoard>();
         pointBoardAtSupplicant();
-        if (!g_pCmdUtil)
-            g_pCmdUtil = new CmdUtil();
     }
 
     void cleanupTestCase() {
@@ -115,7 +115,7 @@ private slots:
     void networks() {
         QFETCH(QString, ssid);
         QFETCH(QString, psk);
-        CmdUtil& c = *g_pCmdUtil;
+        CmdUtil& c = m_commands;
         const int id = c.wireless_addnetwork().trimmed().toInt();
         QCOMPARE(c.wireless_setssid(id, ssid).trimmed(), QString("OK"));
         QCOMPARE(c.wireless_setpsk(id, psk).trimmed(), QString("OK"));
@@ -150,7 +150,7 @@ private slots:
     }
     void refusedPassPhrases() {
         QFETCH(QString, psk);
-        CmdUtil& c = *g_pCmdUtil;
+        CmdUtil& c = m_commands;
         const int id = c.wireless_addnetwork().trimmed().toInt();
         QCOMPARE(c.wireless_setpsk(id, psk).trimmed(), QString("FAIL"));
         c.wireless_removenetwork(id);
@@ -163,7 +163,7 @@ private slots:
     }
 
     void keyTypesItRefuses() {
-        CmdUtil& c = *g_pCmdUtil;
+        CmdUtil& c = m_commands;
         const int id = c.wireless_addnetwork().trimmed().toInt();
         QCOMPARE(c.wireless_setkeymgmt(id, "NONE").trimmed(), QString("OK"));
         QCOMPARE(c.wireless_setkeymgmt(id, "WPA-PSK").trimmed(), QString("OK"));

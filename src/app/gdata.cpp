@@ -47,7 +47,7 @@ void GData::InitConfigParameter() {
     for (int i = 0; i < CamCfg::ValueCount; ++i)
         settingChanged(CamCfg::Value(i));
     // The preview's statistics start from the camera's settings until the first image.
-    m_capture.seedPreviewStats(unsigned(m_settings.exposure()), unsigned(m_settings.gain()));
+    m_capture.setPreviewStats(unsigned(m_settings.exposure()), unsigned(m_settings.gain()));
 }
 
 // Services that read a setting on their own threads keep their own copy, handed over here.

@@ -57,8 +57,8 @@ public:
     // The display buffer (once per process) and the encoder's output buffer.
     void allocateBuffers();
     void setCameraSettings(const CameraSettings& settings);
-    // The preview's statistics before the first image.
-    void seedPreviewStats(unsigned mean, unsigned gradient) {
+    // The preview's statistics until the next image (at start: the camera's settings).
+    void setPreviewStats(unsigned mean, unsigned gradient) {
         m_lumaMean = mean;
         m_lumaGradient = gradient;
     }
@@ -98,11 +98,17 @@ public:
     int RAW2H264();
     int encodedLength() const { return m_h264Len; }
     bool encodedKey() const { return m_h264Key != 0; }
+    // What the encoder wrote last: RAW2H264 sets it; a test may set it to enqueue a frame.
+    void setEncoded(int length, bool key) {
+        m_h264Len = length;
+        m_h264Key = key ? 1 : 0;
+    }
     void H264Enqueue();
 
     // ---- recording (recording thread) ----------------------------------------------------
     bool H264Dequeue();
     const H264Frame* dequeuedFrame() const { return m_h264Frame.get(); }
+    void dropDequeued() { m_h264Frame.reset(); }
     void H264Emptyqueue();
     OSAL_QUEUETYPE& queue() { return m_queueH264; }
     bool AVIFileOpen();

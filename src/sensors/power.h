@@ -12,6 +12,8 @@ public:
     int screenOff();
     int screenOn();
     bool screenIsOn() const { return m_screenOn; }
+    // What the panel is known to show, without a command (a failed command changes nothing).
+    void setScreenState(bool on) { m_screenOn = on; }
 
 private:
     bool m_screenOn = true;

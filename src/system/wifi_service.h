@@ -25,6 +25,7 @@ public:
     WifiView wifiView() const;
 
     int rssi() const { return m_rssi; } // dBm, 0 no value
+    void setRssi(int dBm) { m_rssi = dBm; }
     // Whether the supplicant reported a completed association at the worker's last look.
     bool connected() const { return m_connected; }
     // Asks the worker for a fresh picture of the networks; takeRefresh() is the worker's.

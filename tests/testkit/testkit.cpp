@@ -40,17 +40,14 @@ DataFixture::DataFixture(const ScopedBoard& onBoard) {
 void DataFixture::init(const ScopedBoard& onBoard) {
     m_board = &onBoard;
     m_data = std::make_unique<GData>();
-    m_data->m_strAppDir = m_board->appDir();
+    m_data->setAppDir(m_board->appDir());
     m_data->InitData();
     m_data->InitCommonAndConfig();
-    g_pData = m_data.get();
 }
 
 DataFixture::~DataFixture() {
-    m_data->AVIFileClose();
+    m_data->capture().AVIFileClose();
     m_data->V4l2DeviceClose();
-    if (g_pData == m_data.get())
-        g_pData = nullptr;
     m_data.reset(); // before the board it lives on
 }
 
@@ -104,17 +101,17 @@ QStringList takeMessages() {
 }
 
 void fillExampleRecord(GData& d) {
-    d.m_strName = "Test";
-    d.m_bMale = false;
-    d.m_dateBirth = QDate(2019, 5, 3);
-    d.m_strODSph = "1.25";
-    d.m_strODCyl = "-0.50";
-    d.m_strODAxis = "180";
-    d.m_strOSSph = "1.00";
-    d.m_strOSCyl = "-0.75";
-    d.m_strOSAxis = "175";
-    d.m_strPD = "58";
-    d.m_strReferral = "Pass";
+    d.screening().record().name = "Test";
+    d.screening().record().male = false;
+    d.screening().record().birth = QDate(2019, 5, 3);
+    d.screening().record().odSph = "1.25";
+    d.screening().record().odCyl = "-0.50";
+    d.screening().record().odAxis = "180";
+    d.screening().record().osSph = "1.00";
+    d.screening().record().osCyl = "-0.75";
+    d.screening().record().osAxis = "175";
+    d.screening().record().pd = "58";
+    d.screening().record().referral = "Pass";
 }
 
 bool saveScreen(QWidget* widget, const QString& name) {

@@ -51,8 +51,7 @@ QStringList messages();
 QStringList takeMessages(); // the lines so far; the list starts again empty
 
 // A virtual board and a GData on it, initialised as main does (display buffer, settings
-// and calibration from the board's application folder). g_pData points at it while the
-// fixture lives and is reset when it goes, also when a test fails half-way.
+// and calibration from the board's application folder).
 class DataFixture {
 public:
     DataFixture();                                    // on a board of its own

@@ -1,7 +1,6 @@
 #include "testkit/window_fixture.h"
 
 #include "app/gdata.h"
-#include "system/cmdutil.h"
 #include "ui/maindialog.h"
 
 #include <QtTest>
@@ -9,8 +8,6 @@
 namespace testkit {
 
 WindowFixture::WindowFixture(bool workers) {
-    if (!g_pCmdUtil)
-        g_pCmdUtil = new CmdUtil(); // lives as long as the process, as on the device
     m_window = std::make_unique<MainDialog>(data(), nullptr, workers);
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))
@@ -21,8 +18,15 @@ WindowFixture::~WindowFixture() {
     m_window.reset();
 }
 
-Ui::MainDialog* WindowFixture::ui() {
-    return m_window->ui;
+QWidget* WindowFixture::widgetNamed(const char* name, const QMetaObject& type) {
+    QWidget* found = m_window->findChild<QWidget*>(QString::fromLatin1(name));
+    if (!found || !type.cast(found)) {
+        // A helper's check fails the test: a renamed widget must not turn a check into a no-op.
+        QTest::qFail(qPrintable(QString("the window has no %1 named %2").arg(type.className(), name)),
+                     __FILE__, __LINE__);
+        return nullptr;
+    }
+    return found;
 }
 
 void WindowFixture::ticks(int n) {

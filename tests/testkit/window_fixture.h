@@ -5,10 +5,9 @@
 
 #include <memory>
 
+#include <QWidget>
+
 class MainDialog;
-namespace Ui {
-class MainDialog;
-}
 
 namespace testkit {
 
@@ -20,11 +19,17 @@ public:
     ~WindowFixture() override;
 
     MainDialog& window() { return *m_window; }
-    Ui::MainDialog* ui();
+    // A widget of the window by its object name; the test fails when there is none of that
+    // name and type.
+    template <typename T = QWidget> T* widget(const char* name) {
+        return static_cast<T*>(widgetNamed(name, T::staticMetaObject));
+    }
     // Runs n master ticks at once.
     void ticks(int n);
 
 private:
+    QWidget* widgetNamed(const char* name, const QMetaObject& type);
+
     std::unique_ptr<MainDialog> m_window;
 };
 
