@@ -10,6 +10,7 @@
 #include "models.h"
 #include "platform/board.h"
 #include "virtual_board.h"
+#include "knobs.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -188,7 +189,7 @@ void BM_FramePumpRecording(benchmark::State& state) {
         Qt::DirectConnection);
     d.capture().setPreviewEnabled(true);
     for (auto _ : state) {
-        vboard::setKnob("camera_tags_even", "0");
+        vboard::setKnob(knobs::kCameraTagsEven, "0");
         d.capture().encoder()->StartH264CedarX();
         const auto before = vboard::cameraCounters();
         int written = 0;

@@ -119,6 +119,9 @@ for phase, limit in (("preview", 3), ("recording", None)):
             f"<= {limit} %" if limit else "", app[key] <= limit if limit else None,
             f'board models {app[phase + "_models_cpu_pct"]:.1f} %')
 if "peak_rss_mb" in app:
+    row("longest wait between GUI ticks during Wi-Fi scans (200 ms tick)",
+        f'{app["wifi_max_tick_gap_ms"]:.0f} ms', "<= 300 ms", app["wifi_max_tick_gap_ms"] <= 300,
+        f'{app["wifi_refreshes"]} refreshes in 8 s')
     row("peak resident memory, recording + upload", f'{app["peak_rss_mb"]:.1f} MB',
         "<= 100 MB", app["peak_rss_mb"] <= 100,
         f'anon {app["peak_rssanon_mb"]:.1f}, files {app["peak_rssfile_mb"]:.1f}, '

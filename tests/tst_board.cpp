@@ -3,6 +3,7 @@
 #include "platform/board.h"
 #include "platform/ion.h"
 #include "testkit/testkit.h"
+#include "knobs.h"
 #include "virtual_board.h"
 
 #include <QCoreApplication>
@@ -81,13 +82,13 @@ private slots:
             testkit::readFile(board::path(QString("/sys/class/power_supply/battery/capacity"))),
             QByteArray("80\n"));
         // The power-supply file is the knob a person turns.
-        vboard::setKnob("battery_capacity", "19\n");
+        vboard::setKnob(knobs::kBatteryCapacity, "19\n");
         QCOMPARE(testkit::readFile(r + "/sys/class/power_supply/battery/capacity"),
                  QByteArray("19\n"));
         QCOMPARE(vboard::knobInt("distance_cm", -1), 97);
         QVERIFY(testkit::readFile(r + "/root/appstart.sh").contains("modprobe vl53l1"));
         // A second start keeps what was set.
-        vboard::setKnob("distance_cm", "50");
+        vboard::setKnob(knobs::kDistanceCm, "50");
         board::init();
         QCOMPARE(vboard::knobInt("distance_cm", -1), 50);
         QCOMPARE(testkit::readFile(r + "/sys/class/power_supply/battery/capacity"),
@@ -297,3 +298,4 @@ private slots:
 
 QTEST_GUILESS_MAIN(TstBoard)
 #include "tst_board.moc"
+#include "knobs.h"

@@ -11,6 +11,7 @@
 #include "platform/vencoder.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
+#include "knobs.h"
 
 #include <QDir>
 #include <QMutex>
@@ -163,7 +164,7 @@ private slots:
 
     void twoToFiveBuffersAreAccepted() {
         auto d = makeData();
-        vboard::setKnob("camera_buffers", "2");
+        vboard::setKnob(knobs::kCameraBuffers, "2");
         QVERIFY(d->V4l2DeviceOpen());
         QCOMPARE(d->capture().device()->bufferCount(), 2u);
         QVERIFY(d->capture().V4l2DevicePullFrame());
@@ -207,7 +208,7 @@ private slots:
     // credit at once and log every try); the board allows two restarts per boot.
     void dequeueFailuresRestartTwicePerBoot() {
         makeData(); // the retry counter's owner
-        vboard::setKnob("camera_dqbuf_fail", "1");
+        vboard::setKnob(knobs::kCameraDqbufFail, "1");
         const QString counter = m_board->root() + "/tmp/camera.txt";
         QVERIFY(!QFile::exists(counter));
         auto pull = [](V4l2Device& device) {
@@ -242,10 +243,10 @@ private slots:
         QCOMPARE(device.open_device(), 0);
         QCOMPARE(device.start_capture(), 0);
         QCOMPARE(pull(device), -1);
-        vboard::setKnob("camera_dqbuf_fail", "0");
+        vboard::setKnob(knobs::kCameraDqbufFail, "0");
         QCOMPARE(pull(device), 0);
         QCOMPARE(device.push_frame(), 0);
-        vboard::setKnob("camera_dqbuf_fail", "1");
+        vboard::setKnob(knobs::kCameraDqbufFail, "1");
         QCOMPARE(pull(device), -1);
         QCOMPARE(g_restarts.size(), 2);
         device.stop_capture();
@@ -443,7 +444,7 @@ private slots:
     // code; the bytes of all frames form a stream that ffmpeg decodes without an error,
     // also when frames came out of the encoder in two parts.
     void encoderOutputLayout() {
-        vboard::setKnob("encoder_ring_kib", "768");
+        vboard::setKnob(knobs::kEncoderRingKib, "768");
         const int w = 1920, h = 1080;
         cedarxutil enc(w, h, w, h);
         enc.StartH264CedarX();
@@ -488,7 +489,7 @@ private slots:
 
     // The encoder API itself: with a small ring some frames come in two parts.
     void encoderHandsOutTwoParts() {
-        vboard::setKnob("encoder_ring_kib", "768");
+        vboard::setKnob(knobs::kEncoderRingKib, "768");
         VideoEncoder* e = VideoEncCreate(VENC_CODEC_H264);
         QVERIFY(e);
         VencBaseConfig config{1920, 1080, 1920, 1080, 1920, 0, MemAdapterGetOpsS(), {4, 0, 0}};
@@ -584,13 +585,13 @@ private slots:
         QTest::qWait(600);
         QCOMPARE(previews.count(), 0);
         d->capture().setPreviewEnabled(true);
-        vboard::setKnob("ambient", "12");
+        vboard::setKnob(knobs::kAmbient, "12");
         previews.clear();
         QTest::qWait(2000);
         QVERIFY2(previews.count() >= (testkit::kRealTime ? 7 : 1) && previews.count() <= 12,
                  qPrintable(QString::number(previews.count())));
         QVERIFY2(d->capture().lumaMean() < 20, qPrintable(QString::number(d->capture().lumaMean())));
-        vboard::setKnob("ambient", "60");
+        vboard::setKnob(knobs::kAmbient, "60");
         QTRY_VERIFY_WITH_TIMEOUT(d->capture().lumaMean() > 20, 3000);
         d->FlashOn(); // the infrared light brightens the picture further
         const unsigned dim = d->capture().lumaMean();
@@ -613,7 +614,7 @@ private slots:
         QCOMPARE(int(d->capture().state()), 3);
 
         // A driver that never marks a frame: an empty recording that ends after 6 s.
-        vboard::setKnob("camera_tags_even", "1");
+        vboard::setKnob(knobs::kCameraTagsEven, "1");
         timer.restart();
         QVERIFY(recordOnce(5));
         QVERIFY2(timer.elapsed() >= 5000, qPrintable(QString::number(timer.elapsed())));

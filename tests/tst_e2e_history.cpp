@@ -4,7 +4,10 @@
 #include "app/gdata.h"
 #include "output/export_table.h"
 #include "testkit/window_fixture.h"
+#include "ui/history_controller.h"
 #include "ui/maindialog.h"
+#include "ui/screening_controller.h"
+#include "knobs.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -63,7 +66,7 @@ class TstE2eHistory : public QObject {
         return names;
     }
     void clickList(int row, int column) {
-        QMetaObject::invokeMethod(&window(), "on_tableViewSearchResult_clicked",
+        QMetaObject::invokeMethod(&window().history(), "on_tableViewSearchResult_clicked",
                                   Q_ARG(QModelIndex, list()->index(row, column)));
     }
     void click(const char* name) { window().findChild<QPushButton*>(name)->click(); }
@@ -92,7 +95,7 @@ private slots:
     void init() { m_fx = std::make_unique<testkit::WindowFixture>(); }
     void cleanup() {
         m_fx.reset();
-        testkit::services::clearKnob("smtp_refuse_rcpt");
+        testkit::services::clearKnob(serviceKnobs::kSmtpRefuseRcpt);
     }
 
     // One row per child, sorted by plain string order; the detail page shows one child's
@@ -234,7 +237,7 @@ private slots:
         // The recording's upload and verdict, as the recording thread would end it.
         QVERIFY(testkit::makeRecording(m_fx->board().root() + "/tmp/pupil_video.avi"));
         m_fx->data().capture().setState(CameraState(3));
-        QMetaObject::invokeMethod(&window(), "video_thread_slot", Q_ARG(int, 0));
+        QMetaObject::invokeMethod(&window().screening(), "video_thread_slot", Q_ARG(int, 0));
         QCOMPARE(widget<QStackedWidget>("stackedWidgetWithMenu")->currentIndex(), 1); // the result page
         const QStringList ann = QString::fromUtf8(testkit::readFile(historyFile()))
                                     .split('\n')
@@ -293,7 +296,7 @@ private slots:
     void exportRefusedShowsTheJobsText() {
         openHistory(kHistory);
         clickList(0, 0);
-        testkit::services::setKnob("smtp_refuse_rcpt", "*");
+        testkit::services::setKnob(serviceKnobs::kSmtpRefuseRcpt, "*");
         testkit::onNextModal(
             [](QWidget* w) {
                 w->findChild<QLineEdit*>("editEmail")->setText("nobody@clinic.test");

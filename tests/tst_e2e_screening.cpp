@@ -10,6 +10,7 @@
 #include "ui/maindialog.h"
 #include "ui/screening_controller.h"
 #include "virtual_board.h"
+#include "knobs.h"
 
 #include <QPushButton>
 #include <QtTest>
@@ -81,7 +82,8 @@ private slots:
         m_fx.reset();
         m_data = nullptr;
         m_window = nullptr;
-        for (const char* k : {"analysis_reply", "analysis_fail", "print_reply"})
+        for (const char* k : {serviceKnobs::kAnalysisReply, serviceKnobs::kAnalysisFail,
+                              serviceKnobs::kPrintReply})
             testkit::services::clearKnob(k);
     }
 
@@ -126,7 +128,7 @@ private slots:
 
     void cameraOpenFailure() {
         makeWindow(false);
-        vboard::setKnob("camera_open_fail", "1");
+        vboard::setKnob(knobs::kCameraOpenFail, "1");
         m_data->clock().setTimeSynced(true);
         fillInput("Kim", "2020-02-02", true);
         QVERIFY(testkit::saveScreen(m_window, "pageInfoInput_filled"));
@@ -198,7 +200,7 @@ private slots:
 
     void automaticStartOnThe11thReadyTick() {
         makeWindow(false);
-        m_data->settings().store(CamCfg::FocusAuto, (true) ? "1" : "0");
+        m_data->settings().store(CamCfg::FocusAuto, "1");
         cameraPageWith(97, 0, 10);
         QCOMPARE(widget<QPushButton>("buttonFocusAuto")->text(), QString("AUTO  ON"));
         for (int i = 0; i < 10; ++i)
@@ -282,7 +284,7 @@ private slots:
         makeWindow(true);
         qInfo("start-up to the exposed start page: %lld ms", startUp.elapsed());
         m_data->clock().setTimeSynced(true);
-        m_data->settings().store(CamCfg::FocusAuto, (true) ? "1" : "0");
+        m_data->settings().store(CamCfg::FocusAuto, "1");
         testkit::services::clearLog("analysis");
         testkit::services::clearLog("print");
         QTRY_COMPARE_WITH_TIMEOUT(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(),
@@ -350,7 +352,7 @@ private slots:
             "Name: Ann<gpCut/>Sex: Female<gpCut/>"));
 
         // The analysis server is down: the error, then back to preview with buttons enabled.
-        testkit::services::setKnob("analysis_fail", "close");
+        testkit::services::setKnob(serviceKnobs::kAnalysisFail, "close");
         button("buttonCamera")->click(); // from the result page: the same child, no checks
         QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(), int(MainDialog::PageCamera));
         shown = watchMessage();
@@ -364,8 +366,8 @@ private slots:
                  1); // nothing stored
 
         // Retake: a refraction that refers, and a second history line for the same child.
-        testkit::services::clearKnob("analysis_fail");
-        testkit::services::setKnob("analysis_reply", "ok,-3.50,-0.75,-0.50,-0.25,62.5,175,10");
+        testkit::services::clearKnob(serviceKnobs::kAnalysisFail);
+        testkit::services::setKnob(serviceKnobs::kAnalysisReply, "ok,-3.50,-0.75,-0.50,-0.25,62.5,175,10");
         QTRY_VERIFY_WITH_TIMEOUT(widget<QStackedWidget>("stackedWidgetWithMenu")->currentIndex() == 1 &&
                                      widget<QStackedWidget>("stackedWidgetBase")->currentIndex() ==
                                          MainDialog::PageMain,

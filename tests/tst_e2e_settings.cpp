@@ -11,6 +11,7 @@
 #include "testkit/window_fixture.h"
 #include "ui/maindialog.h"
 #include "ui/qr_image.h"
+#include "knobs.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -91,7 +92,7 @@ private slots:
     }
     void cleanup() {
         m_fx.reset();
-        testkit::services::clearKnob("print_fail");
+        testkit::services::clearKnob(serviceKnobs::kPrintFail);
     }
 
     // The zone shifts the local time shown and stamped: 5.5 is 5 h 30 min ahead of UTC.
@@ -258,7 +259,7 @@ private slots:
         QCOMPARE(prints[0]["fields"].toObject()["deviceID"].toString(), QString("PRN-9"));
         QVERIFY(prints[0]["fields"].toObject()["msgDetail"].toString().startsWith(
             "This is a test page..."));
-        testkit::services::setKnob("print_fail", "close");
+        testkit::services::setKnob(serviceKnobs::kPrintFail, "close");
         shown = testkit::nextMessage();
         click("buttonPrintTestpage");
         QCOMPARE(*shown, QString("Connect to Server Failed!"));

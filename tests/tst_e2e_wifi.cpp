@@ -7,7 +7,9 @@
 #include "system/wifi.h"
 #include "testkit/window_fixture.h"
 #include "ui/maindialog.h"
+#include "ui/wifi_controller.h"
 #include "virtual_board.h"
+#include "knobs.h"
 
 #include <QComboBox>
 #include <QCryptographicHash>
@@ -77,7 +79,7 @@ class TstE2eWifi : public QObject {
 
     void refresh() {
         QVERIFY(!data().getWIFIInfo().isEmpty());
-        QMetaObject::invokeMethod(&m_fx->window(), "device_thread_slot", Q_ARG(QString, "x"));
+        QMetaObject::invokeMethod(&m_fx->window().wifi(), "device_thread_slot", Q_ARG(QString, "x"));
     }
     int rowOf(const QString& ssid) {
         for (int r = 0; r < table()->rowCount(); ++r)
@@ -88,7 +90,7 @@ class TstE2eWifi : public QObject {
     void tap(const QString& ssid) {
         const int row = rowOf(ssid);
         QVERIFY2(row >= 0, qPrintable(ssid));
-        QMetaObject::invokeMethod(&m_fx->window(), "on_tableViewWireless_clicked",
+        QMetaObject::invokeMethod(&m_fx->window().wifi(), "on_tableViewWireless_clicked",
                                   Q_ARG(QModelIndex, table()->index(row, 1)));
     }
     void stageVersion(const QByteArray& image, const QByteArray& versionLine) {
@@ -141,7 +143,7 @@ class TstE2eWifi : public QObject {
 private slots:
     void init() {
         m_fx = std::make_unique<testkit::WindowFixture>();
-        vboard::setKnob("air", QString::fromUtf8(kAir));
+        vboard::setKnob(knobs::kAir, QString::fromUtf8(kAir));
         data().wifi().setJoinPollMs(50);
         // The board comes with its clinic network configured; these tests start from none.
         for (const QString& ssid : savedSsids(saved()))
@@ -234,7 +236,7 @@ private slots:
 
     void emptyAirSaysSo() {
         QVERIFY(!widget<QLabel>("labelWifiEmpty")->isVisible());
-        vboard::setKnob("air", "");
+        vboard::setKnob(knobs::kAir, "");
         refresh();
         QCOMPARE(table()->rowCount(), 0);
         QVERIFY(widget<QLabel>("labelWifiEmpty")->isVisible());

@@ -3,6 +3,7 @@
 #include "net/http_client.h"
 #include "net/http_upload.h"
 #include "testkit/testkit.h"
+#include "knobs.h"
 
 #include <QElapsedTimer>
 #include <QTcpServer>
@@ -23,8 +24,8 @@ class TstHttp : public QObject {
 private slots:
     void init() {
         testkit::captureMessages();
-        testkit::services::clearKnob("print_reply");
-        testkit::services::clearKnob("analysis_fail");
+        testkit::services::clearKnob(serviceKnobs::kPrintReply);
+        testkit::services::clearKnob(serviceKnobs::kAnalysisFail);
     }
     void cleanup() { testkit::releaseMessages(); }
 
@@ -47,7 +48,7 @@ private slots:
     }
 
     void postReplyAndDiagnostics() {
-        testkit::services::setKnob("print_reply", R"({"code":0,"msg":"ok"})");
+        testkit::services::setKnob(serviceKnobs::kPrintReply, R"({"code":0,"msg":"ok"})");
         const QString reply = m_common.httpPostRequest(kPrint + "/apisc/sendMsg", "a=1&b=2", 5);
         QCOMPARE(reply, QString(R"({"code":0,"msg":"ok"})"));
         const QRegularExpression start(
@@ -72,7 +73,7 @@ private slots:
         QVERIFY(
             !testkit::messages().filter(QRegularExpression(R"(httpPostRequest --$)")).isEmpty());
         QCOMPARE(m_common.httpPostRequest("http://127.0.0.1:1/x", "x", 5), QString());
-        testkit::services::setKnob("print_reply", "");
+        testkit::services::setKnob(serviceKnobs::kPrintReply, "");
         QCOMPARE(m_common.httpPostRequest(kPrint + "/apisc/sendMsg", "x", 5), QString());
     }
 

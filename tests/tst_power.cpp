@@ -2,6 +2,7 @@
 #include "app/gdata.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
+#include "knobs.h"
 
 #include <QFile>
 #include <QtTest>
@@ -41,7 +42,7 @@ private slots:
         QFETCH(QByteArray, capacity);
         QFETCH(int, percent);
         // Through the knob the power-supply file links to.
-        vboard::setKnob("battery_capacity", QString::fromLatin1(capacity));
+        vboard::setKnob(knobs::kBatteryCapacity, QString::fromLatin1(capacity));
         QCOMPARE(m_data.getBatteryPercent(), percent);
         QVERIFY(!testkit::messages().contains("battery capacity open_device FAIL"));
     }
@@ -63,7 +64,7 @@ private slots:
     void charger() {
         QFETCH(QByteArray, present);
         QFETCH(int, state);
-        vboard::setKnob("charger_present", QString::fromLatin1(present));
+        vboard::setKnob(knobs::kChargerPresent, QString::fromLatin1(present));
         QCOMPARE(m_data.getUSBPresentState(), state);
     }
 
@@ -84,7 +85,7 @@ private slots:
     }
 
     void noDisplayDevice() {
-        vboard::setKnob("disp_missing", "1");
+        vboard::setKnob(knobs::kDispMissing, "1");
         m_data.power().setScreenState(false);
         QCOMPARE(m_data.screenOn(), -1);
         QVERIFY(!m_data.power().screenIsOn());

@@ -4,6 +4,7 @@
 #include "output/receipt.h"
 #include "platform/board.h"
 #include "testkit/testkit.h"
+#include "knobs.h"
 
 #include <QJsonArray>
 #include <QtTest>
@@ -37,7 +38,7 @@ private slots:
         m_fx = std::make_unique<testkit::DataFixture>();
         m_data = &m_fx->data();
         m_data->settings().storage().m_strValue[CamCfg::PrinterId] = "PRN-0042";
-        testkit::services::clearKnob("print_reply");
+        testkit::services::clearKnob(serviceKnobs::kPrintReply);
         testkit::services::clearLog("print");
         testkit::fillExampleRecord(*m_data);
         m_data->screening().record().testTime = QDateTime(QDate(2026, 12, 7), QTime(16, 10, 5));
@@ -134,7 +135,7 @@ private slots:
     void replyJudgement() {
         QFETCH(QString, reply);
         QFETCH(QString, result);
-        testkit::services::setKnob("print_reply", reply);
+        testkit::services::setKnob(serviceKnobs::kPrintReply, reply);
         QCOMPARE(m_data->httpPrintTestpage(), result);
     }
 

@@ -9,6 +9,7 @@
 #include "ui/screening_controller.h"
 #include "ui/msgdialog.h"
 #include "ui/uploaddlg.h"
+#include "knobs.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -107,7 +108,7 @@ private slots:
 
     void cleanup() {
         m_fx.reset();
-        testkit::services::clearKnob("analysis_delay_ms");
+        testkit::services::clearKnob(serviceKnobs::kAnalysisDelayMs);
     }
 
     // The keyboards open inside the window, below the field they type into.
@@ -203,7 +204,7 @@ private slots:
     // The progress dialog while the analysis server takes its time: the job's text is whole
     // and the percentage moves.
     void uploadInProgress() {
-        testkit::services::setKnob("analysis_delay_ms", "3600");
+        testkit::services::setKnob(serviceKnobs::kAnalysisDelayMs, "3600");
         QVERIFY(testkit::writeFile(m_fx->board().root() + "/tmp/pupil_video.avi", "RIFF"));
         UploadDlg dlg(m_fx->data());
         dlg.mode = UploadDlg::Upload;

@@ -8,6 +8,7 @@
 #include "sensors/vl53l1x.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
+#include "knobs.h"
 
 #include <QtTest>
 
@@ -27,7 +28,7 @@ private slots:
         m_board = std::make_unique<testkit::ScopedBoard>();
         m_data = std::make_unique<GData>();
         m_data->setAppDir(m_board->appDir());
-        vboard::setKnob("sensor_period_ms", "20");
+        vboard::setKnob(knobs::kSensorPeriodMs, "20");
     }
 
     void cleanup() {
@@ -50,7 +51,7 @@ private slots:
         QFETCH(QString, distanceCm);
         QFETCH(int, offset);
         QFETCH(int, expected);
-        vboard::setKnob("distance_cm", distanceCm);
+        vboard::setKnob(knobs::kDistanceCm, distanceCm);
         m_data->settings().store(CamCfg::DistanceOffset, QString::number(offset));
         for (int i = 0; i < 4; ++i)
             QCOMPARE(m_data->getDistance(), -4);
@@ -59,10 +60,10 @@ private slots:
     }
 
     void averageMovesWithTheTarget() {
-        vboard::setKnob("distance_cm", "50");
+        vboard::setKnob(knobs::kDistanceCm, "50");
         for (int i = 0; i < 5; ++i)
             m_data->getDistance();
-        vboard::setKnob("distance_cm", "100");
+        vboard::setKnob(knobs::kDistanceCm, "100");
         QList<int> seen;
         for (int i = 0; i < 5; ++i)
             seen << m_data->getDistance();
@@ -88,11 +89,11 @@ private slots:
     void badStatusGivesMinus3AndRestartsTheAverage() {
         for (int i = 0; i < 4; ++i)
             QCOMPARE(m_data->getDistance(), -4);
-        vboard::setKnob("sensor_status", "4"); // translates to 2
+        vboard::setKnob(knobs::kSensorStatus, "4"); // translates to 2
         QCOMPARE(m_data->getDistance(), -3);
-        vboard::setKnob("sensor_status", "25"); // passes unchanged, still bad
+        vboard::setKnob(knobs::kSensorStatus, "25"); // passes unchanged, still bad
         QCOMPARE(m_data->getDistance(), -3);
-        vboard::setKnob("sensor_status", "9");
+        vboard::setKnob(knobs::kSensorStatus, "9");
         for (int i = 0; i < 4; ++i)
             QCOMPARE(m_data->getDistance(), -4); // the count starts again
         QCOMPARE(m_data->getDistance(), 97);
@@ -100,7 +101,7 @@ private slots:
 
     void sixtyOneBadStatusesReleaseTheBus() {
         QCOMPARE(m_data->getDistance(), -4);
-        vboard::setKnob("sensor_status", "0"); // translates to 255
+        vboard::setKnob(knobs::kSensorStatus, "0"); // translates to 255
         for (int i = 1; i < 61; ++i)
             QCOMPARE(m_data->getDistance(), -3);
         QCOMPARE(m_data->getDistance(), -5);
@@ -110,7 +111,7 @@ private slots:
 
     void notReadyReleasesOnTheSixthMiss() {
         QCOMPARE(m_data->getDistance(), -4);
-        vboard::setKnob("sensor_never_ready", "1");
+        vboard::setKnob(knobs::kSensorNeverReady, "1");
         for (int i = 1; i <= 5; ++i) {
             QCOMPARE(m_data->getDistance(), -2);
             QVERIFY(m_data->sensors().rangingReady());
@@ -119,21 +120,21 @@ private slots:
         QVERIFY(!m_data->sensors().rangingReady());
         QCOMPARE(i2c_hdl, -1);
         // The next call initialises again; a ready result resets the count.
-        vboard::setKnob("sensor_never_ready", "0");
+        vboard::setKnob(knobs::kSensorNeverReady, "0");
         QCOMPARE(m_data->getDistance(), -4);
         QVERIFY(m_data->sensors().rangingReady());
         QCOMPARE(m_data->sensors().distanceFilter().missCount(), 0);
     }
 
     void busCannotBeOpened() {
-        vboard::setKnob("i2c_fail", "1");
+        vboard::setKnob(knobs::kI2cFail, "1");
         QCOMPARE(m_data->sensors().initRangingSensor(0, 41), -1);
         QCOMPARE(m_data->getDistance(), -1);
         QVERIFY(!m_data->sensors().rangingReady());
     }
 
     void notBootedSensor() {
-        vboard::setKnob("sensor_not_booted", "1");
+        vboard::setKnob(knobs::kSensorNotBooted, "1");
         QCOMPARE(m_data->sensors().initRangingSensor(0, 41), -3);
     }
 
@@ -248,7 +249,7 @@ private slots:
         QFETCH(QString, degrees);
         QFETCH(int, pitch);
         m_data->settings().store(CamCfg::PitchOffset, QString::number(offset));
-        vboard::setKnob("pitch_deg", degrees);
+        vboard::setKnob(knobs::kPitchDeg, degrees);
         int measured = 99;
         for (int i = 0; i < 60; ++i)
             measured = m_data->getDOF();
@@ -256,13 +257,13 @@ private slots:
     }
 
     void pitchFollowsTheDevice() {
-        vboard::setKnob("pitch_deg", "12");
+        vboard::setKnob(knobs::kPitchDeg, "12");
         int pitch = 0;
         for (int i = 0; i < 60; ++i)
             pitch = m_data->getDOF();
         // The weighted average's weights sum to 36/44 x 9/7: about 5 % over.
         QVERIFY2(pitch >= 12 && pitch <= 13, qPrintable(QString::number(pitch)));
-        vboard::setKnob("pitch_deg", "-8");
+        vboard::setKnob(knobs::kPitchDeg, "-8");
         for (int i = 0; i < 60; ++i)
             pitch = m_data->getDOF();
         QVERIFY2(pitch <= -8 && pitch >= -9, qPrintable(QString::number(pitch)));
@@ -323,7 +324,7 @@ private slots:
 
     void missingImu() {
         testkit::captureMessages();
-        vboard::setKnob("imu_missing", "1");
+        vboard::setKnob(knobs::kImuMissing, "1");
         QCOMPARE(m_data->getDOF(), -1);
         QVERIFY(testkit::messages().contains("qmi8658 open_device FAIL"));
     }
@@ -346,7 +347,7 @@ private slots:
         QCOMPARE(vboard::sensorCounters().imuReads, before.imuReads);
         QCOMPARE(i2c_hdl, -1);
 
-        vboard::setKnob("pitch_deg", "5");
+        vboard::setKnob(knobs::kPitchDeg, "5");
         m_data->capture().setState(CameraState(1));
         QTRY_VERIFY_WITH_TIMEOUT(m_data->sensors().distance() == 97, 10000);
         QTRY_VERIFY_WITH_TIMEOUT(m_data->sensors().pitch() == 5, 10000);
@@ -359,7 +360,7 @@ private slots:
                  qPrintable(QString("%1 distance, %2 pitch reads").arg(distance).arg(imu)));
 
         // The distance follows the knob as the camera page will show it.
-        vboard::setKnob("distance_cm", "60");
+        vboard::setKnob(knobs::kDistanceCm, "60");
         QTRY_VERIFY_WITH_TIMEOUT(m_data->sensors().distance() == 60, 10000);
         m_data->capture().setState(CameraState(3));
         QTest::qWait(300);

@@ -5,6 +5,7 @@
 #include "smtp/quotedprintable.h"
 #include "smtp/smtpclient.h"
 #include "testkit/testkit.h"
+#include "knobs.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -191,9 +192,8 @@ private slots:
     }
 
     void sslRefusedThenOnePlainDelivery() {
-        testkit::services::setKnob("smtp_tls_closed", "1");
-        m_data.output().reportRecipient() = "parent@example.org";
-        m_data.output().reportBody() = "<table border=\"1\"></table>";
+        testkit::services::setKnob(serviceKnobs::kSmtpTlsClosed, "1");
+        m_data.output().setReport("parent@example.org", "<table border=\"1\"></table>");
         QCOMPARE(m_data.smtpSendReport(), QString("OK"));
         const auto log = testkit::services::log("mail");
         QCOMPARE(log.size(), 1);
@@ -294,7 +294,7 @@ private slots:
     }
 
     void refusedLoginSignalsErrors3And5() {
-        testkit::services::setKnob("smtp_auth_refuse", "1");
+        testkit::services::setKnob(serviceKnobs::kSmtpAuthRefuse, "1");
         SmtpClient client("127.0.0.1", 10025, SmtpClient::TcpConnection);
         QSignalSpy errors(&client, &SmtpClient::smtpError);
         QVERIFY(client.connectToHost());
@@ -308,7 +308,7 @@ private slots:
     }
 
     void multilineGreetingAndLoginMethod() {
-        testkit::services::setKnob("smtp_multiline_greeting", "1");
+        testkit::services::setKnob(serviceKnobs::kSmtpMultilineGreeting, "1");
         SmtpClient client("127.0.0.1", 10465, SmtpClient::SslConnection);
         client.addCaCertificates(standInCertificate());
         QVERIFY(client.connectToHost());

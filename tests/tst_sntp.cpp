@@ -4,6 +4,7 @@
 #include "system/sntp.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
+#include "knobs.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -20,14 +21,14 @@ class TstSntp : public QObject {
 private slots:
     void init() {
         m_board = std::make_unique<testkit::ScopedBoard>();
-        testkit::services::clearKnob("sntp_time");
+        testkit::services::clearKnob(serviceKnobs::kSntpTime);
         testkit::services::clearLog("sntp");
     }
 
     void cleanup() { board::setSystemClock(QDateTime::currentSecsSinceEpoch()); }
 
     void setsTheBoardClockToTheServersSecond() {
-        testkit::services::setKnob("sntp_time", "1704067200"); // 2024-01-01 00:00:00 UTC (+0.5 s)
+        testkit::services::setKnob(serviceKnobs::kSntpTime, "1704067200"); // 2024-01-01 00:00:00 UTC (+0.5 s)
         GData d;
         QVERIFY(d.updateTimeFromeWeb());
         QCOMPARE(testkit::readFile(vboard::recordPath("clock")), QByteArray("1704067200\n"));

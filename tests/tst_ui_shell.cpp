@@ -12,6 +12,7 @@
 #include "ui/wifi_controller.h"
 #include "ui/numkeypaddlg.h"
 #include "virtual_board.h"
+#include "knobs.h"
 
 #include <QKeyEvent>
 #include <QProcess>
@@ -57,6 +58,7 @@ private slots:
         QCOMPARE(base(), int(MainDialog::PageStart));
         QVERIFY(testkit::saveScreen(widget<QWidget>("pageStart"), "pageStart"));
         QCOMPARE(widget<QLabel>("labelVersion")->text(), QString("v2.6.5-R"));
+        m_data->wifi().pollConnection(); // the Wi-Fi worker's look at the association
         ticks(1);
         QCOMPARE(base(), int(MainDialog::PageMain));
         ticks(7);
@@ -268,8 +270,8 @@ private slots:
         QCOMPARE(seen, (QList<int>{0, 1, 2, 3, 4, 5, 0}));
         QCOMPARE(batteryLevelFor(100, true, 2), 5);
         // Through the board: the charger file and the gauge.
-        vboard::setKnob("charger_present", "1\n");
-        vboard::setKnob("battery_capacity", "75\n"); // shows 85
+        vboard::setKnob(knobs::kChargerPresent, "1\n");
+        vboard::setKnob(knobs::kBatteryCapacity, "75\n"); // shows 85
         m_window->m_nBatteryLevel = 4;
         m_window->labelBatteryShow();
         QVERIFY(samePixmap(widget<QLabel>("labelBattery")->pixmap(), ":/png/history/battery@2x.png"));
@@ -292,9 +294,9 @@ private slots:
     }
 
     void lowBatteryDialog() {
-        vboard::setKnob("battery_capacity", "25\n"); // 35 %: armed
+        vboard::setKnob(knobs::kBatteryCapacity, "25\n"); // 35 %: armed
         m_window->labelBatteryShow();
-        vboard::setKnob("battery_capacity", "9\n"); // 19 %
+        vboard::setKnob(knobs::kBatteryCapacity, "9\n"); // 19 %
         QString title;
         auto seen = testkit::onNextModal([&](QWidget* w) {
             title = w->findChild<QLabel*>("labelTitle")->text();

@@ -5,6 +5,7 @@
 #include "screening/analysis.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
+#include "knobs.h"
 
 #include <QJsonArray>
 #include <QProcess>
@@ -37,8 +38,8 @@ private slots:
         m_data = std::make_unique<GData>();
         m_data->setAppDir(m_board->appDir());
         m_data->InitCommonAndConfig();
-        testkit::services::clearKnob("analysis_reply");
-        testkit::services::clearKnob("analysis_fail");
+        testkit::services::clearKnob(serviceKnobs::kAnalysisReply);
+        testkit::services::clearKnob(serviceKnobs::kAnalysisFail);
         testkit::services::clearLog("analysis");
     }
 
@@ -134,7 +135,7 @@ private slots:
             m_data->screening().record().odAxis = v[6];
         };
         set(before);
-        testkit::services::setKnob("analysis_reply", reply);
+        testkit::services::setKnob(serviceKnobs::kAnalysisReply, reply);
         QCOMPARE(m_data->uploadAVIFile(), result);
         QCOMPARE(m_data->screening().photoResult(), reply.trimmed()); // the stand-in sends its knob trimmed
         const QStringList now{m_data->screening().record().osSph, m_data->screening().record().odSph, m_data->screening().record().osCyl,
@@ -151,7 +152,7 @@ private slots:
 
     void serverDown() {
         QFETCH(QString, fail);
-        testkit::services::setKnob("analysis_fail", fail);
+        testkit::services::setKnob(serviceKnobs::kAnalysisFail, fail);
         m_data->screening().record().osSph = "kept";
         m_data->wifi().takeRefresh();
         QCOMPARE(m_data->uploadAVIFile(), 0);

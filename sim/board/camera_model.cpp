@@ -13,6 +13,7 @@
 // camera_tags_even (1: the driver never marks a frame, as a driver without the LED pattern).
 #include "camera_model.h"
 
+#include "knobs.h"
 #include "virtual_board.h"
 
 #include <QFile>
@@ -92,7 +93,7 @@ CameraModel::~CameraModel() {
 }
 
 int CameraModel::open(int) {
-    if (knobInt("camera_open_fail", 0) == 1) {
+    if (knobInt(knobs::kCameraOpenFail, 0) == 1) {
         errno = ENODEV;
         return -1;
     }
@@ -241,7 +242,7 @@ int CameraModel::requestBuffers(v4l2_requestbuffers& req) {
     if (req.memory != V4L2_MEMORY_MMAP || m_memFd >= 0)
         return fail(EINVAL);
     unsigned granted = req.count;
-    const int knob = knobInt("camera_buffers", -1);
+    const int knob = knobInt(knobs::kCameraBuffers, -1);
     if (knob >= 0)
         granted = static_cast<unsigned>(knob);
     if (granted > kMaxBuffers)
@@ -259,7 +260,7 @@ int CameraModel::requestBuffers(v4l2_requestbuffers& req) {
 }
 
 int CameraModel::dequeue(v4l2_buffer& b) {
-    if (knobInt("camera_dqbuf_fail", 0) == 1)
+    if (knobInt(knobs::kCameraDqbufFail, 0) == 1)
         return fail(EIO);
     std::lock_guard<std::mutex> g(m_lock);
     if (m_done.empty())
@@ -311,7 +312,7 @@ CameraCounters CameraModel::counters() const {
 // model keeps no mapping of its own, so the buffers are resident once, in the
 // application's mapping, as a driver's are.
 bool CameraModel::render(unsigned index, bool infrared) {
-    const int ambient = knobInt("ambient", 12);
+    const int ambient = knobInt(knobs::kAmbient, 12);
     const int light = 5 * ambient + (infrared ? 110 : 0);
     if (light != m_lutLight) {
         for (int r = 0; r < 256; ++r) {
@@ -347,7 +348,7 @@ uint32_t CameraModel::nextTag() {
     if (readBoardFile(ledVal).trimmed() == "2") {
         const int loops =
             readBoardFile("/sys/module/vfe_v4l2/parameters/led_loop").trimmed().toInt();
-        const bool evenOnly = knobInt("camera_tags_even", 0) == 1;
+        const bool evenOnly = knobInt(knobs::kCameraTagsEven, 0) == 1;
         m_ledFramesLeft = loops > 0 && !evenOnly ? loops * 18 : 0;
         writeBoardFile(ledVal, "0");
     }
@@ -364,7 +365,7 @@ void CameraModel::produce() {
     while (!m_stop) {
         next += kFramePeriod;
         std::this_thread::sleep_until(next);
-        if (knobInt("camera_stall", 0) == 1)
+        if (knobInt(knobs::kCameraStall, 0) == 1)
             continue;
         const uint32_t tag = nextTag();
         const bool irLed = readBoardFile("/dev/irled").startsWith("022");

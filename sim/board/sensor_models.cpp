@@ -13,6 +13,7 @@
 //  - /dev/disp: display command 15 switches the panel (recorded in record/panel).
 //    Knob disp_missing.
 #include "models.h"
+#include "knobs.h"
 
 #include <QFile>
 
@@ -52,7 +53,7 @@ public:
     }
 
     int open(int) override {
-        if (knobInt("i2c_fail", 0) == 1)
+        if (knobInt(knobs::kI2cFail, 0) == 1)
             return fail(ENXIO);
         return fakeDescriptor();
     }
@@ -105,7 +106,7 @@ private:
     }
 
     double periodMs() const {
-        const int forced = knobInt("sensor_period_ms", 0); // tests: faster than the firmware asks
+        const int forced = knobInt(knobs::kSensorPeriodMs, 0); // tests: faster than the firmware asks
         if (forced > 0)
             return forced;
         const uint32_t clock = (uint32_t(m_regs[0xDE]) << 8 | m_regs[0xDF]) & 0x3FF;
@@ -125,7 +126,7 @@ private:
     }
 
     bool dataReady() const {
-        return m_ranging && knobInt("sensor_never_ready", 0) != 1 && completed() > m_cleared;
+        return m_ranging && knobInt(knobs::kSensorNeverReady, 0) != 1 && completed() > m_cleared;
     }
 
     void writeRegister(uint16_t reg, uint8_t value) {
@@ -141,7 +142,7 @@ private:
 
     uint8_t readRegister(uint16_t reg) const {
         if (reg == 0xE5)
-            return knobInt("sensor_not_booted", 0) == 1 ? 0 : 1;
+            return knobInt(knobs::kSensorNotBooted, 0) == 1 ? 0 : 1;
         if (reg == 0x31) {
             const uint8_t polarity = static_cast<uint8_t>(1 - ((m_regs[0x30] & 0x10) >> 4));
             return static_cast<uint8_t>((m_regs[0x31] & 0xFE) |
@@ -157,12 +158,12 @@ private:
 
     uint8_t resultByte(int i) const {
         const int mm =
-            static_cast<int>(std::lround(knob("distance_cm", "97").toDouble() * 10)) + 120;
-        const int ambient = knobInt("ambient", 12) * 4 / 8;
+            static_cast<int>(std::lround(knob(knobs::kDistanceCm, "97").toDouble() * 10)) + 120;
+        const int ambient = knobInt(knobs::kAmbient, 12) * 4 / 8;
         const int signal = 2400 / 8;
         switch (i) {
         case 0:
-            return static_cast<uint8_t>(knobInt("sensor_status", 9));
+            return static_cast<uint8_t>(knobInt(knobs::kSensorStatus, 9));
         case 3:
             return 64; // SPADs
         case 7:
@@ -195,7 +196,7 @@ private:
 class ImuModel : public DeviceModel {
 public:
     int open(int) override {
-        if (knobInt("imu_missing", 0) == 1)
+        if (knobInt(knobs::kImuMissing, 0) == 1)
             return fail(ENODEV);
         return fakeDescriptor();
     }
@@ -203,7 +204,7 @@ public:
     int ioctl(int, unsigned long request, void* arg) override {
         if (request != 0x800E500A)
             return fail(ENOTTY);
-        const double pitch = knob("pitch_deg", "0").toDouble() * M_PI / 180.0;
+        const double pitch = knob(knobs::kPitchDeg, "0").toDouble() * M_PI / 180.0;
         auto* rec = static_cast<int16_t*>(arg);
         rec[0] = 0;
         rec[1] = static_cast<int16_t>(std::lround(-std::sin(pitch) * 1000));
@@ -228,7 +229,7 @@ private:
 class DisplayModel : public DeviceModel {
 public:
     int open(int) override {
-        if (knobInt("disp_missing", 0) == 1)
+        if (knobInt(knobs::kDispMissing, 0) == 1)
             return fail(ENODEV);
         return fakeDescriptor();
     }

@@ -5,6 +5,7 @@
 // end comes in two parts.
 #include "models.h"
 #include "platform/vencoder.h"
+#include "knobs.h"
 #include "virtual_board.h"
 
 #include <cstring>
@@ -26,7 +27,7 @@ void memClose() {}
 ScMemOps g_memOps{memOpen, memClose};
 
 size_t ringSize() {
-    const int kib = vboard::knobInt("encoder_ring_kib", 0);
+    const int kib = vboard::knobInt(knobs::kEncoderRingKib, 0);
     return kib > 0 ? size_t(kib) * 1024 : kDefaultRingBytes;
 }
 

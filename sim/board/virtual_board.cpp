@@ -1,3 +1,4 @@
+#include "knobs.h"
 #include "virtual_board.h"
 
 #include <QDir>
@@ -25,13 +26,13 @@ const struct {
     const char* name;
     const char* value;
 } kKnobs[] = {
-    {"distance_cm", "97"},        // target distance seen by the range sensor
-    {"pitch_deg", "0"},           // device pitch seen by the IMU
-    {"ambient", "12"},            // ambient infrared light, 0 (dark) to 255
-    {"battery_capacity", "80\n"}, // battery gauge, percent
-    {"charger_present", "0\n"},   // 1 while the charger is plugged in
+    {knobs::kDistanceCm, "97"},        // target distance seen by the range sensor
+    {knobs::kPitchDeg, "0"},           // device pitch seen by the IMU
+    {knobs::kAmbient, "12"},            // ambient infrared light, 0 (dark) to 255
+    {knobs::kBatteryCapacity, "80\n"}, // battery gauge, percent
+    {knobs::kChargerPresent, "0\n"},   // 1 while the charger is plugged in
     // Networks in the air: SSID, level, security, pass phrase, BSSID (tab-separated).
-    {"air", "Clinic-Guest\t-48\topen\t\t02:00:5e:10:00:01\n"
+    {knobs::kAir, "Clinic-Guest\t-48\topen\t\t02:00:5e:10:00:01\n"
             "Clinic-Staff\t-56\twpa2\tstaff-pass-2024\t02:00:5e:10:00:02\n"
             "Caf\xc3\xa9 Wi-Fi 5G\t-67\twpa2\tespresso-42\t02:00:5e:10:00:03\n"},
 };

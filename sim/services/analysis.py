@@ -15,6 +15,7 @@ import time
 from http.server import BaseHTTPRequestHandler
 
 from common import read_body, send_text
+import knobs
 
 REGIONS = {"127.0.0.1": ("us", "/production/"), "127.0.0.2": ("india", "/production/"),
            "127.0.0.3": ("china", "/upload_pupil_images/"),
@@ -46,7 +47,7 @@ class Handler(BaseHTTPRequestHandler):
         host = self.server.server_address[0]
         region, path = REGIONS[host]
         body = read_body(self)
-        fail = place.knob("analysis_fail")
+        fail = place.knob(knobs.ANALYSIS_FAIL)
         record = {"host": host, "region": region, "path": self.path, "bytes": len(body),
                   "content_type": self.headers.get("Content-Type", "")}
         if fail == "close":
@@ -58,12 +59,12 @@ class Handler(BaseHTTPRequestHandler):
             place.log("analysis", dict(record, outcome="status " + fail))
             return self.reply(int(fail), "server error")
         problem = self.check(body, path, record)
-        delay = place.knob("analysis_delay_ms", "0")
+        delay = place.knob(knobs.ANALYSIS_DELAY_MS, "0")
         time.sleep(min(int(delay), 60000) / 1000 if delay.isdigit() else 0)
         place.log("analysis", dict(record, outcome=problem or "ok"))
         if problem:
             return self.reply(400, problem)
-        self.reply(200, place.knob("analysis_reply", DEFAULT_REPLY))
+        self.reply(200, place.knob(knobs.ANALYSIS_REPLY, DEFAULT_REPLY))
 
     def check(self, body, path, record):
         if not self.path.startswith(path):

@@ -12,6 +12,7 @@ import subprocess
 
 from aiosmtpd.controller import Controller
 from aiosmtpd.smtp import SMTP, AuthResult
+import knobs
 
 SENDER = "screening@vistrel.test"
 PASSWORD = "Mqlvord482917"
@@ -34,7 +35,7 @@ class Handler:
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
         if address in ("", "<>"):  # "<>" is a reverse path only
             return "553 5.1.3 Empty recipient"
-        refuse = self.place.knob("smtp_refuse_rcpt")
+        refuse = self.place.knob(knobs.SMTP_REFUSE_RCPT)
         if refuse and (refuse == "*" or refuse == address):
             return "550 5.1.1 Recipient refused"
         envelope.rcpt_tos.append(address)
@@ -59,13 +60,13 @@ class StandInSMTP(SMTP):
 
     def connection_made(self, transport):
         super().connection_made(transport)
-        if self.port == TLS_PORT and self.place.knob("smtp_tls_closed") == "1":
+        if self.port == TLS_PORT and self.place.knob(knobs.SMTP_TLS_CLOSED) == "1":
             transport.close()
 
     async def push(self, status):
         if not self._greeted and status.startswith("220 "):
             self._greeted = True
-            if self.place.knob("smtp_multiline_greeting") == "1":
+            if self.place.knob(knobs.SMTP_MULTILINE_GREETING) == "1":
                 await super().push("220-%s mail stand-in" % self.hostname)
                 await super().push("220-for the vistrel simulator")
         await super().push(status)
@@ -88,7 +89,7 @@ def start(place):
     context.load_cert_chain(cert, key)
 
     def authenticate(server, session, envelope, mechanism, auth_data):
-        ok = (place.knob("smtp_auth_refuse") != "1" and auth_data.login == SENDER.encode()
+        ok = (place.knob(knobs.SMTP_AUTH_REFUSE) != "1" and auth_data.login == SENDER.encode()
               and auth_data.password == PASSWORD.encode())
         place.log("mail_auth", {"mechanism": mechanism, "login": auth_data.login.decode("utf-8", "replace"),
                                 "ok": ok})

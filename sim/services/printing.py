@@ -9,6 +9,7 @@ import urllib.parse
 from http.server import BaseHTTPRequestHandler
 
 from common import read_body, send_text
+import knobs
 
 MEMBER_CODE = "5f3c9a1e0b7d42c8a6e19f04d2b83c71"
 SIGNING_KEY = "Q7M2K9XA"
@@ -28,7 +29,7 @@ class Handler(BaseHTTPRequestHandler):
         if self.path != "/apisc/sendMsg":
             return self.reply(404, '{"code":404,"msg":"not found"}')
         raw = read_body(self)
-        if place.knob("print_fail") == "close":
+        if place.knob(knobs.PRINT_FAIL) == "close":
             place.log("print", {"outcome": "closed"})
             self.close_connection = True
             self.connection.close()
@@ -50,7 +51,7 @@ class Handler(BaseHTTPRequestHandler):
         place.log("print", {"raw": raw.decode("utf-8", "replace"), "names": names,
                             "fields": fields, "signature_ok": "bad signature" not in problems,
                             "problems": problems})
-        knob = place.knob("print_reply")
+        knob = place.knob(knobs.PRINT_REPLY)
         if knob is not None:
             return self.reply(200, knob)
         if problems:

@@ -4,6 +4,7 @@ import socket
 import struct
 import threading
 import time
+import knobs
 
 NTP_TO_UNIX = 2208988800
 
@@ -11,7 +12,7 @@ NTP_TO_UNIX = 2208988800
 def reply_for(request, place):
     """A server reply (mode 4, stratum 1): reference, receive and transmit timestamps all
     the chosen time; the originate timestamp echoes the request's transmit timestamp."""
-    knob = place.knob("sntp_time")
+    knob = place.knob(knobs.SNTP_TIME)
     if knob:
         seconds, fraction = int(knob), 0x80000000
     else:

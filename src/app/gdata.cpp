@@ -18,9 +18,17 @@ GData::GData(CmdUtil* commands, QObject* parent)
 
 GData::~GData() = default;
 
+void GData::setAppDir(const QString& dir) {
+    m_appDir = dir;
+    m_sensors.setAppDir(dir);
+    m_firmware.setAppDir(dir);
+    m_screening.setAppDir(dir);
+    m_output.setAppDir(dir);
+}
+
 void GData::Init() {
     if (m_appDir.isEmpty())
-        m_appDir = QCoreApplication::applicationDirPath();
+        setAppDir(QCoreApplication::applicationDirPath());
     InitData();
     InitCommonAndConfig();
 }
@@ -30,8 +38,6 @@ void GData::InitData() {
 }
 
 void GData::InitCommonAndConfig() {
-    m_sensors.setAppDir(m_appDir);
-    m_firmware.setAppDir(m_appDir);
     m_settings.load(m_appDir);
     InitConfigParameter();
 }

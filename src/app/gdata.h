@@ -34,7 +34,7 @@ public:
     // ---- start-up --------------------------------------------------------------------------
     // Folder of the executable, where the settings and history live; a test may point it
     // elsewhere before Init.
-    void setAppDir(const QString& dir) { m_appDir = dir; }
+    void setAppDir(const QString& dir);
     QString appDir() const { return m_appDir; }
     void Init();
     void InitData();

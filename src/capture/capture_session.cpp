@@ -63,14 +63,14 @@ bool CaptureSession::V4l2DeviceOpen() {
         m_device->set_exposure(m_exposure);
         m_device->set_gain(m_gain);
         if (m_device->start_capture() == 0) {
-            m_encoder = std::make_unique<cedarxutil>(kEncodeWidth, kEncodeHeight,
-                                                     kEncodeWidth, kEncodeHeight);
+            m_encoder = std::make_unique<cedarxutil>(kEncodeWidth, kEncodeHeight, kEncodeWidth,
+                                                     kEncodeHeight);
             m_encoder->setOutputCapacity(static_cast<int>(m_h264Storage.size()));
             m_cameraOpened = true;
             return true;
         }
     }
-    qCDebug(lcCapture, "m_device open_device Error!");
+    qCDebug(lcCapture, "m_pV4l2Device open_device Error!");
     return false;
 }
 
@@ -113,8 +113,9 @@ int CaptureSession::RAW2IMG() {
         static_cast<unsigned>(kPreviewHeight));
 }
 
-int CaptureSession::convert_raw_to_img_buffer_scale(unsigned char* src, unsigned char* dst, unsigned w,
-                                           unsigned h, unsigned outW, unsigned outH) {
+int CaptureSession::convert_raw_to_img_buffer_scale(unsigned char* src, unsigned char* dst,
+                                                    unsigned w, unsigned h, unsigned outW,
+                                                    unsigned outH) {
     const PreviewStats stats = convertPreview(src, dst, w, h, outW, outH);
     m_lumaMean = stats.lumaMean;
     m_lumaGradient = stats.lumaGradient;
@@ -129,7 +130,8 @@ int CaptureSession::RAW2H264() {
 }
 
 void CaptureSession::H264Enqueue() {
-    std::unique_ptr<H264Frame> frame = H264Frame::copyOf(m_h264Storage.data(), m_h264Len, m_h264Key);
+    std::unique_ptr<H264Frame> frame =
+        H264Frame::copyOf(m_h264Storage.data(), m_h264Len, m_h264Key);
     if (!frame) {
         qCDebug(lcCapture, "H264Enqueue malloc %d Failed!", m_h264Len);
         return;

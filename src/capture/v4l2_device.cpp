@@ -44,7 +44,7 @@ void logFormat(const v4l2_format& fmt) {
     const unsigned pf = fmt.fmt.pix.pixelformat;
     qCDebug(lcCapture, "fmt.type:\t\t%d", fmt.type);
     qCDebug(lcCapture, "pix.pixelformat:\t%c%c%c%c", pf & 0xFF, (pf >> 8) & 0xFF, (pf >> 16) & 0xFF,
-           (pf >> 24) & 0xFF);
+            (pf >> 24) & 0xFF);
     qCDebug(lcCapture, "pix.height:\t\t%d", fmt.fmt.pix.height);
     qCDebug(lcCapture, "pix.width:\t\t%d", fmt.fmt.pix.width);
     qCDebug(lcCapture, "pix.field:\t\t%d", fmt.fmt.pix.field);
@@ -78,7 +78,8 @@ int V4l2Device::open_device() {
 
     v4l2_capability cap{};
     if (board::ioctl(m_nFd, VIDIOC_QUERYCAP, &cap) < 0) {
-        qCDebug(lcCapture, "Error opening device %s: unable to query device.", paths::kCameraNodePrefix);
+        qCDebug(lcCapture, "Error opening device %s: unable to query device.",
+                paths::kCameraNodePrefix);
         return -1;
     }
     qCDebug(lcCapture, "driver:\t\t%s", reinterpret_cast<const char*>(cap.driver));
@@ -101,7 +102,8 @@ int V4l2Device::open_device() {
     v4l2_fmtdesc desc{};
     desc.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     for (desc.index = 0; board::ioctl(m_nFd, VIDIOC_ENUM_FMT, &desc) == 0; ++desc.index)
-        qCDebug(lcCapture, "\t%d.%s", desc.index + 1, reinterpret_cast<const char*>(desc.description));
+        qCDebug(lcCapture, "\t%d.%s", desc.index + 1,
+                reinterpret_cast<const char*>(desc.description));
 
     int input = 0;
     if (board::ioctl(m_nFd, VIDIOC_S_INPUT, &input) < 0) {
@@ -141,7 +143,7 @@ int V4l2Device::open_device() {
         return -1;
     }
     qCDebug(lcCapture, "numerator:%d\ndenominator:%d", parm.parm.capture.timeperframe.numerator,
-           parm.parm.capture.timeperframe.denominator);
+            parm.parm.capture.timeperframe.denominator);
 
     int value = 0;
     if (control(VIDIOC_G_CTRL, V4L2_CID_GAIN, &value) < 0) {
@@ -248,7 +250,7 @@ int V4l2Device::pull_frame(void** start, void** phys, int* tag, int* length, boo
     }
     if (buf.index >= m_nBufferCount) {
         qCDebug(lcCapture, "VIDIOC_DQBUF: buffer index %u out of range (%u buffers)", buf.index,
-               m_nBufferCount);
+                m_nBufferCount);
         return dequeueFailed();
     }
     *tag = static_cast<int>(buf.reserved);

@@ -1,9 +1,9 @@
 #include "core/camcfg.h"
 #include "core/paths.h"
 
+#include "core/endpoints.h"
 #include "core/files.h"
 #include "core/log.h"
-#include "core/endpoints.h"
 
 #include <QDebug>
 #include <QDir>
@@ -82,7 +82,7 @@ QString CamCfg::parseCurrentCFG() {
 
 QString CamCfg::saveCFG2File() {
     qCDebug(lcCore, "%s Config %s", qPrintable(QTime::currentTime().toString("hh:mm:ss")),
-           qPrintable(m_strCfgText));
+            qPrintable(m_strCfgText));
     if (!ensureFolder(m_strAppPath + paths::kSettingsFolder))
         return "0";
     // Written as a whole and renamed into place, so a power loss never leaves the device

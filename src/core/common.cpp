@@ -3,7 +3,6 @@
 #include "core/identity.h"
 #include "core/log.h"
 
-
 namespace {
 QString g_identity; // filled by the first successful search; GUI thread only
 }

@@ -1,6 +1,5 @@
 #include "net/http.h"
 
-
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

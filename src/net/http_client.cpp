@@ -25,10 +25,11 @@ LogLine HttpClient::chkSink() {
     return [](const QString& text) { logs::chkLine(lcNet(), text); };
 }
 
-QString HttpClient::httpPostRequest(const QString& url, const QByteArray& body, int timeoutSeconds) {
+QString HttpClient::httpPostRequest(const QString& url, const QByteArray& body,
+                                    int timeoutSeconds) {
     chk(QString("httpPostRequest ++ [S] [%1] [%2] [%3] ==1==")
-                     .arg(url, QString::fromUtf8(body))
-                     .arg(body.size()));
+            .arg(url, QString::fromUtf8(body))
+            .arg(body.size()));
     auto* manager = new QNetworkAccessManager(this);
     QNetworkRequest request{QUrl(url)};
     request.setHeader(QNetworkRequest::ContentTypeHeader, "application/x-www-form-urlencoded");
@@ -43,8 +44,8 @@ QString HttpClient::httpPostRequest(const QString& url, const QByteArray& body, 
 // Sent once on a connection of its own (net/http_upload.h): a dropped connection must not
 // make the server analyse the same recording twice.
 QString HttpClient::httpPostRequestWithFile(const QString& url, int timeoutSeconds,
-                                        QMap<QString, QString>& fields, const QString& fileField,
-                                        const QString& filePath) {
+                                            QMap<QString, QString>& fields,
+                                            const QString& fileField, const QString& filePath) {
     const QString name = "httpPostRequestWithFile";
     chk(QString("%1 ++ [S] ==1== [%2] [%3]").arg(name, url).arg(timeoutSeconds));
     QList<QPair<QByteArray, QByteArray>> parts;
@@ -88,7 +89,7 @@ bool HttpClient::httpGetRequest(const QString& url, int timeoutSeconds, QByteArr
 }
 
 bool HttpClient::httpGetToFile(const QString& url, int timeoutSeconds, const QString& path,
-                          qint64 maxBytes, qint64& received) {
+                               qint64 maxBytes, qint64& received) {
     qCDebug(lcNet, "httpGetRequest = %s", qPrintable(url));
     received = 0;
     const int fd =
@@ -109,7 +110,7 @@ bool HttpClient::httpGetToFile(const QString& url, int timeoutSeconds, const QSt
         });
     if (tooLong)
         qCDebug(lcNet, "httpGetToFile: more than the %lld bytes expected",
-               static_cast<long long>(maxBytes));
+                static_cast<long long>(maxBytes));
     else if (!written)
         qCDebug(lcNet, "httpGetToFile: cannot write %s", qPrintable(path));
     // On storage before anything relies on it: a power cut must not leave a cut image.
@@ -117,4 +118,3 @@ bool HttpClient::httpGetToFile(const QString& url, int timeoutSeconds, const QSt
     const bool closed = ::close(fd) == 0;
     return answered && synced && closed;
 }
-

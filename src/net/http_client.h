@@ -26,8 +26,8 @@ public:
     bool httpGetRequest(const QString& url, int timeoutSeconds, QByteArray& out);
     // Streams the body into `path` (flushed to storage), stopping as soon as more than
     // `maxBytes` arrive; `received` counts what came.
-    bool httpGetToFile(const QString& url, int timeoutSeconds, const QString& path,
-                       qint64 maxBytes, qint64& received);
+    bool httpGetToFile(const QString& url, int timeoutSeconds, const QString& path, qint64 maxBytes,
+                       qint64& received);
 
 private:
     static void chk(const QString& text);

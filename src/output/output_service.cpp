@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QSslCertificate>
 
-
 OutputService::OutputService(const Settings& settings, const ScreeningSession& screening,
                              HttpClient& http)
     : m_settings(settings), m_screening(screening), m_http(http) {}
@@ -59,11 +58,12 @@ QList<QSslCertificate> extraTrust(const QString& appDir) {
 
 } // namespace
 
-QString OutputService::smtpSend(const QString& to, const QString& subject, const QString& html, bool ssl) {
+QString OutputService::smtpSend(const QString& to, const QString& subject, const QString& html,
+                                bool ssl) {
     const endpoints::Endpoint server = ssl ? endpoints::smtpSsl() : endpoints::smtpPlain();
     SmtpClient client(server.host, server.port,
                       ssl ? SmtpClient::SslConnection : SmtpClient::TcpConnection);
-    client.addCaCertificates(extraTrust(m_settings.appDir()));
+    client.addCaCertificates(extraTrust(m_appDir));
     client.setUser(endpoints::mailSender());
     client.setPassword(endpoints::mailPassword());
 

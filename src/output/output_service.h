@@ -13,6 +13,9 @@ class OutputService {
 public:
     OutputService(const Settings& settings, const ScreeningSession& screening, HttpClient& http);
 
+    // The simulator's mail stand-in keeps its certificate under the application folder.
+    void setAppDir(const QString& appDir) { m_appDir = appDir; }
+
     // Receipts: "OK" or "Error".
     QString httpPrintString(QString& text);
     QString httpPrintResult();
@@ -30,6 +33,7 @@ private:
     const Settings& m_settings;
     const ScreeningSession& m_screening;
     HttpClient& m_http;
+    QString m_appDir;
     QString m_mailTo;
     QString m_mailBody;
 };

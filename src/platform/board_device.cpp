@@ -64,9 +64,10 @@ QStringList programEnvironment() {
 
 bool setSystemClock(qint64 secondsSinceEpoch) {
     if (!fitsTimeT(secondsSinceEpoch)) {
-        qCWarning(lcPlatform, "system clock: %lld is past what this system's %d-bit time can hold; "
-                 "clock not set",
-                 static_cast<long long>(secondsSinceEpoch), int(sizeof(time_t) * 8));
+        qCWarning(lcPlatform,
+                  "system clock: %lld is past what this system's %d-bit time can hold; "
+                  "clock not set",
+                  static_cast<long long>(secondsSinceEpoch), int(sizeof(time_t) * 8));
         return false;
     }
     timespec ts{static_cast<time_t>(secondsSinceEpoch), 0};

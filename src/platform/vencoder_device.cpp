@@ -5,8 +5,8 @@
 //
 // These forwarders carry the API's names but are hidden: a vendor library can never bind
 // to them instead of to its own functions.
-#include "platform/vencoder.h"
 #include "platform/log.h"
+#include "platform/vencoder.h"
 
 #include <QDebug>
 
@@ -55,7 +55,8 @@ const Api& api() {
         for (int i = 0; i < 4; ++i) {
             handles[i] = ::dlopen(kLibraries[i], RTLD_NOW | RTLD_GLOBAL);
             if (!handles[i]) {
-                qCWarning(lcPlatform, "vendor encoder: cannot load %s: %s", kLibraries[i], ::dlerror());
+                qCWarning(lcPlatform, "vendor encoder: cannot load %s: %s", kLibraries[i],
+                          ::dlerror());
                 loaded = false;
             }
         }

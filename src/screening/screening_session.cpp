@@ -30,10 +30,6 @@ Refraction recordRefraction(const ScreeningRecord& r) {
 ScreeningSession::ScreeningSession(const Settings& settings, HttpClient& http, common& identity)
     : m_settings(settings), m_http(http), m_identity(identity) {}
 
-QString ScreeningSession::appDir() const {
-    return m_settings.appDir();
-}
-
 void ScreeningSession::startRecord() {
     m_record = ScreeningRecord{};
 }
@@ -53,14 +49,14 @@ int ScreeningSession::calculateReferral() const {
 }
 
 QString ScreeningSession::historyFile() const {
-    return appDir() + paths::kHistoryFile;
+    return m_appDir + paths::kHistoryFile;
 }
 
 bool ScreeningSession::saveTestResult() {
     m_record.testTime = localTime(m_settings);
     const QString line = historyLine(m_record);
     qCDebug(lcScreening, "%s", qPrintable(line));
-    if (!ensureFolder(appDir() + paths::kSettingsFolder))
+    if (!ensureFolder(m_appDir + paths::kSettingsFolder))
         return false;
     if (!appendLineDurably(historyFile(), line.toUtf8())) {
         qCDebug(lcScreening, "saveTestResult: the history file cannot be written");
@@ -71,7 +67,7 @@ bool ScreeningSession::saveTestResult() {
 
 QString ScreeningSession::readTestResult() {
     QString text;
-    if (!ensureFolder(appDir() + paths::kSettingsFolder) ||
+    if (!ensureFolder(m_appDir + paths::kSettingsFolder) ||
         !readTextCreatingFile(historyFile(), text))
         return QString();
     return text;
@@ -79,13 +75,14 @@ QString ScreeningSession::readTestResult() {
 
 // The only copy of every past screening: replaced as a whole, never truncated in place.
 bool ScreeningSession::saveDeleteResult(const QString& text) {
-    if (!ensureFolder(appDir() + paths::kSettingsFolder))
+    if (!ensureFolder(m_appDir + paths::kSettingsFolder))
         return false;
     return writeFileAtomically(historyFile(), text.toUtf8());
 }
 
 int ScreeningSession::uploadAVIFile() {
-    const QString url = endpoints::analysisUploadUrl(m_settings.region(), m_identity.GetETNetMACAddress());
+    const QString url =
+        endpoints::analysisUploadUrl(m_settings.region(), m_identity.GetETNetMACAddress());
     QMap<QString, QString> fields{{"student_info", "0__0__0__0"}};
     m_photoResult =
         m_http.httpPostRequestWithFile(url, 92, fields, "pupil_video", paths::kRecordingFile);

@@ -17,6 +17,9 @@ class ScreeningSession {
 public:
     ScreeningSession(const Settings& settings, HttpClient& http, common& identity);
 
+    // The history lives under the application folder.
+    void setAppDir(const QString& appDir) { m_appDir = appDir; }
+
     ScreeningRecord& record() { return m_record; }
     const ScreeningRecord& record() const { return m_record; }
     // A new child: no name, male, no birth date, no result.
@@ -44,11 +47,10 @@ public:
     bool saveDeleteResult(const QString& text);
 
 private:
-    QString appDir() const;
-
     const Settings& m_settings;
     HttpClient& m_http;
     common& m_identity;
+    QString m_appDir;
     ScreeningRecord m_record;
     QString m_photoResult;
     std::function<void()> m_unanswered;

@@ -1,10 +1,9 @@
 #include "system/clock_service.h"
 
-#include "core/log.h"
 #include "core/endpoints.h"
+#include "core/log.h"
 #include "platform/board.h"
 #include "system/sntp.h"
-
 
 bool ClockService::updateTimeFromeWeb() {
     qCDebug(lcTime, "updateTimeFromeWeb");

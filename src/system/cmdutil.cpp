@@ -7,7 +7,6 @@
 #include <QDebug>
 #include <QProcess>
 
-
 namespace {
 
 const char* const kWpa = "wpa_cli -i wlan0 ";

@@ -2,9 +2,9 @@
 
 #include "core/files.h"
 #include "core/log.h"
+#include "core/paths.h"
 #include "net/http_client.h"
 #include "system/clock_service.h"
-#include "core/paths.h"
 
 #include "core/endpoints.h"
 #include "platform/board.h"
@@ -131,7 +131,8 @@ bool FirmwareService::versionDownlod() {
     if (!downloaded && received <= size)
         qCDebug(lcFirmware, "httpGetRequest failed!");
     else if (received != size)
-        qCDebug(lcFirmware, "versionDownlod len error %lld %d", static_cast<long long>(received), size);
+        qCDebug(lcFirmware, "versionDownlod len error %lld %d", static_cast<long long>(received),
+                size);
     else if (!versionMD5Check())
         qCDebug(lcFirmware, "versionMD5Check failed");
     else if (!versionCopy())

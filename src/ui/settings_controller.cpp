@@ -85,8 +85,8 @@ void SettingsController::on_buttonReferral_clicked() {
 
 void SettingsController::chooseReferral(int code) {
     ui->stackedWidgetReferral->setCurrentIndex(settings_text::referralSubPage(code));
-    labelReferralInit();
     saveSetting(CamCfg::ReferralCriteria, QString::number(code));
+    labelReferralInit();
 }
 void SettingsController::on_buttonMattaMatta_clicked() {
     chooseReferral(1);

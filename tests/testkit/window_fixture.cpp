@@ -22,8 +22,9 @@ QWidget* WindowFixture::widgetNamed(const char* name, const QMetaObject& type) {
     QWidget* found = m_window->findChild<QWidget*>(QString::fromLatin1(name));
     if (!found || !type.cast(found)) {
         // A helper's check fails the test: a renamed widget must not turn a check into a no-op.
-        QTest::qFail(qPrintable(QString("the window has no %1 named %2").arg(type.className(), name)),
-                     __FILE__, __LINE__);
+        QTest::qFail(
+            qPrintable(QString("the window has no %1 named %2").arg(type.className(), name)),
+            __FILE__, __LINE__);
         return nullptr;
     }
     return found;
