@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <memory>
 
 namespace {
 
@@ -53,8 +54,8 @@ int main(int argc, char* argv[]) {
     QFont font("wenquanyi", 24, QFont::Normal);
     app.setFont(font);
 
-    // Lives as long as the process: the worker threads and the window work on it.
-    auto* data = new GData();
+    // Outlives the window: the window's worker threads work on it until the window stops them.
+    auto data = std::make_unique<GData>();
     data->Init();
     data->versionDelete();
 

@@ -23,6 +23,9 @@ CaptureSession::CaptureSession() {
 }
 
 CaptureSession::~CaptureSession() {
+    // The process may end mid-recording: the file and the camera are given back first.
+    AVIFileClose();
+    V4l2DeviceClose();
     // Frames still queued when a recording never finished.
     while (auto* frame = static_cast<H264Frame*>(OSAL_Dequeue(&m_queueH264)))
         delete frame;
