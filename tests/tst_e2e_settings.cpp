@@ -5,22 +5,23 @@
 #include "app/gdata.h"
 #include "core/camcfg.h"
 #include "core/common.h"
+#include "knobs.h"
 #include "platform/board.h"
 #include "screening/criteria.h"
 #include "sensors/calibration_store.h"
 #include "testkit/window_fixture.h"
 #include "ui/maindialog.h"
 #include "ui/qr_image.h"
-#include "knobs.h"
+#include "ui/send_guard.h"
 
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
-#include <QtTest>
 #include <QStackedWidget>
-#include <QLabel>
+#include <QtTest>
 
 namespace {
 
@@ -120,7 +121,8 @@ private slots:
             QDateTime(QDate(2026, 1, 1), QTime(0, 0, 5), Qt::UTC).toSecsSinceEpoch()));
         data().clock().setTimeSynced(true);
         click("buttonZone");
-        QCOMPARE(widget<QStackedWidget>("stackedWidgetNoMenu")->currentIndex(), int(MainDialog::PageTimeZone));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetNoMenu")->currentIndex(),
+                 int(MainDialog::PageTimeZone));
         pressInNext("ZoneDlg", QString("buttonZone%1").arg(button), "ZoneDlg");
         click("buttonTimeZone");
         QCOMPARE(data().settings().timeZone(), stored);
@@ -259,6 +261,9 @@ private slots:
         QCOMPARE(prints[0]["fields"].toObject()["deviceID"].toString(), QString("PRN-9"));
         QVERIFY(prints[0]["fields"].toObject()["msgDetail"].toString().startsWith(
             "This is a test page..."));
+        click("buttonPrintTestpage"); // the doubled tap: one tap, one page
+        QCOMPARE(testkit::services::log("print").size(), 1);
+        QTest::qWait(SendGuard::kSettleMs); // a second page on purpose
         testkit::services::setKnob(serviceKnobs::kPrintFail, "close");
         shown = testkit::nextMessage();
         click("buttonPrintTestpage");
@@ -298,7 +303,8 @@ private slots:
     // A criterion change judges the next screening by the new table.
     void referralCriterion() {
         click("buttonReferral");
-        QCOMPARE(widget<QStackedWidget>("stackedWidgetReferral")->currentIndex(), 2); // Arnold by default
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetReferral")->currentIndex(),
+                 2); // Arnold by default
         shot("pageArnold");
         testkit::fillExampleRecord(data());
         data().screening().record().birth = QDate(2022, 1, 1);
@@ -358,7 +364,8 @@ private slots:
         widget<QLineEdit>("editName")->setText("Kim");
         widget<QLineEdit>("editDate")->setText("2020-02-02");
         click("buttonCamera");
-        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(), int(MainDialog::PageCamera));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(),
+                 int(MainDialog::PageCamera));
         QCOMPARE(widget<QLabel>("labelBrightnessValue")->text(), QString("225"));
         QCOMPARE(widget<QLabel>("labelSharpnessValue")->text(), QString("50"));
     }

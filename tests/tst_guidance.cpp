@@ -1,7 +1,12 @@
-// The camera page's guidance rules and the automatic start, and the settings' one way in.
+// The operator's rules without widgets: the camera page's guidance and automatic start,
+// what the input page accepts as a child and keeps over a camera restart, one tap one
+// request, and the settings' one way in.
 #include "core/settings.h"
+#include "screening/child_entry.h"
+#include "sensors/sensor_hub.h"
 #include "testkit/testkit.h"
 #include "ui/guidance.h"
+#include "ui/send_guard.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -24,6 +29,8 @@ private slots:
         QTest::newRow("too bright") << 97 << 0 << 20u << false << false;
         QTest::newRow("bright, light on") << 97 << 0 << 40u << true << true;
         QTest::newRow("no distance reading") << -2 << 0 << 15u << false << false;
+        QTest::newRow("no pitch reading") << 97 << SensorHub::kNoPitch << 15u << false << false;
+        QTest::newRow("a real -1 degree") << 97 << -1 << 15u << false << true;
     }
     void readiness() {
         QFETCH(int, distance);
@@ -40,6 +47,8 @@ private slots:
         QCOMPARE(guidance::distanceText(97), QString("97"));
         QCOMPARE(guidance::distanceText(250), QString("200"));
         QCOMPARE(guidance::pitchText(-4), QString("-4") + QChar(0x00B0));
+        QCOMPARE(guidance::pitchText(SensorHub::kNoPitch), QString("---"));
+        QCOMPARE(guidance::pitchLineTop(SensorHub::kNoPitch), std::nullopt);
         QCOMPARE(guidance::pitchLineTop(0), std::optional<int>(188));
         QCOMPARE(guidance::pitchLineTop(4), std::optional<int>(178));
         QCOMPARE(guidance::pitchLineTop(60), std::nullopt);
@@ -54,6 +63,43 @@ private slots:
         for (int i = 0; i < AutoStart::kTicks - 1; ++i)
             QVERIFY(!a.tick(true));
         QVERIFY(a.tick(true));
+    }
+
+    void birthDates_data() {
+        QTest::addColumn<QDate>("birth");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("today") << QDate(2026, 12, 10) << true;
+        QTest::newRow("tomorrow") << QDate(2026, 12, 11) << false;
+        QTest::newRow("far future") << QDate(2030, 1, 1) << false;
+        QTest::newRow("first of 1900") << QDate(1900, 1, 1) << true;
+        QTest::newRow("last of 1899") << QDate(1899, 12, 31) << false;
+        QTest::newRow("not a date") << QDate() << false;
+    }
+    void birthDates() {
+        QFETCH(QDate, birth);
+        QFETCH(bool, valid);
+        QCOMPARE(entry::birthDateValid(birth, QDate(2026, 12, 10)), valid);
+    }
+
+    void keptEntryRoundTripsAndRefusesDamage() {
+        const entry::Child child{QString::fromUtf8("Zoë Ángel"), false, QDate(2019, 5, 3)};
+        const auto kept = entry::parseKeptEntry(entry::keptEntryText(child, true));
+        QVERIFY(kept && kept->cameraRestart && kept->child == child);
+        QVERIFY(!entry::parseKeptEntry(entry::keptEntryText(child, false))->cameraRestart);
+        for (const QByteArray& damaged : {QByteArray(), QByteArray("Zoe\nX\n2019-05-03\n\n"),
+                                          QByteArray("Zoe\nF\n2019-02-30\ncamera\n"),
+                                          QByteArray("Zo,e\nF\n2019-05-03\ncamera\n")})
+            QVERIFY2(!entry::parseKeptEntry(damaged), damaged.constData());
+    }
+
+    void sendGuardTakesOneTapPerRequest() {
+        SendGuard g;
+        QVERIFY(g.begin(1000));
+        QVERIFY(!g.begin(1050)); // while the request runs
+        g.end(1080);
+        QVERIFY(!g.begin(1160)); // the doubled tap, 80 ms later
+        QVERIFY(!g.begin(1080 + SendGuard::kSettleMs - 1));
+        QVERIFY(g.begin(1080 + SendGuard::kSettleMs)); // a deliberate second receipt
     }
 
     void settingsRefuseASeparatorAndSaveTheRest() {

@@ -118,7 +118,10 @@ private slots:
         QTest::newRow("nn") << "nn"
                             << QStringList{"Anna,Female,2019-05-03", "Hannah,Female,2018-07-30",
                                            "anna,Female,2019-02-01"};
-        QTest::newRow("Ann is case-sensitive") << "Ann" << QStringList{"Anna,Female,2019-05-03"};
+        QTest::newRow("any case") << "ANN"
+                                  << QStringList{"Anna,Female,2019-05-03",
+                                                 "Hannah,Female,2018-07-30",
+                                                 "anna,Female,2019-02-01"};
         QTest::newRow("Female") << "Female"
                                 << QStringList{"Anna,Female,2019-05-03", "Hannah,Female,2018-07-30",
                                                "anna,Female,2019-02-01"};
@@ -133,6 +136,30 @@ private slots:
         QFETCH(QString, search);
         QFETCH(QStringList, keys);
         QCOMPARE(matchingChildKeys(kHistory, search), keys);
+    }
+
+    void searchIgnoresAccents_data() {
+        QTest::addColumn<QString>("search");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("plain finds accented") << "zoe" << QString::fromUtf8("Zoë");
+        QTest::newRow("accented finds plain-typed") << QString::fromUtf8("JOSÉ") << "Jose";
+        QTest::newRow("decomposed form")
+            << QString::fromUtf8("Zoe\u0308") << QString::fromUtf8("Zoë");
+        QTest::newRow("capital umlaut")
+            << QString::fromUtf8("STRAẞE") << QString::fromUtf8("Straße");
+        QTest::newRow("hindi") << QString::fromUtf8("आरव") << QString::fromUtf8("आरव");
+    }
+    void searchIgnoresAccents() {
+        QFETCH(QString, search);
+        QFETCH(QString, found);
+        const QString text =
+            QString::fromUtf8("Zoë,Female,2019-01-01|2025-01-10 09:00,0,0,0,0,0,0,60,Pass\n"
+                              "Jose,Male,2019-01-01|2025-01-10 09:00,0,0,0,0,0,0,60,Pass\n"
+                              "Straße,Male,2019-01-01|2025-01-10 09:00,0,0,0,0,0,0,60,Pass\n"
+                              "आरव,Male,2019-01-01|2025-01-10 09:00,0,0,0,0,0,0,60,Pass\n");
+        const QStringList keys = matchingChildKeys(text, search);
+        QCOMPARE(keys.size(), 1);
+        QCOMPARE(keys.first().section(',', 0, 0), found);
     }
 
     void detailNewestFirst() {

@@ -1,5 +1,6 @@
 // Distance sensor, tilt filter and sensor polling on the virtual board.
 #include "app/gdata.h"
+#include "knobs.h"
 #include "models.h"
 #include "platform/board.h"
 #include "sensors/distance_filter.h"
@@ -8,7 +9,6 @@
 #include "sensors/vl53l1x.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
-#include "knobs.h"
 
 #include <QtTest>
 
@@ -239,9 +239,10 @@ private slots:
         QTest::addColumn<int>("pitch");
         QTest::newRow("flat, no offset") << 0 << "0" << 0;
         QTest::newRow("flat, offset 3") << 3 << "0" << 3;
-        // Stored offsets may be anything: the pitch saturates instead of overflowing.
+        // Stored offsets may be anything: the pitch saturates instead of overflowing, and
+        // never reaches the value that stands for no reading.
         QTest::newRow("largest offset") << INT_MAX << "12" << INT_MAX;
-        QTest::newRow("smallest offset") << INT_MIN << "-8" << INT_MIN;
+        QTest::newRow("smallest offset") << INT_MIN << "-8" << SensorHub::kNoPitch + 1;
     }
 
     void offsetPitch() {
@@ -325,7 +326,7 @@ private slots:
     void missingImu() {
         testkit::captureMessages();
         vboard::setKnob(knobs::kImuMissing, "1");
-        QCOMPARE(m_data->getDOF(), -1);
+        QCOMPARE(m_data->getDOF(), SensorHub::kNoPitch);
         QVERIFY(testkit::messages().contains("qmi8658 open_device FAIL"));
     }
 

@@ -1,11 +1,11 @@
 // SMTP client and MIME model against the aiosmtpd stand-in; the delivered message and the
 // encodings are read back by Python's email, quopri and base64.
 #include "app/gdata.h"
+#include "knobs.h"
 #include "smtp/mime.h"
 #include "smtp/quotedprintable.h"
 #include "smtp/smtpclient.h"
 #include "testkit/testkit.h"
-#include "knobs.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -131,7 +131,8 @@ private slots:
 
     void sslDeliveryIsWellFormed() {
         const QString html = QString::fromUtf8("<p>Zoë 张 — résultats: <b>Pass</b></p>");
-        QCOMPARE(m_data.output().smtpSend("parent@example.org", "Report", html, true), QString("OK"));
+        QCOMPARE(m_data.output().smtpSend("parent@example.org", "Report", html, true),
+                 QString("OK"));
         const QJsonObject mail = lastMail();
         QCOMPARE(mail["port"].toInt(), 10465);
         QCOMPARE(mail["rcpt_tos"].toArray().first().toString(), QString("parent@example.org"));
@@ -176,7 +177,8 @@ private slots:
         QFETCH(QString, html);
         QFETCH(QString, cte);
         QFETCH(QString, readBack);
-        QCOMPARE(m_data.output().smtpSend("parent@example.org", "Report", html, false), QString("OK"));
+        QCOMPARE(m_data.output().smtpSend("parent@example.org", "Report", html, false),
+                 QString("OK"));
         const QJsonObject m = parsed(lastMail());
         QVERIFY(m["crlf_only"].toBool());
         QVERIFY2(m["longest_line"].toInt() <= 998,
@@ -230,6 +232,42 @@ private slots:
             testkit::services::setKnob(knob, value);
         QCOMPARE(m_data.output().smtpSend(to, "Report", "<p>x</p>", true), result);
         QCOMPARE(m_data.output().smtpSend(to, "Report", "<p>x</p>", false), result);
+        QVERIFY(testkit::services::log("mail").isEmpty());
+    }
+
+    void mailAddresses() {
+        const QStringList good{"parent@example.org", "a.b+c@school.edu.in",
+                               "x_y@mail-1.example.ph"};
+        const QStringList bad{"abc",
+                              "abc@",
+                              "@example.org",
+                              "a@b",
+                              "a b@example.org",
+                              "a@example..org",
+                              "a@-x.org",
+                              "a.@x.org",
+                              "a@x.org\r\nRCPT TO:<b@y.org>",
+                              "<a@x.org>",
+                              "a@x.org,b@y.org"};
+        for (const QString& a : good)
+            QVERIFY2(isMailAddress(a), qPrintable(a));
+        for (const QString& a : bad)
+            QVERIFY2(!isMailAddress(a), qPrintable(a));
+        // Python's parser reads every address we take as one address, unchanged.
+        QProcess py;
+        py.start("/usr/bin/python3",
+                 QStringList{"-c", "import sys\nfrom email.headerregistry import Address\n"
+                                   "for a in sys.argv[1:]: print(Address(addr_spec=a).addr_spec)"} +
+                     good);
+        QVERIFY(py.waitForFinished(30000));
+        QCOMPARE(py.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(py.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
+                 good);
+    }
+
+    void reportToANonAddressIsNeverSent() {
+        m_data.output().setReport("abc", "<table></table>");
+        QCOMPARE(m_data.smtpSendReport(), OutputService::kBadMailAddress);
         QVERIFY(testkit::services::log("mail").isEmpty());
     }
 

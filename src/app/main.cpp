@@ -1,4 +1,5 @@
 #include "app/gdata.h"
+#include "capture/camera_retry.h"
 #include "core/message_handler.h"
 #include "platform/board.h"
 #include "ui/maindialog.h"
@@ -67,5 +68,11 @@ int main(int argc, char* argv[]) {
     // The workers stop before the process ends: a camera thread still pulling frames while
     // the process tears down would crash it, and a crash is not a restart.
     delete window;
+    // A restart for the camera gives the operator back the child typed in; any other end
+    // leaves nothing to restore.
+    if (code == kCameraRestartExit)
+        data->screening().markCameraRestart();
+    else
+        data->screening().dropEntry();
     return code;
 }

@@ -96,6 +96,8 @@ bool CaptureSession::V4l2DevicePullFrame() {
     if (ok) {
         m_frameVir = static_cast<unsigned char*>(vir);
         m_framePhy = static_cast<unsigned char*>(phy);
+    } else if (m_device->gaveUp()) {
+        m_cameraUnavailable = true;
     }
     return ok;
 }

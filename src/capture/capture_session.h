@@ -75,6 +75,8 @@ public:
     unsigned lumaMean() const { return m_lumaMean; }
     unsigned lumaGradient() const { return m_lumaGradient; }
     bool cameraOpened() const { return m_cameraOpened; }
+    // The camera failed and has no restart left since the board started: no frame comes.
+    bool cameraUnavailable() const { return m_cameraUnavailable; }
     V4l2Device* device() const { return m_device.get(); }
     cedarxutil* encoder() const { return m_encoder.get(); }
 
@@ -125,6 +127,7 @@ private:
     std::atomic<bool> m_flashOn{false};
     std::atomic<qint64> m_recordStart{0};
     std::atomic<bool> m_cameraOpened{false};
+    std::atomic<bool> m_cameraUnavailable{false};
     std::atomic<int> m_exposure{0}, m_gain{0}, m_ledLoop{0};
 
     // Frame pump only.

@@ -281,7 +281,7 @@ int V4l2Device::dequeueFailed() {
     if (retries > 0) {
         setCameraRetryCount(retries - 1);
         m_bRestartAsked = true;
-        g_restartAction(1);
+        g_restartAction(kCameraRestartExit);
     } else {
         qCDebug(lcCapture, "camera: no restart left since the board started; it stays off");
         m_bGaveUp = true;

@@ -29,6 +29,8 @@ public:
     int get_exposure();
 
     unsigned bufferCount() const { return m_nBufferCount; }
+    // The camera failed with no restart left: it stays off until the board restarts.
+    bool gaveUp() const { return m_bGaveUp; }
 
 private:
     int control(unsigned long request, unsigned id, int* value);

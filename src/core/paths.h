@@ -9,6 +9,8 @@ namespace paths {
 inline constexpr const char* kSettingsFolder = "/CAMCFG";
 inline constexpr const char* kSettingsFile = "/CAMCFG/config.txt";
 inline constexpr const char* kHistoryFile = "/CAMCFG/result.txt";
+// The child typed in, kept while the camera page is open.
+inline constexpr const char* kKeptEntryFile = "/CAMCFG/entry.txt";
 inline constexpr const char* kCalibrationFile = "/CAMCFG/sensor_calibration.txt";
 
 // On the board.

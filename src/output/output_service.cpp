@@ -86,6 +86,8 @@ QString OutputService::smtpSend(const QString& to, const QString& subject, const
 }
 
 QString OutputService::smtpSendReport() {
+    if (!isMailAddress(m_mailTo))
+        return kBadMailAddress;
     QString result = smtpSend(m_mailTo, "Report", m_mailBody, true);
     if (result != "OK")
         result = smtpSend(m_mailTo, "Report", m_mailBody, false);

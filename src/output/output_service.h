@@ -22,7 +22,9 @@ public:
     QString httpPrintTestpage();
 
     // The result mail: the recipient and HTML body set by the export, sent by the mail
-    // job. "OK" or the failure's text.
+    // job. "OK" or the failure's text; an address that is not one (isMailAddress) is
+    // refused with kBadMailAddress before anything is sent.
+    static inline const QString kBadMailAddress = QStringLiteral("E-mail address is not valid!");
     void setReport(const QString& to, const QString& html);
     QString reportRecipient() const { return m_mailTo; }
     QString reportBody() const { return m_mailBody; }

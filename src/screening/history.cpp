@@ -48,16 +48,28 @@ std::optional<HistoryEntry> parseHistoryLine(const QString& line) {
     return e;
 }
 
+QString searchFolded(QStringView text) {
+    const QString decomposed = text.toString().normalized(QString::NormalizationForm_KD);
+    QString bare;
+    bare.reserve(decomposed.size());
+    for (QChar c : decomposed)
+        if (c.category() != QChar::Mark_NonSpacing)
+            bare += c;
+    return bare.toCaseFolded();
+}
+
 QStringList matchingChildKeys(const QString& historyText, const QString& search) {
+    const QString needle = searchFolded(search);
     QSet<QStringView> seen; // views into historyText, which outlives them
     QList<QStringView> found;
     forEachHistoryLine(historyText, [&](QStringView line) {
         // A line counts when parseHistoryLine takes it: a "|" after name, sex and birth.
         const QStringView key = keyOf(line);
-        if (key.count(u',') < 2 || seen.contains(key) || !key.contains(search))
+        if (key.count(u',') < 2 || seen.contains(key))
             return;
-        seen.insert(key);
-        found << key;
+        seen.insert(key); // each child is folded once, however many screenings it has
+        if (needle.isEmpty() || searchFolded(key).contains(needle))
+            found << key;
     });
     // The keys are distinct: sorting them gives the order of inserting each before the
     // first greater one. Sorted as views, which point into the one text, rather than as

@@ -39,8 +39,12 @@ template <typename F> void forEachHistoryLine(QStringView text, F f) {
     }
 }
 
-// The distinct child keys whose text contains `search` (case-sensitive; "" matches all),
-// sorted by plain string order.
+// Text as the search compares it: compatibility-decomposed, without its combining marks,
+// case-folded ("Zoë" and "ZOE" both give "zoe").
+QString searchFolded(QStringView text);
+
+// The distinct child keys whose text contains `search`, both folded (searchFolded; ""
+// matches all), sorted by plain string order.
 QStringList matchingChildKeys(const QString& historyText, const QString& search);
 
 // The nine cells of a screening (time, OD sph/cyl/axis, OS sph/cyl/axis, PD, verdict)

@@ -14,6 +14,7 @@
 #include "screening/criteria.h"
 #include "screening/history.h"
 
+#include <QFile>
 #include <QMap>
 
 // The board's date, not shifted by the time-zone setting.
@@ -46,6 +47,42 @@ int ScreeningSession::calculateArthur2() const {
 
 int ScreeningSession::calculateReferral() const {
     return referralFor(m_settings.referralCriterion(), getMonthofAge(), recordRefraction(m_record));
+}
+
+QString ScreeningSession::keptEntryFile() const {
+    return m_appDir + paths::kKeptEntryFile;
+}
+
+bool ScreeningSession::keepEntry() {
+    const entry::Child child{m_record.name, m_record.male, m_record.birth};
+    return ensureFolder(m_appDir + paths::kSettingsFolder) &&
+           writeFileAtomically(keptEntryFile(), entry::keptEntryText(child, false));
+}
+
+void ScreeningSession::markCameraRestart() {
+    QFile file(keptEntryFile());
+    if (!file.open(QIODevice::ReadOnly))
+        return; // no child typed in: nothing to restore
+    const std::optional<entry::KeptEntry> kept = entry::parseKeptEntry(file.readAll());
+    file.close();
+    if (kept && !writeFileAtomically(keptEntryFile(), entry::keptEntryText(kept->child, true)))
+        qCWarning(lcScreening, "the entry could not be marked for the camera's restart");
+}
+
+void ScreeningSession::dropEntry() {
+    QFile::remove(keptEntryFile());
+}
+
+std::optional<entry::Child> ScreeningSession::takeCameraRestartEntry() {
+    QFile file(keptEntryFile());
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const std::optional<entry::KeptEntry> kept = entry::parseKeptEntry(file.readAll());
+    file.close();
+    dropEntry();
+    if (!kept || !kept->cameraRestart)
+        return std::nullopt;
+    return kept->child;
 }
 
 QString ScreeningSession::historyFile() const {

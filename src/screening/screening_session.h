@@ -6,7 +6,9 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
+#include "screening/child_entry.h"
 #include "screening/record.h"
 
 class Settings;
@@ -39,8 +41,19 @@ public:
     // Called when the analysis server did not answer at all (the network may be gone).
     void setUnansweredAction(std::function<void()> action) { m_unanswered = std::move(action); }
 
+    // The child typed in, kept on storage while the camera page is open: the camera may
+    // restart the application. keepEntry writes it, markCameraRestart notes that the
+    // application ends for the camera, dropEntry removes it when the page is left.
+    bool keepEntry();
+    void markCameraRestart();
+    void dropEntry();
+    // At start: the child kept before a restart for the camera (then removed), or nothing.
+    // A kept entry without the camera's mark (a power loss) is removed and not restored.
+    std::optional<entry::Child> takeCameraRestartEntry();
+
     // History file <application directory>/CAMCFG/result.txt
     QString historyFile() const;
+    QString keptEntryFile() const;
     // Appends the record with the test time now.
     bool saveTestResult();
     QString readTestResult();

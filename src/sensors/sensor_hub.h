@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <atomic>
+#include <limits>
 
 #include "sensors/calibration_store.h"
 #include "sensors/distance_filter.h"
@@ -21,7 +22,10 @@ public:
 
     // ---- readings (sensor thread writes, GUI reads) -------------------------------------
     int distance() const { return m_distance; } // cm, or a negative code of getDistance
-    int pitch() const { return m_pitch; }       // degrees with the offset, or -1
+    // getDOF's answer when the IMU cannot be read: below every pitch a reading can give, so
+    // that no failure reads as a level device.
+    static constexpr int kNoPitch = std::numeric_limits<int>::min();
+    int pitch() const { return m_pitch; } // degrees with the offset, or kNoPitch
     void setDistance(int cm) { m_distance = cm; }
     void setPitch(int degrees) { m_pitch = degrees; }
 
@@ -36,7 +40,7 @@ public:
     // ---- drivers (sensor thread) --------------------------------------------------------
     int initRangingSensor(int bus, unsigned char address);
     int getDistance();
-    int getDOF();
+    int getDOF(); // kNoPitch when the IMU cannot be opened or read
     bool rangingReady() const { return m_rangingReady; }
     void setRangingReady(bool ready) { m_rangingReady = ready; }
     DistanceFilter& distanceFilter() { return m_distanceFilter; }

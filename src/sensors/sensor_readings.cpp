@@ -119,11 +119,15 @@ int SensorHub::getDOF() {
     const int fd = board::open(paths::kImuNode, O_RDONLY | O_NONBLOCK);
     if (fd < 0) {
         qCDebug(lcSensors, "qmi8658 open_device FAIL");
-        return -1;
+        return kNoPitch;
     }
     int16_t record[7] = {};
-    board::ioctl(fd, kImuReadRecord, record);
+    const int read = board::ioctl(fd, kImuReadRecord, record);
     board::close(fd);
+    if (read < 0) {
+        qCDebug(lcSensors, "qmi8658 read FAIL");
+        return kNoPitch;
+    }
     const ImuRecord r{record[0],
                       record[1],
                       record[2],
@@ -133,7 +137,6 @@ int SensorHub::getDOF() {
                       static_cast<uint16_t>(record[6])};
     // The offset comes from the calibration store and may be anything: the sum saturates.
     const qint64 pitch = qint64(m_tiltFilter.step(r)) + m_pitchOffset;
-    const qint64 lowest = std::numeric_limits<int>::min(),
-                 highest = std::numeric_limits<int>::max();
+    const qint64 lowest = qint64(kNoPitch) + 1, highest = std::numeric_limits<int>::max();
     return int(qBound(lowest, pitch, highest));
 }

@@ -11,6 +11,14 @@
 #include <QRegularExpression>
 #include <QTimeZone>
 
+bool isMailAddress(const QString& address) {
+    static const QRegularExpression shape(
+        QStringLiteral(R"(^[A-Za-z0-9!#$%&'*+/=?^_`{|}~-]+(\.[A-Za-z0-9!#$%&'*+/=?^_`{|}~-]+)*)"
+                       R"(@([A-Za-z0-9]([A-Za-z0-9-]*[A-Za-z0-9])?\.)+)"
+                       R"([A-Za-z0-9]([A-Za-z0-9-]*[A-Za-z0-9])?$)"));
+    return address.size() <= 254 && shape.match(address).hasMatch();
+}
+
 EmailAddress::EmailAddress(const QString& address, const QString& name)
     : m_name(name), m_address(address) {}
 

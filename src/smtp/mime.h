@@ -7,6 +7,11 @@
 
 class QFile;
 
+// An address mail can be sent to: local@domain in ASCII, the local part without spaces,
+// quotes or angle brackets, the domain of dot-separated labels (letters, digits, inner
+// hyphens) with at least one dot. Nothing that could end the SMTP command it goes into.
+bool isMailAddress(const QString& address);
+
 class EmailAddress {
 public:
     EmailAddress(const QString& address = QString(), const QString& name = QString());

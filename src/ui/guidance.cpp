@@ -1,5 +1,7 @@
 #include "ui/guidance.h"
 
+#include "sensors/sensor_hub.h"
+
 #include <QChar>
 
 namespace guidance {
@@ -25,6 +27,8 @@ QString distanceText(int cm) {
 }
 
 QString pitchText(int degrees) {
+    if (degrees == SensorHub::kNoPitch)
+        return QStringLiteral("---");
     return QString::number(degrees) + QChar(0x00B0);
 }
 

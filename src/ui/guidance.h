@@ -15,7 +15,7 @@ bool brightnessOk(unsigned lumaMean, bool flashOn); // below 20, or the light is
 
 struct Readings {
     int distance = 0; // cm, or a negative failure code
-    int pitch = 0;    // degrees
+    int pitch = 0;    // degrees, or SensorHub::kNoPitch
     unsigned lumaMean = 0;
     bool flashOn = false;
 };
@@ -23,7 +23,7 @@ bool ready(const Readings& r);
 
 // "---" for no reading, at most "200".
 QString distanceText(int cm);
-QString pitchText(int degrees);
+QString pitchText(int degrees); // "---" for no reading
 // Where the pitch line stands (its top, in pixels), or nothing when the pitch is off the
 // scale.
 std::optional<int> pitchLineTop(int degrees);

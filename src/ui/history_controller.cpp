@@ -148,7 +148,7 @@ void HistoryController::pageUserDetailInit() {
 void HistoryController::openUserDetail(int row) {
     const QString name = m_pSearchModel->item(row, 1)->text();
     ui->stackedWidgetNoMenu->setCurrentIndex(PageUserDetail);
-    ui->labelUserDetailName->setText(name);
+    showElided(ui->labelUserDetailName, name);
     pageUserDetailInit();
     const QString key =
         childKey(name, m_pSearchModel->item(row, 2)->text(), m_pSearchModel->item(row, 3)->text());
@@ -175,6 +175,7 @@ void HistoryController::on_buttonHistoryDelete_clicked() {
     qCDebug(lcUi, "%s", qPrintable(kept));
     if (!m_data.saveDeleteResult(kept))
         return notice("Save File Error");
+    m_shell.screening().forgetDeleted(keys);
     on_buttonSearch_clicked();
 }
 
@@ -207,6 +208,7 @@ void HistoryController::on_buttonHistoryExport_clicked() {
     m_data.output().setReport(mail.m_strEmail, table);
     UploadDlg send(m_data);
     send.mode = UploadDlg::SendMail;
-    send.exec();
+    if (!send.run(m_shell.sendGuard(UploadDlg::SendMail)))
+        return;
     notice(send.textResult == "OK" ? QStringLiteral("Success") : send.textResult);
 }

@@ -35,9 +35,3 @@ QList<int> HistoryTicks::tickedRows() const {
 QString childKey(const QString& name, const QString& sex, const QString& birth) {
     return name + ',' + sex + ',' + birth;
 }
-
-QString nameProblem(const QString& name) {
-    if (name.contains(',') || name.contains('|'))
-        return QStringLiteral("User Name cannot contain \",\" or \"|\"!");
-    return QString();
-}

@@ -32,7 +32,3 @@ private:
 // The child key of a list row: name, sex and birth date as the list shows them, joined by
 // "," (the part of a history line before "|").
 QString childKey(const QString& name, const QString& sex, const QString& birth);
-
-// Why a typed name cannot be stored as a child, or "" when it can: the history keeps a
-// child as "name,sex,birth|..." on one line, so a "," or "|" would make it another child.
-QString nameProblem(const QString& name);

@@ -26,11 +26,11 @@ protected:
 
 } // namespace
 
-void openKeypad(QLineEdit* edit) {
+bool openKeypad(QLineEdit* edit) {
     KeypadDlg keypad;
     keypad.m_pLineEdit = edit;
     keypad.moveInWindow(0, 350);
-    keypad.exec();
+    return keypad.exec() == QDialog::Accepted;
 }
 
 void openNumKeypad(QLineEdit* edit, int length, QPoint pos) {

@@ -9,7 +9,8 @@ class QLineEdit;
 
 namespace dialogs {
 
-void openKeypad(QLineEdit* edit);
+// True when the entry ended with Enter rather than the keyboard's close key.
+bool openKeypad(QLineEdit* edit);
 void openNumKeypad(QLineEdit* edit, int length, QPoint pos);
 // From now on a press on `edit` opens the QWERTY keyboard bound to it; the press is
 // consumed.

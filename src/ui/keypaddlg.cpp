@@ -89,7 +89,7 @@ void KeypadDlg::on_buttonDel_clicked() {
 
 // Enter finishes the entry, as the numeric keypad's Enter does.
 void KeypadDlg::on_buttonEnter_clicked() {
-    close();
+    accept();
 }
 
 void KeypadDlg::on_buttonCloseKeypad_clicked() {

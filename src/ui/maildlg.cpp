@@ -1,6 +1,9 @@
 #include "ui/maildlg.h"
 
+#include "output/output_service.h"
+#include "smtp/mime.h"
 #include "ui/keyboards.h"
+#include "ui/msgdialog.h"
 #include "ui_maildlg.h"
 
 MailDlg::MailDlg(QWidget* parent) : DeviceDialog(parent), ui(new Ui::MailDlg) {
@@ -13,9 +16,13 @@ MailDlg::~MailDlg() {
     delete ui;
 }
 
+// An address that is not one is refused here, before any dialog or connection.
 void MailDlg::on_buttonSend_clicked() {
+    const QString address = ui->editEmail->text().trimmed();
+    if (!isMailAddress(address))
+        return MsgDialog::error(OutputService::kBadMailAddress);
     m_bConfirm = true;
-    m_strEmail = ui->editEmail->text();
+    m_strEmail = address;
     close();
 }
 

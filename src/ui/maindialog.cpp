@@ -33,6 +33,8 @@ MainDialog::MainDialog(GData& data, QWidget* parent, bool startWorkers)
     m_settings = new SettingsController(*this, this, *ui, m_data);
     m_wifi = new WifiController(*this, this, *ui, m_data);
     m_screening->pageMainInfoInputInit();
+    if (const std::optional<entry::Child> child = m_data.screening().takeCameraRestartEntry())
+        QTimer::singleShot(0, m_screening, [this, c = *child] { m_screening->restoreEntry(c); });
     connect(ui->buttonSetup, &QAbstractButton::clicked, this, &MainDialog::on_buttonSetup_clicked);
     connect(ui->buttonHome, &QAbstractButton::clicked, this, &MainDialog::on_buttonHome_clicked);
     connect(ui->buttonSetupReturn, &QAbstractButton::clicked, this,
@@ -99,9 +101,7 @@ void MainDialog::notice(const QString& text) {
 }
 
 void MainDialog::errorMessage(const QString& text) {
-    MsgDialog dlg;
-    dlg.Init("Error", text, "", "OK", "");
-    dlg.exec();
+    MsgDialog::error(text);
 }
 
 // ---- master tick -----------------------------------------------------------------------
@@ -236,9 +236,11 @@ void MainDialog::openTextKeyboard(QLineEdit* edit) {
         edit->setText("");
         edit->setStyleSheet(style::kPrinterTyping);
     }
-    dialogs::openKeypad(edit);
+    const bool entered = dialogs::openKeypad(edit);
     if (edit == ui->editPrinterID)
         m_settings->printerIdEntered();
+    if (edit == ui->editSearch && entered)
+        m_history->on_buttonSearch_clicked();
 }
 
 void MainDialog::openDateKeypad() {

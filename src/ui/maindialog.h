@@ -12,9 +12,11 @@
 #include <QDialog>
 #include <QString>
 
+#include <map>
 #include <memory>
 
 #include "ui/pages.h"
+#include "ui/send_guard.h"
 #include "ui/status_bar.h"
 #include "ui/window_shell.h"
 
@@ -43,6 +45,7 @@ public:
 
     GData& data() const { return m_data; }
     ScreeningController& screening() const override { return *m_screening; }
+    SendGuard& sendGuard(int job) override { return m_sendGuards[job]; }
     HistoryController& history() const { return *m_history; }
     SettingsController& settings() const { return *m_settings; }
     WifiController& wifi() const { return *m_wifi; }
@@ -98,4 +101,5 @@ private:
     VideoThread* m_pVideoThread = nullptr;
     DeviceThread* m_pDeviceThread = nullptr;
     HWThread* m_pHWThread = nullptr;
+    std::map<int, SendGuard> m_sendGuards;
 };

@@ -49,6 +49,12 @@ void MsgDialog::notify(const QString& text) {
     dlg.exec();
 }
 
+void MsgDialog::error(const QString& text) {
+    MsgDialog dlg;
+    dlg.Init("Error", text, "", "OK", "");
+    dlg.exec();
+}
+
 bool MsgDialog::askYes(const QString& title) {
     MsgDialog ask;
     ask.Init(title, "", "Yes", "", "No");

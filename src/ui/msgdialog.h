@@ -24,6 +24,8 @@ public:
     // The two forms the screens use most: a notice (the text as title, one "OK"), and a
     // question with "Yes" (left) and "No" (right), true for Yes.
     static void notify(const QString& text);
+    // "Error" over the text, one "OK".
+    static void error(const QString& text);
     static bool askYes(const QString& title);
 
 private slots:

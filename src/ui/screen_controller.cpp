@@ -6,10 +6,16 @@
 #include "core/log.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 
 ScreenController::ScreenController(WindowShell& shell, QObject* parent, Ui::MainDialog& form,
                                    GData& data)
     : QObject(parent), m_shell(shell), ui(&form), m_data(data) {}
+
+void ScreenController::showElided(QLabel* label, const QString& text) {
+    label->ensurePolished(); // the style sheet's font
+    label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, label->width()));
+}
 
 void ScreenController::notice(const QString& text) {
     m_shell.notice(text);

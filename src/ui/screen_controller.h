@@ -12,6 +12,7 @@
 #include "ui/pages.h"
 
 class GData;
+class QLabel;
 class WindowShell;
 namespace Ui {
 class MainDialog;
@@ -29,6 +30,8 @@ protected:
         for (QAbstractButton* button : buttons)
             connect(button, &QAbstractButton::clicked, static_cast<Controller*>(this), slot);
     }
+    // A name whole when it fits the label, else its start and an ellipsis, never its middle.
+    static void showElided(QLabel* label, const QString& text);
     void notice(const QString& text);
     void errorMessage(const QString& text);
     void showNoMenu(int page);

@@ -5,18 +5,25 @@
 #include "ui_maindialog.h"
 
 #include "app/gdata.h"
+#include "core/local_time.h"
+#include "core/log.h"
 #include "platform/board.h"
+#include "screening/child_entry.h"
 #include "screening/criteria.h"
 #include "ui/history_list.h"
 #include "ui/msgdialog.h"
 #include "ui/styles.h"
 #include "ui/uploaddlg.h"
+#include "ui/window_shell.h"
 
+#include <QLabel>
 #include <QThread>
 
 namespace {
 
 const QString kLowerBrightness = "Please lower the ambient \r\nbrightness to below 20";
+const QString kCameraRestarted = "The camera was restarted. \r\nPlease start again";
+const QString kCameraUnavailable = "Camera unavailable. \r\nPlease restart the device";
 
 } // namespace
 
@@ -32,6 +39,13 @@ ScreeningController::ScreeningController(WindowShell& shell, QObject* parent, Ui
     onClicked<C>({ui->buttonFocusAuto}, &C::on_buttonFocusAuto_clicked);
     onClicked<C>({ui->buttonCameraReturn}, &C::on_buttonCameraReturn_clicked);
     onClicked<C>({ui->buttonPrintResult}, &C::on_buttonPrintResult_clicked);
+    ui->editName->setMaxLength(entry::kNameMaxLength);
+    // Over the preview, once the camera has failed for good.
+    m_unavailable = new QLabel(kCameraUnavailable, ui->labelPhoto->parentWidget());
+    m_unavailable->setGeometry(ui->labelPhoto->geometry());
+    m_unavailable->setAlignment(Qt::AlignCenter);
+    m_unavailable->setStyleSheet(style::kCameraUnavailable);
+    m_unavailable->hide();
 }
 
 guidance::Readings ScreeningController::readings() const {
@@ -80,22 +94,52 @@ void ScreeningController::on_buttonCamera_clicked() {
         m_data.screening().record().name = name;
         if (name.isEmpty())
             return errorMessage("User Name cannot be empry!");
-        const QString problem = nameProblem(name);
+        const QString problem = entry::nameProblem(name);
         if (!problem.isEmpty())
             return errorMessage(problem);
         if (!m_data.timeSynced())
             return errorMessage("Network is not ready!");
         m_data.screening().record().birth = QDate::fromString(ui->editDate->text(), "yyyy-MM-dd");
-        if (!m_data.screening().record().birth.isValid())
+        if (!birthDateUsable(m_data.screening().record().birth))
             return errorMessage("Date is not valid!");
     }
     openCamera();
 }
 
+bool ScreeningController::birthDateUsable(const QDate& date) const {
+    return entry::birthDateValid(date, localTime(m_data.settings()).date());
+}
+
 void ScreeningController::birthDateEntered(const QDate& date) {
     m_data.screening().record().birth = date;
-    if (!date.isValid())
+    if (!birthDateUsable(date))
         errorMessage("Date is not valid!");
+}
+
+// After a restart for the camera: the child typed in before it, and one notice.
+void ScreeningController::restoreEntry(const entry::Child& child) {
+    ScreeningRecord& record = m_data.screening().record();
+    record.name = child.name;
+    record.male = child.male;
+    record.birth = child.birth;
+    ui->editName->setText(child.name);
+    ui->editName->setStyleSheet(style::kEditTyping);
+    ui->editDate->setText(child.birth.toString("yyyy-MM-dd"));
+    ui->editDate->setStyleSheet(style::kEditTyping);
+    showSex(child.male);
+    notice(kCameraRestarted);
+}
+
+// A child deleted from the history leaves no page that shows or prints it.
+void ScreeningController::forgetDeleted(const QStringList& childKeys) {
+    const ScreeningRecord& r = m_data.screening().record();
+    const QString key =
+        childKey(r.name, r.male ? "Male" : "Female", r.birth.toString("yyyy-MM-dd"));
+    if (!childKeys.contains(key))
+        return;
+    pageMainInfoInputInit();
+    ui->labelUserName->clear();
+    ui->stackedWidgetWithMenu->setCurrentIndex(0);
 }
 
 // Screening a child again from the history: the stored data, no typing.
@@ -111,6 +155,8 @@ void ScreeningController::openCamera() {
         m_data.V4l2DeviceClose();
         return errorMessage("Camera Open Failed!");
     }
+    if (!m_data.screening().keepEntry())
+        qCWarning(lcUi, "the entry could not be kept for a camera restart");
     ui->stackedWidgetBase->setCurrentIndex(PageCamera);
     pageCameraInit();
 }
@@ -128,7 +174,7 @@ QList<QLabel*> ScreeningController::accentLines() const {
 }
 
 void ScreeningController::pageCameraInit() {
-    ui->labelNameValue->setText(m_data.screening().record().name);
+    showElided(ui->labelNameValue, m_data.screening().record().name);
     // Until the first preview: the stored exposure and sharpness values.
     ui->labelBrightnessValue->setText(m_data.settings().value(CamCfg::Exposure));
     ui->labelSharpnessValue->setText(m_data.settings().value(CamCfg::Sharpness));
@@ -159,6 +205,11 @@ void ScreeningController::timerPageCamera() {
     if (ui->stackedWidgetBase->currentIndex() != PageCamera ||
         m_data.capture().state() != CameraState::Preview)
         return;
+    const bool unavailable = m_data.capture().cameraUnavailable();
+    m_unavailable->setVisible(unavailable);
+    ui->buttonPhoto->setEnabled(!unavailable);
+    if (unavailable)
+        return;
     const Readings r = readings();
     showTwin(ui->labelDistance, ui->labelDistanceRed, ui->labelDistanceValue,
              ui->labelDistanceValueRed, distanceOk(r.distance), distanceText(r.distance));
@@ -181,6 +232,8 @@ void ScreeningController::timerPageCamera() {
 }
 
 void ScreeningController::on_buttonPhoto_clicked() {
+    if (m_data.capture().cameraUnavailable())
+        return notice(kCameraUnavailable);
     const guidance::Readings r = readings();
     if (!guidance::pitchOk(r.pitch))
         return notice("Please move the cross sign \r\nto the center");
@@ -241,6 +294,7 @@ void ScreeningController::on_buttonCameraReturn_clicked() {
     if (m_data.capture().flashOn())
         switchFlashOff();
     m_data.capture().setState(CameraState::Idle);
+    m_data.screening().dropEntry();
     ui->stackedWidgetBase->setCurrentIndex(PageMain);
 }
 
@@ -288,6 +342,7 @@ void ScreeningController::video_thread_slot(int) {
         return;
     }
     m_data.capture().setState(CameraState::Idle);
+    m_data.screening().dropEntry();
     pageResultShow();
 }
 
@@ -298,7 +353,7 @@ void ScreeningController::pageResultShow() {
     ui->stackedWidgetMain->setCurrentIndex(0);
     ui->stackedWidgetWithMenu->setCurrentIndex(1);
     ScreeningRecord& record = m_data.screening().record();
-    ui->labelUserName->setText(record.name);
+    showElided(ui->labelUserName, record.name);
     ui->labelSPHL->setText(record.odSph);
     ui->labelCYLL->setText(record.odCyl);
     ui->labelAxisL->setText(record.odAxis);
@@ -325,7 +380,8 @@ void ScreeningController::printReceipt(int mode) {
         return notice("No Printer ID Config!");
     UploadDlg print(m_data);
     print.mode = mode;
-    print.exec();
+    if (!print.run(m_shell.sendGuard(mode)))
+        return;
     if (print.textResult != "OK")
         notice("Connect to Server Failed!");
 }

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QList>
 
+#include "screening/child_entry.h"
 #include "ui/guidance.h"
 #include "ui/screen_controller.h"
 
@@ -27,6 +28,8 @@ public:
     void printReceipt(int mode);
     // The birth date typed on the keypad, or an invalid date.
     void birthDateEntered(const QDate& date);
+    void restoreEntry(const entry::Child& child);
+    void forgetDeleted(const QStringList& childKeys);
 
     const AutoStart& autoStart() const { return m_autoStart; }
     int previewsShown() const { return m_nPreviewsShown; }
@@ -45,6 +48,7 @@ public slots:
 
 private:
     guidance::Readings readings() const;
+    bool birthDateUsable(const QDate& date) const;
     void showSex(bool male);
     void setReady(bool ready);
     QList<QLabel*> accentLines() const;
@@ -56,5 +60,6 @@ private:
     void pageResultShow();
 
     AutoStart m_autoStart;
+    QLabel* m_unavailable = nullptr;
     int m_nPreviewsShown = 0;
 };

@@ -279,7 +279,8 @@ void SettingsController::on_buttonFactory_clicked() {
 void SettingsController::on_buttonUpdate_clicked() {
     UploadDlg check(m_data);
     check.mode = UploadDlg::VersionCheck;
-    check.exec();
+    if (!check.run(m_shell.sendGuard(UploadDlg::VersionCheck)))
+        return;
     qCDebug(lcUi, "VERSION CHECK result: %d", check.checkResult);
     if (check.checkResult < 0)
         return notice("Version Check Failed!");

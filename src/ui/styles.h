@@ -24,6 +24,11 @@ inline const QString kPrinterPlaceholderStyle =
     QStringLiteral("color:rgb(36, 36, 36); background-color: rgb(24, 24, 24);border-radius:8px; "
                    "font-size: 24pt");
 
+// The camera page's word over the preview when the camera has failed for good: the
+// guidance's warning red.
+inline const QString kCameraUnavailable =
+    QStringLiteral("color: rgb(204, 0, 0); background: transparent; font-size: 28pt");
+
 // The Wi-Fi table's scroll bar.
 inline const QString kWifiScrollBar = QStringLiteral(
     "QScrollBar:vertical { background: #1E1E1E; width: 16px; }"

@@ -3,10 +3,14 @@
 #include "ui_uploaddlg.h"
 
 #include "app/gdata.h"
+#include "core/log.h"
+#include "ui/send_guard.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
+
+#include <chrono>
 
 UploadDlg::UploadDlg(GData& data, QWidget* parent)
     : DeviceDialog(parent), ui(new Ui::UploadDlg), m_data(data) {
@@ -20,6 +24,20 @@ UploadDlg::UploadDlg(GData& data, QWidget* parent)
 UploadDlg::~UploadDlg() {
     qApp->removeEventFilter(this);
     delete ui;
+}
+
+bool UploadDlg::run(SendGuard& guard) {
+    const auto nowMs = [] {
+        using namespace std::chrono;
+        return qint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    };
+    if (!guard.begin(nowMs())) {
+        qCDebug(lcUi, "job %d: a second tap right after the first, not sent again", mode);
+        return false;
+    }
+    exec();
+    guard.end(nowMs());
+    return true;
 }
 
 bool UploadDlg::download(GData& data) {

@@ -6,6 +6,7 @@
 #include "ui/device_dialog.h"
 
 class GData;
+class SendGuard;
 class QTimer;
 
 namespace Ui {
@@ -28,6 +29,9 @@ public:
     ~UploadDlg() override;
 
     static QString jobText(int mode);
+    // Runs the job under the dialog unless the guard refuses it (a doubled tap,
+    // send_guard.h): false then, and nothing was sent.
+    bool run(SendGuard& guard);
     // Runs job 1, the download of the version last checked: true when it was staged.
     static bool download(GData& data);
 

@@ -1,10 +1,12 @@
 // What the screens' controllers ask of the window they live in: messages, the setup stack,
-// the status bar's clock, and the screening screen that other screens hand a child to.
+// the status bar's clock, the screening screen that other screens hand a child to, and
+// the guards of the network jobs.
 // The window implements it; the controllers never see the window itself.
 #pragma once
 
 class QString;
 class ScreeningController;
+class SendGuard;
 
 class WindowShell {
 public:
@@ -13,6 +15,8 @@ public:
     virtual void showNoMenu(int page) = 0;
     virtual void labelTimeShow() = 0;
     virtual ScreeningController& screening() const = 0;
+    // The window's guard of the network job `job` (an UploadDlg mode): one tap, one request.
+    virtual SendGuard& sendGuard(int job) = 0;
 
 protected:
     ~WindowShell() = default;

@@ -1,0 +1,45 @@
+// What the input page accepts as a child, without widgets, and the entry kept on storage
+// while the camera page is open, so that a restart of the application for the camera does
+// not lose what the operator typed.
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+
+#include <optional>
+
+namespace entry {
+
+// Names end here at entry. The receipt prints "Name: " and the name on a 32-column line,
+// and the result and camera pages give the name 26 characters of 28 pt text: 26 keeps
+// every page and the receipt whole.
+constexpr int kNameMaxLength = 26;
+
+// Why a typed name cannot be stored as a child, or "" when it can: the history keeps a
+// child as "name,sex,birth|..." on one line, so a "," or "|" would make it another child.
+QString nameProblem(const QString& name);
+
+// A birth date the screening can use: a real date from 1900-01-01 up to today (the
+// device's local date).
+bool birthDateValid(const QDate& birth, const QDate& today);
+
+struct Child {
+    QString name;
+    bool male = true;
+    QDate birth;
+    bool operator==(const Child& o) const {
+        return name == o.name && male == o.male && birth == o.birth;
+    }
+};
+
+// The kept entry as a file: three lines, name, "M" or "F", and the birth date; a fourth
+// line "camera" once the camera has asked for the restart.
+QByteArray keptEntryText(const Child& child, bool cameraRestart);
+struct KeptEntry {
+    Child child;
+    bool cameraRestart = false;
+};
+std::optional<KeptEntry> parseKeptEntry(const QByteArray& text);
+
+} // namespace entry
