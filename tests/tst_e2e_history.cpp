@@ -201,6 +201,35 @@ private slots:
         QVERIFY(!tickShown(0));
     }
 
+    // The result page of a deleted child goes: Back finds a fresh input page, Print nothing.
+    void deletingTheChildOnTheResultPage() {
+        testkit::fillExampleRecord(m_fx->data());
+        window().screening().pageResultShow();
+        QVERIFY(testkit::readFile(historyFile()).startsWith("Test,Female,2019-05-03|"));
+        click("buttonHistory");
+        click("buttonSearch");
+        clickList(rowOf("Test", "2019-05-03"), 0);
+        answerNext("buttonLeft1"); // Yes
+        click("buttonHistoryDelete");
+        click("buttonHistoryReturn");
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetWithMenu")->currentIndex(), 0);
+        QCOMPARE(widget<QLineEdit>("editName")->text(), QString("Please enter your name"));
+        QVERIFY(m_fx->data().screening().record().name.isEmpty());
+    }
+
+    // Enter on the keyboard searches, folding case and accents.
+    void enterSearches() {
+        openHistory(kHistory);
+        widget<QLineEdit>("editSearch")->setText(QString::fromUtf8("HÁNN"));
+        testkit::onNextModal([](QWidget* w) { w->findChild<QPushButton*>("buttonEnter")->click(); },
+                             1, "KeypadDlg");
+        QTest::mousePress(widget<QLineEdit>("editSearch"), Qt::LeftButton);
+        QCOMPARE(listedNames(), QStringList{"Hannah/2019-12-12"});
+        QVERIFY(testkit::saveScreen(&window(), "pageHistory_search"));
+        widget<QLineEdit>("editSearch")->clear();
+        QVERIFY(testkit::saveScreen(&window(), "pageHistory_searchPlaceholder"));
+    }
+
     void damagedLinesAreSkipped() {
         openHistory("no bar at all\nTwo,Fields|t,1,2,3,4,5,6,7,Pass\n|\n"
                     "Kim,Male,2020-01-01|t,1,2,3\nKim,Male,2020-01-01|t,1,2,3,4,5,6,7,Pass\n");
@@ -297,6 +326,24 @@ private slots:
                                              {"Mia,Female,2019-03-03", "Noah,Male,2018-08-08"});
         QCOMPARE(parts[0]["text"].toString(), expected);
         QCOMPARE(expected.count("<tr>"), 1 + 34); // 17 of Mia, 17 of Noah
+    }
+
+    void mailToANonAddressIsRefusedInTheDialog() {
+        openHistory(kHistory);
+        clickList(0, 0);
+        testkit::services::clearLog("mail");
+        auto refused = testkit::nextMessage();
+        testkit::onNextModal(
+            [](QWidget* w) {
+                w->findChild<QLineEdit*>("editEmail")->setText("abc");
+                w->findChild<QPushButton*>("buttonSend")->click(); // refused, the dialog stays
+                QVERIFY(w->isVisible());
+                w->findChild<QPushButton*>("buttonCancel")->click();
+            },
+            1, "MailDlg");
+        click("buttonHistoryExport");
+        QCOMPARE(*refused, QString("E-mail address is not valid!"));
+        QVERIFY(testkit::services::log("mail").isEmpty());
     }
 
     void exportRefusedShowsTheJobsText() {

@@ -1,22 +1,25 @@
 // Screening end to end on the virtual board against the stand-ins: input, guidance,
 // recording, upload, verdict, history and print.
 #include "app/gdata.h"
+#include "capture/camera_retry.h"
 #include "core/camcfg.h"
+#include "knobs.h"
 #include "platform/board.h"
 #include "screening/criteria.h"
 #include "screening/history.h"
+#include "sensors/sensor_hub.h"
 #include "system/cmdutil.h"
 #include "testkit/window_fixture.h"
+#include "ui/guidance.h"
 #include "ui/maindialog.h"
 #include "ui/screening_controller.h"
 #include "virtual_board.h"
-#include "knobs.h"
 
-#include <QPushButton>
-#include <QtTest>
-#include <QStackedWidget>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QtTest>
 
 namespace {
 
@@ -71,7 +74,8 @@ class TstE2eScreening : public QObject {
         m_data->clock().setTimeSynced(true);
         fillInput("Kim", "2020-02-02", true);
         button("buttonCamera")->click();
-        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(), int(MainDialog::PageCamera));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(),
+                 int(MainDialog::PageCamera));
         m_data->sensors().setDistance(distance);
         m_data->sensors().setPitch(pitch);
         m_data->capture().setPreviewStats(brightness, m_data->capture().lumaGradient());
@@ -82,8 +86,8 @@ private slots:
         m_fx.reset();
         m_data = nullptr;
         m_window = nullptr;
-        for (const char* k : {serviceKnobs::kAnalysisReply, serviceKnobs::kAnalysisFail,
-                              serviceKnobs::kPrintReply})
+        for (const char* k :
+             {serviceKnobs::kAnalysisReply, serviceKnobs::kAnalysisFail, serviceKnobs::kPrintReply})
             testkit::services::clearKnob(k);
     }
 
@@ -100,6 +104,10 @@ private slots:
                                       << "Date is not valid!";
         QTest::newRow("template left") << "Kim" << true << "2020-__-__"
                                        << "Date is not valid!";
+        QTest::newRow("born in the future") << "Kim" << true << "2030-01-01"
+                                            << "Date is not valid!";
+        QTest::newRow("born before 1900") << "Kim" << true << "1899-12-31"
+                                          << "Date is not valid!";
         // The history keeps a child as "name,sex,birth|...": these would make another child.
         QTest::newRow("comma in the name") << "Kim, Jr" << true << "2020-01-01"
                                            << "User Name cannot contain \",\" or \"|\"!";
@@ -121,7 +129,8 @@ private slots:
         button("buttonCamera")->click();
         QCOMPARE(*shown.count, 1);
         QCOMPARE(*shown.text, message);
-        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(), int(MainDialog::PageMain));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(),
+                 int(MainDialog::PageMain));
         QCOMPARE(int(m_data->capture().state()), 0);
         QVERIFY(!m_data->capture().cameraOpened()); // refused before the camera opens
     }
@@ -135,7 +144,8 @@ private slots:
         const Shown shown = watchMessage();
         button("buttonCamera")->click();
         QCOMPARE(*shown.text, QString("Camera Open Failed!"));
-        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(), int(MainDialog::PageMain));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(),
+                 int(MainDialog::PageMain));
     }
 
     void guidance_data() {
@@ -156,6 +166,8 @@ private slots:
         QTest::newRow("pitch 8") << 97 << 8 << 12 << "97" << false << true << false;
         QTest::newRow("pitch -8") << 97 << -8 << 12 << "97" << false << true << false;
         QTest::newRow("bright") << 97 << 0 << 25 << "97" << false << false << false;
+        QTest::newRow("no pitch reading")
+            << 97 << SensorHub::kNoPitch << 12 << "97" << false << true << false;
     }
 
     void guidance() {
@@ -171,12 +183,17 @@ private slots:
         m_window->screening().timerPageCamera();
         QCOMPARE(widget<QLabel>("labelDistanceValueRed")->isVisibleTo(m_window), distanceRed);
         QCOMPARE(widget<QLabel>("labelDistanceRed")->isVisibleTo(m_window), distanceRed);
-        QCOMPARE((distanceRed ? widget<QLabel>("labelDistanceValueRed") : widget<QLabel>("labelDistanceValue"))->text(),
+        QCOMPARE((distanceRed ? widget<QLabel>("labelDistanceValueRed")
+                              : widget<QLabel>("labelDistanceValue"))
+                     ->text(),
                  distanceText);
         QCOMPARE(widget<QLabel>("labelPitchValueRed")->isVisibleTo(m_window), pitchRed);
-        QCOMPARE((pitchRed ? widget<QLabel>("labelPitchValueRed") : widget<QLabel>("labelPitchValue"))->text(),
-                 QString::number(pitch) + QChar(0x00B0));
-        QCOMPARE(widget<QLabel>("labelBrightnessValueRed")->isVisibleTo(m_window), brightness >= 20);
+        QCOMPARE(
+            (pitchRed ? widget<QLabel>("labelPitchValueRed") : widget<QLabel>("labelPitchValue"))
+                ->text(),
+            guidance::pitchText(pitch));
+        QCOMPARE(widget<QLabel>("labelBrightnessValueRed")->isVisibleTo(m_window),
+                 brightness >= 20);
         QCOMPARE(widget<QLabel>("labelLineC1_2")->isVisibleTo(m_window), ready);
         QCOMPARE(widget<QLabel>("labelLineRB2_2")->isVisibleTo(m_window), ready);
         QCOMPARE(widget<QLabel>("labelLineDOF")->isVisibleTo(m_window), !ready);
@@ -184,6 +201,84 @@ private slots:
             QCOMPARE(widget<QLabel>("labelLineDOF")->geometry(), QRect(400, 188 - 20, 75, 5));
         if (QTest::currentDataTag() == QString("94"))
             QVERIFY(testkit::saveScreen(m_window, "pageCamera_notReady"));
+    }
+
+    // The IMU gone: the pitch reads "---" in red, and neither start goes ahead.
+    void missingImuIsNotLevel() {
+        makeWindow(false);
+        cameraPageWith(97, 0, 12);
+        vboard::setKnob(knobs::kImuMissing, "1");
+        m_data->sensors().setPitch(m_data->sensors().getDOF());
+        m_window->screening().timerPageCamera();
+        QVERIFY(widget<QLabel>("labelPitchValueRed")->isVisibleTo(m_window));
+        QCOMPARE(widget<QLabel>("labelPitchValueRed")->text(), QString("---"));
+        QVERIFY(!widget<QLabel>("labelLineC1_2")->isVisibleTo(m_window));
+        QVERIFY(testkit::saveScreen(m_window, "pageCamera_noPitch"));
+        const Shown shown = watchMessage();
+        button("buttonPhoto")->click();
+        QCOMPARE(*shown.text, QString("Please move the cross sign \r\nto the center"));
+        QCOMPARE(int(m_data->capture().state()), 1);
+    }
+
+    // A restart for the camera gives the typed child back, with one notice; the next start
+    // has nothing to restore.
+    void entrySurvivesACameraRestart() {
+        testkit::ScopedBoard board;
+        {
+            testkit::WindowFixture before(board);
+            before.data().clock().setTimeSynced(true);
+            before.widget<QLineEdit>("editName")->setText(QString::fromUtf8("Zoë"));
+            before.widget<QLineEdit>("editDate")->setText("2019-05-03");
+            before.widget<QPushButton>("buttonFemale")->click();
+            before.widget<QPushButton>("buttonCamera")->click();
+            before.data().screening().markCameraRestart(); // as main does on the camera's exit
+        }
+        auto text = std::make_shared<QString>();
+        auto seen = testkit::onNextModal(
+            [text](QWidget* w) {
+                *text = w->findChild<QLabel*>("labelTitleMsg")->text();
+                QVERIFY(testkit::saveScreen(w, "MsgDialog_cameraRestarted"));
+            },
+            1, "MsgDialog");
+        testkit::WindowFixture after(board);
+        QTRY_COMPARE(*seen, 1);
+        QCOMPARE(*text, QString("The camera was restarted. \r\nPlease start again"));
+        QCOMPARE(after.widget<QLineEdit>("editName")->text(), QString::fromUtf8("Zoë"));
+        QCOMPARE(after.widget<QLineEdit>("editDate")->text(), QString("2019-05-03"));
+        QVERIFY(!after.data().screening().record().male);
+        QVERIFY(!after.data().screening().takeCameraRestartEntry());
+    }
+
+    // With no restart left the camera page says the camera is unavailable.
+    void cameraGivenUp() {
+        testkit::ScopedBoard board;
+        setCameraRetryCount(0);
+        vboard::setKnob(knobs::kCameraDqbufFail, "1");
+        testkit::WindowFixture fx(board, true);
+        QTRY_VERIFY_WITH_TIMEOUT(fx.data().capture().cameraUnavailable() &&
+                                     fx.data().capture().state() == CameraState::Idle,
+                                 20000);
+        fx.data().clock().setTimeSynced(true);
+        fx.widget<QLineEdit>("editName")->setText("Kim");
+        fx.widget<QLineEdit>("editDate")->setText("2020-02-02");
+        fx.widget<QPushButton>("buttonCamera")->click();
+        fx.window().screening().timerPageCamera();
+        QVERIFY(fx.widget<QLabel>("labelCameraUnavailable")->isVisibleTo(&fx.window()));
+        QVERIFY(!fx.widget<QPushButton>("buttonPhoto")->isEnabled());
+        QVERIFY(testkit::saveScreen(&fx.window(), "pageCamera_unavailable"));
+    }
+
+    // A long name: 26 characters at most, shown whole or ended by an ellipsis.
+    void longNames() {
+        makeWindow(false);
+        fillInput(QString(60, 'W'), "2020-02-02", true);
+        QCOMPARE(widget<QLineEdit>("editName")->text(), QString(26, 'W'));
+        testkit::fillExampleRecord(*m_data);
+        m_data->screening().record().name = QString(26, 'W');
+        m_window->screening().pageResultShow();
+        const QString shown = widget<QLabel>("labelUserName")->text();
+        QVERIFY2(shown.startsWith("WWW") && shown.endsWith(QChar(0x2026)), qPrintable(shown));
+        QVERIFY(testkit::saveScreen(m_window, "pageResult_longName"));
     }
 
     void depthBarOutOfRange() {
@@ -255,7 +350,8 @@ private slots:
         button("buttonFlash")->click();
         QVERIFY(m_data->capture().flashOn());
         QCOMPARE(testkit::readFile(m_fx->board().root() + "/dev/irled"), QByteArray("022\0", 4));
-        m_data->capture().setPreviewStats(25, m_data->capture().lumaGradient()); // brighter with the light on: still acceptable
+        m_data->capture().setPreviewStats(
+            25, m_data->capture().lumaGradient()); // brighter with the light on: still acceptable
         m_window->screening().timerPageCamera();
         QVERIFY(widget<QLabel>("labelLineC1_2")->isVisibleTo(m_window));
         button("buttonPhoto")->click();
@@ -274,7 +370,8 @@ private slots:
             testkit::readFile(m_fx->board().appDir() + "/CAMCFG/config.txt").endsWith("|1|0|0"));
         button("buttonCameraReturn")->click();
         QCOMPARE(int(m_data->capture().state()), 0);
-        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(), int(MainDialog::PageMain));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(),
+                 int(MainDialog::PageMain));
     }
 
     // A whole screening on the board's threads, against the stand-ins.
@@ -290,11 +387,13 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(),
                                   int(MainDialog::PageMain), 5000);
         // The recording thread's start-up recording ends first.
-        QTRY_VERIFY_WITH_TIMEOUT(int(m_data->capture().state()) == 0 && m_data->capture().cameraOpened(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            int(m_data->capture().state()) == 0 && m_data->capture().cameraOpened(), 20000);
 
         fillInput("Ann", "2019-05-03", false);
         button("buttonCamera")->click();
-        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(), int(MainDialog::PageCamera));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(),
+                 int(MainDialog::PageCamera));
         const int before = m_window->screening().previewsShown();
         QTest::qWait(1000);
         const int previews = m_window->screening().previewsShown() - before;
@@ -307,10 +406,10 @@ private slots:
         QVERIFY(testkit::saveScreen(m_window, "pageCamera_live"));
         QTRY_COMPARE_WITH_TIMEOUT(int(m_data->capture().state()), 2, 20000); // automatic start
         m_window->m_nMaxTickGapMs = 0;
-        QTRY_VERIFY_WITH_TIMEOUT(widget<QStackedWidget>("stackedWidgetWithMenu")->currentIndex() == 1 &&
-                                     widget<QStackedWidget>("stackedWidgetBase")->currentIndex() ==
-                                         MainDialog::PageMain,
-                                 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            widget<QStackedWidget>("stackedWidgetWithMenu")->currentIndex() == 1 &&
+                widget<QStackedWidget>("stackedWidgetBase")->currentIndex() == MainDialog::PageMain,
+            30000);
         qInfo("longest master-tick gap during recording and upload: %lld ms",
               m_window->m_nMaxTickGapMs);
 
@@ -335,9 +434,10 @@ private slots:
         // One history line with the local time stamp.
         const QStringList lines = m_data->readTestResult().split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 1);
-        QVERIFY(lines[0].startsWith("Ann,Female,2019-05-03|" +
-                                    m_data->screening().record().testTime.toString("yyyy-MM-dd hh:mm") +
-                                    ",-0.75,-0.25,10,-1.25,-0.50,175,62.5,"));
+        QVERIFY(
+            lines[0].startsWith("Ann,Female,2019-05-03|" +
+                                m_data->screening().record().testTime.toString("yyyy-MM-dd hh:mm") +
+                                ",-0.75,-0.25,10,-1.25,-0.50,175,62.5,"));
 
         // Print: the printer ID reaches the service as entered.
         Shown shown = watchMessage();
@@ -354,7 +454,8 @@ private slots:
         // The analysis server is down: the error, then back to preview with buttons enabled.
         testkit::services::setKnob(serviceKnobs::kAnalysisFail, "close");
         button("buttonCamera")->click(); // from the result page: the same child, no checks
-        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(), int(MainDialog::PageCamera));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(),
+                 int(MainDialog::PageCamera));
         shown = watchMessage();
         // The watcher waits for the message box; the progress dialog closes itself.
         QTRY_COMPARE_WITH_TIMEOUT(*shown.count, 1, 30000);
@@ -367,11 +468,12 @@ private slots:
 
         // Retake: a refraction that refers, and a second history line for the same child.
         testkit::services::clearKnob(serviceKnobs::kAnalysisFail);
-        testkit::services::setKnob(serviceKnobs::kAnalysisReply, "ok,-3.50,-0.75,-0.50,-0.25,62.5,175,10");
-        QTRY_VERIFY_WITH_TIMEOUT(widget<QStackedWidget>("stackedWidgetWithMenu")->currentIndex() == 1 &&
-                                     widget<QStackedWidget>("stackedWidgetBase")->currentIndex() ==
-                                         MainDialog::PageMain,
-                                 40000);
+        testkit::services::setKnob(serviceKnobs::kAnalysisReply,
+                                   "ok,-3.50,-0.75,-0.50,-0.25,62.5,175,10");
+        QTRY_VERIFY_WITH_TIMEOUT(
+            widget<QStackedWidget>("stackedWidgetWithMenu")->currentIndex() == 1 &&
+                widget<QStackedWidget>("stackedWidgetBase")->currentIndex() == MainDialog::PageMain,
+            40000);
         QCOMPARE(m_data->screening().record().referral, QString("Refer"));
         QVERIFY(widget<QLabel>("labelResultRefer")->isVisibleTo(m_window));
         QVERIFY(testkit::saveScreen(m_window, "pageResult_Refer"));

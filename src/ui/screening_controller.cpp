@@ -42,6 +42,7 @@ ScreeningController::ScreeningController(WindowShell& shell, QObject* parent, Ui
     ui->editName->setMaxLength(entry::kNameMaxLength);
     // Over the preview, once the camera has failed for good.
     m_unavailable = new QLabel(kCameraUnavailable, ui->labelPhoto->parentWidget());
+    m_unavailable->setObjectName("labelCameraUnavailable");
     m_unavailable->setGeometry(ui->labelPhoto->geometry());
     m_unavailable->setAlignment(Qt::AlignCenter);
     m_unavailable->setStyleSheet(style::kCameraUnavailable);
@@ -205,11 +206,6 @@ void ScreeningController::timerPageCamera() {
     if (ui->stackedWidgetBase->currentIndex() != PageCamera ||
         m_data.capture().state() != CameraState::Preview)
         return;
-    const bool unavailable = m_data.capture().cameraUnavailable();
-    m_unavailable->setVisible(unavailable);
-    ui->buttonPhoto->setEnabled(!unavailable);
-    if (unavailable)
-        return;
     const Readings r = readings();
     showTwin(ui->labelDistance, ui->labelDistanceRed, ui->labelDistanceValue,
              ui->labelDistanceValueRed, distanceOk(r.distance), distanceText(r.distance));
@@ -219,6 +215,15 @@ void ScreeningController::timerPageCamera() {
     ui->labelSharpnessValue->setText(QString::number(m_data.capture().lumaGradient()));
     showTwin(ui->labelPitch, ui->labelPitchRed, ui->labelPitchValue, ui->labelPitchValueRed,
              pitchOk(r.pitch), pitchText(r.pitch));
+    // No frame comes: the word over the preview instead of the cross, and no start.
+    const bool unavailable = m_data.capture().cameraUnavailable();
+    m_unavailable->setVisible(unavailable);
+    ui->buttonPhoto->setEnabled(!unavailable);
+    if (unavailable) {
+        for (QLabel* l : {ui->labelLineC1, ui->labelLineC2, ui->labelLineDOF})
+            l->hide();
+        return;
+    }
     if (const std::optional<int> top = pitchLineTop(r.pitch)) {
         ui->labelLineDOF->setGeometry(400, *top, 75, 5);
         ui->labelLineDOF->show();

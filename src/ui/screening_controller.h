@@ -29,6 +29,8 @@ public:
     // The birth date typed on the keypad, or an invalid date.
     void birthDateEntered(const QDate& date);
     void restoreEntry(const entry::Child& child);
+    // The result page of the current record (its verdict stored in the history).
+    void pageResultShow();
     void forgetDeleted(const QStringList& childKeys);
 
     const AutoStart& autoStart() const { return m_autoStart; }
@@ -57,7 +59,6 @@ private:
     void beginTakePhoto();
     void setCameraButtonsEnabled(bool enabled);
     void switchFlashOff();
-    void pageResultShow();
 
     AutoStart m_autoStart;
     QLabel* m_unavailable = nullptr;

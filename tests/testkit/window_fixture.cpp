@@ -8,6 +8,14 @@
 namespace testkit {
 
 WindowFixture::WindowFixture(bool workers) {
+    show(workers);
+}
+
+WindowFixture::WindowFixture(const ScopedBoard& onBoard, bool workers) : DataFixture(onBoard) {
+    show(workers);
+}
+
+void WindowFixture::show(bool workers) {
     m_window = std::make_unique<MainDialog>(data(), nullptr, workers);
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))

@@ -16,6 +16,8 @@ namespace testkit {
 class WindowFixture : public DataFixture {
 public:
     explicit WindowFixture(bool workers = false);
+    // On a board the test made already (a restart of the application on the same board).
+    explicit WindowFixture(const ScopedBoard& onBoard, bool workers = false);
     ~WindowFixture() override;
 
     MainDialog& window() { return *m_window; }
@@ -28,6 +30,7 @@ public:
     void ticks(int n);
 
 private:
+    void show(bool workers);
     QWidget* widgetNamed(const char* name, const QMetaObject& type);
 
     std::unique_ptr<MainDialog> m_window;
