@@ -6,7 +6,8 @@
 #   - installs a firmware image that an update staged as vistrel.new before its reboot;
 #   - starts the application, and starts it again whenever it ends with exit code 1 (the
 #     camera stalled and the driver gave up on it). Any other end stops here: power-off and
-#     reboot end the whole system anyway, and a crash must not become a restart loop.
+#     reboot end the whole system anyway, a missing display (code 3) has nothing to show
+#     on, and a crash must not become a restart loop.
 # The simulator runs this same script on the virtual board (scripts/run-sim.sh), with the
 # board's recording stand-ins for insmod and modprobe first on PATH.
 cd "$(dirname "$0")" || exit 1

@@ -7,6 +7,13 @@
 # With a desktop (DISPLAY set) the device shows in a window; headless it is served over
 # Qt's VNC platform on port 5900. Ctrl-C stops everything this script started.
 set -euo pipefail
+# Started in the background of a shell, bash enters with SIGINT ignored, and a signal
+# ignored on entry cannot be trapped: run again with the signals at their defaults, so that
+# Ctrl-C, SIGINT and SIGTERM stop everything in every case.
+if [[ -z "${VISTREL_RUN_SIM_SIGNALS:-}" ]]; then
+    export VISTREL_RUN_SIM_SIGNALS=1
+    exec env --default-signal=INT,QUIT,TERM "$0" "$@"
+fi
 cd "$(dirname "$0")/.."
 REPO=$(pwd)
 

@@ -2,6 +2,7 @@
 #include "core/common.h"
 #include "core/identity.h"
 #include "core/local_time.h"
+#include "core/message_handler.h"
 #include "testkit/testkit.h"
 
 #include <QDir>
@@ -163,6 +164,38 @@ private slots:
         QVERIFY2(err.contains("Unable to open calibration file for reading: \"" + dir.path() +
                               "/CAMCFG/sensor_calibration.txt\""),
                  qPrintable(err));
+    }
+
+    // The display server goes away under the running application: it stops its workers and
+    // ends with the no-display code, which the supervisor does not restart; started again
+    // without a display it ends so too, instead of aborting.
+    void displayGoneEndsCleanly() {
+        QProcess x;
+        x.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x600x24", "-nolisten", "tcp"});
+        QVERIFY(x.waitForReadyRead(10000));
+        const QString display = ":" + QString::fromLatin1(x.readLine()).trimmed();
+        QTemporaryDir dir;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("DISPLAY", display);
+        env.insert("VISTREL_SIM_BOARD_ROOT", dir.path() + "/board");
+        QProcess app;
+        app.setProcessEnvironment(env);
+        app.start(VISTREL_EXE, {});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.path() + "/board/record/app.pid"), 15000);
+        QTest::qWait(1500); // the window shown, the workers running
+        x.terminate();
+        QVERIFY(x.waitForFinished(10000));
+        QVERIFY(app.waitForFinished(15000));
+        QCOMPARE(app.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app.exitCode(), kNoDisplayExit);
+        QVERIFY(app.readAllStandardError().contains("the display went away"));
+
+        app.start(VISTREL_EXE, {});
+        QVERIFY(app.waitForFinished(15000));
+        QCOMPARE(app.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app.exitCode(), kNoDisplayExit);
+        QVERIFY(app.readAllStandardError().contains("no display"));
     }
 
     // With VISTREL_EXIT_AT_FIRST_PAINT=1 the application reports its first paint on the

@@ -1,9 +1,9 @@
 // The board boundary in the simulator build: nothing reaches the host's devices, programs,
 // system files or clock.
+#include "knobs.h"
 #include "platform/board.h"
 #include "platform/ion.h"
 #include "testkit/testkit.h"
-#include "knobs.h"
 #include "virtual_board.h"
 
 #include <QCoreApplication>
@@ -86,6 +86,9 @@ private slots:
         QCOMPARE(testkit::readFile(r + "/sys/class/power_supply/battery/capacity"),
                  QByteArray("19\n"));
         QCOMPARE(vboard::knobInt("distance_cm", -1), 97);
+        for (const char* k : knobs::kAll) // every knob a file to find, faults off
+            QVERIFY2(QFileInfo(r + "/control/" + k).size() > 0, k);
+        QCOMPARE(vboard::knobInt(knobs::kCameraDqbufFail, -1), 0);
         QVERIFY(testkit::readFile(r + "/root/appstart.sh").contains("modprobe vl53l1"));
         // A second start keeps what was set.
         vboard::setKnob(knobs::kDistanceCm, "50");
@@ -297,5 +300,5 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TstBoard)
-#include "tst_board.moc"
 #include "knobs.h"
+#include "tst_board.moc"

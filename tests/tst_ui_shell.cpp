@@ -2,27 +2,27 @@
 // keys, and the line edits that open the keyboards.
 #include "app/gdata.h"
 #include "core/camcfg.h"
+#include "knobs.h"
 #include "platform/board.h"
 #include "system/cmdutil.h"
 #include "testkit/window_fixture.h"
 #include "ui/keypaddlg.h"
 #include "ui/maindialog.h"
+#include "ui/numkeypaddlg.h"
 #include "ui/screening_controller.h"
 #include "ui/settings_controller.h"
 #include "ui/wifi_controller.h"
-#include "ui/numkeypaddlg.h"
 #include "virtual_board.h"
-#include "knobs.h"
 
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QtTest>
-#include <QWidget>
-#include <QTableView>
 #include <QStackedWidget>
-#include <QLineEdit>
-#include <QLabel>
+#include <QTableView>
+#include <QWidget>
+#include <QtTest>
 
 class TstUiShell : public QObject {
     Q_OBJECT
@@ -119,7 +119,8 @@ private slots:
         }
         widget<QStackedWidget>("stackedWidgetNoMenu")->setCurrentIndex(MainDialog::PageUserDetail);
         m_window->findChild<QPushButton*>("buttonUserDetailReturn")->click();
-        QCOMPARE(widget<QStackedWidget>("stackedWidgetNoMenu")->currentIndex(), int(MainDialog::PageHistory));
+        QCOMPARE(widget<QStackedWidget>("stackedWidgetNoMenu")->currentIndex(),
+                 int(MainDialog::PageHistory));
         m_window->findChild<QPushButton*>("buttonWIFI")->click();
         QCOMPARE(base(), int(MainDialog::PageWifi));
         QVERIFY(m_data->wifi().refreshRequested());
@@ -154,7 +155,8 @@ private slots:
         QCOMPARE(widget<QStackedWidget>("stackedWidgetReferral")->currentIndex(), page);
         widget<QLabel>("labelReferral")->setText("Arnold");
         m_window->settings().labelReferralInit();
-        QCOMPARE(widget<QLabel>("labelReferral")->text(), label); // an unknown code leaves the label
+        QCOMPARE(widget<QLabel>("labelReferral")->text(),
+                 label); // an unknown code leaves the label
     }
 
     void powerOffAsksFirst() {
@@ -211,7 +213,8 @@ private slots:
         ticks(6);
         QVERIFY(widget<QLabel>("labelMainSignal")->pixmap().isNull());
         ticks(1);
-        QVERIFY(samePixmap(widget<QLabel>("labelMainSignal")->pixmap(), ":/png/history/wifi2@2x.png"));
+        QVERIFY(
+            samePixmap(widget<QLabel>("labelMainSignal")->pixmap(), ":/png/history/wifi2@2x.png"));
     }
 
     void wifiIcons_data() {
@@ -274,9 +277,11 @@ private slots:
         vboard::setKnob(knobs::kBatteryCapacity, "75\n"); // shows 85
         m_window->m_nBatteryLevel = 4;
         m_window->labelBatteryShow();
-        QVERIFY(samePixmap(widget<QLabel>("labelBattery")->pixmap(), ":/png/history/battery@2x.png"));
+        QVERIFY(
+            samePixmap(widget<QLabel>("labelBattery")->pixmap(), ":/png/history/battery@2x.png"));
         m_window->labelBatteryShow();
-        QVERIFY(samePixmap(widget<QLabel>("labelBattery")->pixmap(), ":/png/history/battery8@2x.png"));
+        QVERIFY(
+            samePixmap(widget<QLabel>("labelBattery")->pixmap(), ":/png/history/battery8@2x.png"));
     }
 
     void lowBatteryWarningOncePerDischarge() {
@@ -305,7 +310,8 @@ private slots:
         m_window->labelBatteryShow();
         QCOMPARE(*seen, 1);
         QCOMPARE(title, QString("Low Battery"));
-        QVERIFY(samePixmap(widget<QLabel>("labelBattery")->pixmap(), ":/png/history/battery0@2x.png"));
+        QVERIFY(
+            samePixmap(widget<QLabel>("labelBattery")->pixmap(), ":/png/history/battery0@2x.png"));
         m_window->labelBatteryShow(); // still 19 %: no second dialog
         QCOMPARE(*seen, 1);
     }
@@ -323,11 +329,23 @@ private slots:
         ticks(1);
         QVERIFY(!m_data->power().screenIsOn());
         QCOMPARE(testkit::readFile(vboard::recordPath("panel")), QByteArray("off"));
+        // The virtual panel is dark while it is off.
+        const auto dark = [this] {
+            const QImage shot = m_window->grab().toImage();
+            for (int y = 0; y < shot.height(); y += 37)
+                for (int x = 0; x < shot.width(); x += 41)
+                    if (shot.pixelColor(x, y) != Qt::black)
+                        return false;
+            return true;
+        };
+        QTRY_VERIFY(dark());
+        QVERIFY(testkit::saveScreen(m_window, "pageMain_screenOff"));
         // The waking touch does nothing else: had it opened a keyboard, nothing would close
         // it and the press would not return.
         widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageMain);
         QTest::mousePress(widget<QLineEdit>("editName"), Qt::LeftButton);
         QVERIFY(m_data->power().screenIsOn());
+        QTRY_VERIFY(!dark());
         QCOMPARE(widget<QLineEdit>("editName")->text(), QString("Please enter your name"));
         // The next touch works.
         QString keyboard;

@@ -10,10 +10,11 @@
 //  - /dev/qmi8658: the inertial sensor's 14-byte record; accelerations from the pitch_deg
 //    knob (y = -sin, z = cos, milli-g), no rotation, milliseconds since the previous read.
 //    Knob imu_missing.
-//  - /dev/disp: display command 15 switches the panel (recorded in record/panel).
+//  - /dev/disp: display command 15 switches the panel (recorded in record/panel); the
+//    application's windows show it (panel_view.cpp).
 //    Knob disp_missing.
-#include "models.h"
 #include "knobs.h"
+#include "models.h"
 
 #include <QFile>
 
@@ -106,7 +107,8 @@ private:
     }
 
     double periodMs() const {
-        const int forced = knobInt(knobs::kSensorPeriodMs, 0); // tests: faster than the firmware asks
+        const int forced =
+            knobInt(knobs::kSensorPeriodMs, 0); // tests: faster than the firmware asks
         if (forced > 0)
             return forced;
         const uint32_t clock = (uint32_t(m_regs[0xDE]) << 8 | m_regs[0xDF]) & 0x3FF;
@@ -241,6 +243,7 @@ public:
         QFile f(recordPath("panel"));
         if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
             f.write(args[1] ? "on" : "off");
+        showPanel(args[1] != 0);
         return 0;
     }
 };

@@ -1,5 +1,5 @@
-#include "knobs.h"
 #include "virtual_board.h"
+#include "knobs.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,13 +28,27 @@ const struct {
 } kKnobs[] = {
     {knobs::kDistanceCm, "97"},        // target distance seen by the range sensor
     {knobs::kPitchDeg, "0"},           // device pitch seen by the IMU
-    {knobs::kAmbient, "12"},            // ambient infrared light, 0 (dark) to 255
+    {knobs::kAmbient, "12"},           // ambient infrared light, 0 (dark) to 255
     {knobs::kBatteryCapacity, "80\n"}, // battery gauge, percent
     {knobs::kChargerPresent, "0\n"},   // 1 while the charger is plugged in
     // Networks in the air: SSID, level, security, pass phrase, BSSID (tab-separated).
     {knobs::kAir, "Clinic-Guest\t-48\topen\t\t02:00:5e:10:00:01\n"
-            "Clinic-Staff\t-56\twpa2\tstaff-pass-2024\t02:00:5e:10:00:02\n"
-            "Caf\xc3\xa9 Wi-Fi 5G\t-67\twpa2\tespresso-42\t02:00:5e:10:00:03\n"},
+                  "Clinic-Staff\t-56\twpa2\tstaff-pass-2024\t02:00:5e:10:00:02\n"
+                  "Caf\xc3\xa9 Wi-Fi 5G\t-67\twpa2\tespresso-42\t02:00:5e:10:00:03\n"},
+    // The faults, off: every knob is a file a maintainer can find and edit.
+    {knobs::kCameraOpenFail, "0\n"},
+    {knobs::kCameraBuffers, "-1\n"}, // as the application asks
+    {knobs::kCameraDqbufFail, "0\n"},
+    {knobs::kCameraStall, "0\n"},
+    {knobs::kCameraTagsEven, "0\n"},
+    {knobs::kEncoderRingKib, "0\n"}, // the encoder's normal size
+    {knobs::kSensorStatus, "9\n"},
+    {knobs::kSensorNeverReady, "0\n"},
+    {knobs::kSensorNotBooted, "0\n"},
+    {knobs::kI2cFail, "0\n"},
+    {knobs::kSensorPeriodMs, "0\n"}, // the configured period
+    {knobs::kImuMissing, "0\n"},
+    {knobs::kDispMissing, "0\n"},
 };
 
 // Plain files of the board with their contents when first created.

@@ -43,6 +43,9 @@ public:
 
 // Registers the model that serves a board node such as "/dev/video0". Replaces an earlier
 // model of the same node.
+// The panel lit or blanked: the application's windows go dark while it is off.
+void showPanel(bool on);
+
 void registerModel(const std::string& boardNode, std::shared_ptr<DeviceModel> model);
 void unregisterModel(const std::string& boardNode);
 // Routes the calls on a descriptor that a model handed out itself (the share descriptor of

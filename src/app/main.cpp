@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <memory>
 
@@ -43,13 +44,29 @@ private:
     bool m_seen = false;
 };
 
+// Qt ends the process with exit(1) from inside the event loop when the display server
+// goes away, which the supervisor would take for a camera restart, and with the workers
+// still running while the statics go. Told first, the application stops its workers and
+// ends with kNoDisplayExit instead.
+MainDialog* g_window = nullptr;
+
+void displayWentAway() {
+    if (!g_window)
+        return;
+    std::fprintf(stderr, "the display went away: the application ends\n");
+    g_window->stopWorkerThreads();
+    std::fflush(nullptr);
+    std::_Exit(kNoDisplayExit);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Before the application object: a missing display is said while it is made.
+    qInstallMessageHandler(myMessageOutput);
     QApplication app(argc, argv);
     // Qt 6 already takes C strings, file names, translations and the locale as UTF-8, so
     // there is no codec to set here.
-    qInstallMessageHandler(myMessageOutput);
     board::init();
 
     QFont font("wenquanyi", 24, QFont::Normal);
@@ -64,7 +81,10 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIntValue("VISTREL_EXIT_AT_FIRST_PAINT") == 1)
         window->installEventFilter(new FirstPaintReport(window));
     window->show();
+    g_window = window;
+    setDisplayLostAction(displayWentAway);
     const int code = app.exec();
+    setDisplayLostAction(nullptr);
     // The workers stop before the process ends: a camera thread still pulling frames while
     // the process tears down would crash it, and a crash is not a restart.
     delete window;

@@ -46,6 +46,9 @@ public:
     GData& data() const { return m_data; }
     ScreeningController& screening() const override { return *m_screening; }
     SendGuard& sendGuard(int job) override { return m_sendGuards[job]; }
+    // Stops the worker threads and waits for them (the destructor does it too); once more
+    // does nothing.
+    void stopWorkerThreads();
     HistoryController& history() const { return *m_history; }
     SettingsController& settings() const { return *m_settings; }
     WifiController& wifi() const { return *m_wifi; }
@@ -79,7 +82,6 @@ private:
     void mainPageJob();
     void wifiPageJob();
     void startWorkerThreads();
-    void stopWorkerThreads();
     bool openKeyboardFor(QObject* target);
     void openTextKeyboard(QLineEdit* edit);
     void openDateKeypad();
