@@ -6,6 +6,7 @@
 #include "output/export_table.h"
 #include "screening/history.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -62,8 +63,9 @@ void BM_HistoryDelete(benchmark::State& state) {
     HistoryFile file(int(state.range(0)));
     const QByteArray original = file.read().toUtf8();
     for (auto _ : state) {
-        const QString kept = historyWithout(file.read(), {kOneChild});
-        writeFileAtomically(file.path, kept.toUtf8());
+        QFile bytes(file.path);
+        bytes.open(QIODevice::ReadOnly);
+        writeFileAtomically(file.path, historyWithout(bytes.readAll(), {kOneChild}));
         state.PauseTiming();
         writeFileAtomically(file.path, original); // the next round deletes the same child
         state.ResumeTiming();

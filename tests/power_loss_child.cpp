@@ -34,9 +34,9 @@ bool save(const char* kind, const QString& dir, int n) {
     QFile f(dir + "/" + kHistory);
     if (!f.open(QIODevice::ReadOnly))
         return false;
-    const QString text = QString::fromUtf8(f.readAll());
+    const QByteArray bytes = f.readAll();
     f.close();
-    return writeFileAtomically(dir + "/" + kHistory, historyWithout(text, {childKey(n)}).toUtf8());
+    return writeFileAtomically(dir + "/" + kHistory, historyWithout(bytes, {childKey(n)}));
 }
 
 QByteArray readAll(const QString& path) {
@@ -82,7 +82,7 @@ int fullDisk(const QString& dir) {
     report("append", appendLineDurably(historyPath, historyRecord(5).toUtf8()),
            readAll(historyPath) == history.toUtf8());
     report("delete",
-           writeFileAtomically(historyPath, historyWithout(history, {childKey(2)}).toUtf8()),
+           writeFileAtomically(historyPath, historyWithout(history.toUtf8(), {childKey(2)})),
            readAll(historyPath) == history.toUtf8());
     return 0;
 }

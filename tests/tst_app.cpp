@@ -3,6 +3,8 @@
 #include "core/identity.h"
 #include "core/local_time.h"
 #include "core/message_handler.h"
+#include "core/settings.h"
+#include "platform/board.h"
 #include "testkit/testkit.h"
 
 #include <QDir>
@@ -43,6 +45,27 @@ private slots:
         QFETCH(qint64, offset);
         const QDateTime system(QDate(2024, 2, 29), QTime(23, 30, 15), Qt::UTC);
         QCOMPARE(localTimeFrom(system, zone), system.addSecs(offset));
+    }
+
+    // The stored times follow the board's clock and the zone setting, not the host's TZ.
+    void localTimeIgnoresTheHostZone() {
+        testkit::ScopedBoard board;
+        Settings settings;
+        settings.load(board.appDir());
+        settings.store(CamCfg::TimeZone, "5.5");
+        const QByteArray saved = qgetenv("TZ");
+        QString underZone[2];
+        int i = 0;
+        for (const char* tz : {"UTC", "America/Los_Angeles"}) {
+            qputenv("TZ", tz);
+            tzset();
+            QVERIFY(board::setSystemClock(1796000000)); // 2026-11-30 00:53:20 UTC
+            underZone[i++] = ::localTime(settings).toString("yyyy-MM-dd hh:mm");
+        }
+        qputenv("TZ", saved);
+        tzset();
+        QCOMPARE(underZone[0], QString("2026-11-30 06:23"));
+        QCOMPARE(underZone[1], underZone[0]);
     }
 
     void identitySelection_data() {

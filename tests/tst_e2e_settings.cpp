@@ -247,6 +247,21 @@ private slots:
         QCOMPARE(widget<QLineEdit>("editPrinterID")->text(), QString("Please enter printer ID"));
     }
 
+    // A "|" typed on the symbol layout would shift every later setting: refused with a
+    // message, the stored ID and automatic start unchanged.
+    void printerIdWithASeparatorIsRefused() {
+        QVERIFY(data().settings().storage().storeValue(CamCfg::PrinterId, "PRN-9"));
+        click("buttonMachineID");
+        widget<QLineEdit>("editPrinterID")->setText("PRN|1");
+        testkit::onNextModal(nullptr, 1, "KeypadDlg");
+        auto shown = testkit::nextMessage();
+        QTest::mousePress(widget<QLineEdit>("editPrinterID"), Qt::LeftButton);
+        QTRY_COMPARE(*shown, QString("Printer ID cannot contain \"|\"!"));
+        QCOMPARE(value(CamCfg::PrinterId), QString("PRN-9"));
+        QCOMPARE(widget<QLineEdit>("editPrinterID")->text(), QString("PRN-9"));
+        QVERIFY(!data().settings().focusAuto());
+    }
+
     void testPrint() {
         click("buttonMachineID");
         auto shown = testkit::nextMessage();

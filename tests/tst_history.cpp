@@ -209,8 +209,9 @@ private slots:
         QVERIFY(!parseHistoryLine("no bar"));
         // Deleting Lee keeps every damaged line, including the one without a bar.
         QCOMPARE(
-            historyWithout(text, {"Lee,Male,2019-01-01"}),
-            QString("no bar at all\nTwo,Fields|t,1,2,3,4,5,6,7,Pass\n|t,1\nLee,Male,2019-01-01\n"));
+            historyWithout(text.toUtf8(), {"Lee,Male,2019-01-01"}),
+            QByteArray(
+                "no bar at all\nTwo,Fields|t,1,2,3,4,5,6,7,Pass\n|t,1\nLee,Male,2019-01-01\n"));
     }
 
     void nameWithACommaShiftsTheFields() {
@@ -245,20 +246,36 @@ private slots:
         QTest::newRow("nothing ticked drops only empty lines")
             << QString("\n\nA,Male,2019-01-01|t\n\n") << QStringList{}
             << QString("A,Male,2019-01-01|t\n");
+        QTest::newRow("CR-only line ends take one child only")
+            << QString("A,Male,2019-01-01|t\rB,Male,2019-01-01|t\r\nC,Male,2019-01-01|t\r")
+            << QStringList{"A,Male,2019-01-01"}
+            << QString("B,Male,2019-01-01|t\r\nC,Male,2019-01-01|t\r");
     }
 
     void deleteRules() {
         QFETCH(QString, text);
         QFETCH(QStringList, keys);
         QFETCH(QString, kept);
-        QCOMPARE(historyWithout(text, keys), kept);
+        QCOMPARE(historyWithout(text.toUtf8(), keys), kept.toUtf8());
+    }
+
+    // Another child's bytes stay as they are, even those that are not UTF-8 or are zero.
+    void deleteKeepsOtherLinesByteForByte() {
+        static const char kOther[] = "Jos\xe9,Male,2019-01-01|t,\0,\xff\xfe,Pass\n";
+        const QByteArray other(kOther, sizeof kOther - 1);
+        const QByteArray text = "A,Male,2019-01-01|t\n" + other;
+        QCOMPARE(historyWithout(text, {"A,Male,2019-01-01"}), other);
+        fillRecord();
+        QVERIFY(m_data->saveTestResult());
+        QVERIFY(testkit::writeFile(file(), testkit::readFile(file()) + other));
+        QVERIFY(m_data->screening().deleteChildren({"Test,Female,2019-05-03"}));
+        QCOMPARE(testkit::readFile(file()), other);
     }
 
     void deletingTheOnlyRecordLeavesZeroBytes() {
         fillRecord();
         QVERIFY(m_data->saveTestResult());
-        const QString kept = historyWithout(m_data->readTestResult(), {"Test,Female,2019-05-03"});
-        QVERIFY(m_data->saveDeleteResult(kept));
+        QVERIFY(m_data->screening().deleteChildren({"Test,Female,2019-05-03"}));
         QVERIFY(QFile::exists(file()));
         QCOMPARE(QFileInfo(file()).size(), 0);
     }
@@ -284,20 +301,21 @@ private slots:
         const QString text = m_data->readTestResult();
         QCOMPARE(childScreenings(text, "Test,Female,2019-05-03").size(), kept);
         QCOMPARE(childScreenings(text, "Bob,Male,2019-11-11").size(), 1);
-        QVERIFY(m_data->saveDeleteResult(historyWithout(text, {"Bob,Male,2019-11-11"})));
+        QVERIFY(m_data->screening().deleteChildren({"Bob,Male,2019-11-11"}));
         QCOMPARE(childScreenings(m_data->readTestResult(), "Test,Female,2019-05-03").size(), kept);
-        QVERIFY(!testkit::readFile(file()).contains('\0'));
+        // A line of zeros alone goes as an empty line; the torn record keeps its bytes.
+        QCOMPARE(testkit::readFile(file()).contains('\0'), tail.startsWith("Cut"));
     }
 
     void rewriteReplacesTheFileAsAWhole() {
         QVERIFY(testkit::writeFile(file(), kHistory.toUtf8()));
         QFile before(file());
         QVERIFY(before.open(QIODevice::ReadOnly));
-        const QString kept = historyWithout(m_data->readTestResult(), {"Bob,Male,2019-11-11"});
-        QVERIFY(m_data->saveDeleteResult(kept));
+        const QByteArray kept = historyWithout(kHistory.toUtf8(), {"Bob,Male,2019-11-11"});
+        QVERIFY(m_data->screening().deleteChildren({"Bob,Male,2019-11-11"}));
         // The old file was never truncated in place: a reader of it still sees every line.
         QCOMPARE(before.readAll(), kHistory.toUtf8());
-        QCOMPARE(testkit::readFile(file()), kept.toUtf8());
+        QCOMPARE(testkit::readFile(file()), kept);
         QVERIFY(!kept.contains("Bob"));
         QCOMPARE(QDir(m_board->appDir() + "/CAMCFG").entryList(QDir::Files),
                  QStringList{"result.txt"});

@@ -1,10 +1,10 @@
 // Receipt printing against the cloud printing stand-in, which recomputes the signature.
 #include "app/gdata.h"
 #include "core/camcfg.h"
+#include "knobs.h"
 #include "output/receipt.h"
 #include "platform/board.h"
 #include "testkit/testkit.h"
-#include "knobs.h"
 
 #include <QJsonArray>
 #include <QtTest>
@@ -157,17 +157,18 @@ private slots:
     }
 
     void namesWithFormCharactersArriveWhole() {
-        m_data->screening().record().name = "Ann & Bo=Li + 100%";
+        m_data->screening().record().name = "Ann & Bo=Li + 100% <gpCut/>";
         m_data->settings().storage().m_strValue[CamCfg::PrinterId] = "A&B";
         QCOMPARE(m_data->httpPrintResult(), QString("OK"));
         const QJsonObject p = lastPrint();
         QVERIFY(p["signature_ok"].toBool());
         QCOMPARE(p["fields"].toObject()["deviceID"].toString(), QString("A&B"));
         QVERIFY(p["fields"].toObject()["msgDetail"].toString().startsWith(
-            "Name: Ann & Bo=Li + 100%" + kCut));
-        // Nothing else is encoded: the markup and the spaces go as they are.
-        QVERIFY(p["raw"].toString().contains(
-            "&msgDetail=Name: Ann %26 Bo%3DLi %2B 100%25<gpCut/>Sex: Female"));
+            "Name: Ann &amp; Bo=Li + 100% &lt;gpCut/&gt;" + kCut));
+        // The name's markup characters are entities, so it makes no tag; nothing else is
+        // encoded but the form's own characters.
+        QVERIFY(p["raw"].toString().contains("&msgDetail=Name: Ann %26amp; Bo%3DLi %2B 100%25 "
+                                             "%26lt;gpCut/%26gt;<gpCut/>Sex: Female"));
     }
 
     void emptyPrinterIdStillSends() {

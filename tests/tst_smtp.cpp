@@ -331,6 +331,21 @@ private slots:
         }
     }
 
+    // Bytes without a line end are not a reply: the client gives up on them at once rather
+    // than keeping them for the whole response time-out.
+    void replyWithoutALineEnd() {
+        ScriptedServer server({{QByteArray(4 << 20, 'x'), 0, true}});
+        QVERIFY(server.port() > 0);
+        SmtpClient client("127.0.0.1", server.port(), SmtpClient::TcpConnection);
+        client.setResponseTimeout(20000);
+        QSignalSpy errors(&client, &SmtpClient::smtpError);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!client.connectToHost());
+        QCOMPARE(errorsOf(errors), QList<SmtpClient::SmtpError>{SmtpClient::ResponseTimeoutError});
+        QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+    }
+
     void refusedLoginSignalsErrors3And5() {
         testkit::services::setKnob(serviceKnobs::kSmtpAuthRefuse, "1");
         SmtpClient client("127.0.0.1", 10025, SmtpClient::TcpConnection);

@@ -2,10 +2,10 @@
 #include "app/gdata.h"
 #include "core/common.h"
 #include "core/endpoints.h"
+#include "knobs.h"
 #include "screening/analysis.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
-#include "knobs.h"
 
 #include <QJsonArray>
 #include <QProcess>
@@ -118,6 +118,16 @@ private slots:
         QTest::newRow("line end and bar in a value")
             << "0,0,X\nFake,0,Female,0,0,2015-01-01|2026-01-01 10:00,1,2,3" << 0 << QStringList{};
         QTest::newRow("bar in a value") << "ok,1|x,2,3,4,5,6,7" << 0 << QStringList{};
+        // Only numbers: nothing else reaches the history or the receipt's printer markup.
+        QTest::newRow("printer markup in a value")
+            << "ok,-1.25<gpCut/>FREE,-0.75,-0.50,-0.25,62.5,175,10" << 0 << QStringList{};
+        QTest::newRow("a NUL in a value")
+            << QString::fromUtf8("ok,1\0,2,3,4,5,6,7", 17) << 0 << QStringList{};
+        QTest::newRow("a 200000-digit value")
+            << "ok," + QString(200000, '1') + ",2,3,4,5,6,7" << 0 << QStringList{};
+        QTest::newRow("two points") << "ok,1.2.5,2,3,4,5,6,7" << 0 << QStringList{};
+        QTest::newRow("signs and bare points")
+            << "ok,+.25,-0.,3,4,5,6,7" << 1 << QStringList{"+.25", "-0.", "3", "4", "5", "6", "7"};
     }
 
     void replies() {
@@ -137,10 +147,13 @@ private slots:
         set(before);
         testkit::services::setKnob(serviceKnobs::kAnalysisReply, reply);
         QCOMPARE(m_data->uploadAVIFile(), result);
-        QCOMPARE(m_data->screening().photoResult(), reply.trimmed()); // the stand-in sends its knob trimmed
-        const QStringList now{m_data->screening().record().osSph, m_data->screening().record().odSph, m_data->screening().record().osCyl,
-                              m_data->screening().record().odCyl, m_data->screening().record().pd,    m_data->screening().record().osAxis,
-                              m_data->screening().record().odAxis};
+        QCOMPARE(m_data->screening().photoResult(),
+                 reply.trimmed()); // the stand-in sends its knob trimmed
+        const QStringList now{
+            m_data->screening().record().osSph, m_data->screening().record().odSph,
+            m_data->screening().record().osCyl, m_data->screening().record().odCyl,
+            m_data->screening().record().pd,    m_data->screening().record().osAxis,
+            m_data->screening().record().odAxis};
         QCOMPARE(now, result ? values : before);
     }
 

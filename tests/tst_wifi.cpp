@@ -53,6 +53,12 @@ private slots:
         QTest::newRow("escaped SSID decoded")
             << kHeader + "a\t2412\t-50\t[ESS]\tCaf\\xc3\\xa9 \\xe7\\xbd\\x91\n"
             << QStringList{QString::fromUtf8("Café 网")} << QStringList{"-50"};
+        QTest::newRow("control bytes and over-long SSIDs left out")
+            << kHeader +
+                   "a\t2412\t-50\t[ESS]\tEvil\\nset_network\nb\t2412\t-50\t[ESS]\tNul\\x00x\n"
+                   "c\t2412\t-50\t[ESS]\t" +
+                   QString(33, 'L') + "\nd\t2412\t-50\t[ESS]\t" + QString(32, 'L') + "\n"
+            << QStringList{QString(32, 'L')} << QStringList{"-50"};
         QTest::newRow("header only") << kHeader << QStringList{} << QStringList{};
     }
 
@@ -177,7 +183,8 @@ private slots:
         m_data->wifi().takeRefresh();
         QVERIFY(!m_data->addWIFI(QString::fromUtf8("Café Wi-Fi 5G"), "latte-wrong"));
         QVERIFY(m_data->wifi().refreshRequested());
-        QCOMPARE(savedSsids(m_data->commands().wireless_listnetwork()), QStringList{"Clinic-Staff"});
+        QCOMPARE(savedSsids(m_data->commands().wireless_listnetwork()),
+                 QStringList{"Clinic-Staff"});
     }
 
     void joinAnOpenNetwork() {
@@ -201,7 +208,8 @@ private slots:
         QVERIFY(m_data->commands().wireless_getstatus().contains("ssid=Clinic-Staff\n"));
         QVERIFY(!m_data->switchWIFI("Nowhere"));
         QVERIFY(m_data->deleteWIFI("Clinic-Staff"));
-        QCOMPARE(savedSsids(m_data->commands().wireless_listnetwork()), QStringList{"Clinic-Guest"});
+        QCOMPARE(savedSsids(m_data->commands().wireless_listnetwork()),
+                 QStringList{"Clinic-Guest"});
         QVERIFY(!m_data->deleteWIFI("Clinic-Staff"));
     }
 

@@ -196,7 +196,9 @@ qint64 currentSecsSinceEpoch() {
 }
 
 QDateTime currentDateTime() {
-    return QDateTime::fromMSecsSinceEpoch(QDateTime::currentMSecsSinceEpoch() + g_clockOffsetMs);
+    // In UTC, as on the board, which has no zone database: the host's TZ plays no part.
+    return QDateTime::fromMSecsSinceEpoch(QDateTime::currentMSecsSinceEpoch() + g_clockOffsetMs,
+                                          Qt::UTC);
 }
 
 } // namespace board

@@ -48,7 +48,19 @@ QByteArray formSafe(const QString& value) {
 
 } // namespace
 
-QString resultReceipt(const ScreeningRecord& r, const QDateTime& printedAt) {
+QString markupSafe(const QString& text) {
+    QString out = text;
+    out.replace('&', QLatin1String("&amp;"));
+    out.replace('<', QLatin1String("&lt;"));
+    out.replace('>', QLatin1String("&gt;"));
+    return out;
+}
+
+QString resultReceipt(const ScreeningRecord& record, const QDateTime& printedAt) {
+    ScreeningRecord r = record;
+    for (QString* field : {&r.name, &r.odSph, &r.odCyl, &r.odAxis, &r.osSph, &r.osCyl, &r.osAxis,
+                           &r.pd, &r.referral})
+        *field = markupSafe(*field);
     const QString gap(5, ' ');
     return joinLines({"Name: " + r.name,
                       QString("Sex: ") + (r.male ? "Male" : "Female"),

@@ -9,6 +9,11 @@
 
 // The result receipt, every line followed by "<gpCut/>"; `printedAt` is the device's local
 // time when printing.
+// Text as the printer markup carries it: "&", "<" and ">" as entities, so that nothing a
+// name or a value holds becomes a tag such as "<gpCut/>".
+QString markupSafe(const QString& text);
+
+// The record's fields go through markupSafe.
 QString resultReceipt(const ScreeningRecord& r, const QDateTime& printedAt);
 QString testPageReceipt(const QDateTime& printedAt);
 

@@ -49,7 +49,8 @@ QStringList programEnvironment();
 
 // Sets the board's system clock (seconds since the epoch, UTC). Returns false on failure.
 bool setSystemClock(qint64 secondsSinceEpoch);
-// The board's system clock as the application sees it.
+// The board's system clock as the application sees it, in UTC: the board has no zone
+// database, and the device's local time is this plus the time-zone setting.
 QDateTime currentDateTime();
 // The same clock in seconds since 1970 (UTC), without a local-time conversion: what worker
 // threads use, as the C library's time-zone state is not theirs to touch.

@@ -75,7 +75,7 @@ bool setSystemClock(qint64 secondsSinceEpoch) {
 }
 
 QDateTime currentDateTime() {
-    return QDateTime::currentDateTime();
+    return QDateTime::currentDateTimeUtc();
 }
 
 qint64 currentSecsSinceEpoch() {

@@ -1,17 +1,14 @@
 #include "screening/analysis.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
-namespace {
-
-// A value the history line could not hold as one field: its line end would start another
-// record and its "|" another child (the server is plain HTTP, so anyone on the path could
-// forge one).
-bool storable(const QString& v) {
-    return !v.contains('|') && !v.contains('\n') && !v.contains('\r');
+bool isRefractionValue(const QString& v) {
+    // Whatever else a reply carries goes into the history line and the receipt's printer
+    // markup: a "|" or line end would make another record, a "<gpCut/>" another receipt.
+    static const QRegularExpression number(QStringLiteral(R"(^[+-]?(\d+(\.\d*)?|\.\d+)$)"));
+    return v.size() <= kRefractionValueMax && number.match(v).hasMatch();
 }
-
-} // namespace
 
 bool parseAnalysisReply(const QString& reply, AnalysisValues& out) {
     const QStringList e = reply.split(',', Qt::KeepEmptyParts);
@@ -33,7 +30,7 @@ bool parseAnalysisReply(const QString& reply, AnalysisValues& out) {
     }
     for (const QString* v : {&values.osSph, &values.odSph, &values.osCyl, &values.odCyl, &values.pd,
                              &values.osAxis, &values.odAxis})
-        if (!storable(*v))
+        if (!isRefractionValue(*v))
             return false;
     out = values;
     return true;

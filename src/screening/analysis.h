@@ -8,8 +8,13 @@ struct AnalysisValues {
     QString osSph, odSph, osCyl, odCyl, pd, osAxis, odAxis;
 };
 
+// A value a refraction, a PD or an axis can be: a sign, digits, at most one point, at most
+// kRefractionValueMax characters ("-3.50", "62.5", "175", "+.25").
+inline constexpr int kRefractionValueMax = 8;
+bool isRefractionValue(const QString& value);
+
 // Parses a reply of comma-separated values (element 0 unused): 8 or more elements carry
 // the PD before the axes, exactly 7 carry no PD (it becomes "0"). Values are trimmed.
-// False, and `values` untouched, for fewer than 7 elements or a value holding a line end or
-// "|", which the history could not store as one field.
+// False, and `values` untouched, for fewer than 7 elements or a value that is not one
+// (isRefractionValue): the reply then counts as a failed analysis.
 bool parseAnalysisReply(const QString& reply, AnalysisValues& values);

@@ -107,17 +107,30 @@ QList<QStringList> childScreenings(const QString& historyText, const QString& ch
     return rows;
 }
 
-QString historyWithout(const QString& historyText, const QStringList& childKeys) {
-    QSet<QStringView> gone; // views into childKeys
-    for (const QString& key : childKeys)
-        gone.insert(key);
-    QString kept;
-    kept.reserve(historyText.size());
-    forEachHistoryLine(historyText, [&](QStringView line) {
-        if (line.isEmpty() || (line.contains(u'|') && gone.contains(keyOf(line))))
-            return;
-        kept.append(line);
-        kept.append(u'\n');
-    });
+QByteArray historyWithout(const QByteArray& history, const QStringList& childKeys) {
+    QSet<QString> gone(childKeys.begin(), childKeys.end());
+    QByteArray kept;
+    kept.reserve(history.size());
+    for (qsizetype start = 0; start < history.size();) {
+        qsizetype end = start;
+        while (end < history.size() && history[end] != '\n' && history[end] != '\r')
+            ++end;
+        qsizetype next = end;
+        if (next < history.size())
+            next += history[next] == '\r' && next + 1 < history.size() && history[next + 1] == '\n'
+                        ? 2
+                        : 1;
+        const QByteArray line = history.sliced(start, end - start);
+        // The key as the list showed it: the reader skips zero bytes.
+        QByteArray shown = line;
+        shown.replace('\0', QByteArray());
+        const qsizetype bar = shown.indexOf('|');
+        const bool goes = bar >= 0 && gone.contains(QString::fromUtf8(shown.first(bar)));
+        if (!shown.isEmpty() && !goes) {
+            kept += line;
+            kept += end < history.size() ? history.sliced(end, next - end) : QByteArray("\n");
+        }
+        start = next;
+    }
     return kept;
 }

@@ -29,13 +29,15 @@ std::optional<HistoryEntry> parseHistoryLine(const QString& line);
 
 // Calls f with each line of text (without its "\n"), as a view into text: the screens read
 // files of tens of thousands of lines, and a copy of each line costs more than the work.
+// A line ends at "\n", "\r\n" or a lone "\r" (a file written by another tool).
 template <typename F> void forEachHistoryLine(QStringView text, F f) {
     for (qsizetype start = 0; start < text.size();) {
-        qsizetype end = text.indexOf(u'\n', start);
-        if (end < 0)
-            end = text.size();
+        qsizetype end = start;
+        while (end < text.size() && text[end] != u'\n' && text[end] != u'\r')
+            ++end;
         f(text.sliced(start, end - start));
-        start = end + 1;
+        start =
+            end + (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n' ? 2 : 1);
     }
 }
 
@@ -58,8 +60,9 @@ std::optional<QStringList> screeningCells(const QStringList& results);
 // give no row.
 QList<QStringList> childScreenings(const QString& historyText, const QString& childKey);
 
-// The history text without the lines of the given children, every kept line ended by
-// "\n", empty lines dropped. A line goes only when its child key is exactly one of the
-// keys, so deleting a child never takes records of another child whose line merely
-// begins with the same text.
-QString historyWithout(const QString& historyText, const QStringList& childKeys);
+// The history file's bytes without the lines of the given children; every other line is
+// kept byte for byte with its own line end ("\n", "\r\n" or a lone "\r"; a last line
+// without one gets "\n"), empty lines dropped. A line goes only when its child key is
+// exactly one of the keys, so deleting a child never takes records of another child
+// whose line merely begins with the same text.
+QByteArray historyWithout(const QByteArray& history, const QStringList& childKeys);

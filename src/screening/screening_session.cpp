@@ -117,6 +117,15 @@ bool ScreeningSession::saveDeleteResult(const QString& text) {
     return writeFileAtomically(historyFile(), text.toUtf8());
 }
 
+bool ScreeningSession::deleteChildren(const QStringList& childKeys) {
+    QFile file(historyFile());
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    file.close();
+    return writeFileAtomically(historyFile(), historyWithout(bytes, childKeys));
+}
+
 int ScreeningSession::uploadAVIFile() {
     const QString url =
         endpoints::analysisUploadUrl(m_settings.region(), m_identity.GetETNetMACAddress());

@@ -58,6 +58,9 @@ public:
     bool saveTestResult();
     QString readTestResult();
     bool saveDeleteResult(const QString& text);
+    // Removes the children's records from the history file, every other line kept byte
+    // for byte (historyWithout); false when the file cannot be read or replaced.
+    bool deleteChildren(const QStringList& childKeys);
 
 private:
     const Settings& m_settings;

@@ -14,6 +14,7 @@ SmtpClient::SmtpClient(const QString& host, int port, ConnectionType connectionT
         m_socket = new QTcpSocket(this);
     else
         m_socket = new QSslSocket(this);
+    m_socket->setReadBufferSize(kMaxReplyBytes);
     connect(m_socket, &QAbstractSocket::stateChanged, this,
             [this](QAbstractSocket::SocketState s) { socketStateChanged(int(s)); });
     connect(m_socket, &QAbstractSocket::errorOccurred, this,
@@ -164,6 +165,12 @@ void SmtpClient::waitForResponse() {
                 emit smtpError(ClientError);
             if (endsReply(m_responseText))
                 return;
+        }
+        // A reply line is at most 512 bytes: a server that sends more without a line end
+        // is not answering, and its bytes must not grow without bound.
+        if (m_socket->bytesAvailable() >= kMaxReplyBytes) {
+            emit smtpError(ResponseTimeoutError);
+            throw ResponseTimeoutException();
         }
         if (deadline.hasExpired() || !m_socket->waitForReadyRead(int(deadline.remainingTime()))) {
             emit smtpError(ResponseTimeoutError);

@@ -26,6 +26,9 @@ public:
     Q_ENUM(SmtpError)
     enum ConnectionType { TcpConnection = 0, SslConnection = 1, TlsConnection = 2 };
 
+    // What the client keeps of a reply line not yet ended.
+    static constexpr qint64 kMaxReplyBytes = 4096;
+
     class ResponseTimeoutException {};
     class SendMessageTimeoutException {};
 

@@ -107,6 +107,13 @@ QString wpaState(const QString& statusAnswer) {
     return QString();
 }
 
+bool ssidUsable(const QString& ssid) {
+    const qsizetype bytes = ssid.toUtf8().size();
+    return bytes >= 1 && bytes <= 32 && std::none_of(ssid.begin(), ssid.end(), [](QChar c) {
+               return c.category() == QChar::Other_Control && c != u'\t';
+           });
+}
+
 ScanList parseScanResults(const QString& scanAnswer) {
     ScanList found;
     const QStringList lines = scanAnswer.split('\n');
@@ -115,7 +122,7 @@ ScanList parseScanResults(const QString& scanAnswer) {
         if (f.size() != 5 || f[4].isEmpty())
             continue;
         const QString ssid = ssidDecode(f[4]); // as printed: its spaces belong to it
-        if (ssid.isEmpty() || found.ssids.contains(ssid))
+        if (!ssidUsable(ssid) || found.ssids.contains(ssid))
             continue;
         found.levels << f[2].trimmed();
         found.flags << f[3].trimmed();

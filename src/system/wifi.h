@@ -28,9 +28,14 @@ WifiStatus parseWifiStatus(const QString& statusAnswer);
 // The wpa_state of a status answer, "" when it has none.
 QString wpaState(const QString& statusAnswer);
 
+// An SSID the device may hand to wpa_cli: 1 to 32 bytes of UTF-8 and no control
+// character but the tab (a line end or NUL would end or cut the command it goes into;
+// wpa_supplicant takes a tab as it takes any other byte).
+bool ssidUsable(const QString& ssid);
+
 // The visible networks of a scan_result answer: parallel lists, strongest first, each
 // SSID once (the first the supplicant lists), lines with other than five fields or an
-// empty SSID left out.
+// SSID that is not usable (ssidUsable) left out.
 struct ScanList {
     QStringList levels;
     QStringList flags;

@@ -73,6 +73,8 @@ void WifiService::analyseWIFIResult(QString& answer) {
 }
 
 bool WifiService::addWIFI(const QString& ssid, const QString& psk) {
+    if (!ssidUsable(ssid))
+        return false;
     if (networkIndex(m_commands.wireless_listnetwork(), ssid))
         return false; // already configured: never added twice
     const int n = m_commands.wireless_addnetwork().trimmed().toInt();
@@ -100,6 +102,8 @@ bool WifiService::addWIFI(const QString& ssid, const QString& psk) {
 }
 
 bool WifiService::switchWIFI(const QString& ssid) {
+    if (!ssidUsable(ssid))
+        return false;
     const auto index = networkIndex(m_commands.wireless_listnetwork(), ssid);
     if (!index || !answeredOk(m_commands.wireless_selectnetwork(*index)))
         return false;
@@ -108,6 +112,8 @@ bool WifiService::switchWIFI(const QString& ssid) {
 }
 
 bool WifiService::deleteWIFI(const QString& ssid) {
+    if (!ssidUsable(ssid))
+        return false;
     const auto index = networkIndex(m_commands.wireless_listnetwork(), ssid);
     if (!index || !answeredOk(m_commands.wireless_removenetwork(*index)))
         return false;

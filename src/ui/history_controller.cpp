@@ -171,10 +171,9 @@ void HistoryController::on_buttonHistoryDelete_clicked() {
     const QString text = m_data.readTestResult();
     if (text.isEmpty())
         return notice("Open File Error");
-    const QString kept = historyWithout(text, keys);
-    qCDebug(lcUi, "%s", qPrintable(kept));
-    if (!m_data.saveDeleteResult(kept))
+    if (!m_data.screening().deleteChildren(keys))
         return notice("Save File Error");
+    qCDebug(lcUi, "%s", qPrintable(m_data.readTestResult()));
     m_shell.screening().forgetDeleted(keys);
     on_buttonSearch_clicked();
 }

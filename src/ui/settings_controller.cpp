@@ -67,7 +67,12 @@ void SettingsController::labelReferralInit() {
 // The trimmed text typed on the keyboard becomes the printer ID, saved at once; an empty
 // one shows the hint again.
 void SettingsController::printerIdEntered() {
-    saveSetting(CamCfg::PrinterId, ui->editPrinterID->text().trimmed());
+    const QString id = ui->editPrinterID->text().trimmed();
+    // The settings file separates its values by "|": the ID would shift every later one.
+    if (!Settings::storable(id))
+        errorMessage("Printer ID cannot contain \"|\"!");
+    else
+        saveSetting(CamCfg::PrinterId, id);
     pageMachineIDShow();
 }
 
