@@ -53,8 +53,10 @@ stop() {
 }
 trap stop INT TERM
 
-# The servers' stand-ins on loopback: analysis, printing, time, firmware.
+# The servers' stand-ins on loopback: analysis, printing, time, firmware, mail. The mail
+# stand-in makes its certificate as it starts; the simulated device trusts that one.
 /usr/bin/python3 "$LAUNCHER" start --dir "$SERVICES"
+export VISTREL_SIM_MAIL_CERT="$SERVICES/mail/cert.pem"
 
 cat <<INFO
 run-sim: device folder $DEVICE_DIR

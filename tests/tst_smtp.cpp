@@ -122,11 +122,28 @@ private slots:
     }
 
     void init() {
-        for (const char* k :
-             {"smtp_auth_refuse", "smtp_refuse_rcpt", "smtp_multiline_greeting", "smtp_tls_closed"})
+        for (const char* k : {"smtp_auth_refuse", "smtp_refuse_rcpt", "smtp_multiline_greeting",
+                              "smtp_tls_closed", "smtp_no_starttls"})
             testkit::services::clearKnob(k);
         testkit::services::clearLog("mail");
         testkit::services::clearLog("mail_auth");
+    }
+
+    // Seen by the server: no AUTH line of any test arrived before encryption.
+    void cleanup() {
+        for (const QJsonObject& line : testkit::services::log("mail_auth_line"))
+            QVERIFY2(line["encrypted"].toBool(), QJsonDocument(line).toJson().constData());
+        testkit::services::clearLog("mail_auth_line");
+    }
+
+    // Without STARTTLS on the second port the account is never sent: "Failed to login!".
+    void noStartTlsNoLogin() {
+        testkit::services::setKnob(serviceKnobs::kSmtpTlsClosed, "1");
+        testkit::services::setKnob(serviceKnobs::kSmtpNoStartTls, "1");
+        m_data.output().setReport("parent@example.org", "<p>x</p>");
+        QCOMPARE(m_data.smtpSendReport(), QString("Failed to login!"));
+        QVERIFY(testkit::services::log("mail_auth_line").isEmpty());
+        QVERIFY(testkit::services::log("mail").isEmpty());
     }
 
     void sslDeliveryIsWellFormed() {
@@ -193,13 +210,16 @@ private slots:
         QCOMPARE(text.replace("\r\n", "\n"), QString(readBack).replace("\r\n", "\n"));
     }
 
-    void sslRefusedThenOnePlainDelivery() {
+    void sslRefusedThenOneStartTlsDelivery() {
         testkit::services::setKnob(serviceKnobs::kSmtpTlsClosed, "1");
         m_data.output().setReport("parent@example.org", "<table border=\"1\"></table>");
         QCOMPARE(m_data.smtpSendReport(), QString("OK"));
         const auto log = testkit::services::log("mail");
         QCOMPARE(log.size(), 1);
         QCOMPARE(log[0]["port"].toInt(), 10025);
+        const auto auth = testkit::services::log("mail_auth_line");
+        QCOMPARE(auth.size(), 1);
+        QVERIFY(auth[0]["encrypted"].toBool());
         QCOMPARE(parsed(log[0])["parts"].toArray()[0].toObject()["text"].toString().trimmed(),
                  m_data.output().reportBody());
     }
@@ -348,7 +368,8 @@ private slots:
 
     void refusedLoginSignalsErrors3And5() {
         testkit::services::setKnob(serviceKnobs::kSmtpAuthRefuse, "1");
-        SmtpClient client("127.0.0.1", 10025, SmtpClient::TcpConnection);
+        SmtpClient client("127.0.0.1", 10025, SmtpClient::TlsConnection);
+        client.addCaCertificates(standInCertificate());
         QSignalSpy errors(&client, &SmtpClient::smtpError);
         QVERIFY(client.connectToHost());
         QVERIFY(!client.login(kSender, kPassword));

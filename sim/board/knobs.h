@@ -48,9 +48,10 @@ inline constexpr const char* kSmtpAuthRefuse = "smtp_auth_refuse";
 inline constexpr const char* kSmtpMultilineGreeting = "smtp_multiline_greeting";
 inline constexpr const char* kSmtpTlsClosed = "smtp_tls_closed";
 inline constexpr const char* kSmtpRefuseRcpt = "smtp_refuse_rcpt";
+inline constexpr const char* kSmtpNoStartTls = "smtp_no_starttls";
 
 inline constexpr const char* kAll[] = {
     kAnalysisReply, kAnalysisFail,   kAnalysisDelayMs,       kPrintFail,     kPrintReply,
-    kSntpTime,      kSmtpAuthRefuse, kSmtpMultilineGreeting, kSmtpTlsClosed, kSmtpRefuseRcpt};
+    kSntpTime,      kSmtpAuthRefuse, kSmtpMultilineGreeting, kSmtpTlsClosed, kSmtpRefuseRcpt, kSmtpNoStartTls};
 
 } // namespace serviceKnobs

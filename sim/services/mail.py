@@ -4,7 +4,9 @@ The TLS certificate is made at start with openssl (mail/cert.pem); the simulator
 trusts it. AUTH PLAIN and LOGIN accept the built-in sender account. Every message received
 is kept as mail/<n>.eml and logged. Knobs: smtp_auth_refuse (1: 535 for every login),
 smtp_refuse_rcpt (an address, or * for all: 550), smtp_multiline_greeting (1),
-smtp_tls_closed (1: the TLS port drops every connection)."""
+smtp_tls_closed (1: the TLS port drops every connection), smtp_no_starttls (1: the plain
+port offers no STARTTLS). The plain port takes AUTH only after STARTTLS; every AUTH line
+that arrives is logged as mail_auth_line with whether the session was encrypted then.""" 
 import itertools
 import os
 import ssl
@@ -58,6 +60,16 @@ class StandInSMTP(SMTP):
         super().__init__(*args, **kwargs)
         self.place, self.port, self._greeted = place, port, False
 
+    async def smtp_AUTH(self, arg):
+        self.place.log("mail_auth_line", {"port": self.port,
+                                          "encrypted": self.port == TLS_PORT or self._tls_protocol is not None})
+        await super().smtp_AUTH(arg)
+
+    async def smtp_STARTTLS(self, arg):
+        if self.port == PLAIN_PORT and self.place.knob(knobs.SMTP_NO_STARTTLS) == "1":
+            return await self.push("502 5.5.1 STARTTLS not offered")
+        await super().smtp_STARTTLS(arg)
+
     def connection_made(self, transport):
         super().connection_made(transport)
         if self.port == TLS_PORT and self.place.knob(knobs.SMTP_TLS_CLOSED) == "1":
@@ -96,10 +108,12 @@ def start(place):
         return AuthResult(success=ok, handled=False)
 
     handler = Handler(place, folder)
-    common = dict(authenticator=authenticate, auth_require_tls=False, decode_data=False,
-                  hostname="127.0.0.1", place=place)
-    controllers = [StandInController(handler, port=TLS_PORT, ssl_context=context, **common),
-                   StandInController(handler, port=PLAIN_PORT, **common)]
+    common = dict(authenticator=authenticate, decode_data=False, hostname="127.0.0.1", place=place)
+    # Implicit TLS is encrypted from the first byte; the plain port wants STARTTLS first.
+    controllers = [StandInController(handler, port=TLS_PORT, ssl_context=context,
+                                     auth_require_tls=False, **common),
+                   StandInController(handler, port=PLAIN_PORT, tls_context=context,
+                                     auth_require_tls=True, **common)]
     for c in controllers:
         c.start()
     return controllers

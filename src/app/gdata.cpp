@@ -23,7 +23,6 @@ void GData::setAppDir(const QString& dir) {
     m_sensors.setAppDir(dir);
     m_firmware.setAppDir(dir);
     m_screening.setAppDir(dir);
-    m_output.setAppDir(dir);
 }
 
 void GData::Init() {

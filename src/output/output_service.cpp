@@ -42,16 +42,13 @@ QString OutputService::httpPrintTestpage() {
 namespace {
 
 // The simulator's mail stand-in makes its own certificate when it starts; the simulator
-// build trusts that one besides the system's, and nothing else. The device build trusts
-// the system store only and never turns verification off.
-QList<QSslCertificate> extraTrust(const QString& appDir) {
+// build trusts that one besides the system's (VISTREL_SIM_MAIL_CERT, set by run-sim.sh and
+// the suites), and nothing else. The device build trusts the system store only and never
+// turns verification off.
+QList<QSslCertificate> extraTrust() {
 #ifdef VISTREL_SIM
-    QString file = qEnvironmentVariable("VISTREL_SIM_MAIL_CERT");
-    if (file.isEmpty())
-        file = appDir + "/services/mail/cert.pem";
-    return QSslCertificate::fromPath(file);
+    return QSslCertificate::fromPath(qEnvironmentVariable("VISTREL_SIM_MAIL_CERT"));
 #else
-    Q_UNUSED(appDir);
     return {};
 #endif
 }
@@ -61,9 +58,10 @@ QList<QSslCertificate> extraTrust(const QString& appDir) {
 QString OutputService::smtpSend(const QString& to, const QString& subject, const QString& html,
                                 bool ssl) {
     const endpoints::Endpoint server = ssl ? endpoints::smtpSsl() : endpoints::smtpPlain();
+    // The second way in is STARTTLS on the submission port, never a login in clear.
     SmtpClient client(server.host, server.port,
-                      ssl ? SmtpClient::SslConnection : SmtpClient::TcpConnection);
-    client.addCaCertificates(extraTrust(m_appDir));
+                      ssl ? SmtpClient::SslConnection : SmtpClient::TlsConnection);
+    client.addCaCertificates(extraTrust());
     client.setUser(endpoints::mailSender());
     client.setPassword(endpoints::mailPassword());
 

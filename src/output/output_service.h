@@ -13,9 +13,6 @@ class OutputService {
 public:
     OutputService(const Settings& settings, const ScreeningSession& screening, HttpClient& http);
 
-    // The simulator's mail stand-in keeps its certificate under the application folder.
-    void setAppDir(const QString& appDir) { m_appDir = appDir; }
-
     // Receipts: "OK" or "Error".
     QString httpPrintString(QString& text);
     QString httpPrintResult();
@@ -28,6 +25,8 @@ public:
     void setReport(const QString& to, const QString& html);
     QString reportRecipient() const { return m_mailTo; }
     QString reportBody() const { return m_mailBody; }
+    // ssl: implicit TLS on the SSL port; otherwise STARTTLS on the other port, and a server
+    // without it gets no login ("Failed to login!").
     QString smtpSend(const QString& to, const QString& subject, const QString& html, bool ssl);
     QString smtpSendReport();
 
@@ -35,7 +34,6 @@ private:
     const Settings& m_settings;
     const ScreeningSession& m_screening;
     HttpClient& m_http;
-    QString m_appDir;
     QString m_mailTo;
     QString m_mailBody;
 };

@@ -47,6 +47,7 @@ bool SmtpClient::connectToHost() {
         emit smtpError(ConnectionTimeoutError);
         return false;
     }
+    m_encrypted = m_connectionType == SslConnection;
     try {
         if (!expect(220))
             return false;
@@ -55,8 +56,12 @@ bool SmtpClient::connectToHost() {
             return false;
         if (m_connectionType == TlsConnection) {
             sendMessage("STARTTLS");
-            if (!expect(220))
-                return false;
+            if (!expect(220)) {
+                // No encryption offered: the connection stays, but login will not send the
+                // account over it.
+                qCDebug(lcSmtp) << "SMTP: the server offers no STARTTLS";
+                return true;
+            }
             auto* ssl = static_cast<QSslSocket*>(m_socket);
             ssl->startClientEncryption();
             if (!ssl->waitForEncrypted(m_connectionTimeout)) {
@@ -64,6 +69,7 @@ bool SmtpClient::connectToHost() {
                 emit smtpError(ConnectionTimeoutError);
                 return false;
             }
+            m_encrypted = true;
             sendMessage("EHLO " + m_name);
             if (!expect(250))
                 return false;
@@ -81,6 +87,11 @@ bool SmtpClient::login() {
 }
 
 bool SmtpClient::login(const QString& user, const QString& password, AuthMethod method) {
+    if (!m_encrypted) {
+        qCWarning(lcSmtp, "SMTP: no login over a connection in clear");
+        emit smtpError(AuthenticationFailedError);
+        return false;
+    }
     try {
         if (method == AuthPlain) {
             const QByteArray token = QByteArray(1, '\0') + user.toUtf8() + '\0' + password.toUtf8();

@@ -86,4 +86,5 @@ private:
     int m_sendMessageTimeout = 60000;
     QString m_responseText;
     int m_responseCode = 0;
+    bool m_encrypted = false; // login sends nothing over a connection in clear
 };
