@@ -14,6 +14,8 @@ if [[ -z "${VISTREL_RUN_SIM_SIGNALS:-}" ]]; then
     export VISTREL_RUN_SIM_SIGNALS=1
     exec env --default-signal=INT,QUIT,TERM "$0" "$@"
 fi
+# Until the device runs: a signal ends the script once the step in hand (a build) is over.
+trap 'echo "run-sim: interrupted"; exit 130' INT TERM
 cd "$(dirname "$0")/.."
 REPO=$(pwd)
 
