@@ -3,6 +3,10 @@
 same, differs (with the box and count of changed pixels), new or missing.
 Usage: scripts/compare_screens.py <before>/test-artifacts/screens <after>/test-artifacts/screens"""
 def raw(p):
+import json
+import os
+import subprocess
+import sys
     probe = json.loads(subprocess.run(["ffprobe","-v","error","-select_streams","v","-show_entries","stream=width,height","-of","json",p],capture_output=True).stdout)["streams"][0]
     data = subprocess.run(["ffmpeg","-v","error","-i",p,"-f","rawvideo","-pix_fmt","rgb24","-"],capture_output=True).stdout
     return probe["width"], probe["height"], data
