@@ -1,25 +1,49 @@
 #!/usr/bin/python3
 """Compares two folders of screenshots pixel by pixel (decoded by ffmpeg): each file is the
-same, differs (with the box and count of changed pixels), new or missing.
-Usage: scripts/compare_screens.py <before>/test-artifacts/screens <after>/test-artifacts/screens"""
-def raw(p):
+same, differs (with the box and the count of changed pixels), new or missing.
+
+Usage: scripts/compare_screens.py <before>/test-artifacts/screens <after>/test-artifacts/screens
+"""
 import json
 import os
 import subprocess
 import sys
-    probe = json.loads(subprocess.run(["ffprobe","-v","error","-select_streams","v","-show_entries","stream=width,height","-of","json",p],capture_output=True).stdout)["streams"][0]
-    data = subprocess.run(["ffmpeg","-v","error","-i",p,"-f","rawvideo","-pix_fmt","rgb24","-"],capture_output=True).stdout
-    return probe["width"], probe["height"], data
-a, b = sys.argv[1], sys.argv[2]
-for n in sorted(set(os.listdir(a)) | set(os.listdir(b))):
-    pa, pb = os.path.join(a, n), os.path.join(b, n)
-    if not os.path.exists(pa): print("new     ", n); continue
-    if not os.path.exists(pb): print("missing ", n); continue
-    wa, ha, da = raw(pa); wb, hb, db = raw(pb)
-    if (wa, ha) != (wb, hb): print("size    ", n, (wa, ha), (wb, hb)); continue
-    if da == db: print("same    ", n); continue
-    xs, ys = [], []
-    for i in range(0, len(da), 3):
-        if da[i:i+3] != db[i:i+3]:
-            px = i // 3; xs.append(px % wa); ys.append(px // wa)
-    print("differs ", n, "box", (min(xs), min(ys), max(xs), max(ys)), "pixels", len(xs))
+
+
+def pixels(path):
+    probe = subprocess.run(["ffprobe", "-v", "error", "-select_streams", "v", "-show_entries",
+                            "stream=width,height", "-of", "json", path],
+                           capture_output=True, check=True).stdout
+    stream = json.loads(probe)["streams"][0]
+    data = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-f", "rawvideo", "-pix_fmt",
+                           "rgb24", "-"], capture_output=True, check=True).stdout
+    return stream["width"], stream["height"], data
+
+
+def compare(before, after):
+    for name in sorted(set(os.listdir(before)) | set(os.listdir(after))):
+        a, b = os.path.join(before, name), os.path.join(after, name)
+        if not os.path.exists(a):
+            print("new      " + name)
+            continue
+        if not os.path.exists(b):
+            print("missing  " + name)
+            continue
+        wa, ha, da = pixels(a)
+        wb, hb, db = pixels(b)
+        if (wa, ha) != (wb, hb):
+            print("size     %s %dx%d -> %dx%d" % (name, wa, ha, wb, hb))
+            continue
+        changed = [i // 3 for i in range(0, len(da), 3) if da[i:i + 3] != db[i:i + 3]]
+        if not changed:
+            print("same     " + name)
+            continue
+        xs, ys = [p % wa for p in changed], [p // wa for p in changed]
+        print("differs  %s in (%d, %d)-(%d, %d), %d pixels"
+              % (name, min(xs), min(ys), max(xs), max(ys), len(changed)))
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    compare(sys.argv[1], sys.argv[2])
