@@ -115,6 +115,12 @@ class TstSmtp : public QObject {
             .object();
     }
 
+    void allAuthLinesEncrypted() {
+        for (const QJsonObject& line : testkit::services::log("mail_auth_line"))
+            QVERIFY2(line["encrypted"].toBool(), QJsonDocument(line).toJson().constData());
+        testkit::services::clearLog("mail_auth_line");
+    }
+
 private slots:
     void initTestCase() {
         qputenv("VISTREL_SIM_MAIL_CERT", (testkit::services::dir() + "/mail/cert.pem").toUtf8());
@@ -127,14 +133,11 @@ private slots:
             testkit::services::clearKnob(k);
         testkit::services::clearLog("mail");
         testkit::services::clearLog("mail_auth");
+        allAuthLinesEncrypted(); // also those of the suites that ran before
     }
 
     // Seen by the server: no AUTH line of any test arrived before encryption.
-    void cleanup() {
-        for (const QJsonObject& line : testkit::services::log("mail_auth_line"))
-            QVERIFY2(line["encrypted"].toBool(), QJsonDocument(line).toJson().constData());
-        testkit::services::clearLog("mail_auth_line");
-    }
+    void cleanup() { allAuthLinesEncrypted(); }
 
     // Without STARTTLS on the second port the account is never sent: "Failed to login!".
     void noStartTlsNoLogin() {
