@@ -98,7 +98,7 @@ void historyDetail(const QByteArray& data) {
 void historyDelete(const QByteArray& data) {
     const QString history = text(data);
     const QStringList keys = matchingChildKeys(history, "").mid(0, 2);
-    const QString kept = historyWithout(history, keys);
+    const QString kept = QString::fromUtf8(historyWithout(history.toUtf8(), keys));
     // Nothing of the deleted children stays; every record of the others does.
     int before = 0, after = 0;
     for (const QString& line : history.split('\n', Qt::SkipEmptyParts)) {
