@@ -95,21 +95,27 @@ void historyDetail(const QByteArray& data) {
     }
 }
 
+// The delete works on the file's bytes; the list it is given comes from the text as the
+// device reads it (zero bytes skipped).
 void historyDelete(const QByteArray& data) {
-    const QString history = text(data);
+    QByteArray read = data;
+    read.replace('\0', QByteArray());
+    const QString history = text(read);
     const QStringList keys = matchingChildKeys(history, "").mid(0, 2);
-    const QString kept = QString::fromUtf8(historyWithout(history.toUtf8(), keys));
+    QByteArray keptBytes = historyWithout(data, keys);
+    keptBytes.replace('\0', QByteArray());
+    const QString kept = text(keptBytes);
     // Nothing of the deleted children stays; every record of the others does.
     int before = 0, after = 0;
-    for (const QString& line : history.split('\n', Qt::SkipEmptyParts)) {
-        const auto entry = parseHistoryLine(line);
+    forEachHistoryLine(history, [&](QStringView line) {
+        const auto entry = parseHistoryLine(line.toString());
         before += entry && !keys.contains(entry->key);
-    }
-    for (const QString& line : kept.split('\n', Qt::SkipEmptyParts)) {
-        const auto entry = parseHistoryLine(line);
+    });
+    forEachHistoryLine(kept, [&](QStringView line) {
+        const auto entry = parseHistoryLine(line.toString());
         require(!entry || !keys.contains(entry->key), "a deleted child's record stays");
         after += bool(entry);
-    }
+    });
     require(before == after, "a delete keeps every other child's records");
 }
 
