@@ -17,6 +17,7 @@
 #include "system/wifi.h"
 
 #include <QByteArray>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -38,6 +39,12 @@ void require(bool holds, const char* what) {
 
 QString text(const QByteArray& data) {
     return QString::fromUtf8(data);
+}
+
+// The history's lines the plain way: a line ends at "\r\n", "\r" or "\n".
+QStringList lines(const QString& history) {
+    static const QRegularExpression end(QStringLiteral("\r\n|\r|\n"));
+    return history.split(end);
 }
 
 void settings(const QByteArray& data) {
@@ -70,9 +77,10 @@ void historyList(const QByteArray& data) {
     const QStringList keys = matchingChildKeys(history, search);
     // The same list the plain way: every line taken apart.
     QStringList plain;
-    for (const QString& line : history.split('\n')) {
+    const QString needle = searchFolded(search);
+    for (const QString& line : lines(history)) {
         const auto entry = parseHistoryLine(line);
-        if (entry && entry->key.contains(search) && !plain.contains(entry->key))
+        if (entry && searchFolded(entry->key).contains(needle) && !plain.contains(entry->key))
             plain << entry->key;
     }
     std::sort(plain.begin(), plain.end());
@@ -87,7 +95,7 @@ void historyDetail(const QByteArray& data) {
         for (const QStringList& row : rows)
             require(row.size() == 9, "a screening row has nine cells");
         qsizetype plain = 0; // the child's records the plain way
-        for (const QString& line : history.split('\n')) {
+        for (const QString& line : lines(history)) {
             const auto entry = parseHistoryLine(line);
             plain += entry && entry->key == keys[i] && screeningCells(entry->results);
         }
