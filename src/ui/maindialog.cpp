@@ -76,6 +76,15 @@ void MainDialog::startWorkerThreads() {
             &ScreeningController::video_thread_slot, Qt::QueuedConnection);
     connect(m_pDeviceThread, &DeviceThread::device_thread_signal, m_wifi,
             &WifiController::device_thread_slot, Qt::QueuedConnection);
+    // Each worker says on its own thread, once its run has returned, that it has ended: the
+    // stop below reads that, so everything a worker did comes before what the GUI does
+    // next, in a way the thread sanitizer can see too (Qt's own wait uses a futex).
+    const QThread* threads[] = {m_pCameraThread, m_pVideoThread, m_pDeviceThread, m_pHWThread};
+    for (size_t i = 0; i < std::size(threads); ++i)
+        connect(
+            threads[i], &QThread::finished, this,
+            [this, i] { m_workerEnded[i].store(true, std::memory_order_release); },
+            Qt::DirectConnection);
     m_pCameraThread->start();
     m_pVideoThread->start();
     m_pDeviceThread->start();
@@ -90,6 +99,10 @@ void MainDialog::stopWorkerThreads() {
     for (QThread* t : threads)
         if (t)
             t->wait();
+    for (size_t i = 0; i < size_t(threads.size()); ++i)
+        if (threads[int(i)])
+            while (!m_workerEnded[i].load(std::memory_order_acquire))
+                QThread::yieldCurrentThread();
 }
 
 qint64 MainDialog::now() const {

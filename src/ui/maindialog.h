@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QString>
 
+#include <atomic>
 #include <map>
 #include <memory>
 
@@ -104,4 +105,5 @@ private:
     DeviceThread* m_pDeviceThread = nullptr;
     HWThread* m_pHWThread = nullptr;
     std::map<int, SendGuard> m_sendGuards;
+    std::atomic<bool> m_workerEnded[4] = {}; // camera, video, device, sensor thread
 };
