@@ -55,10 +55,11 @@ stop() {
 }
 trap stop INT TERM
 
-# The servers' stand-ins on loopback: analysis, printing, time, firmware, mail. The mail
-# stand-in makes its certificate as it starts; the simulated device trusts that one.
+# The servers' stand-ins on loopback: analysis, printing, time, firmware, mail. They make a
+# certificate authority as they start and serve TLS under it; the simulated device trusts
+# that authority (and talks plain HTTP instead with VISTREL_SIM_PLAIN_HTTP=1).
 /usr/bin/python3 "$LAUNCHER" start --dir "$SERVICES"
-export VISTREL_SIM_MAIL_CERT="$SERVICES/mail/cert.pem"
+export VISTREL_SIM_CA="$SERVICES/tls/ca.pem"
 
 cat <<INFO
 run-sim: device folder $DEVICE_DIR

@@ -21,6 +21,7 @@ SIM_PACKAGES=(
     qt6-qpa-plugins # the desktop and VNC platforms run-sim.sh shows the device on
     libqrencode-dev
     libx264-dev
+    libssl-dev # libcrypto: the firmware image's signature check
     # fonts: the application font family "wenquanyi" (CJK capable)
     fonts-wqy-microhei fontconfig
     # the server stand-ins: the analysis stand-in checks recordings with ffprobe
@@ -41,7 +42,7 @@ TEST_PACKAGES=(
 device_packages() { # arch
     echo build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev \
         crossbuild-essential-"$1" qt6-base-dev:"$1" qt6-svg-dev:"$1" libqrencode-dev:"$1" \
-        libgl-dev:"$1"
+        libgl-dev:"$1" libssl-dev:"$1"
 }
 
 MODE=${1:-all}

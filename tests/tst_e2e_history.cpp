@@ -91,7 +91,7 @@ class TstE2eHistory : public QObject {
 
 private slots:
     void initTestCase() {
-        qputenv("VISTREL_SIM_MAIL_CERT", (testkit::services::dir() + "/mail/cert.pem").toUtf8());
+        qputenv("VISTREL_SIM_CA", (testkit::services::dir() + "/tls/ca.pem").toUtf8());
     }
     void init() { m_fx = std::make_unique<testkit::WindowFixture>(); }
     void cleanup() {

@@ -3,23 +3,23 @@
 // and forgetting a saved one, and the maintenance access code leading to the version list
 // and a version switch through the firmware stand-in.
 #include "app/gdata.h"
+#include "knobs.h"
 #include "system/cmdutil.h"
 #include "system/wifi.h"
 #include "testkit/window_fixture.h"
 #include "ui/maindialog.h"
 #include "ui/wifi_controller.h"
 #include "virtual_board.h"
-#include "knobs.h"
 
 #include <QComboBox>
 #include <QCryptographicHash>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardItemModel>
-#include <QtTest>
-#include <QTableView>
 #include <QStackedWidget>
-#include <QLabel>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QtTest>
 
 namespace {
 
@@ -79,7 +79,8 @@ class TstE2eWifi : public QObject {
 
     void refresh() {
         QVERIFY(!data().getWIFIInfo().isEmpty());
-        QMetaObject::invokeMethod(&m_fx->window().wifi(), "device_thread_slot", Q_ARG(QString, "x"));
+        QMetaObject::invokeMethod(&m_fx->window().wifi(), "device_thread_slot",
+                                  Q_ARG(QString, "x"));
     }
     int rowOf(const QString& ssid) {
         for (int r = 0; r < table()->rowCount(); ++r)
@@ -93,9 +94,13 @@ class TstE2eWifi : public QObject {
         QMetaObject::invokeMethod(&m_fx->window().wifi(), "on_tableViewWireless_clicked",
                                   Q_ARG(QModelIndex, table()->index(row, 1)));
     }
-    void stageVersion(const QByteArray& image, const QByteArray& versionLine) {
+    // The image signed with the build's development key unless `signedBy` names another.
+    void stageVersion(const QByteArray& image, const QByteArray& versionLine,
+                      const QString& signedBy = testkit::firmware::devKey()) {
         QDir().mkpath(firmwareDir());
         QVERIFY(testkit::writeFile(firmwareDir() + "/vistrel-v9", image));
+        QVERIFY(testkit::writeFile(firmwareDir() + "/vistrel-v9.sig",
+                                   testkit::firmware::sign(image, signedBy)));
         QVERIFY(testkit::writeFile(firmwareDir() + "/version_v9.txt", versionLine));
         QVERIFY(testkit::writeFile(
             firmwareDir() + "/versionList.txt",
@@ -166,7 +171,8 @@ private slots:
         tap("Clinic-Staff");
         QVERIFY(data().wifi().refreshRequested());
         QVERIFY(networkIndex(saved(), "Clinic-Staff"));
-        QCOMPARE(parseWifiStatus(data().commands().wireless_getstatus()).ssid, QString("Clinic-Staff"));
+        QCOMPARE(parseWifiStatus(data().commands().wireless_getstatus()).ssid,
+                 QString("Clinic-Staff"));
     }
 
     void cancelChangesNothing() {
@@ -243,9 +249,9 @@ private slots:
         QVERIFY(testkit::saveScreen(&m_fx->window(), "pageWIFI_empty"));
     }
 
-    // The access code opens the version list; a switch stages the image and reboots.
+    // The access code opens the version list; a switch stages the signed image and reboots.
     void versionSwitch() {
-        const QByteArray image = QByteArray("vistrel image v9 ").repeated(3000);
+        const QByteArray image = testkit::firmware::image(51000, 'v');
         const QByteArray md5 =
             QCryptographicHash::hash(image, QCryptographicHash::Md5).toHex().toUpper();
         stageVersion(image, "v9.0.0-R;vistrel-v9;" + QByteArray::number(image.size()) + ";" + md5);
@@ -262,18 +268,24 @@ private slots:
     void badDownloadsStageNothing_data() {
         QTest::addColumn<int>("sizeDelta");
         QTest::addColumn<bool>("badDigest");
-        QTest::newRow("one byte short") << 1 << false;
-        QTest::newRow("wrong digest") << 0 << true;
+        QTest::addColumn<bool>("foreignKey");
+        QTest::newRow("one byte short") << 1 << false << false;
+        QTest::newRow("wrong digest") << 0 << true << false;
+        QTest::newRow("signed by another key") << 0 << false << true;
     }
     void badDownloadsStageNothing() {
         QFETCH(int, sizeDelta);
         QFETCH(bool, badDigest);
-        const QByteArray image = QByteArray("vistrel image v9 ").repeated(3000);
+        QFETCH(bool, foreignKey);
+        const QByteArray image = testkit::firmware::image(51000, 'v');
         QByteArray md5 = QCryptographicHash::hash(image, QCryptographicHash::Md5).toHex().toUpper();
         if (badDigest)
             md5 = QByteArray(32, 'A');
-        stageVersion(image, "v9.0.0-R;vistrel-v9;" + QByteArray::number(image.size() + sizeDelta) +
-                                ";" + md5);
+        stageVersion(image,
+                     "v9.0.0-R;vistrel-v9;" + QByteArray::number(image.size() + sizeDelta) + ";" +
+                         md5,
+                     foreignKey ? testkit::firmware::makeKey(m_fx->board().root())
+                                : testkit::firmware::devKey());
         const Seen result = switchToV9();
         QTRY_COMPARE_WITH_TIMEOUT(*result.title, QString("System Switch Failed!"), 20000);
         QVERIFY(!QFile::exists(data().appDir() + "/vistrel.new"));

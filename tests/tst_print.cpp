@@ -86,6 +86,7 @@ private slots:
                  (QVariantList{"charset", "reqTime", "memberCode", "deviceID", "token",
                                "securityCode", "msgDetail", "msgNo", "reprint", "mode"}));
         QVERIFY(p["signature_ok"].toBool());
+        QCOMPARE(p["tls"].toBool(), testkit::serversUseTls());
         const QJsonObject f = p["fields"].toObject();
         QCOMPARE(f["deviceID"].toString(), QString("PRN-0042"));
         QCOMPARE(f["charset"].toString(), QString("1"));

@@ -92,7 +92,7 @@ QList<SmtpClient::SmtpError> errorsOf(const QSignalSpy& spy) {
 }
 
 QList<QSslCertificate> standInCertificate() {
-    return QSslCertificate::fromPath(testkit::services::dir() + "/mail/cert.pem");
+    return QSslCertificate::fromPath(testkit::services::dir() + "/tls/ca.pem");
 }
 
 } // namespace
@@ -123,7 +123,7 @@ class TstSmtp : public QObject {
 
 private slots:
     void initTestCase() {
-        qputenv("VISTREL_SIM_MAIL_CERT", (testkit::services::dir() + "/mail/cert.pem").toUtf8());
+        qputenv("VISTREL_SIM_CA", (testkit::services::dir() + "/tls/ca.pem").toUtf8());
         m_data.setAppDir(m_dir.path());
     }
 

@@ -76,7 +76,25 @@ private slots:
         QCOMPARE(up["host"].toString(), host);
         QCOMPARE(up["path"].toString(), path + m_data->identity().GetETNetMACAddress());
         QCOMPARE(up["outcome"].toString(), QString("ok"));
+        QCOMPARE(up["tls"].toBool(), testkit::serversUseTls());
         QCOMPARE(endpoints::regionName(region), name);
+    }
+
+    // A server whose certificate no trusted authority signed gets no recording.
+    void untrustedServerIsRefused() {
+        if (!testkit::serversUseTls())
+            QSKIP("the plain HTTP run has no certificate to refuse");
+        const QByteArray authority = qgetenv("VISTREL_SIM_CA");
+        qunsetenv("VISTREL_SIM_CA");
+        testkit::captureMessages();
+        const int result = m_data->uploadAVIFile();
+        const QStringList lines = testkit::messages();
+        testkit::releaseMessages();
+        qputenv("VISTREL_SIM_CA", authority);
+        QCOMPARE(result, 0);
+        QVERIFY(testkit::services::log("analysis").isEmpty());
+        QVERIFY2(!lines.filter(QRegularExpression("^TLS: 127.0.0.1: ")).isEmpty(),
+                 qPrintable(lines.join('\n')));
     }
 
     void partsAsReceived() {
@@ -189,10 +207,11 @@ private slots:
     }
 
     void urls() {
+        const QString scheme = testkit::serversUseTls() ? "https" : "http";
         QCOMPARE(endpoints::analysisUploadUrl(0, "00:1A:2B:3C:4D:5E"),
-                 QString("http://127.0.0.1:15000/production/00:1A:2B:3C:4D:5E"));
+                 scheme + "://127.0.0.1:15000/production/00:1A:2B:3C:4D:5E");
         QCOMPARE(endpoints::analysisUploadUrl(2, "X"),
-                 QString("http://127.0.0.3:15000/upload_pupil_images/X"));
+                 scheme + "://127.0.0.3:15000/upload_pupil_images/X");
     }
 };
 

@@ -8,8 +8,10 @@ set(VISTREL_DEPLOY_ANALYSIS_US "us.analysis.example.net")
 set(VISTREL_DEPLOY_ANALYSIS_INDIA "in.analysis.example.net")
 set(VISTREL_DEPLOY_ANALYSIS_CHINA "cn.analysis.example.net")
 set(VISTREL_DEPLOY_ANALYSIS_PHILIPPINES "ph.analysis.example.net")
+set(VISTREL_DEPLOY_ANALYSIS_TLS ON) # https:// on port 15000
 set(VISTREL_DEPLOY_PRINT_HOST "print.example.net")
-set(VISTREL_DEPLOY_PRINT_PORT 80)
+set(VISTREL_DEPLOY_PRINT_PORT 443)
+set(VISTREL_DEPLOY_PRINT_TLS ON)
 set(VISTREL_DEPLOY_PRINT_MEMBER_CODE "00000000000000000000000000000000")
 set(VISTREL_DEPLOY_PRINT_SIGNING_KEY "CHANGEME")
 set(VISTREL_DEPLOY_SMTP_HOST "smtp.example.net")
@@ -20,4 +22,12 @@ set(VISTREL_DEPLOY_MAIL_PASSWORD "Mqlvord482917")
 set(VISTREL_DEPLOY_TIME_HOST "time.example.net")
 set(VISTREL_DEPLOY_TIME_PORT 123)
 set(VISTREL_DEPLOY_FIRMWARE_HOST "firmware.example.net")
-set(VISTREL_DEPLOY_FIRMWARE_PORT 80)
+set(VISTREL_DEPLOY_FIRMWARE_PORT 443)
+set(VISTREL_DEPLOY_FIRMWARE_TLS ON)
+# Servers under the deployment's own certificate authority: its PEM files, relative to this
+# profile's folder; the system's store is trusted besides.
+set(VISTREL_DEPLOY_CA_FILES "")
+# Raw Ed25519 public keys (64 hexadecimal digits, `openssl pkey -pubout -outform DER | tail
+# -c 32`) of the keys that sign firmware images; list the next key beside the current one
+# while rotating. None: every update is refused (configuring warns).
+set(VISTREL_DEPLOY_FIRMWARE_KEYS "")

@@ -14,7 +14,7 @@ import tempfile
 import time
 from http.server import BaseHTTPRequestHandler
 
-from common import read_body, send_text
+from common import encrypted, read_body, send_text
 import knobs
 
 REGIONS = {"127.0.0.1": ("us", "/production/"), "127.0.0.2": ("india", "/production/"),
@@ -49,7 +49,7 @@ class Handler(BaseHTTPRequestHandler):
         body = read_body(self)
         fail = place.knob(knobs.ANALYSIS_FAIL)
         record = {"host": host, "region": region, "path": self.path, "bytes": len(body),
-                  "content_type": self.headers.get("Content-Type", "")}
+                  "content_type": self.headers.get("Content-Type", ""), "tls": encrypted(self)}
         if fail == "close":
             place.log("analysis", dict(record, outcome="closed"))
             self.close_connection = True

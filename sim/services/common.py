@@ -1,9 +1,38 @@
-"""Shared plumbing of the local stand-ins: knobs, request logs, threaded servers."""
+"""Shared plumbing of the local stand-ins: knobs, request logs, threaded servers, and the
+certificate authority they create as they start (tls/ca.pem, which the simulator trusts)."""
 import json
 import os
+import socket
+import ssl
+import subprocess
 import threading
 import time
 from http.server import ThreadingHTTPServer
+
+# Every loopback address a stand-in listens on.
+SERVER_NAMES = "IP:127.0.0.1,IP:127.0.0.2,IP:127.0.0.3,IP:127.0.0.4,DNS:localhost"
+
+
+def make_authority(folder):
+    """A fresh authority and a server certificate it signed for the stand-ins' addresses;
+    the server's SSL context. New at every start: nothing is trusted across runs."""
+    os.makedirs(folder, exist_ok=True)
+    ca, ca_key = os.path.join(folder, "ca.pem"), os.path.join(folder, "ca.key")
+    cert, key = os.path.join(folder, "server.pem"), os.path.join(folder, "server.key")
+    csr, ext = os.path.join(folder, "server.csr"), os.path.join(folder, "server.ext")
+    run = lambda *args: subprocess.run(["openssl", *args], check=True, capture_output=True)  # noqa: E731
+    run("req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes",
+        "-days", "30", "-subj", "/CN=vistrel simulator stand-ins CA", "-keyout", ca_key, "-out", ca)
+    run("req", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes",
+        "-subj", "/CN=127.0.0.1", "-keyout", key, "-out", csr)
+    with open(ext, "w") as f:
+        f.write("subjectAltName=%s\nbasicConstraints=critical,CA:FALSE\n"
+                "extendedKeyUsage=serverAuth\n" % SERVER_NAMES)
+    run("x509", "-req", "-in", csr, "-CA", ca, "-CAkey", ca_key, "-CAcreateserial", "-days", "30",
+        "-extfile", ext, "-out", cert)
+    context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+    context.load_cert_chain(cert, key)
+    return context
 
 
 class Place:
@@ -32,12 +61,34 @@ class Place:
 
 
 class Server(ThreadingHTTPServer):
+    """Answers HTTPS and plain HTTP on the same port: a connection that opens with a TLS
+    handshake record (0x16) is wrapped, any other is served as it is."""
     daemon_threads = True
     allow_reuse_address = True
 
-    def __init__(self, address, handler, place):
+    def __init__(self, address, handler, place, tls_context=None):
         self.place = place
+        self.tls_context = tls_context
         super().__init__(address, handler)
+
+    def finish_request(self, request, client_address):
+        # On the request's own thread, so a slow client holds up nobody else.
+        if self.tls_context is not None:
+            request.settimeout(10)
+            try:
+                first = request.recv(1, socket.MSG_PEEK)
+                if first == b"\x16":
+                    request = self.tls_context.wrap_socket(request, server_side=True)
+            except (OSError, ssl.SSLError) as e:
+                self.place.log("tls", {"client": client_address[0], "error": str(e)})
+                return
+            request.settimeout(None)
+        super().finish_request(request, client_address)
+
+
+def encrypted(handler):
+    """Whether the request came over TLS."""
+    return isinstance(handler.connection, ssl.SSLSocket)
 
 
 def read_body(handler):

@@ -1,8 +1,10 @@
 """Firmware server stand-in: static files under <dir>/firmware (v2/<region>/...) on
-127.0.0.1:18082."""
+127.0.0.1:18082, HTTPS or HTTP."""
 import functools
 import os
 from http.server import SimpleHTTPRequestHandler
+
+from common import encrypted
 
 
 class Handler(SimpleHTTPRequestHandler):
@@ -10,7 +12,7 @@ class Handler(SimpleHTTPRequestHandler):
         pass
 
     def do_GET(self):
-        self.server.place.log("firmware", {"path": self.path})
+        self.server.place.log("firmware", {"path": self.path, "tls": encrypted(self)})
         super().do_GET()
 
 

@@ -5,8 +5,10 @@
   launcher.py stop --dir D    stop them
   launcher.py run --dir D     run them in the foreground until SIGINT/SIGTERM
 
-D holds control/ (knobs, one file per value), log/ (one JSON line per request and service)
-and firmware/ (the files the firmware server serves)."""
+D holds control/ (knobs, one file per value), log/ (one JSON line per request and service),
+firmware/ (the files the firmware server serves) and tls/ (the authority made at start,
+ca.pem, and the certificate every stand-in serves). The HTTP stand-ins answer HTTPS and plain
+HTTP on the same ports."""
 import argparse
 import os
 import signal
@@ -22,27 +24,28 @@ import firmware  # noqa: E402
 import mail  # noqa: E402
 import printing  # noqa: E402
 import sntp  # noqa: E402
-from common import Place, Server  # noqa: E402
+from common import Place, Server, make_authority  # noqa: E402
 
 HTTP_SERVICES = [analysis, printing, firmware]
 
 
 def run(place):
-    make = lambda address, handler: Server(address, handler, place)  # noqa: E731
+    tls = make_authority(os.path.join(place.root, "tls"))
+    make = lambda address, handler: Server(address, handler, place, tls)  # noqa: E731
     http = [s for module in HTTP_SERVICES for s in module.servers(place, make)]
     responder = sntp.Responder(place)
     for server in http:
         threading.Thread(target=server.serve_forever, daemon=True).start()
     responder.start()
-    mailers = mail.start(place)
+    mailers = mail.start(place, tls)
     stop = threading.Event()
     signal.signal(signal.SIGTERM, lambda *_: stop.set())
     signal.signal(signal.SIGINT, lambda *_: stop.set())
     with open(os.path.join(place.root, "ready"), "w") as f:
         f.write(str(os.getpid()))
     print("stand-ins ready: analysis 127.0.0.1-4:15000, print 127.0.0.1:18081, "
-          "sntp 127.0.0.1:10123/udp, firmware 127.0.0.1:18082, smtp 127.0.0.1:10465 (TLS) "
-          "and 10025", flush=True)
+          "firmware 127.0.0.1:18082 (HTTPS and HTTP), sntp 127.0.0.1:10123/udp, "
+          "smtp 127.0.0.1:10465 (TLS) and 10025 (STARTTLS)", flush=True)
     stop.wait()
     for controller in mailers:
         controller.stop()

@@ -1,7 +1,7 @@
 """Mail server stand-in on aiosmtpd: implicit TLS on 127.0.0.1:10465, plain on 10025.
 
-The TLS certificate is made at start with openssl (mail/cert.pem); the simulator build
-trusts it. AUTH PLAIN and LOGIN accept the built-in sender account. Every message received
+The certificate is the stand-ins' own (common.make_authority: tls/ca.pem signed it), which
+the simulator build trusts. AUTH PLAIN and LOGIN accept the built-in sender account. Every message received
 is kept as mail/<n>.eml and logged. Knobs: smtp_auth_refuse (1: 535 for every login),
 smtp_refuse_rcpt (an address, or * for all: 550), smtp_multiline_greeting (1),
 smtp_tls_closed (1: the TLS port drops every connection), smtp_no_starttls (1: the plain
@@ -9,8 +9,6 @@ port offers no STARTTLS). The plain port takes AUTH only after STARTTLS; every A
 that arrives is logged as mail_auth_line with whether the session was encrypted then.""" 
 import itertools
 import os
-import ssl
-import subprocess
 
 from aiosmtpd.controller import Controller
 from aiosmtpd.smtp import SMTP, AuthResult
@@ -19,14 +17,6 @@ import knobs
 SENDER = "screening@vistrel.test"
 PASSWORD = "Mqlvord482917"
 TLS_PORT, PLAIN_PORT = 10465, 10025
-
-
-def make_certificate(folder):
-    cert, key = os.path.join(folder, "cert.pem"), os.path.join(folder, "key.pem")
-    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "30",
-                    "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1,DNS:localhost",
-                    "-keyout", key, "-out", cert], check=True, capture_output=True)
-    return cert, key
 
 
 class Handler:
@@ -93,12 +83,9 @@ class StandInController(Controller):
         return StandInSMTP(self.handler, place=self.place, port=self.port, **self.SMTP_kwargs)
 
 
-def start(place):
+def start(place, context):
     folder = os.path.join(place.root, "mail")
     os.makedirs(folder, exist_ok=True)
-    cert, key = make_certificate(folder)
-    context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
-    context.load_cert_chain(cert, key)
 
     def authenticate(server, session, envelope, mechanism, auth_data):
         ok = (place.knob(knobs.SMTP_AUTH_REFUSE) != "1" and auth_data.login == SENDER.encode()

@@ -8,7 +8,7 @@ import hashlib
 import urllib.parse
 from http.server import BaseHTTPRequestHandler
 
-from common import read_body, send_text
+from common import encrypted, read_body, send_text
 import knobs
 
 MEMBER_CODE = "5f3c9a1e0b7d42c8a6e19f04d2b83c71"
@@ -50,7 +50,7 @@ class Handler(BaseHTTPRequestHandler):
             problems.append("content type " + str(self.headers.get("Content-Type")))
         place.log("print", {"raw": raw.decode("utf-8", "replace"), "names": names,
                             "fields": fields, "signature_ok": "bad signature" not in problems,
-                            "problems": problems})
+                            "problems": problems, "tls": encrypted(self)})
         knob = place.knob(knobs.PRINT_REPLY)
         if knob is not None:
             return self.reply(200, knob)

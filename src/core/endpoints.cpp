@@ -9,6 +9,7 @@ namespace {
 
 struct Table {
     const char* analysis[4]; // US, India, China, Philippines
+    bool analysisTls;
     Endpoint print;
     Endpoint smtpSsl;
     Endpoint smtpPlain;
@@ -21,24 +22,41 @@ struct Table {
 // host is needed.
 const Table kTable = {
     {"127.0.0.1", "127.0.0.2", "127.0.0.3", "127.0.0.4"},
-    {"127.0.0.1", 18081},
+    true,
+    {"127.0.0.1", 18081, true},
     {"127.0.0.1", 10465},
     {"127.0.0.1", 10025},
     {"127.0.0.1", 10123},
-    {"127.0.0.1", 18082},
+    {"127.0.0.1", 18082, true},
 };
+
+// The stand-ins answer both; a run can ask for plain HTTP to try what field servers speak.
+bool plainHttp() {
+    static const bool plain = qEnvironmentVariable("VISTREL_SIM_PLAIN_HTTP") == "1";
+    return plain;
+}
 #else
 // The deployment profile chosen at configure time (cmake/deploy/).
 const Table kTable = {
     {VISTREL_DEPLOY_ANALYSIS_US, VISTREL_DEPLOY_ANALYSIS_INDIA, VISTREL_DEPLOY_ANALYSIS_CHINA,
      VISTREL_DEPLOY_ANALYSIS_PHILIPPINES},
-    {VISTREL_DEPLOY_PRINT_HOST, VISTREL_DEPLOY_PRINT_PORT},
+    VISTREL_DEPLOY_ANALYSIS_TLS,
+    {VISTREL_DEPLOY_PRINT_HOST, VISTREL_DEPLOY_PRINT_PORT, VISTREL_DEPLOY_PRINT_TLS},
     {VISTREL_DEPLOY_SMTP_HOST, VISTREL_DEPLOY_SMTP_SSL_PORT},
     {VISTREL_DEPLOY_SMTP_HOST, VISTREL_DEPLOY_SMTP_PLAIN_PORT},
     {VISTREL_DEPLOY_TIME_HOST, VISTREL_DEPLOY_TIME_PORT},
-    {VISTREL_DEPLOY_FIRMWARE_HOST, VISTREL_DEPLOY_FIRMWARE_PORT},
+    {VISTREL_DEPLOY_FIRMWARE_HOST, VISTREL_DEPLOY_FIRMWARE_PORT, VISTREL_DEPLOY_FIRMWARE_TLS},
 };
+
+bool plainHttp() {
+    return false;
+}
 #endif
+
+Endpoint http(Endpoint server) {
+    server.tls = server.tls && !plainHttp();
+    return server;
+}
 
 } // namespace
 
@@ -80,8 +98,16 @@ QString analysisHost(int region) {
     return QString::fromLatin1(kTable.analysis[region]);
 }
 
+QString baseUrl(const Endpoint& server) {
+    return QString("%1://%2:%3").arg(server.tls ? "https" : "http", server.host).arg(server.port);
+}
+
+Endpoint analysisServer(int region) {
+    return http({analysisHost(region), kAnalysisPort, kTable.analysisTls});
+}
+
 Endpoint printService() {
-    return kTable.print;
+    return http(kTable.print);
 }
 Endpoint smtpSsl() {
     return kTable.smtpSsl;
@@ -93,7 +119,7 @@ Endpoint timeServer() {
     return kTable.time;
 }
 Endpoint firmwareServer() {
-    return kTable.firmware;
+    return http(kTable.firmware);
 }
 
 QString regionName(int region) {
@@ -109,8 +135,7 @@ QString regionName(int region) {
 
 QString analysisUploadUrl(int region, const QString& identity) {
     const QString path = region == 2 ? "/upload_pupil_images/" : "/production/";
-    return "http://" + endpoints::analysisHost(region) + ":" +
-           QString::number(endpoints::kAnalysisPort) + path + identity;
+    return baseUrl(analysisServer(region)) + path + identity;
 }
 
 } // namespace endpoints

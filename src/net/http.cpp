@@ -1,9 +1,12 @@
 #include "net/http.h"
 
+#include "core/log.h"
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslError>
 #include <QTimer>
 
 namespace {
@@ -41,6 +44,12 @@ bool waitForReplyInto(QNetworkAccessManager* manager, QNetworkReply* reply, int 
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(reply, &QNetworkReply::readyRead, &loop, drain);
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    // The request fails on its own; this says why, for whoever reads the log.
+    QObject::connect(reply, &QNetworkReply::sslErrors, &loop, [&](const QList<QSslError>& errors) {
+        for (const QSslError& e : errors)
+            qCWarning(lcNet, "TLS: %s: %s", qPrintable(reply->url().host()),
+                      qPrintable(e.errorString()));
+    });
     timer.start();
     if (!reply->isFinished())
         loop.exec();

@@ -4,6 +4,7 @@
 #include "core/log.h"
 #include "net/http.h"
 #include "net/http_upload.h"
+#include "net/tls_trust.h"
 #include "platform/board.h"
 
 #include <QFile>
@@ -16,6 +17,20 @@
 #include <unistd.h>
 
 HttpClient::HttpClient(QObject* parent) : QObject(parent) {}
+
+namespace {
+
+// Every request verifies the server's certificate against what the device trusts
+// (net/tls_trust.h) when the address is https://.
+QNetworkRequest requestFor(const QString& url) {
+    QNetworkRequest request{QUrl(url)};
+    request.setSslConfiguration(tls::clientConfiguration());
+    return request;
+}
+
+constexpr qint64 kMaxSmallBody = 1 << 20; // version files, lists and replies are lines
+
+} // namespace
 
 void HttpClient::chk(const QString& text) {
     logs::chkLine(lcNet(), text);
@@ -31,7 +46,7 @@ QString HttpClient::httpPostRequest(const QString& url, const QByteArray& body,
             .arg(url, QString::fromUtf8(body))
             .arg(body.size()));
     auto* manager = new QNetworkAccessManager(this);
-    QNetworkRequest request{QUrl(url)};
+    QNetworkRequest request = requestFor(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader, "application/x-www-form-urlencoded");
     request.setHeader(QNetworkRequest::ContentLengthHeader, body.size());
     QNetworkReply* reply = manager->post(request, body);
@@ -78,11 +93,17 @@ QString HttpClient::httpPostRequestWithFile(const QString& url, int timeoutSecon
 bool HttpClient::httpGetRequest(const QString& url, int timeoutSeconds, QByteArray& out) {
     qCDebug(lcNet, "httpGetRequest = %s", qPrintable(url));
     auto* manager = new QNetworkAccessManager();
-    QNetworkRequest request{QUrl(url)};
+    QNetworkRequest request = requestFor(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader, "application/x-www-form-urlencoded");
     QNetworkReply* reply = manager->get(request);
+    // A server that never stops sending must not fill the memory.
     QByteArray body;
-    if (!waitForReply(manager, reply, timeoutSeconds, "httpGetRequest", LogLine(), body))
+    const bool answered = waitForReplyInto(manager, reply, timeoutSeconds, "httpGetRequest",
+                                           LogLine(), [&body](const QByteArray& piece) {
+                                               body += piece;
+                                               return body.size() <= kMaxSmallBody;
+                                           });
+    if (!answered)
         return false;
     out = body;
     return true;
@@ -99,7 +120,7 @@ bool HttpClient::httpGetToFile(const QString& url, int timeoutSeconds, const QSt
         return false;
     }
     auto* manager = new QNetworkAccessManager();
-    QNetworkReply* reply = manager->get(QNetworkRequest{QUrl(url)});
+    QNetworkReply* reply = manager->get(requestFor(url));
     bool tooLong = false, written = true;
     const bool answered = waitForReplyInto(
         manager, reply, timeoutSeconds, "httpGetRequest", LogLine(), [&](const QByteArray& piece) {

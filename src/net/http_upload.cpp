@@ -1,9 +1,12 @@
 #include "net/http_upload.h"
 
+#include "core/log.h"
+#include "net/tls_trust.h"
+
 #include <QEventLoop>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QTcpSocket>
+#include <QSslSocket>
 #include <QTimer>
 
 namespace {
@@ -131,7 +134,8 @@ UploadAnswer postFile(const QUrl& url, const QList<QPair<QByteArray, QByteArray>
     const QByteArray epilogue = "\r\n--" + bound + "--\r\n";
     const QByteArray target = url.path(QUrl::FullyEncoded).toUtf8() +
                               (url.hasQuery() ? "?" + url.query(QUrl::FullyEncoded).toUtf8() : "");
-    const int port = url.port(80);
+    const bool tls = url.scheme() == "https";
+    const int port = url.port(tls ? 443 : 80);
     const QByteArray head = "POST " + (target.isEmpty() ? QByteArray("/") : target) +
                             " HTTP/1.1\r\nHost: " + url.host(QUrl::FullyEncoded).toUtf8() + ":" +
                             QByteArray::number(port) +
@@ -155,7 +159,8 @@ UploadAnswer postFile(const QUrl& url, const QList<QPair<QByteArray, QByteArray>
         }
         loop.quit();
     };
-    QTcpSocket socket;
+    // One socket type for both: without encryption a QSslSocket is a plain TCP socket.
+    QSslSocket socket;
     // The file goes out a piece at a time, as the socket empties.
     auto feed = [&] {
         while (!bodySent && !done && socket.bytesToWrite() < kInFlight) {
@@ -171,22 +176,28 @@ UploadAnswer postFile(const QUrl& url, const QList<QPair<QByteArray, QByteArray>
             bodySent = true;
         }
     };
-    QObject::connect(&socket, &QTcpSocket::connected, &loop, [&] {
+    // The request goes out once the connection is ready: at once on plain TCP, after the
+    // handshake (server verified) on TLS.
+    QObject::connect(&socket, tls ? &QSslSocket::encrypted : &QSslSocket::connected, &loop, [&] {
         socket.write(head + preamble);
         feed();
     });
-    QObject::connect(&socket, &QTcpSocket::bytesWritten, &loop, feed);
-    QObject::connect(&socket, &QTcpSocket::readyRead, &loop, [&] {
+    QObject::connect(&socket, &QSslSocket::sslErrors, &loop, [&](const QList<QSslError>& errors) {
+        for (const QSslError& e : errors)
+            qCWarning(lcNet, "TLS: %s: %s", qPrintable(url.host()), qPrintable(e.errorString()));
+    });
+    QObject::connect(&socket, &QSslSocket::bytesWritten, &loop, feed);
+    QObject::connect(&socket, &QSslSocket::readyRead, &loop, [&] {
         received += socket.readAll();
         if (parseHttpReply(received, false, answer))
             finish(answer.answered ? QString() : answer.failure);
     });
-    QObject::connect(&socket, &QTcpSocket::disconnected, &loop, [&] {
+    QObject::connect(&socket, &QSslSocket::disconnected, &loop, [&] {
         received += socket.readAll();
         parseHttpReply(received, true, answer);
         finish(answer.answered ? QString() : answer.failure);
     });
-    QObject::connect(&socket, &QTcpSocket::errorOccurred, &loop,
+    QObject::connect(&socket, &QSslSocket::errorOccurred, &loop,
                      [&](QAbstractSocket::SocketError error) {
                          if (error != QAbstractSocket::RemoteHostClosedError)
                              finish(socket.errorString());
@@ -195,7 +206,12 @@ UploadAnswer postFile(const QUrl& url, const QList<QPair<QByteArray, QByteArray>
                      [&] { finish(QString("no reply within %1 s").arg(timeoutSeconds)); });
     timer.setSingleShot(true);
     timer.start(timeoutSeconds * 1000);
-    socket.connectToHost(url.host(), quint16(port));
+    if (tls) {
+        socket.setSslConfiguration(tls::clientConfiguration());
+        socket.connectToHostEncrypted(url.host(), quint16(port));
+    } else {
+        socket.connectToHost(url.host(), quint16(port));
+    }
     if (!done)
         loop.exec();
     socket.disconnect();

@@ -1,4 +1,5 @@
-// A multipart/form-data POST of one file over a plain HTTP/1.1 connection of its own.
+// A multipart/form-data POST of one file over an HTTP/1.1 connection of its own (TLS for an
+// https:// address, the server's certificate verified).
 //
 // QNetworkAccessManager sends a request again when the server closes the connection
 // before answering; for an upload that means the server analyses the same recording twice.

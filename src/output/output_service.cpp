@@ -5,6 +5,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "net/http_client.h"
+#include "net/tls_trust.h"
 #include "output/receipt.h"
 #include "platform/board.h"
 #include "screening/screening_session.h"
@@ -21,8 +22,7 @@ QString OutputService::httpPrintString(QString& text) {
     // Seconds since 1970 from the system clock, not shifted by the time zone.
     const QString reqTime = QString::number(board::currentSecsSinceEpoch());
     const QString deviceID = m_settings.printerId();
-    const endpoints::Endpoint service = endpoints::printService();
-    const QString url = QString("http://%1:%2/apisc/sendMsg").arg(service.host).arg(service.port);
+    const QString url = endpoints::baseUrl(endpoints::printService()) + "/apisc/sendMsg";
     const QString reply =
         m_http.httpPostRequest(url, printRequestBody(reqTime, deviceID, text), 30);
     qCDebug(lcOutput, "%s", qPrintable(reply));
@@ -39,29 +39,13 @@ QString OutputService::httpPrintTestpage() {
     return httpPrintString(text);
 }
 
-namespace {
-
-// The simulator's mail stand-in makes its own certificate when it starts; the simulator
-// build trusts that one besides the system's (VISTREL_SIM_MAIL_CERT, set by run-sim.sh and
-// the suites), and nothing else. The device build trusts the system store only and never
-// turns verification off.
-QList<QSslCertificate> extraTrust() {
-#ifdef VISTREL_SIM
-    return QSslCertificate::fromPath(qEnvironmentVariable("VISTREL_SIM_MAIL_CERT"));
-#else
-    return {};
-#endif
-}
-
-} // namespace
-
 QString OutputService::smtpSend(const QString& to, const QString& subject, const QString& html,
                                 bool ssl) {
     const endpoints::Endpoint server = ssl ? endpoints::smtpSsl() : endpoints::smtpPlain();
     // The second way in is STARTTLS on the submission port, never a login in clear.
     SmtpClient client(server.host, server.port,
                       ssl ? SmtpClient::SslConnection : SmtpClient::TlsConnection);
-    client.addCaCertificates(extraTrust());
+    client.addCaCertificates(tls::extraAuthorities());
     client.setUser(endpoints::mailSender());
     client.setPassword(endpoints::mailPassword());
 

@@ -2,11 +2,11 @@
 
 #include "core/endpoints.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 QString firmwareUrl(const QString& region, const QString& file) {
-    const endpoints::Endpoint server = endpoints::firmwareServer();
-    return QString("http://%1:%2/v2/%3/%4").arg(server.host).arg(server.port).arg(region, file);
+    return endpoints::baseUrl(endpoints::firmwareServer()) + QString("/v2/%1/%2").arg(region, file);
 }
 
 std::optional<VersionInfo> parseVersionFile(const QString& text, int* fieldCount) {
@@ -15,7 +15,25 @@ std::optional<VersionInfo> parseVersionFile(const QString& text, int* fieldCount
         *fieldCount = int(parts.size());
     if (parts.size() != 4)
         return std::nullopt;
-    return VersionInfo{parts[0], parts[1], parts[2].toInt(), parts[3].trimmed()};
+    return VersionInfo{parts[0], parts[1], parseImageSize(parts[2]), normalisedMd5(parts[3])};
+}
+
+int parseImageSize(const QString& text) {
+    static const QRegularExpression digits("^[0-9]{1,9}$");
+    if (!digits.match(text).hasMatch())
+        return -1;
+    const int size = text.toInt();
+    return size >= 1 && size <= kMaxImageBytes ? size : -1;
+}
+
+QString normalisedMd5(const QString& text) {
+    static const QRegularExpression hex("^[0-9A-Fa-f]{32}$");
+    const QString trimmed = text.trimmed();
+    return hex.match(trimmed).hasMatch() ? trimmed.toUpper() : QString();
+}
+
+QString signatureFileOf(const QString& file) {
+    return file + ".sig";
 }
 
 QList<QPair<QString, QString>> versionListEntries(const QString& listText) {

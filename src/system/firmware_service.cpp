@@ -9,6 +9,7 @@
 #include "core/endpoints.h"
 #include "platform/board.h"
 #include "system/firmware.h"
+#include "system/firmware_image.h"
 
 #include <QCryptographicHash>
 #include <QDebug>
@@ -16,7 +17,7 @@
 #include <QFile>
 
 FirmwareService::FirmwareService(HttpClient& http, const ClockService& clock)
-    : m_http(http), m_clock(clock) {}
+    : m_http(http), m_clock(clock), m_trustedKeys(firmware::trustedKeys()) {}
 
 QString FirmwareService::region() const {
     return endpoints::regionName(m_region);
@@ -70,12 +71,18 @@ int FirmwareService::fetchVersionFile(const QString& file, VersionInfo& info) {
     return 1;
 }
 
-void FirmwareService::storeNewVersion(const VersionInfo& info) {
+// A version whose size or digest cannot be checked is no update: it fails the check.
+bool FirmwareService::storeNewVersion(const VersionInfo& info) {
+    if (!info.usable()) {
+        qCDebug(lcFirmware, "versionCheck: no usable file, size and MD5");
+        return false;
+    }
     std::lock_guard<std::mutex> g(m_versionLock);
     m_strNewVerFile = info.file;
     m_iNewVerSize = info.size;
     m_strNewVerMD5 = info.md5;
     qCDebug(lcFirmware, "m_strNewVerMD5: [%s]", qPrintable(m_strNewVerMD5));
+    return true;
 }
 
 int FirmwareService::versionCheck() {
@@ -85,16 +92,14 @@ int FirmwareService::versionCheck() {
         return -1;
     if (info.version == m_strVersion)
         return 0;
-    storeNewVersion(info);
-    return 1;
+    return storeNewVersion(info) ? 1 : -1;
 }
 
 int FirmwareService::versionCheck(const QString& file) {
     VersionInfo info;
     if (fetchVersionFile(file, info) < 0)
         return -1;
-    storeNewVersion(info);
-    return 1;
+    return storeNewVersion(info) ? 1 : -1;
 }
 
 void FirmwareService::timerVersionCheck() {
@@ -120,6 +125,9 @@ bool FirmwareService::versionDownlod() {
         file = m_strNewVerFile;
         size = m_iNewVerSize;
     }
+    QByteArray signature;
+    if (!fetchSignature(file, signature))
+        return false;
     const QString url = firmwareUrl(region(), file);
     qCDebug(lcFirmware) << "firmwareFileUrl: " << url;
     // The image goes to storage as it arrives, and no more of it than the version file
@@ -135,12 +143,49 @@ bool FirmwareService::versionDownlod() {
                 size);
     else if (!versionMD5Check())
         qCDebug(lcFirmware, "versionMD5Check failed");
+    else if (!versionImageCheck(signature))
+        qCDebug(lcFirmware, "versionSignatureCheck failed");
     else if (!versionCopy())
         qCDebug(lcFirmware, "versionCopy failed");
     else
         ok = true;
     QFile::remove(temporary);
     return ok;
+}
+
+// The detached signature beside the image, before the image itself: an image that nobody
+// signed is not worth downloading.
+bool FirmwareService::fetchSignature(const QString& file, QByteArray& signature) {
+    if (!m_http.httpGetRequest(firmwareUrl(region(), signatureFileOf(file)), 60, signature)) {
+        qCDebug(lcFirmware, "versionDownlod: no signature %s", qPrintable(signatureFileOf(file)));
+        return false;
+    }
+    if (signature.size() != firmware::kSignatureBytes) {
+        qCDebug(lcFirmware, "versionDownlod: the signature has %lld bytes, not %d",
+                static_cast<long long>(signature.size()), firmware::kSignatureBytes);
+        return false;
+    }
+    return true;
+}
+
+// The downloaded bytes, as they will be staged: an executable for this processor, signed by
+// a key this build trusts.
+bool FirmwareService::versionImageCheck(const QByteArray& signature) {
+    const QString temporary = m_appDir + "/vistrel.tmp";
+    QFile image(temporary);
+    if (!image.open(QIODevice::ReadOnly))
+        return false;
+    const QString problem = firmware::imageHeadProblem(image.read(64));
+    image.close();
+    if (!problem.isEmpty()) {
+        qCDebug(lcFirmware, "versionDownlod: the image is %s", qPrintable(problem));
+        return false;
+    }
+    if (!firmware::fileSignedByOneOf(temporary, signature, m_trustedKeys)) {
+        qCDebug(lcFirmware, "versionDownlod: the signature is not by a trusted key");
+        return false;
+    }
+    return true;
 }
 
 bool FirmwareService::versionMD5Check() {
@@ -158,7 +203,7 @@ bool FirmwareService::versionMD5Check() {
     }
     qCDebug(lcFirmware, "download file MD5 %s", qPrintable(digest));
     qCDebug(lcFirmware, "file desc MD5: %s", qPrintable(expected));
-    return digest == expected; // case-sensitive: the server gives upper case
+    return digest == expected; // both upper case: the version file's is normalised
 }
 
 // Moves the verified image into place and says whether that worked: an update whose move
@@ -175,6 +220,10 @@ bool FirmwareService::versionCopy() {
 // line, so an application folder whose path holds spaces or shell characters is safe.
 void FirmwareService::versionDelete() {
     QFile::remove(m_appDir + "/vistrel.new");
+}
+
+void FirmwareService::confirmStarted() {
+    QFile::remove(m_appDir + paths::kUpdateTrialFile);
 }
 
 // Removes the settings file so that the next start writes the defaults.

@@ -1,12 +1,14 @@
 // Firmware update: the version list and checks against the firmware server, the download,
-// its verification and staging as vistrel.new for the supervisor to install at the next
-// boot.
+// its verification (size, MD5, an executable for this processor, a signature by a key the
+// build trusts) and staging as vistrel.new for the supervisor to install at the next boot.
 //
 // Threads: the Wi-Fi worker runs the background check; the GUI runs the checks, the list
 // and the download inside its progress dialogs. The new version's fields sit behind this
 // class's lock; the flags and the region are atomics.
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <atomic>
@@ -42,15 +44,21 @@ public:
     bool versionMD5Check();
     bool versionCopy();
     void versionDelete();
+    // Tells the supervisor that this application has come up: it keeps an update installed
+    // at this boot instead of restoring the previous application (device/appstart.sh).
+    void confirmStarted();
     void cfgFileDelete();
 
 private:
     int fetchVersionFile(const QString& file, VersionInfo& info);
-    void storeNewVersion(const VersionInfo& info);
+    bool storeNewVersion(const VersionInfo& info);
+    bool fetchSignature(const QString& file, QByteArray& signature);
+    bool versionImageCheck(const QByteArray& signature);
     QString region() const;
 
     HttpClient& m_http;
     const ClockService& m_clock;
+    const QList<QByteArray> m_trustedKeys;
     QString m_appDir;
     QString m_strVersion = QStringLiteral("v2.6.5-R"); // GUI thread sets, before the worker starts
     std::atomic<int> m_region{0};

@@ -104,4 +104,21 @@ void clearLog(const QString& service);
 } // namespace services
 bool writeFile(const QString& path, const QByteArray& data);
 
+// Whether the suite reaches the servers over https:// (the default) or plain HTTP
+// (VISTREL_SIM_PLAIN_HTTP=1, the suites' second run).
+bool serversUseTls();
+
+// Firmware images as the firmware server offers them.
+namespace firmware {
+// `size` bytes that start as an ELF executable for the processor the suite runs on.
+QByteArray image(int size, char fill = 'x');
+// The build's development signing key, which the simulator build trusts.
+QString devKey();
+// A new Ed25519 key in PEM under `dir`, which nothing trusts.
+QString makeKey(const QString& dir);
+// The Ed25519 signature of `data` by the PEM key at `keyPath` (signed in this process, so
+// that it works where child processes cannot run).
+QByteArray sign(const QByteArray& data, const QString& keyPath);
+} // namespace firmware
+
 } // namespace testkit
