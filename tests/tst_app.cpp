@@ -231,6 +231,9 @@ private slots:
         env.insert("VISTREL_SIM_BOARD_ROOT", dir.path() + "/board");
         env.insert("VISTREL_EXIT_AT_FIRST_PAINT", "1");
         app.setProcessEnvironment(env);
+        // An update on trial passes it with the first page painted.
+        const QString trial = QFileInfo(VISTREL_EXE).absolutePath() + "/vistrel.trial";
+        QVERIFY(testkit::writeFile(trial, "never reached its first painted page\n"));
         timespec before{};
         clock_gettime(CLOCK_MONOTONIC, &before);
         app.start(VISTREL_EXE, {});
@@ -246,6 +249,7 @@ private slots:
         const qint64 painted = line->mid(12).toLongLong(&ok);
         QVERIFY(ok);
         QVERIFY(painted > qint64(before.tv_sec) * 1000000000LL + before.tv_nsec);
+        QVERIFY(!QFile::exists(trial));
     }
 };
 

@@ -12,37 +12,42 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 #include <memory>
 
 namespace {
 
-// VISTREL_EXIT_AT_FIRST_PAINT=1 (for the start-up benchmark): once the window has painted
-// for the first time, print the monotonic clock in nanoseconds and end normally. The
-// launcher compares it with its own clock before it started the process.
-class FirstPaintReport : public QObject {
+// Runs `then` once, after the window's first paint has been handled.
+class FirstPaint : public QObject {
 public:
-    using QObject::QObject;
+    FirstPaint(QObject* parent, std::function<void()> then)
+        : QObject(parent), m_then(std::move(then)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !m_seen) {
-            m_seen = true;
+        if (event->type() == QEvent::Paint && m_then) {
             // Queued: runs once the paint event has been handled.
-            QTimer::singleShot(0, this, [] {
-                timespec now{};
-                clock_gettime(CLOCK_MONOTONIC, &now);
-                std::printf("first paint %lld\n",
-                            static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
-                std::fflush(stdout);
-                QCoreApplication::exit(0);
-            });
+            QTimer::singleShot(0, this, m_then);
+            m_then = nullptr;
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    bool m_seen = false;
+    std::function<void()> m_then;
 };
+
+// VISTREL_EXIT_AT_FIRST_PAINT=1 (for the start-up benchmark): print the monotonic clock in
+// nanoseconds and end normally. The launcher compares it with its own clock before it
+// started the process.
+void reportFirstPaintAndExit() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    std::printf("first paint %lld\n",
+                static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+    std::fflush(stdout);
+    QCoreApplication::exit(0);
+}
 
 // Qt ends the process with exit(1) from inside the event loop when the display server
 // goes away, which the supervisor would take for a camera restart, and with the workers
@@ -78,8 +83,13 @@ int main(int argc, char* argv[]) {
     data->versionDelete();
 
     auto* window = new MainDialog(*data);
-    if (qEnvironmentVariableIntValue("VISTREL_EXIT_AT_FIRST_PAINT") == 1)
-        window->installEventFilter(new FirstPaintReport(window));
+    const bool exitAtFirstPaint = qEnvironmentVariableIntValue("VISTREL_EXIT_AT_FIRST_PAINT") == 1;
+    // A first page on the screen is what the supervisor waits for before it keeps an update.
+    window->installEventFilter(new FirstPaint(window, [&data, exitAtFirstPaint] {
+        data->firmware().confirmStarted();
+        if (exitAtFirstPaint)
+            reportFirstPaintAndExit();
+    }));
     window->show();
     g_window = window;
     setDisplayLostAction(displayWentAway);
