@@ -13,6 +13,7 @@
 #include "smtp/quotedprintable.h"
 #include "smtp/smtpclient.h"
 #include "system/firmware.h"
+#include "system/firmware_image.h"
 #include "system/sntp.h"
 #include "system/wifi.h"
 
@@ -140,6 +141,8 @@ void analysisReply(const QByteArray& data) {
                              values.osAxis, values.odAxis})
         require(!v.contains('\n') && !v.contains('\r') && !v.contains('|'),
                 "a stored value cannot break the history's format");
+    for (const QString& v : {values.osSph, values.odSph, values.osCyl, values.odCyl, values.pd})
+        require(isRefractionValue(v), "only a refraction value is taken");
 }
 
 void wpaCli(const QByteArray& data) {
@@ -172,7 +175,32 @@ void versionList(const QByteArray& data) {
 
 void versionFile(const QByteArray& data) {
     int fields = 0;
-    parseVersionFile(text(data), &fields);
+    const auto info = parseVersionFile(text(data), &fields);
+    if (!info || !info->usable())
+        return;
+    static const QRegularExpression md5(QStringLiteral("^[0-9A-F]{32}$"));
+    require(info->size >= 1 && info->size <= kMaxImageBytes, "an image size is in range");
+    require(md5.match(info->md5).hasMatch(), "a digest is 32 upper-case hexadecimal digits");
+}
+
+// The image checks on whatever a server sends: the head check, and the signature check
+// with the build's keys (which nothing the fuzzer makes can satisfy) and with a key, a
+// signature and a message all taken from the input.
+void firmwareImage(const QByteArray& data) {
+    if (firmware::imageHeadProblem(data).isEmpty())
+        require(data.startsWith("\x7f"
+                                "ELF"),
+                "only an ELF head passes");
+    const QByteArray signature = data.left(firmware::kSignatureBytes);
+    const QByteArray message = data.mid(firmware::kSignatureBytes);
+    require(!firmware::signedByOneOf(reinterpret_cast<const uchar*>(message.constData()),
+                                     size_t(message.size()), signature, firmware::trustedKeys()),
+            "no signature by a trusted key is forged");
+    const QByteArray key = data.left(firmware::kPublicKeyBytes);
+    const QByteArray own = data.mid(firmware::kPublicKeyBytes, firmware::kSignatureBytes);
+    const QByteArray signedText = data.mid(firmware::kPublicKeyBytes + firmware::kSignatureBytes);
+    firmware::signedByOneOf(reinterpret_cast<const uchar*>(signedText.constData()),
+                            size_t(signedText.size()), own, {key});
 }
 
 void sntpReply(const QByteArray& data) {
@@ -226,6 +254,7 @@ constexpr Harness kHarnesses[] = {
     {"wpa_cli", wpaCli},
     {"version_list", versionList},
     {"version_file", versionFile},
+    {"firmware_image", firmwareImage},
     {"sntp_reply", sntpReply},
     {"percent_decoding", percentDecoding},
     {"smtp_replies", smtpReplies},
