@@ -83,7 +83,8 @@ QString CamCfg::parseCurrentCFG() {
 QString CamCfg::saveCFG2File() {
     qCDebug(lcCore, "%s Config %s", qPrintable(QTime::currentTime().toString("hh:mm:ss")),
             qPrintable(m_strCfgText));
-    if (!ensureFolder(m_strAppPath + paths::kSettingsFolder))
+    // Settings not loaded from a folder yet stay in memory: the path would be the root's.
+    if (m_strAppPath.isEmpty() || !ensureFolder(m_strAppPath + paths::kSettingsFolder))
         return "0";
     // Written as a whole and renamed into place, so a power loss never leaves the device
     // with an empty or half-written settings file.
@@ -107,7 +108,7 @@ bool CamCfg::storeValue(int index, const QString& value) {
 }
 
 QString CamCfg::readCFG4File() {
-    if (!ensureFolder(m_strAppPath + paths::kSettingsFolder))
+    if (m_strAppPath.isEmpty() || !ensureFolder(m_strAppPath + paths::kSettingsFolder))
         return "";
     QString text;
     if (!readTextCreatingFile(filePath(), text)) {

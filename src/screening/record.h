@@ -14,4 +14,7 @@ struct ScreeningRecord {
     QString osSph, osCyl, osAxis;
     QString pd;
     QString referral;
+    // Where the clock's time came from when it was screened ("network", "device clock",
+    // "operator"); the history line does not hold it.
+    QString timeSource;
 };

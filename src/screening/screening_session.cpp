@@ -55,7 +55,7 @@ QString ScreeningSession::keptEntryFile() const {
 
 bool ScreeningSession::keepEntry() {
     const entry::Child child{m_record.name, m_record.male, m_record.birth};
-    return ensureFolder(m_appDir + paths::kSettingsFolder) &&
+    return settingsFolderReady() &&
            writeFileAtomically(keptEntryFile(), entry::keptEntryText(child, false));
 }
 
@@ -85,15 +85,22 @@ std::optional<entry::Child> ScreeningSession::takeCameraRestartEntry() {
     return kept->child;
 }
 
+// The folder the history and the kept entry go to. Without an application folder (a
+// session nobody placed yet) nothing is written: the path would be the file system's root.
+bool ScreeningSession::settingsFolderReady() const {
+    return !m_appDir.isEmpty() && ensureFolder(m_appDir + paths::kSettingsFolder);
+}
+
 QString ScreeningSession::historyFile() const {
     return m_appDir + paths::kHistoryFile;
 }
 
 bool ScreeningSession::saveTestResult() {
     m_record.testTime = localTime(m_settings);
+    m_record.timeSource = m_timeSource ? m_timeSource() : QString();
     const QString line = historyLine(m_record);
     qCDebug(lcScreening, "%s", qPrintable(line));
-    if (!ensureFolder(m_appDir + paths::kSettingsFolder))
+    if (!settingsFolderReady())
         return false;
     if (!appendLineDurably(historyFile(), line.toUtf8())) {
         qCDebug(lcScreening, "saveTestResult: the history file cannot be written");
@@ -104,7 +111,7 @@ bool ScreeningSession::saveTestResult() {
 
 QString ScreeningSession::readTestResult() {
     QString text;
-    if (!ensureFolder(m_appDir + paths::kSettingsFolder) ||
+    if (!settingsFolderReady() ||
         !readTextCreatingFile(historyFile(), text))
         return QString();
     return text;
@@ -112,7 +119,7 @@ QString ScreeningSession::readTestResult() {
 
 // The only copy of every past screening: replaced as a whole, never truncated in place.
 bool ScreeningSession::saveDeleteResult(const QString& text) {
-    if (!ensureFolder(m_appDir + paths::kSettingsFolder))
+    if (!settingsFolderReady())
         return false;
     return writeFileAtomically(historyFile(), text.toUtf8());
 }

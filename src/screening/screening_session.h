@@ -40,6 +40,8 @@ public:
     int uploadAVIFile();
     // Called when the analysis server did not answer at all (the network may be gone).
     void setUnansweredAction(std::function<void()> action) { m_unanswered = std::move(action); }
+    // Names where the clock's time comes from, for the record saved next.
+    void setTimeSource(std::function<QString()> source) { m_timeSource = std::move(source); }
 
     // The child typed in, kept on storage while the camera page is open: the camera may
     // restart the application. keepEntry writes it, markCameraRestart notes that the
@@ -53,6 +55,7 @@ public:
 
     // History file <application directory>/CAMCFG/result.txt
     QString historyFile() const;
+    bool settingsFolderReady() const;
     QString keptEntryFile() const;
     // Appends the record with the test time now.
     bool saveTestResult();
@@ -70,4 +73,5 @@ private:
     ScreeningRecord m_record;
     QString m_photoResult;
     std::function<void()> m_unanswered;
+    std::function<QString()> m_timeSource;
 };
