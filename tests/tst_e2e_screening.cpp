@@ -98,8 +98,6 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("empty name") << "   " << true << "2020-01-01"
                                     << "User Name cannot be empry!";
-        QTest::newRow("clock not set") << "Kim" << false << "2020-01-01"
-                                       << "Network is not ready!";
         QTest::newRow("invalid date") << "Kim" << true << "2020-13-01"
                                       << "Date is not valid!";
         QTest::newRow("template left") << "Kim" << true << "2020-__-__"

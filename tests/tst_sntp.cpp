@@ -1,10 +1,11 @@
 // Network time against the SNTP stand-in and, where it can run, a real chronyd.
 #include "app/gdata.h"
+#include "core/local_time.h"
+#include "knobs.h"
 #include "platform/board.h"
 #include "system/sntp.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
-#include "knobs.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -28,7 +29,8 @@ private slots:
     void cleanup() { board::setSystemClock(QDateTime::currentSecsSinceEpoch()); }
 
     void setsTheBoardClockToTheServersSecond() {
-        testkit::services::setKnob(serviceKnobs::kSntpTime, "1704067200"); // 2024-01-01 00:00:00 UTC (+0.5 s)
+        testkit::services::setKnob(serviceKnobs::kSntpTime,
+                                   "1704067200"); // 2024-01-01 00:00:00 UTC (+0.5 s)
         GData d;
         QVERIFY(d.updateTimeFromeWeb());
         QCOMPARE(testkit::readFile(vboard::recordPath("clock")), QByteArray("1704067200\n"));
@@ -73,6 +75,102 @@ private slots:
         d.clock().timerInternetTime();
         d.clock().timerInternetTime();
         QCOMPARE(testkit::services::log("sntp").size(), 1);
+    }
+
+    // Network time is written to the hardware clock and remembered; the next start without a
+    // network believes a hardware clock that kept its time, and no other.
+    void trustedClockAcrossStarts_data() {
+        QTest::addColumn<QString>("knob");
+        QTest::addColumn<int>("source");
+        QTest::newRow("the clock kept its time") << "" << int(TimeSource::DeviceClock);
+        QTest::newRow("the clock lost its time") << knobs::kRtcLost << int(TimeSource::None);
+        QTest::newRow("no hardware clock") << knobs::kRtcMissing << int(TimeSource::None);
+    }
+    void trustedClockAcrossStarts() {
+        QFETCH(QString, knob);
+        QFETCH(int, source);
+        testkit::services::setKnob(serviceKnobs::kSntpTime, "1893456000"); // 2030-01-01
+        {
+            GData online;
+            online.setAppDir(m_board->appDir());
+            QVERIFY(online.updateTimeFromeWeb());
+            QCOMPARE(online.clock().source(), TimeSource::Network);
+            QCOMPARE(online.clock().lastTrusted(), std::optional<qint64>(1893456000));
+        }
+        qint64 hardware = 0;
+        QVERIFY(board::readHardwareClock(hardware));
+        QVERIFY(hardware >= 1893456000 && hardware <= 1893456002);
+        vboard::resetClock(); // the next boot's system clock, before anything sets it
+        if (!knob.isEmpty())
+            vboard::setKnob(knob, "1");
+        GData offline;
+        offline.setAppDir(m_board->appDir());
+        offline.InitCommonAndConfig();
+        QCOMPARE(int(offline.clock().source()), source);
+        QCOMPARE(offline.clock().trusted(), source != int(TimeSource::None));
+        if (source == int(TimeSource::DeviceClock))
+            QVERIFY(board::currentSecsSinceEpoch() >= 1893456000);
+        // The operator's time is trusted, written to the hardware clock and remembered.
+        if (knob != knobs::kRtcMissing) {
+            vboard::setKnob(knobs::kRtcLost, "0");
+            QVERIFY(offline.clock().setByOperator(1893459600));
+            QCOMPARE(offline.clock().source(), TimeSource::Operator);
+            QVERIFY(board::readHardwareClock(hardware));
+            QVERIFY(hardware >= 1893459600 && hardware <= 1893459602);
+            QCOMPARE(testkit::readFile(m_board->appDir() + "/CAMCFG/trusted_time.txt"),
+                     QByteArray("1893459600 operator\n"));
+        }
+    }
+
+    void hardwareClockTrust_data() {
+        QTest::addColumn<std::optional<qint64>>("hardware");
+        QTest::addColumn<std::optional<qint64>>("last");
+        QTest::addColumn<bool>("trusted");
+        QTest::newRow("later") << std::optional<qint64>(2000) << std::optional<qint64>(1000)
+                               << true;
+        QTest::newRow("the same second")
+            << std::optional<qint64>(1000) << std::optional<qint64>(1000) << true;
+        QTest::newRow("earlier") << std::optional<qint64>(999) << std::optional<qint64>(1000)
+                                 << false;
+        QTest::newRow("no clock") << std::optional<qint64>() << std::optional<qint64>(1000)
+                                  << false;
+        QTest::newRow("never trusted")
+            << std::optional<qint64>(2000) << std::optional<qint64>() << false;
+    }
+    void hardwareClockTrust() {
+        QFETCH(std::optional<qint64>, hardware);
+        QFETCH(std::optional<qint64>, last);
+        QFETCH(bool, trusted);
+        QCOMPARE(hardwareClockTrusted(hardware, last), trusted);
+    }
+
+    // The operator types local time; the clock keeps UTC.
+    void operatorTime_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<qint64>("notBefore");
+        QTest::addColumn<qint64>("seconds"); // -1: refused
+        QTest::newRow("UTC") << "2026-12-10 09:30"
+                             << "0" << qint64(0) << qint64(1796895000);
+        QTest::newRow("India") << "2026-12-10 15:00"
+                               << "5.5" << qint64(0) << qint64(1796895000);
+        QTest::newRow("west of UTC") << "2026-12-10 04:30"
+                                     << "-5" << qint64(0) << qint64(1796895000);
+        QTest::newRow("template left") << "2026-12-__ __:__"
+                                       << "0" << qint64(0) << qint64(-1);
+        QTest::newRow("no such day") << "2026-02-30 10:00"
+                                     << "0" << qint64(0) << qint64(-1);
+        QTest::newRow("before a trusted time") << "2026-12-10 09:30"
+                                               << "0" << qint64(1796895001) << qint64(-1);
+        QTest::newRow("past the 32-bit clock") << "2038-01-19 03:15"
+                                               << "0" << qint64(0) << qint64(-1);
+    }
+    void operatorTime() {
+        QFETCH(QString, typed);
+        QFETCH(QString, zone);
+        QFETCH(qint64, notBefore);
+        QFETCH(qint64, seconds);
+        QCOMPARE(systemTimeOfLocal(typed, zone, notBefore).value_or(-1), seconds);
     }
 
     void replyParsing_data() {
@@ -132,7 +230,8 @@ private slots:
     void againstChronyd() {
         // scripts/setup.sh unpacks Debian's chronyd here rather than installing the package,
         // which would replace the machine's own time service.
-        const QString chronyd = QStringLiteral(VISTREL_SOURCE_DIR) + "/.tools/chrony/usr/sbin/chronyd";
+        const QString chronyd =
+            QStringLiteral(VISTREL_SOURCE_DIR) + "/.tools/chrony/usr/sbin/chronyd";
         if (!QFile::exists(chronyd))
             QSKIP("chronyd is not unpacked: run scripts/setup.sh");
         QTemporaryDir dir;

@@ -25,6 +25,8 @@ inline constexpr const char* kI2cFail = "i2c_fail";
 inline constexpr const char* kSensorPeriodMs = "sensor_period_ms";
 inline constexpr const char* kImuMissing = "imu_missing";
 inline constexpr const char* kDispMissing = "disp_missing";
+inline constexpr const char* kRtcMissing = "rtc_missing";
+inline constexpr const char* kRtcLost = "rtc_lost";
 
 inline constexpr const char* kAll[] = {kDistanceCm,      kPitchDeg,         kAmbient,
                                        kBatteryCapacity, kChargerPresent,   kAir,
@@ -32,7 +34,7 @@ inline constexpr const char* kAll[] = {kDistanceCm,      kPitchDeg,         kAmb
                                        kCameraStall,     kCameraTagsEven,   kEncoderRingKib,
                                        kSensorStatus,    kSensorNeverReady, kSensorNotBooted,
                                        kI2cFail,         kSensorPeriodMs,   kImuMissing,
-                                       kDispMissing};
+                                       kDispMissing,     kRtcMissing,       kRtcLost};
 
 } // namespace knobs
 
@@ -44,14 +46,16 @@ inline constexpr const char* kAnalysisDelayMs = "analysis_delay_ms";
 inline constexpr const char* kPrintFail = "print_fail";
 inline constexpr const char* kPrintReply = "print_reply";
 inline constexpr const char* kSntpTime = "sntp_time";
+inline constexpr const char* kSntpSilent = "sntp_silent";
 inline constexpr const char* kSmtpAuthRefuse = "smtp_auth_refuse";
 inline constexpr const char* kSmtpMultilineGreeting = "smtp_multiline_greeting";
 inline constexpr const char* kSmtpTlsClosed = "smtp_tls_closed";
 inline constexpr const char* kSmtpRefuseRcpt = "smtp_refuse_rcpt";
 inline constexpr const char* kSmtpNoStartTls = "smtp_no_starttls";
 
-inline constexpr const char* kAll[] = {
-    kAnalysisReply, kAnalysisFail,   kAnalysisDelayMs,       kPrintFail,     kPrintReply,
-    kSntpTime,      kSmtpAuthRefuse, kSmtpMultilineGreeting, kSmtpTlsClosed, kSmtpRefuseRcpt, kSmtpNoStartTls};
+inline constexpr const char* kAll[] = {kAnalysisReply, kAnalysisFail,   kAnalysisDelayMs,
+                                       kPrintFail,     kPrintReply,     kSntpTime,
+                                       kSntpSilent,    kSmtpAuthRefuse, kSmtpMultilineGreeting,
+                                       kSmtpTlsClosed, kSmtpRefuseRcpt, kSmtpNoStartTls};
 
 } // namespace serviceKnobs

@@ -32,6 +32,7 @@ void installModels() {
     registerModel("/dev/video0", camera);
     registerModel("/dev/ion", makeIonModel());
     installSensorModels();
+    installRtcModel();
 }
 
 void stopModelThreads() {

@@ -43,6 +43,9 @@ void stopModelThreads();
 
 std::shared_ptr<DeviceModel> makeIonModel();
 
+// The hardware clock's model (rtc_model.cpp).
+void installRtcModel();
+
 // The distance sensor's and the IMU's and display's models (sensor_models.cpp).
 void installSensorModels();
 // How often the firmware read a distance result and an IMU record.

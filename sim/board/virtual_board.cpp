@@ -49,6 +49,8 @@ const struct {
     {knobs::kSensorPeriodMs, "0\n"}, // the configured period
     {knobs::kImuMissing, "0\n"},
     {knobs::kDispMissing, "0\n"},
+    {knobs::kRtcMissing, "0\n"},
+    {knobs::kRtcLost, "0\n"},
 };
 
 // Plain files of the board with their contents when first created.

@@ -1,5 +1,6 @@
 """SNTP responder on 127.0.0.1:10123 (UDP): answers every client request with the time of
-the knob sntp_time (Unix seconds; the reply's fraction is then half a second) or now."""
+the knob sntp_time (Unix seconds; the reply's fraction is then half a second) or now; with
+the knob sntp_silent at 1 it answers nothing, as a time server out of reach."""
 import socket
 import struct
 import threading
@@ -37,6 +38,8 @@ class Responder:
             sent = struct.unpack("!I", data[40:44])[0] if len(data) >= 44 else None
             self.place.log("sntp", {"peer": peer[0], "bytes": len(data), "first": data[0] if data else None,
                                     "transmit_seconds": sent, "hex": data.hex()})
+            if self.place.knob(knobs.SNTP_SILENT) == "1":
+                continue
             self.sock.sendto(reply_for(data, self.place), peer)
 
     def start(self):

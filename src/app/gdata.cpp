@@ -14,6 +14,7 @@ GData::GData(CmdUtil* commands, QObject* parent)
     // An analysis that nobody answered may mean the network is gone: let the Wi-Fi worker
     // look at the connection again.
     m_screening.setUnansweredAction([this] { m_wifi.requestRefresh(); });
+    m_screening.setTimeSource([this] { return timeSourceName(m_clock.source()); });
 }
 
 GData::~GData() = default;
@@ -23,6 +24,7 @@ void GData::setAppDir(const QString& dir) {
     m_sensors.setAppDir(dir);
     m_firmware.setAppDir(dir);
     m_screening.setAppDir(dir);
+    m_clock.setAppDir(dir);
 }
 
 void GData::Init() {
@@ -39,6 +41,8 @@ void GData::InitData() {
 void GData::InitCommonAndConfig() {
     m_settings.load(m_appDir);
     InitConfigParameter();
+    // Before anything stamps a time: a hardware clock that kept its time is believed.
+    m_clock.restoreFromHardwareClock();
 }
 
 void GData::InitConfigParameter() {

@@ -4,6 +4,7 @@
 #include "platform/board.h"
 
 #include <cmath>
+#include <limits>
 
 QDateTime localTimeFrom(const QDateTime& systemTime, const QString& timeZoneHours) {
     const double hours = double(timeZoneHours.toFloat()); // 0 when not a number
@@ -16,4 +17,19 @@ QDateTime localTimeFrom(const QDateTime& systemTime, const QString& timeZoneHour
 
 QDateTime localTime(const Settings& settings) {
     return localTimeFrom(board::currentDateTime(), settings.timeZone());
+}
+
+std::optional<qint64> systemTimeOfLocal(const QString& typed, const QString& timeZoneHours,
+                                        qint64 notBefore) {
+    QDateTime local = QDateTime::fromString(typed, QStringLiteral("yyyy-MM-dd HH:mm"));
+    if (!local.isValid())
+        return std::nullopt;
+    local.setTimeSpec(Qt::UTC);
+    const QDateTime epoch = QDateTime::fromSecsSinceEpoch(0, Qt::UTC);
+    const qint64 zoneSeconds = epoch.secsTo(localTimeFrom(epoch, timeZoneHours));
+    const qint64 seconds = local.toSecsSinceEpoch() - zoneSeconds;
+    // The board's clock is 32 bits wide: both builds refuse what it cannot hold.
+    if (seconds < notBefore || seconds < 0 || seconds > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return seconds;
 }

@@ -12,6 +12,8 @@ inline constexpr const char* kHistoryFile = "/CAMCFG/result.txt";
 // The child typed in, kept while the camera page is open.
 inline constexpr const char* kKeptEntryFile = "/CAMCFG/entry.txt";
 inline constexpr const char* kCalibrationFile = "/CAMCFG/sensor_calibration.txt";
+// The last time the device trusted, and where it came from ("<seconds> <source>").
+inline constexpr const char* kTrustedTimeFile = "/CAMCFG/trusted_time.txt";
 // Beside the executable: an update on trial until the application has painted its first
 // page (device/appstart.sh).
 inline constexpr const char* kUpdateTrialFile = "/vistrel.trial";

@@ -49,6 +49,10 @@ QStringList programEnvironment();
 
 // Sets the board's system clock (seconds since the epoch, UTC). Returns false on failure.
 bool setSystemClock(qint64 secondsSinceEpoch);
+// The board's battery-backed hardware clock (/dev/rtc0), in seconds since 1970 (UTC): false
+// when the board has none or it cannot be read or set.
+bool readHardwareClock(qint64& secondsSinceEpoch);
+bool setHardwareClock(qint64 secondsSinceEpoch);
 // The board's system clock as the application sees it, in UTC: the board has no zone
 // database, and the device's local time is this plus the time-zone setting.
 QDateTime currentDateTime();

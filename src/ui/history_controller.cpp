@@ -185,8 +185,8 @@ void HistoryController::on_buttonHistoryPhoto_clicked() {
         return notice("No Record Selected");
     if (keys.size() > 1)
         return notice("Please select ONE record");
-    if (!m_data.timeSynced())
-        return errorMessage("Network is not ready!");
+    if (!m_shell.screening().ensureTrustedClock())
+        return;
     m_shell.screening().openCameraFor(
         m_pSearchModel->item(last, 1)->text(), m_pSearchModel->item(last, 2)->text() == "Male",
         QDate::fromString(m_pSearchModel->item(last, 3)->text(), "yyyy-MM-dd"));

@@ -198,7 +198,7 @@ void MainDialog::labelWirelessShow() {
 }
 
 void MainDialog::labelTimeShow() {
-    if (!m_data.timeSynced())
+    if (!m_data.clock().trusted()) // no time worth showing yet
         return;
     const QString text = m_data.getLocalTime().toString("yyyy-MM-dd hh:mm");
     ui->labelTime->setText(text);

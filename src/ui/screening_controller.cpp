@@ -10,6 +10,7 @@
 #include "platform/board.h"
 #include "screening/child_entry.h"
 #include "screening/criteria.h"
+#include "ui/clockdlg.h"
 #include "ui/history_list.h"
 #include "ui/msgdialog.h"
 #include "ui/styles.h"
@@ -98,13 +99,29 @@ void ScreeningController::on_buttonCamera_clicked() {
         const QString problem = entry::nameProblem(name);
         if (!problem.isEmpty())
             return errorMessage(problem);
-        if (!m_data.timeSynced())
-            return errorMessage("Network is not ready!");
+        if (!ensureTrustedClock())
+            return;
         m_data.screening().record().birth = QDate::fromString(ui->editDate->text(), "yyyy-MM-dd");
         if (!birthDateUsable(m_data.screening().record().birth))
             return errorMessage("Date is not valid!");
     }
     openCamera();
+}
+
+// A screening stamps its time and needs today for the age: without network time or a
+// hardware clock that kept its time, the operator sets the clock first.
+bool ScreeningController::ensureTrustedClock() {
+    if (m_data.clock().trusted())
+        return true;
+    ClockDlg dialog(m_data.settings().timeZone(), m_data.clock().lastTrusted().value_or(0));
+    dialog.moveInWindow(200, 60);
+    if (dialog.exec() != QDialog::Accepted || !dialog.m_chosen)
+        return false;
+    if (!m_data.clock().setByOperator(*dialog.m_chosen)) {
+        errorMessage("Date is not valid!");
+        return false;
+    }
+    return true;
 }
 
 bool ScreeningController::birthDateUsable(const QDate& date) const {
