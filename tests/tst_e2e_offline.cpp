@@ -1,12 +1,18 @@
-// Screening without a network, through the window: the clock a screening needs comes from
-// the device's hardware clock when it kept its time, or from the operator.
+// Screening without a network, through the window: screenings the analysis cannot be
+// reached for wait in the outbox, across a restart, until they are delivered; the clock a
+// screening needs comes from the device's hardware clock when it kept its time, or from the
+// operator.
 #include "app/gdata.h"
 #include "core/local_time.h"
 #include "knobs.h"
 #include "platform/board.h"
+#include "screening/history.h"
+#include "screening/screening_session.h"
 #include "testkit/window_fixture.h"
 #include "ui/maindialog.h"
+#include "ui/screening_controller.h"
 #include "virtual_board.h"
+#include <QLabel>
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,11 +45,87 @@ class TstE2eOffline : public QObject {
 
     int basePage() { return m_fx->widget<QStackedWidget>("stackedWidgetBase")->currentIndex(); }
 
+    // One child screened: its recording made (as the recording thread leaves it) and the
+    // window told; returns the message that ends it.
+    QString screenChild(const QString& name, const QString& screen = QString()) {
+        m_fx->widget<QLineEdit>("editName")->setText(name);
+        m_fx->widget<QLineEdit>("editDate")->setText("2021-03-04");
+        m_fx->widget<QPushButton>("buttonCamera")->click();
+        if (basePage() != int(MainDialog::PageCamera))
+            return "no camera page";
+        QFile::copy(m_recording, m_board->root() + "/tmp/pupil_video.avi");
+        auto text = std::make_shared<QString>();
+        testkit::onNextModal(
+            [text, screen](QWidget* w) {
+                if (!screen.isEmpty())
+                    testkit::saveScreen(w, screen);
+                *text = w->findChild<QLabel*>("labelMsg")->isVisibleTo(w)
+                            ? w->findChild<QLabel*>("labelMsg")->text()
+                            : w->findChild<QLabel*>("labelTitleMsg")->text();
+            },
+            1, "MsgDialog");
+        QMetaObject::invokeMethod(&m_fx->window().screening(), "video_thread_slot", Q_ARG(int, 0));
+        QFile::remove(m_board->root() + "/tmp/pupil_video.avi");
+        return *text;
+    }
+
+    QString m_recording;
+
 private slots:
+    void initTestCase() {
+        m_recording = QDir::tempPath() + "/tst_e2e_offline.avi";
+        QVERIFY(testkit::makeRecording(m_recording));
+    }
+    void cleanupTestCase() { QFile::remove(m_recording); }
     void init() { m_board = std::make_unique<testkit::ScopedBoard>(); }
     void cleanup() {
         m_fx.reset();
         m_board.reset();
+        testkit::services::clearKnob(serviceKnobs::kAnalysisFail);
+        testkit::services::clearKnob(serviceKnobs::kAnalysisReply);
+        qunsetenv("VISTREL_SIM_OUTBOX_MAX_ITEMS");
+    }
+
+    // With the analysis out of reach three children are screened one after another; a
+    // restart keeps them; once the analysis is back each reaches the history once, with its
+    // verdict and the time it was screened; a full outbox refuses the next child.
+    void screeningsWaitAndArriveLater() {
+        testkit::services::setKnob(serviceKnobs::kAnalysisFail, "close");
+        qputenv("VISTREL_SIM_OUTBOX_MAX_ITEMS", "3");
+        startOffline(QDateTime::currentSecsSinceEpoch() - 3600);
+        QStringList times;
+        for (const QString& name : QStringList{"Asha", "Ravi", "Mei"}) {
+            QCOMPARE(screenChild(name, name == "Asha" ? "MsgDialog_queued" : QString()),
+                     QString(ScreeningController::kQueuedNotice));
+            QCOMPARE(basePage(), int(MainDialog::PageMain)); // ready for the next child
+            times << m_fx->data().screening().outbox()->items().last().record.testTime.toString(
+                "yyyy-MM-dd hh:mm");
+        }
+        QCOMPARE(screenChild("Lin", "MsgDialog_outboxFull"),
+                 QString(ScreeningController::kOutboxFullMessage));
+        QCOMPARE(m_fx->data().screening().outbox()->count(), 3);
+
+        m_fx.reset(); // the board reboots
+        m_fx = std::make_unique<testkit::WindowFixture>(*m_board);
+        QCOMPARE(m_fx->data().screening().outbox()->count(), 3);
+        QVERIFY(m_fx->data().readTestResult().isEmpty());
+
+        testkit::services::clearKnob(serviceKnobs::kAnalysisFail);
+        testkit::services::setKnob(serviceKnobs::kAnalysisReply,
+                                   "ok,-3.50,-0.75,-0.50,-0.25,62.5,175,10");
+        while (m_fx->data().screening().deliverOldest()) {
+        }
+        QCOMPARE(m_fx->data().screening().outbox()->count(), 0);
+        QStringList names, stamps, verdicts;
+        forEachHistoryLine(m_fx->data().readTestResult(), [&](QStringView line) {
+            const auto e = parseHistoryLine(line.toString());
+            names << e->name;
+            stamps << e->results.first();
+            verdicts << e->results.last();
+        });
+        QCOMPARE(names, (QStringList{"Asha", "Ravi", "Mei"}));
+        QCOMPARE(stamps, times);
+        QCOMPARE(verdicts, (QStringList{"Refer", "Refer", "Refer"}));
     }
 
     void startWithATimeEnteredByHand() {

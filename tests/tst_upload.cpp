@@ -4,6 +4,9 @@
 #include "core/endpoints.h"
 #include "knobs.h"
 #include "screening/analysis.h"
+#include "screening/criteria.h"
+#include "screening/history.h"
+#include "screening/outbox.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
 
@@ -35,6 +38,8 @@ private slots:
     }
 
     void init() {
+        QDir(m_board->appDir() + "/outbox").removeRecursively();
+        QFile::remove(m_board->appDir() + "/CAMCFG/result.txt");
         m_data = std::make_unique<GData>();
         m_data->setAppDir(m_board->appDir());
         m_data->InitCommonAndConfig();
@@ -84,6 +89,8 @@ private slots:
     void untrustedServerIsRefused() {
         if (!testkit::serversUseTls())
             QSKIP("the plain HTTP run has no certificate to refuse");
+        m_data->screening().record().name = "Lin";
+        m_data->screening().record().birth = QDate(2020, 5, 6);
         const QByteArray authority = qgetenv("VISTREL_SIM_CA");
         qunsetenv("VISTREL_SIM_CA");
         testkit::captureMessages();
@@ -91,7 +98,9 @@ private slots:
         const QStringList lines = testkit::messages();
         testkit::releaseMessages();
         qputenv("VISTREL_SIM_CA", authority);
-        QCOMPARE(result, 0);
+        // Nothing went to the server; the screening waits for one it can trust.
+        QCOMPARE(result, ScreeningSession::kQueued);
+        QCOMPARE(m_data->screening().outbox()->count(), 1);
         QVERIFY(testkit::services::log("analysis").isEmpty());
         QVERIFY2(!lines.filter(QRegularExpression("^TLS: 127.0.0.1: ")).isEmpty(),
                  qPrintable(lines.join('\n')));
@@ -175,23 +184,125 @@ private slots:
         QCOMPARE(now, result ? values : before);
     }
 
+    // Out of reach, the screening waits in the outbox; an answer that is no result does not.
+    // Later it is delivered once, judged by what was in force, with its own time.
     void serverDown_data() {
         QTest::addColumn<QString>("fail");
-        QTest::newRow("connection dropped") << "close";
-        QTest::newRow("server error") << "500";
+        QTest::addColumn<int>("result");
+        QTest::newRow("connection dropped") << "close" << ScreeningSession::kQueued;
+        QTest::newRow("server error") << "500" << ScreeningSession::kQueued;
+        QTest::newRow("an answer without a result") << "400" << 0;
     }
-
     void serverDown() {
         QFETCH(QString, fail);
+        QFETCH(int, result);
         testkit::services::setKnob(serviceKnobs::kAnalysisFail, fail);
-        m_data->screening().record().osSph = "kept";
+        ScreeningRecord& r = m_data->screening().record();
+        r.name = "Asha";
+        r.male = false;
+        r.birth = QDate(2021, 3, 4);
+        r.osSph = "kept";
+        m_data->settings().store(CamCfg::ReferralCriteria, "1");
         m_data->wifi().takeRefresh();
-        QCOMPARE(m_data->uploadAVIFile(), 0);
+        QCOMPARE(m_data->uploadAVIFile(), result);
         QCOMPARE(m_data->screening().photoResult(), QString("No Response"));
-        QVERIFY(m_data->wifi().refreshRequested());
+        QCOMPARE(m_data->wifi().refreshRequested(), result != 0);
         QCOMPARE(m_data->screening().record().osSph, QString("kept"));
         // Sent once: a dropped connection is not a reason to send the recording again.
         QCOMPARE(testkit::services::log("analysis").size(), 1);
+        QCOMPARE(m_data->screening().outbox()->count(), result ? 1 : 0);
+        if (!result)
+            return;
+        const QDateTime queuedAt = m_data->screening().outbox()->items().first().record.testTime;
+
+        m_data->settings().store(CamCfg::ReferralCriteria, "2"); // changed since: not used
+        QVERIFY(!m_data->screening().deliverOldest());           // still down: it stays
+        QCOMPARE(m_data->screening().outbox()->count(), 1);
+        testkit::services::clearKnob(serviceKnobs::kAnalysisFail);
+        testkit::services::setKnob(serviceKnobs::kAnalysisReply,
+                                   "ok,-3.50,-0.75,-0.50,-0.25,62.5,175,10");
+        QVERIFY(m_data->screening().deliverOldest());
+        QCOMPARE(m_data->screening().outbox()->count(), 0);
+        QCOMPARE(testkit::services::log("analysis").size(), 3);
+        const QStringList lines = m_data->readTestResult().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1);
+        const auto entry = parseHistoryLine(lines.first());
+        QVERIFY(entry);
+        QCOMPARE(entry->key, QString("Asha,Female,2021-03-04"));
+        QCOMPARE(entry->results.first(), queuedAt.toString("yyyy-MM-dd hh:mm"));
+        const ScreeningRecord judged{"Asha", false,   QDate(2021, 3, 4), queuedAt, "", "",
+                                     "",     "-0.50", "-0.25",           "",       "", "",
+                                     ""};
+        QCOMPARE(entry->results.last(),
+                 verdictText(referralFor(1, monthsOfAge(queuedAt.date(), judged.birth),
+                                         refractionFrom("-0.50", "-3.50", "-0.25", "-0.75"))));
+        QVERIFY(!m_data->screening().deliverOldest()); // nothing left
+    }
+
+    // A power cut after the reply was kept, before or after the history line: one line.
+    void deliveryAfterAPowerCut_data() {
+        QTest::addColumn<bool>("lineWritten");
+        QTest::newRow("before the history line") << false;
+        QTest::newRow("after the history line") << true;
+    }
+    void deliveryAfterAPowerCut() {
+        QFETCH(bool, lineWritten);
+        testkit::services::setKnob(serviceKnobs::kAnalysisFail, "close");
+        m_data->screening().record().name = "Ravi";
+        m_data->screening().record().birth = QDate(2020, 5, 6);
+        QCOMPARE(m_data->uploadAVIFile(), ScreeningSession::kQueued);
+        OutboxItem item = m_data->screening().outbox()->items().first();
+        const QString reply = "ok,-1.25,-0.75,-0.50,-0.25,62.5,175,10";
+        QVERIFY(testkit::writeFile(item.replyFile(), reply.toUtf8()));
+        AnalysisValues v;
+        QVERIFY(parseAnalysisReply(reply, v));
+        if (lineWritten) {
+            QVERIFY(m_data->screening().deliverOldest()); // writes the line, removes the item
+            QCOMPARE(m_data->screening().outbox()->count(), 0);
+            // ...and the power went before the removal reached storage: back it comes.
+            QDir().mkpath(item.folder);
+            QVERIFY(testkit::writeFile(item.folder + "/item.txt", outboxItemText(item)));
+            QVERIFY(testkit::writeFile(item.replyFile(), reply.toUtf8()));
+        }
+        QVERIFY(m_data->screening().deliverOldest());
+        QCOMPARE(m_data->screening().outbox()->count(), 0);
+        QCOMPARE(m_data->readTestResult().split('\n', Qt::SkipEmptyParts).size(), 1);
+        QCOMPARE(testkit::services::log("analysis").size(), 1); // the kept reply was used
+    }
+
+    void outboxLimitsAndDamage() {
+        Outbox box(m_board->root() + "/small-outbox", {1, 0});
+        ScreeningRecord r{"Mei",
+                          true,
+                          QDate(2020, 1, 1),
+                          QDateTime(QDate(2026, 1, 1), QTime(9, 0)),
+                          "",
+                          "",
+                          "",
+                          "",
+                          "",
+                          "",
+                          "",
+                          "",
+                          "device clock"};
+        const QString recording = m_board->root() + "/tmp/pupil_video.avi";
+        QCOMPARE(box.add(r, 1, 2, recording), Outbox::Added::Queued);
+        QCOMPARE(box.add(r, 1, 2, recording), Outbox::Added::Full);
+        const OutboxItem item = box.items().first();
+        QCOMPARE(item.record.name, QString("Mei"));
+        QCOMPARE(item.record.timeSource, QString("device clock"));
+        QCOMPARE(item.region, 2);
+        QCOMPARE(testkit::readFile(item.recording()), testkit::readFile(recording));
+        // Free space the history needs is never used.
+        Outbox tight(m_board->root() + "/tight-outbox", {10, qint64(1) << 62});
+        QCOMPARE(tight.add(r, 1, 2, recording), Outbox::Added::Full);
+        // A half-made item (a power cut) goes at the next start; a damaged one is set aside.
+        QDir().mkpath(box.folder() + "/.incoming-x");
+        QVERIFY(testkit::writeFile(item.folder + "/item.txt", "name=Mei\n"));
+        box.recover();
+        QVERIFY(!QFileInfo::exists(box.folder() + "/.incoming-x"));
+        QCOMPARE(box.count(), 0);
+        QVERIFY(QFileInfo::exists(box.folder() + "/aside/" + item.id + "/recording.avi"));
     }
 
     void notARecording() {

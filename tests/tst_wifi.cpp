@@ -214,8 +214,9 @@ private slots:
     }
 
     void workerIdlesWhileTheCameraRuns() {
-        DeviceThread worker(m_data->wifi(), m_data->clock(), m_data->firmware(),
-                            [this] { return m_data->capture().state() == CameraState::Idle; });
+        DeviceThread worker(
+            m_data->wifi(), m_data->clock(), m_data->firmware(),
+            [this] { return m_data->capture().state() == CameraState::Idle; }, nullptr);
         QSignalSpy refreshed(&worker, &DeviceThread::device_thread_signal);
         m_data->capture().setState(CameraState(1));
         m_data->wifi().requestRefresh();

@@ -19,6 +19,10 @@ set(VISTREL_DEPLOY_SMTP_SSL_PORT 465)
 set(VISTREL_DEPLOY_SMTP_PLAIN_PORT 25)
 set(VISTREL_DEPLOY_MAIL_SENDER "screening@example.net")
 set(VISTREL_DEPLOY_MAIL_PASSWORD "Mqlvord482917")
+# Screenings that may wait for the analysis (about 2 MB each), and the free space in MiB the
+# waiting ones must leave for the settings, calibration and history.
+set(VISTREL_DEPLOY_OUTBOX_MAX_ITEMS 200)
+set(VISTREL_DEPLOY_OUTBOX_MIN_FREE_MB 64)
 set(VISTREL_DEPLOY_TIME_HOST "time.example.net")
 set(VISTREL_DEPLOY_TIME_PORT 123)
 set(VISTREL_DEPLOY_FIRMWARE_HOST "firmware.example.net")

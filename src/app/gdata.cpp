@@ -83,3 +83,16 @@ void GData::settingChanged(CamCfg::Value index) {
 QDateTime GData::getLocalTime() const {
     return localTime(m_settings);
 }
+
+void GData::deliveryStep() {
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (!m_wifi.connected() || now < m_nextDeliveryMs || !m_screening.outbox() ||
+        m_screening.outbox()->count() == 0)
+        return;
+    if (m_screening.deliverOldest()) {
+        m_deliveryBackoffS = 0;
+        return;
+    }
+    m_deliveryBackoffS = qBound(5, m_deliveryBackoffS * 2, 300);
+    m_nextDeliveryMs = now + qint64(m_deliveryBackoffS) * 1000;
+}

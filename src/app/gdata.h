@@ -93,6 +93,9 @@ public:
     bool deleteWIFI(const QString& ssid) { return m_wifi.deleteWIFI(ssid); }
 
     bool updateTimeFromeWeb() { return m_clock.updateTimeFromeWeb(); }
+    // The Wi-Fi worker's delivery step: while connected, the oldest waiting screening goes to
+    // the analysis; after a failure the next try waits longer (5 s doubling to 5 min).
+    void deliveryStep();
     int versionListGet() { return m_firmware.versionListGet(); }
     int versionCheck() { return m_firmware.versionCheck(); }
     int versionCheck(const QString& file) { return m_firmware.versionCheck(file); }
@@ -118,6 +121,8 @@ private:
     ScreeningSession m_screening;
     OutputService m_output;
     WifiService m_wifi;
+    qint64 m_nextDeliveryMs = 0; // the worker's
+    int m_deliveryBackoffS = 0;
     ClockService m_clock;
     FirmwareService m_firmware;
 };

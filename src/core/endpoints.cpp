@@ -78,6 +78,23 @@ const char* const kMailSender = VISTREL_DEPLOY_MAIL_SENDER;
 const char* const kMailPassword = VISTREL_DEPLOY_MAIL_PASSWORD;
 #endif
 
+#ifdef VISTREL_SIM
+int outboxMaxItems() {
+    const int knob = qEnvironmentVariableIntValue("VISTREL_SIM_OUTBOX_MAX_ITEMS");
+    return knob > 0 ? knob : 200;
+}
+qint64 outboxMinFreeBytes() {
+    return 64ll << 20;
+}
+#else
+int outboxMaxItems() {
+    return VISTREL_DEPLOY_OUTBOX_MAX_ITEMS;
+}
+qint64 outboxMinFreeBytes() {
+    return qint64(VISTREL_DEPLOY_OUTBOX_MIN_FREE_MB) << 20;
+}
+#endif
+
 QString mailSender() {
     return QString::fromLatin1(kMailSender);
 }

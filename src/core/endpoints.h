@@ -46,6 +46,11 @@ Endpoint firmwareServer(); // version lists and images, HTTP(S)
 QString printMemberCode();
 QString printSigningKey();
 
+// How many screenings may wait for the analysis, and the free space they must leave for the
+// settings, calibration and history (the profile's, or the board's defaults).
+int outboxMaxItems();
+qint64 outboxMinFreeBytes();
+
 // The built-in sender account of the result mail: mailbox (login, sender address and
 // display name) and password.
 QString mailSender();

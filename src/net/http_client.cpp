@@ -60,7 +60,8 @@ QString HttpClient::httpPostRequest(const QString& url, const QByteArray& body,
 // make the server analyse the same recording twice.
 QString HttpClient::httpPostRequestWithFile(const QString& url, int timeoutSeconds,
                                             QMap<QString, QString>& fields,
-                                            const QString& fileField, const QString& filePath) {
+                                            const QString& fileField, const QString& filePath,
+                                            bool* reached, const QString& readFrom) {
     const QString name = "httpPostRequestWithFile";
     chk(QString("%1 ++ [S] ==1== [%2] [%3]").arg(name, url).arg(timeoutSeconds));
     QList<QPair<QByteArray, QByteArray>> parts;
@@ -70,11 +71,13 @@ QString HttpClient::httpPostRequestWithFile(const QString& url, int timeoutSecon
     }
     chk(QString("%1 ++ [S] ==3== [%2] [%3]").arg(name, fileField, filePath));
     // The part names the file by its board path; the bytes come from where the board keeps it.
-    const UploadFile file{fileField.toUtf8(), filePath.toUtf8(), board::path(filePath),
-                          "video/mpeg"};
+    const UploadFile file{fileField.toUtf8(), filePath.toUtf8(),
+                          readFrom.isEmpty() ? board::path(filePath) : readFrom, "video/mpeg"};
     chk(QString("%1 ++ [S] ==4== [%2]").arg(name).arg(QFileInfo(file.path).size()));
 
     const UploadAnswer answer = postFile(QUrl(url), parts, file, timeoutSeconds);
+    if (reached)
+        *reached = answer.answered && answer.status < 500;
     chk(name + " ++ 1");
     if (!answer.answered) {
         chk("[R] F [" + answer.failure + "]");

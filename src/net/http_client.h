@@ -20,9 +20,14 @@ public:
     QString httpPostRequest(const QString& url, const QByteArray& body, int timeoutSeconds);
     // A multipart POST of the fields and one file, sent once: the reply body of a 2xx
     // answer, or "" on any failure.
+    // `reached` (may be null) says whether the server itself answered: false for no
+    // connection, a time-out, a dropped connection or a 5xx answer. The part names the file
+    // by its board path `filePath`; the bytes come from there too, or from `readFrom` (a
+    // recording kept elsewhere) when one is given.
     QString httpPostRequestWithFile(const QString& url, int timeoutSeconds,
                                     QMap<QString, QString>& fields, const QString& fileField,
-                                    const QString& filePath);
+                                    const QString& filePath, bool* reached = nullptr,
+                                    const QString& readFrom = QString());
     bool httpGetRequest(const QString& url, int timeoutSeconds, QByteArray& out);
     // Streams the body into `path` (flushed to storage), stopping as soon as more than
     // `maxBytes` arrive; `received` counts what came.

@@ -1,14 +1,19 @@
 // The screening subsystem's state: the one current record (the child being screened and
-// the result), the analysis of its recording, the verdict by the criterion in force, and
-// the history file. GUI thread only: the analysis runs inside the progress dialog's job.
+// the result), the analysis of its recording, the verdict by the criterion in force, the
+// history file, and the outbox of screenings that wait for the analysis. The record is the
+// GUI thread's (the analysis runs inside the progress dialog's job); the Wi-Fi worker
+// delivers what waits, and the history file is written under a lock both take.
 #pragma once
 
 #include <QString>
 
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 
 #include "screening/child_entry.h"
+#include "screening/outbox.h"
 #include "screening/record.h"
 
 class Settings;
@@ -19,8 +24,9 @@ class ScreeningSession {
 public:
     ScreeningSession(const Settings& settings, HttpClient& http, common& identity);
 
-    // The history lives under the application folder.
-    void setAppDir(const QString& appDir) { m_appDir = appDir; }
+    // The history and the outbox live under the application folder.
+    void setAppDir(const QString& appDir);
+    ~ScreeningSession();
 
     ScreeningRecord& record() { return m_record; }
     const ScreeningRecord& record() const { return m_record; }
@@ -36,8 +42,17 @@ public:
     // By the criterion in the settings.
     int calculateReferral() const;
 
-    // Analysis of the recording: 1 when the record was filled from the reply.
+    // Analysis of the recording: 1 when the record was filled from the reply; 0 when it
+    // failed (photoResult() says how); kQueued when the server could not be reached and the
+    // screening waits in the outbox; kOutboxFull when it could not even wait there.
+    static constexpr int kQueued = 2;
+    static constexpr int kOutboxFull = 3;
     int uploadAVIFile();
+
+    Outbox* outbox() { return m_outbox.get(); }
+    // The worker's step: delivers the oldest waiting screening. True when one was
+    // delivered (or found delivered), false when none waits or the server is out of reach.
+    bool deliverOldest();
     // Called when the analysis server did not answer at all (the network may be gone).
     void setUnansweredAction(std::function<void()> action) { m_unanswered = std::move(action); }
     // Names where the clock's time comes from, for the record saved next.
@@ -56,6 +71,7 @@ public:
     // History file <application directory>/CAMCFG/result.txt
     QString historyFile() const;
     bool settingsFolderReady() const;
+    int queueRecording();
     QString keptEntryFile() const;
     // Appends the record with the test time now.
     bool saveTestResult();
@@ -74,4 +90,6 @@ private:
     QString m_photoResult;
     std::function<void()> m_unanswered;
     std::function<QString()> m_timeSource;
+    std::unique_ptr<Outbox> m_outbox;
+    std::mutex m_historyLock; // the GUI's appends and rewrites, the worker's deliveries
 };

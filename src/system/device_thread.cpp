@@ -5,9 +5,10 @@
 #include "system/wifi_service.h"
 
 DeviceThread::DeviceThread(WifiService& wifi, ClockService& clock, FirmwareService& firmware,
-                           std::function<bool()> cameraIdle, QObject* parent)
+                           std::function<bool()> cameraIdle, std::function<void()> deliveryStep,
+                           QObject* parent)
     : QThread(parent), m_wifi(wifi), m_clock(clock), m_firmware(firmware),
-      m_cameraIdle(std::move(cameraIdle)) {}
+      m_cameraIdle(std::move(cameraIdle)), m_deliveryStep(std::move(deliveryStep)) {}
 
 void DeviceThread::run() {
     while (!isInterruptionRequested()) {
@@ -27,6 +28,8 @@ void DeviceThread::run() {
             m_wifi.getRSSI();
             m_clock.timerInternetTime();
             m_firmware.timerVersionCheck();
+            if (m_deliveryStep && m_cameraIdle())
+                m_deliveryStep();
             msleep(1000);
         } while (m_cameraIdle() && !isInterruptionRequested());
     }

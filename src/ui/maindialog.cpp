@@ -67,7 +67,8 @@ void MainDialog::startWorkerThreads() {
     m_pVideoThread = new VideoThread(capture, this);
     m_pDeviceThread = new DeviceThread(
         m_data.wifi(), m_data.clock(), m_data.firmware(),
-        [&capture] { return capture.state() == CameraState::Idle; }, this);
+        [&capture] { return capture.state() == CameraState::Idle; },
+        [this] { m_data.deliveryStep(); }, this);
     m_pHWThread = new HWThread(
         m_data.sensors(), [&capture] { return capture.state() == CameraState::Preview; }, this);
     connect(m_pCameraThread, &CameraThread::camera_thread_signal, m_screening,

@@ -55,6 +55,12 @@ guidance::Readings ScreeningController::readings() const {
     return {m_data.sensors().distance(), m_data.sensors().pitch(), c.lumaMean(), c.flashOn()};
 }
 
+// What the operator is told when the analysis is out of reach.
+const char* const ScreeningController::kQueuedNotice =
+    "Saved. It will be analysed \r\nwhen the network is back.";
+const char* const ScreeningController::kOutboxFullMessage =
+    "Too many results are waiting. \r\nConnect to the network first.";
+
 // ---- input page ------------------------------------------------------------------------
 
 void ScreeningController::pageMainInfoInputInit() {
@@ -358,6 +364,20 @@ void ScreeningController::video_thread_slot(int) {
     upload.mode = UploadDlg::Upload;
     upload.exec();
     setCameraButtonsEnabled(true);
+    if (upload.uploadResult == ScreeningSession::kQueued) {
+        // Kept for later: the next child can be screened at once.
+        m_data.capture().setState(CameraState::Idle);
+        m_data.screening().dropEntry();
+        pageMainInfoInputInit();
+        ui->stackedWidgetBase->setCurrentIndex(PageMain);
+        notice(kQueuedNotice);
+        return;
+    }
+    if (upload.uploadResult == ScreeningSession::kOutboxFull) {
+        errorMessage(kOutboxFullMessage);
+        m_data.capture().setState(CameraState::Preview);
+        return;
+    }
     if (!upload.success) {
         errorMessage(m_data.screening().photoResult());
         m_data.capture().setState(CameraState::Preview);

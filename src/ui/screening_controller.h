@@ -28,6 +28,8 @@ public:
     void printReceipt(int mode);
     // The birth date typed on the keypad, or an invalid date.
     void birthDateEntered(const QDate& date);
+    static const char* const kQueuedNotice;
+    static const char* const kOutboxFullMessage;
     // True once the clock can be trusted, after asking the operator for the time if needed.
     bool ensureTrustedClock();
     void restoreEntry(const entry::Child& child);

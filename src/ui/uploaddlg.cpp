@@ -78,7 +78,8 @@ void UploadDlg::runJob() {
     ++jobsRun;
     switch (mode) {
     case Upload:
-        success = m_data.uploadAVIFile() == 1;
+        uploadResult = m_data.uploadAVIFile();
+        success = uploadResult == 1;
         break;
     case Download:
         success = m_data.versionDownlod();

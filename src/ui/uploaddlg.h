@@ -37,6 +37,7 @@ public:
 
     int mode = Upload;
     bool success = false; // modes 0 and 1
+    int uploadResult = 0; // mode 0: ScreeningSession::uploadAVIFile's answer
     int checkResult = 0;  // mode 6
     QString textResult;   // modes 4, 5 and 7
     int progress = 0;     // 0..90
