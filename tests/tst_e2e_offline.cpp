@@ -104,6 +104,10 @@ private slots:
         QCOMPARE(screenChild("Lin", "MsgDialog_outboxFull"),
                  QString(ScreeningController::kOutboxFullMessage));
         QCOMPARE(m_fx->data().screening().outbox()->count(), 3);
+        m_fx->widget<QPushButton>("buttonCameraReturn")->click(); // the refused child stays out
+        m_fx->ticks(7); // the status bar's refresh
+        QCOMPARE(m_fx->widget<QLabel>("labelWaiting")->text(), QString("3 waiting"));
+        QVERIFY(testkit::saveScreen(&m_fx->window(), "pageMain_waiting"));
 
         m_fx.reset(); // the board reboots
         m_fx = std::make_unique<testkit::WindowFixture>(*m_board);
@@ -126,6 +130,8 @@ private slots:
         QCOMPARE(names, (QStringList{"Asha", "Ravi", "Mei"}));
         QCOMPARE(stamps, times);
         QCOMPARE(verdicts, (QStringList{"Refer", "Refer", "Refer"}));
+        m_fx->ticks(7);
+        QCOMPARE(m_fx->widget<QLabel>("labelWaiting")->text(), QString());
     }
 
     void startWithATimeEnteredByHand() {

@@ -157,6 +157,12 @@ QList<OutboxItem> Outbox::items() {
     return itemsLocked();
 }
 
+int Outbox::waiting() const {
+    QStringList names = QDir(m_folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    names.removeAll(kAside);
+    return int(names.size());
+}
+
 int Outbox::count() {
     return int(items().size());
 }

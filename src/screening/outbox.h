@@ -50,6 +50,8 @@ public:
     // The queued items, oldest first (damaged ones are set aside).
     QList<OutboxItem> items();
     int count();
+    // The folders waiting, without reading them: what the status bar shows every second.
+    int waiting() const;
     // Takes a delivered item away.
     bool remove(const OutboxItem& item);
     // Keeps an item out of delivery for good, saying why.

@@ -173,6 +173,7 @@ void MainDialog::mainPageJob() {
     if (m_nMainCount > 5) {
         m_nMainCount = 0;
         labelWirelessShow();
+        labelWaitingShow();
         labelTimeShow();
         labelBatteryShow();
     } else {
@@ -196,6 +197,12 @@ void MainDialog::wifiPageJob() {
 void MainDialog::labelWirelessShow() {
     const QString icon = wifiIconFor(m_data.wifi().rssi());
     ui->labelMainSignal->setPixmap(icon.isEmpty() ? QPixmap() : QPixmap(icon));
+}
+
+// Screenings that wait for the analysis, so the operator knows to find a network.
+void MainDialog::labelWaitingShow() {
+    Outbox* outbox = m_data.screening().outbox();
+    ui->labelWaiting->setText(waitingText(outbox ? outbox->waiting() : 0));
 }
 
 void MainDialog::labelTimeShow() {

@@ -62,6 +62,7 @@ public:
     void labelWirelessShow();
     void labelTimeShow() override;
     void labelBatteryShow();
+    void labelWaitingShow();
     void showNoMenu(int page) override;
     void notice(const QString& text) override;
     void errorMessage(const QString& text) override;

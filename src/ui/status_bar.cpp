@@ -56,3 +56,7 @@ bool LowBatteryWarning::update(int percent, bool charging) {
     }
     return false;
 }
+
+QString waitingText(int waiting) {
+    return waiting > 0 ? QString("%1 waiting").arg(waiting) : QString();
+}
