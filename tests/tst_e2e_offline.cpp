@@ -9,6 +9,7 @@
 #include "screening/history.h"
 #include "screening/screening_session.h"
 #include "testkit/window_fixture.h"
+#include "ui/history_controller.h"
 #include "ui/maindialog.h"
 #include "ui/screening_controller.h"
 #include "virtual_board.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTableView>
 #include <QtTest>
 
 class TstE2eOffline : public QObject {
@@ -105,7 +107,7 @@ private slots:
                  QString(ScreeningController::kOutboxFullMessage));
         QCOMPARE(m_fx->data().screening().outbox()->count(), 3);
         m_fx->widget<QPushButton>("buttonCameraReturn")->click(); // the refused child stays out
-        m_fx->ticks(7); // the status bar's refresh
+        m_fx->ticks(7);                                           // the status bar's refresh
         QCOMPARE(m_fx->widget<QLabel>("labelWaiting")->text(), QString("3 waiting"));
         QVERIFY(testkit::saveScreen(&m_fx->window(), "pageMain_waiting"));
 
@@ -113,6 +115,18 @@ private slots:
         m_fx = std::make_unique<testkit::WindowFixture>(*m_board);
         QCOMPARE(m_fx->data().screening().outbox()->count(), 3);
         QVERIFY(m_fx->data().readTestResult().isEmpty());
+        // The history lists them as pending (the file holds none of them).
+        m_fx->widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageMain);
+        m_fx->widget<QPushButton>("buttonHistory")->click();
+        QAbstractItemModel* list = m_fx->widget<QTableView>("tableViewSearchResult")->model();
+        QCOMPARE(list->rowCount(), 3);
+        QVERIFY(testkit::saveScreen(&m_fx->window(), "pageHistory_pending"));
+        QMetaObject::invokeMethod(&m_fx->window().history(), "on_tableViewSearchResult_clicked",
+                                  Q_ARG(QModelIndex, list->index(0, 1)));
+        QAbstractItemModel* detail = m_fx->widget<QTableView>("tableViewUserDetail")->model();
+        QCOMPARE(detail->rowCount(), 1);
+        QCOMPARE(detail->index(0, 8).data().toString(), QString("Pending"));
+        QVERIFY(testkit::saveScreen(&m_fx->window(), "pageUserDetail_pending"));
 
         testkit::services::clearKnob(serviceKnobs::kAnalysisFail);
         testkit::services::setKnob(serviceKnobs::kAnalysisReply,

@@ -128,6 +128,19 @@ QString ScreeningSession::readTestResult() {
     return text;
 }
 
+QString ScreeningSession::historyWithPending() {
+    QString text = readTestResult();
+    if (!m_outbox)
+        return text;
+    if (!text.isEmpty() && !text.endsWith('\n') && !text.endsWith('\r'))
+        text += '\n';
+    for (OutboxItem& item : m_outbox->items()) {
+        item.record.referral = kPendingVerdict;
+        text += historyLine(item.record);
+    }
+    return text;
+}
+
 // The only copy of every past screening: replaced as a whole, never truncated in place.
 bool ScreeningSession::saveDeleteResult(const QString& text) {
     std::lock_guard<std::mutex> g(m_historyLock);
@@ -141,6 +154,8 @@ bool ScreeningSession::deleteChildren(const QStringList& childKeys) {
         m_outbox->removeChildren(childKeys); // what waits for them goes too
     std::lock_guard<std::mutex> g(m_historyLock);
     QFile file(historyFile());
+    if (!file.exists())
+        return true; // only waiting screenings, gone already
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray bytes = file.readAll();

@@ -76,6 +76,11 @@ public:
     // Appends the record with the test time now.
     bool saveTestResult();
     QString readTestResult();
+    // The history followed by a line for each screening still waiting for the analysis
+    // (no values, verdict kPendingVerdict): what the history screens list and export. The
+    // file itself never holds them.
+    static constexpr const char* kPendingVerdict = "Pending";
+    QString historyWithPending();
     bool saveDeleteResult(const QString& text);
     // Removes the children's records from the history file, every other line kept byte
     // for byte (historyWithout); false when the file cannot be read or replaced.

@@ -86,7 +86,8 @@ void HistoryController::pageSearchInit() {
 
 void HistoryController::on_buttonSearch_clicked() {
     pageSearchInit();
-    const QStringList keys = matchingChildKeys(m_data.readTestResult(), ui->editSearch->text());
+    const QStringList keys =
+        matchingChildKeys(m_data.screening().historyWithPending(), ui->editSearch->text());
     for (const QString& key : keys) {
         const QStringList person = key.split(',');
         m_pSearchModel->appendRow(
@@ -152,7 +153,7 @@ void HistoryController::openUserDetail(int row) {
     pageUserDetailInit();
     const QString key =
         childKey(name, m_pSearchModel->item(row, 2)->text(), m_pSearchModel->item(row, 3)->text());
-    for (const QStringList& cells : childScreenings(m_data.readTestResult(), key)) {
+    for (const QStringList& cells : childScreenings(m_data.screening().historyWithPending(), key)) {
         QList<QStandardItem*> items;
         for (const QString& text : cells)
             items << newAlignCenterQStandardItem(text);
@@ -168,7 +169,7 @@ void HistoryController::on_buttonHistoryDelete_clicked() {
         return notice("No Record Selected");
     if (!MsgDialog::askYes("Delete Records"))
         return;
-    const QString text = m_data.readTestResult();
+    const QString text = m_data.screening().historyWithPending();
     if (text.isEmpty())
         return notice("Open File Error");
     if (!m_data.screening().deleteChildren(keys))
@@ -196,7 +197,7 @@ void HistoryController::on_buttonHistoryExport_clicked() {
     const QStringList keys = tickedKeys();
     if (keys.isEmpty())
         return notice("No Record Selected");
-    const QString text = m_data.readTestResult();
+    const QString text = m_data.screening().historyWithPending();
     if (text.isEmpty())
         return notice("Open File Error");
     const QString table = exportTable(text, keys);
