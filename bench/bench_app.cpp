@@ -7,6 +7,7 @@
 #include "core/endpoints.h"
 #include "models.h"
 #include "net/http_upload.h"
+#include "screening/outbox.h"
 #include "testkit/window_fixture.h"
 #include "ui/maindialog.h"
 #include "ui/screening_controller.h"
@@ -19,8 +20,8 @@
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStackedWidget>
 #include <QRandomGenerator>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -159,9 +160,14 @@ bool screening(QJsonObject& out) {
     d.clock().setTimeSynced(true);
     d.settings().store(CamCfg::FocusAuto, "0");
     if (!QTest::qWaitFor(
-            [&] { return fx.widget<QStackedWidget>("stackedWidgetBase")->currentIndex() == MainDialog::PageMain; }, 5000))
+            [&] {
+                return fx.widget<QStackedWidget>("stackedWidgetBase")->currentIndex() ==
+                       MainDialog::PageMain;
+            },
+            5000))
         return fail("no start page");
-    if (!QTest::qWaitFor([&] { return int(d.capture().state()) == 0 && d.capture().cameraOpened(); }, 20000))
+    if (!QTest::qWaitFor(
+            [&] { return int(d.capture().state()) == 0 && d.capture().cameraOpened(); }, 20000))
         return fail("the start-up recording did not end");
     fx.widget<QStackedWidget>("stackedWidgetMain")->setCurrentIndex(0);
     fx.widget<QStackedWidget>("stackedWidgetWithMenu")->setCurrentIndex(0);
@@ -183,7 +189,8 @@ bool screening(QJsonObject& out) {
     out["rss_preview_mb"] = double(statusKb("VmRSS:")) / 1024;
     resetPeak();
     ResidentWatch parts;
-    d.settings().store(CamCfg::FocusAuto, "1"); // the automatic start, as an operator holding the device still
+    d.settings().store(CamCfg::FocusAuto,
+                       "1"); // the automatic start, as an operator holding the device still
     if (!QTest::qWaitFor([&] { return int(d.capture().state()) == 2; }, 20000))
         return fail("the recording did not start");
     const PhaseCpu recording = watchThreads([&] { return int(d.capture().state()) != 2; }, 20000);
@@ -193,7 +200,8 @@ bool screening(QJsonObject& out) {
     if (!QTest::qWaitFor(
             [&] {
                 return fx.widget<QStackedWidget>("stackedWidgetWithMenu")->currentIndex() == 1 &&
-                       fx.widget<QStackedWidget>("stackedWidgetBase")->currentIndex() == MainDialog::PageMain;
+                       fx.widget<QStackedWidget>("stackedWidgetBase")->currentIndex() ==
+                           MainDialog::PageMain;
             },
             30000))
         return fail("no result after the upload");
@@ -251,6 +259,45 @@ bool uploadGrowth(qint64 bytes, const QString& key, QJsonObject& out) {
     return true;
 }
 
+// 20 screenings queued while the analysis was out of reach, delivered one after another
+// as the Wi-Fi worker does; how long that takes and how much the process grows meanwhile.
+bool outboxDelivery(QJsonObject& out) {
+    testkit::DataFixture fx;
+    GData& d = fx.data();
+    const QString recording = fx.board().root() + "/recording.avi";
+    if (!testkit::makeRecording(recording))
+        return fail("no recording for the outbox");
+    constexpr int kItems = 20;
+    for (int n = 0; n < kItems; ++n) {
+        ScreeningRecord r{QString("Child %1").arg(n),
+                          true,
+                          QDate(2020, 1, 1),
+                          QDateTime(QDate(2026, 12, 1), QTime(9, 0)),
+                          "",
+                          "",
+                          "",
+                          "",
+                          "",
+                          "",
+                          "",
+                          "",
+                          "network"};
+        if (d.screening().outbox()->add(r, 1, 0, recording) != Outbox::Added::Queued)
+            return fail("cannot queue");
+    }
+    const qint64 before = statusKb("VmRSS:");
+    resetPeak();
+    QElapsedTimer t;
+    t.start();
+    int delivered = 0;
+    while (d.screening().deliverOldest())
+        ++delivered;
+    out["outbox_20_delivery_s"] = double(t.elapsed()) / 1000;
+    out["outbox_20_delivered"] = delivered;
+    out["outbox_rss_growth_mb"] = double(statusKb("VmHWM:") - before) / 1024;
+    return delivered == kItems || fail("not every queued screening was delivered");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -259,8 +306,9 @@ int main(int argc, char** argv) {
     // The application's diagnostics are dropped, not kept: kept, they would be memory.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QJsonObject out;
-    const bool ok = screening(out) && wifiStall(out) && uploadGrowth(2 << 20, "upload_2mb_rss_growth_mb", out) &&
-                    uploadGrowth(50 << 20, "upload_50mb_rss_growth_mb", out);
+    const bool ok = screening(out) && wifiStall(out) &&
+                    uploadGrowth(2 << 20, "upload_2mb_rss_growth_mb", out) &&
+                    uploadGrowth(50 << 20, "upload_50mb_rss_growth_mb", out) && outboxDelivery(out);
     std::printf("%s\n", QJsonDocument(out).toJson(QJsonDocument::Compact).constData());
     return ok ? 0 : 1;
 }

@@ -58,7 +58,8 @@ trap stop INT TERM
 # The servers' stand-ins on loopback: analysis, printing, time, firmware, mail. They make a
 # certificate authority as they start and serve TLS under it; the simulated device trusts
 # that authority (and talks plain HTTP instead with VISTREL_SIM_PLAIN_HTTP=1).
-/usr/bin/python3 "$LAUNCHER" start --dir "$SERVICES"
+# They answer the device only while its virtual Wi-Fi is associated, as real servers would.
+/usr/bin/python3 "$LAUNCHER" start --dir "$SERVICES" --board "$BOARD"
 export VISTREL_SIM_CA="$SERVICES/tls/ca.pem"
 
 cat <<INFO

@@ -1,5 +1,6 @@
 """Shared plumbing of the local stand-ins: knobs, request logs, threaded servers, and the
 certificate authority they create as they start (tls/ca.pem, which the simulator trusts)."""
+import importlib.util
 import json
 import os
 import socket
@@ -38,13 +39,27 @@ def make_authority(folder):
 class Place:
     """The stand-ins' folder: control/ holds knobs, log/ one JSON line per request."""
 
-    def __init__(self, root):
+    def __init__(self, root, board=None):
         self.root = os.path.abspath(root)
+        self.board = os.path.abspath(board) if board else None
+        self._wpa = None
         self.control = os.path.join(self.root, "control")
         self.log_dir = os.path.join(self.root, "log")
         os.makedirs(self.control, exist_ok=True)
         os.makedirs(self.log_dir, exist_ok=True)
         self._lock = threading.Lock()
+
+    def device_online(self):
+        """Whether the device can reach the stand-ins: always, unless they serve a virtual
+        board (--board), whose Wi-Fi must then be associated, as a real network needs."""
+        if self.board is None:
+            return True
+        if self._wpa is None:
+            spec = importlib.util.spec_from_file_location(
+                "board_wpa_cli", os.path.join(self.board, "bin", "wpa_cli.py"))
+            self._wpa = importlib.util.module_from_spec(spec)
+            spec.loader.exec_module(self._wpa)
+        return self._wpa.association(self._wpa.load())[2] == "COMPLETED"
 
     def knob(self, name, default=None):
         try:
@@ -73,6 +88,9 @@ class Server(ThreadingHTTPServer):
 
     def finish_request(self, request, client_address):
         # On the request's own thread, so a slow client holds up nobody else.
+        if not self.place.device_online():
+            self.place.log("unreachable", {"port": self.server_address[1]})
+            return  # closed unanswered: the device has no network
         if self.tls_context is not None:
             request.settimeout(10)
             try:

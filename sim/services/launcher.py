@@ -4,6 +4,8 @@
   launcher.py start --dir D   start them in the background, return once all listen
   launcher.py stop --dir D    stop them
   launcher.py run --dir D     run them in the foreground until SIGINT/SIGTERM
+  --board B                   the virtual board they serve: its device reaches them only
+                              while its Wi-Fi is associated (without it, always)
 
 D holds control/ (knobs, one file per value), log/ (one JSON line per request and service),
 firmware/ (the files the firmware server serves) and tls/ (the authority made at start,
@@ -83,7 +85,9 @@ def stop(place):
 def start(place):
     stop(place)  # a launcher left over from an earlier run holds the ports
     log = open(os.path.join(place.log_dir, "launcher.log"), "a")
-    child = subprocess.Popen([sys.executable, os.path.abspath(__file__), "run", "--dir", place.root],
+    board = ["--board", place.board] if place.board else []
+    child = subprocess.Popen([sys.executable, os.path.abspath(__file__), "run", "--dir", place.root]
+                             + board,
                              stdout=log, stderr=log, stdin=subprocess.DEVNULL,
                              start_new_session=True)
     with open(os.path.join(place.root, "launcher.pid"), "w") as f:
@@ -104,8 +108,9 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("command", choices=["start", "stop", "run"])
     parser.add_argument("--dir", required=True)
+    parser.add_argument("--board")
     args = parser.parse_args()
-    place = Place(args.dir)
+    place = Place(args.dir, args.board)
     if args.command == "run":
         run(place)
         return 0

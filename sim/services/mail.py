@@ -62,7 +62,8 @@ class StandInSMTP(SMTP):
 
     def connection_made(self, transport):
         super().connection_made(transport)
-        if self.port == TLS_PORT and self.place.knob(knobs.SMTP_TLS_CLOSED) == "1":
+        if (self.port == TLS_PORT and self.place.knob(knobs.SMTP_TLS_CLOSED) == "1") \
+                or not self.place.device_online():
             transport.close()
 
     async def push(self, status):

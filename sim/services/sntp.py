@@ -38,7 +38,7 @@ class Responder:
             sent = struct.unpack("!I", data[40:44])[0] if len(data) >= 44 else None
             self.place.log("sntp", {"peer": peer[0], "bytes": len(data), "first": data[0] if data else None,
                                     "transmit_seconds": sent, "hex": data.hex()})
-            if self.place.knob(knobs.SNTP_SILENT) == "1":
+            if self.place.knob(knobs.SNTP_SILENT) == "1" or not self.place.device_online():
                 continue
             self.sock.sendto(reply_for(data, self.place), peer)
 

@@ -148,7 +148,7 @@ UploadAnswer postFile(const QUrl& url, const QList<QPair<QByteArray, QByteArray>
     QTimer timer;
     QByteArray received;
     qint64 fileSent = 0;
-    bool bodySent = false, done = false;
+    bool headSent = false, bodySent = false, done = false;
     auto finish = [&](const QString& failure) {
         if (done)
             return;
@@ -161,9 +161,12 @@ UploadAnswer postFile(const QUrl& url, const QList<QPair<QByteArray, QByteArray>
     };
     // One socket type for both: without encryption a QSslSocket is a plain TCP socket.
     QSslSocket socket;
-    // The file goes out a piece at a time, as the socket empties.
+    // The file goes out a piece at a time, as the socket empties. On TLS the bytes wait
+    // encrypted, below the socket's own buffer: both count.
+    auto inFlight = [&socket] { return socket.bytesToWrite() + socket.encryptedBytesToWrite(); };
     auto feed = [&] {
-        while (!bodySent && !done && socket.bytesToWrite() < kInFlight) {
+        // The handshake's own writes signal too: nothing goes before the request's head.
+        while (headSent && !bodySent && !done && inFlight() < kInFlight) {
             const QByteArray piece = source.read(kPiece);
             if (!piece.isEmpty()) {
                 fileSent += piece.size();
@@ -180,6 +183,7 @@ UploadAnswer postFile(const QUrl& url, const QList<QPair<QByteArray, QByteArray>
     // handshake (server verified) on TLS.
     QObject::connect(&socket, tls ? &QSslSocket::encrypted : &QSslSocket::connected, &loop, [&] {
         socket.write(head + preamble);
+        headSent = true;
         feed();
     });
     QObject::connect(&socket, &QSslSocket::sslErrors, &loop, [&](const QList<QSslError>& errors) {
@@ -187,6 +191,7 @@ UploadAnswer postFile(const QUrl& url, const QList<QPair<QByteArray, QByteArray>
             qCWarning(lcNet, "TLS: %s: %s", qPrintable(url.host()), qPrintable(e.errorString()));
     });
     QObject::connect(&socket, &QSslSocket::bytesWritten, &loop, feed);
+    QObject::connect(&socket, &QSslSocket::encryptedBytesWritten, &loop, feed);
     QObject::connect(&socket, &QSslSocket::readyRead, &loop, [&] {
         received += socket.readAll();
         if (parseHttpReply(received, false, answer))
