@@ -3,6 +3,7 @@
 // screening needs comes from the device's hardware clock when it kept its time, or from the
 // operator.
 #include "app/gdata.h"
+#include "core/camcfg.h"
 #include "core/local_time.h"
 #include "knobs.h"
 #include "platform/board.h"
@@ -13,6 +14,7 @@
 #include "ui/maindialog.h"
 #include "ui/screening_controller.h"
 #include "virtual_board.h"
+#include <QJsonObject>
 #include <QLabel>
 
 #include <QLineEdit>
@@ -146,6 +148,22 @@ private slots:
         QCOMPARE(verdicts, (QStringList{"Refer", "Refer", "Refer"}));
         m_fx->ticks(7);
         QCOMPARE(m_fx->widget<QLabel>("labelWaiting")->text(), QString());
+
+        // A result delivered later prints from its history entry.
+        m_fx->data().settings().store(CamCfg::PrinterId, "PRN-7");
+        testkit::services::clearLog("print");
+        m_fx->widget<QPushButton>("buttonHistory")->click();
+        QMetaObject::invokeMethod(&m_fx->window().history(), "on_tableViewSearchResult_clicked",
+                                  Q_ARG(QModelIndex, list->index(1, 1)));
+        auto* table = m_fx->widget<QTableView>("tableViewUserDetail");
+        table->setCurrentIndex(table->model()->index(0, 0));
+        QVERIFY(testkit::saveScreen(&m_fx->window(), "pageUserDetail_delivered"));
+        m_fx->widget<QPushButton>("buttonUserDetailPrint")->click();
+        const auto prints = testkit::services::log("print");
+        QCOMPARE(prints.size(), 1);
+        const QString receipt = prints[0]["fields"].toObject()["msgDetail"].toString();
+        QVERIFY2(receipt.startsWith("Name: Mei<gpCut/>") && receipt.contains("Refer"),
+                 qPrintable(receipt));
     }
 
     void startWithATimeEnteredByHand() {

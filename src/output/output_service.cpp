@@ -34,6 +34,11 @@ QString OutputService::httpPrintResult() {
     return httpPrintString(text);
 }
 
+QString OutputService::httpPrintRecord(const ScreeningRecord& record) {
+    QString text = resultReceipt(record, localTime(m_settings));
+    return httpPrintString(text);
+}
+
 QString OutputService::httpPrintTestpage() {
     QString text = testPageReceipt(localTime(m_settings));
     return httpPrintString(text);

@@ -8,6 +8,7 @@
 class Settings;
 class HttpClient;
 class ScreeningSession;
+struct ScreeningRecord;
 
 class OutputService {
 public:
@@ -16,6 +17,8 @@ public:
     // Receipts: "OK" or "Error".
     QString httpPrintString(QString& text);
     QString httpPrintResult();
+    // The receipt of a screening from the history (one delivered later, for instance).
+    QString httpPrintRecord(const ScreeningRecord& record);
     QString httpPrintTestpage();
 
     // The result mail: the recipient and HTML body set by the export, sent by the mail

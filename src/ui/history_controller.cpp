@@ -48,6 +48,7 @@ HistoryController::HistoryController(WindowShell& shell, QObject* parent, Ui::Ma
     onClicked<C>({ui->buttonHistory}, &C::on_buttonHistory_clicked);
     onClicked<C>({ui->buttonHistoryReturn}, &C::on_buttonHistoryReturn_clicked);
     onClicked<C>({ui->buttonUserDetailReturn}, &C::on_buttonUserDetailReturn_clicked);
+    onClicked<C>({ui->buttonUserDetailPrint}, &C::on_buttonUserDetailPrint_clicked);
     onClicked<C>({ui->buttonSearch}, &C::on_buttonSearch_clicked);
     onClicked<C>({ui->buttonSelectAll, ui->buttonSelectAll2}, &C::on_buttonSelectAll_clicked);
     onClicked<C>({ui->buttonHistoryDelete}, &C::on_buttonHistoryDelete_clicked);
@@ -148,6 +149,8 @@ void HistoryController::pageUserDetailInit() {
 
 void HistoryController::openUserDetail(int row) {
     const QString name = m_pSearchModel->item(row, 1)->text();
+    m_detailChild = {name, m_pSearchModel->item(row, 2)->text(),
+                     m_pSearchModel->item(row, 3)->text()};
     ui->stackedWidgetNoMenu->setCurrentIndex(PageUserDetail);
     showElided(ui->labelUserDetailName, name);
     pageUserDetailInit();
@@ -159,6 +162,38 @@ void HistoryController::openUserDetail(int row) {
             items << newAlignCenterQStandardItem(text);
         m_pDetailModel->appendRow(items);
     }
+}
+
+// The receipt of the screening chosen on the detail page, as the result page prints it.
+void HistoryController::on_buttonUserDetailPrint_clicked() {
+    const QModelIndex current = ui->tableViewUserDetail->currentIndex();
+    if (!current.isValid() || m_detailChild.size() != 3)
+        return notice("No Record Selected");
+    auto cell = [&](int column) { return m_pDetailModel->item(current.row(), column)->text(); };
+    if (cell(8) == ScreeningSession::kPendingVerdict)
+        return notice("Not analysed yet");
+    if (m_data.settings().printerId().isEmpty())
+        return notice("No Printer ID Config!");
+    ScreeningRecord r;
+    r.name = m_detailChild[0];
+    r.male = m_detailChild[1] == "Male";
+    r.birth = QDate::fromString(m_detailChild[2], "yyyy-MM-dd");
+    r.testTime = QDateTime::fromString(cell(0), "yyyy-MM-dd hh:mm");
+    r.odSph = cell(1);
+    r.odCyl = cell(2);
+    r.odAxis = cell(3);
+    r.osSph = cell(4);
+    r.osCyl = cell(5);
+    r.osAxis = cell(6);
+    r.pd = cell(7);
+    r.referral = cell(8);
+    UploadDlg print(m_data);
+    print.mode = UploadDlg::PrintResult;
+    print.recordToPrint = r;
+    if (!print.run(m_shell.sendGuard(UploadDlg::PrintResult)))
+        return;
+    if (print.textResult != "OK")
+        notice("Connect to Server Failed!");
 }
 
 // ---- delete, screen again, export -------------------------------------------------------

@@ -20,6 +20,7 @@ public slots:
     void on_buttonHistory_clicked();
     void on_buttonHistoryReturn_clicked();
     void on_buttonUserDetailReturn_clicked();
+    void on_buttonUserDetailPrint_clicked();
     void on_buttonSearch_clicked();
     void on_tableViewSearchResult_clicked(const QModelIndex& index);
     void on_buttonSelectAll_clicked();
@@ -38,4 +39,5 @@ private:
     HistoryTicks m_historyTicks;
     QStandardItemModel* m_pSearchModel = nullptr; // the history list, made on first use
     QStandardItemModel* m_pDetailModel = nullptr; // one child's screenings, made on first use
+    QStringList m_detailChild;                    // name, sex, birth of the detail page
 };

@@ -88,7 +88,8 @@ void UploadDlg::runJob() {
         textResult = m_data.httpPrintTestpage();
         break;
     case PrintResult:
-        textResult = m_data.httpPrintResult();
+        textResult = recordToPrint ? m_data.output().httpPrintRecord(*recordToPrint)
+                                   : m_data.httpPrintResult();
         break;
     case VersionCheck:
         checkResult = m_data.versionCheck();

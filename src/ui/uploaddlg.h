@@ -3,7 +3,10 @@
 // returns and hands its result to the caller.
 #pragma once
 
+#include "screening/record.h"
 #include "ui/device_dialog.h"
+
+#include <optional>
 
 class GData;
 class SendGuard;
@@ -36,6 +39,8 @@ public:
     static bool download(GData& data);
 
     int mode = Upload;
+    // Mode 5 prints this screening instead of the current one when it is set.
+    std::optional<ScreeningRecord> recordToPrint;
     bool success = false; // modes 0 and 1
     int uploadResult = 0; // mode 0: ScreeningSession::uploadAVIFile's answer
     int checkResult = 0;  // mode 6
