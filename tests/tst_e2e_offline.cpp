@@ -6,6 +6,7 @@
 #include "core/camcfg.h"
 #include "core/local_time.h"
 #include "knobs.h"
+#include "output/export_table.h"
 #include "platform/board.h"
 #include "screening/history.h"
 #include "screening/screening_session.h"
@@ -129,6 +130,9 @@ private slots:
         QCOMPARE(detail->rowCount(), 1);
         QCOMPARE(detail->index(0, 8).data().toString(), QString("Pending"));
         QVERIFY(testkit::saveScreen(&m_fx->window(), "pageUserDetail_pending"));
+        // The export marks them too.
+        QVERIFY(exportTable(m_fx->data().screening().historyWithPending(), {"Asha,Male,2021-03-04"})
+                    .contains("Pending"));
 
         testkit::services::clearKnob(serviceKnobs::kAnalysisFail);
         testkit::services::setKnob(serviceKnobs::kAnalysisReply,
