@@ -1,5 +1,6 @@
 """Shared plumbing of the local stand-ins: knobs, request logs, threaded servers, and the
 certificate authority they create as they start (tls/ca.pem, which the simulator trusts)."""
+import importlib.machinery
 import importlib.util
 import json
 import os
@@ -55,10 +56,12 @@ class Place:
         if self.board is None:
             return True
         if self._wpa is None:
-            spec = importlib.util.spec_from_file_location(
-                "board_wpa_cli", os.path.join(self.board, "bin", "wpa_cli.py"))
-            self._wpa = importlib.util.module_from_spec(spec)
-            spec.loader.exec_module(self._wpa)
+            # The board's wpa_cli is a Python program without the .py ending.
+            path = os.path.join(self.board, "bin", "wpa_cli")
+            loader = importlib.machinery.SourceFileLoader("board_wpa_cli", path)
+            self._wpa = importlib.util.module_from_spec(
+                importlib.util.spec_from_loader("board_wpa_cli", loader))
+            loader.exec_module(self._wpa)
         return self._wpa.association(self._wpa.load())[2] == "COMPLETED"
 
     def knob(self, name, default=None):
