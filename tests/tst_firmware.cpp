@@ -258,6 +258,9 @@ private slots:
             return b;
         };
         QTest::newRow("this machine") << elf << "";
+        QFile self(QCoreApplication::applicationFilePath()); // a real build for this machine
+        QVERIFY(self.open(QIODevice::ReadOnly));
+        QTest::newRow("this test's own executable") << self.read(64) << "";
         QTest::newRow("short") << elf.left(19) << "shorter than an ELF header";
         QTest::newRow("script") << QByteArray("#!/bin/sh\nrm -rf /\n").leftJustified(64)
                                 << "not an ELF file";
