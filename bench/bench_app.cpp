@@ -269,19 +269,9 @@ bool outboxDelivery(QJsonObject& out) {
         return fail("no recording for the outbox");
     constexpr int kItems = 20;
     for (int n = 0; n < kItems; ++n) {
-        ScreeningRecord r{QString("Child %1").arg(n),
-                          true,
-                          QDate(2020, 1, 1),
-                          QDateTime(QDate(2026, 12, 1), QTime(9, 0)),
-                          "",
-                          "",
-                          "",
-                          "",
-                          "",
-                          "",
-                          "",
-                          "",
-                          "network"};
+        const ScreeningRecord r =
+            testkit::unanalysed(QString("Child %1").arg(n), true,
+                                QDateTime(QDate(2026, 12, 1), QTime(9, 0)), "network");
         if (d.screening().outbox()->add(r, 1, 0, recording) != Outbox::Added::Queued)
             return fail("cannot queue");
     }

@@ -272,19 +272,8 @@ private slots:
 
     void outboxLimitsAndDamage() {
         Outbox box(m_board->root() + "/small-outbox", {1, 0});
-        ScreeningRecord r{"Mei",
-                          true,
-                          QDate(2020, 1, 1),
-                          QDateTime(QDate(2026, 1, 1), QTime(9, 0)),
-                          "",
-                          "",
-                          "",
-                          "",
-                          "",
-                          "",
-                          "",
-                          "",
-                          "device clock"};
+        const ScreeningRecord r = testkit::unanalysed(
+            "Mei", true, QDateTime(QDate(2026, 1, 1), QTime(9, 0)), "device clock");
         const QString recording = m_board->root() + "/tmp/pupil_video.avi";
         QCOMPARE(box.add(r, 1, 2, recording), Outbox::Added::Queued);
         QCOMPARE(box.add(r, 1, 2, recording), Outbox::Added::Full);

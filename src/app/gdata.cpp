@@ -87,7 +87,7 @@ QDateTime GData::getLocalTime() const {
 void GData::deliveryStep() {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (!m_wifi.connected() || now < m_nextDeliveryMs || !m_screening.outbox() ||
-        m_screening.outbox()->count() == 0)
+        m_screening.outbox()->waiting() == 0) // a folder count: this runs every second
         return;
     if (m_screening.deliverOldest()) {
         m_deliveryBackoffS = 0;

@@ -201,6 +201,17 @@ void clearLog(const QString& service) {
 
 namespace testkit {
 
+ScreeningRecord unanalysed(const QString& name, bool male, const QDateTime& testTime,
+                           const QString& timeSource) {
+    ScreeningRecord r;
+    r.name = name;
+    r.male = male;
+    r.birth = QDate(2020, 1, 1);
+    r.testTime = testTime;
+    r.timeSource = timeSource;
+    return r;
+}
+
 bool serversUseTls() {
     return qEnvironmentVariable("VISTREL_SIM_PLAIN_HTTP") != "1";
 }

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "screening/record.h"
 #include "testkit/emulation.h"
 
 #include <functional>
@@ -103,6 +104,10 @@ QList<QJsonObject> log(const QString& service);
 void clearLog(const QString& service);
 } // namespace services
 bool writeFile(const QString& path, const QByteArray& data);
+
+// A screening of a child born 2020-01-01 that has no analysis yet, as the outbox keeps one.
+ScreeningRecord unanalysed(const QString& name, bool male, const QDateTime& testTime,
+                           const QString& timeSource);
 
 // Whether the suite reaches the servers over https:// (the default) or plain HTTP
 // (VISTREL_SIM_PLAIN_HTTP=1, the suites' second run).
