@@ -1,17 +1,17 @@
 // Capture pipeline on the virtual board: camera device, preview conversion, encoder output,
 // frame queue and whole recordings through both threads, checked with ffprobe and ffmpeg.
 #include "app/gdata.h"
-#include "capture/camera_retry.h"
 #include "capture/avilib.h"
+#include "capture/camera_retry.h"
 #include "capture/capture_threads.h"
 #include "capture/cedarxutil.h"
 #include "capture/preview_convert.h"
 #include "capture/v4l2_device.h"
+#include "knobs.h"
 #include "platform/board.h"
 #include "platform/vencoder.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
-#include "knobs.h"
 
 #include <QDir>
 #include <QMutex>
@@ -428,7 +428,8 @@ private slots:
         for (int i = 0; i < 29; ++i)
             d->capture().H264Enqueue();
         QCOMPARE(OSAL_GetElemNum(&d->capture().queue()), 29);
-        d->capture().setState(CameraState(3)); // nobody will drain: the frame is dropped, not spun on
+        d->capture().setState(
+            CameraState(3)); // nobody will drain: the frame is dropped, not spun on
         d->capture().H264Enqueue();
         QCOMPARE(OSAL_GetElemNum(&d->capture().queue()), 29);
         QVERIFY(d->capture().H264Dequeue());
@@ -590,7 +591,8 @@ private slots:
         QTest::qWait(2000);
         QVERIFY2(previews.count() >= (testkit::kRealTime ? 7 : 1) && previews.count() <= 12,
                  qPrintable(QString::number(previews.count())));
-        QVERIFY2(d->capture().lumaMean() < 20, qPrintable(QString::number(d->capture().lumaMean())));
+        QVERIFY2(d->capture().lumaMean() < 20,
+                 qPrintable(QString::number(d->capture().lumaMean())));
         vboard::setKnob(knobs::kAmbient, "60");
         QTRY_VERIFY_WITH_TIMEOUT(d->capture().lumaMean() > 20, 3000);
         d->FlashOn(); // the infrared light brightens the picture further

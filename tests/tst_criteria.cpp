@@ -220,7 +220,8 @@ private slots:
         d.settings().store(CamCfg::ReferralCriteria, QString::number(7));
         QCOMPARE(d.calculateReferral(), d.screening().calculateArthur2());
         QCOMPARE(d.screening().calculateArthur2(), kPass);
-        d.screening().record().birth = QDate(); // invalid: oldest band of Matta refers at sphere >= 1.0
+        d.screening().record().birth =
+            QDate(); // invalid: oldest band of Matta refers at sphere >= 1.0
         d.settings().store(CamCfg::ReferralCriteria, QString::number(1));
         QCOMPARE(d.calculateReferral(), kRefer);
         d.screening().record().birth = QDate(2027, 6, 1); // future: youngest band, 2.75 < 3.0

@@ -96,8 +96,7 @@ private slots:
         QVERIFY(t.elapsed() < 5000);
         // A short job: the percentage shown is the dialog's, a few seconds' worth at most
         // on a loaded machine.
-        QCOMPARE(dlg.findChild<QLabel*>("labelTimer")->text(),
-                 QString::number(dlg.progress) + "%");
+        QCOMPARE(dlg.findChild<QLabel*>("labelTimer")->text(), QString::number(dlg.progress) + "%");
         QVERIFY(dlg.progress <= 5);
         QCOMPARE(dlg.findChild<QLabel*>("label")->text(),
                  QString("Version checking, Please wait..."));

@@ -141,7 +141,7 @@ private slots:
         }
         QCOMPARE(m_fx->data().screening().outbox()->count(), 0);
         QStringList names, stamps, verdicts;
-        forEachHistoryLine(m_fx->data().readTestResult(), [&](QStringView line) {
+        forEachHistoryRecord(m_fx->data().readTestResult(), [&](QStringView line, auto&&) {
             const auto e = parseHistoryLine(line.toString());
             names << e->name;
             stamps << e->results.first();

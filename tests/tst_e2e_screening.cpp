@@ -431,7 +431,7 @@ private slots:
         QCOMPARE(widget<QLabel>("labelResultPass")->isVisibleTo(m_window), expected > 0);
         QVERIFY(testkit::saveScreen(m_window, "pageResult_Pass"));
         // One history line with the local time stamp.
-        const QStringList lines = m_data->readTestResult().split('\n', Qt::SkipEmptyParts);
+        const QStringList lines = testkit::screeningLines(m_data->readTestResult());
         QCOMPARE(lines.size(), 1);
         QVERIFY(
             lines[0].startsWith("Ann,Female,2019-05-03|" +
@@ -463,8 +463,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(int(m_data->capture().state()), 1, 5000);
         QVERIFY(widget<QPushButton>("buttonPhoto")->isEnabled());
         QVERIFY(widget<QPushButton>("buttonCameraReturn")->isEnabled());
-        QCOMPARE(m_data->readTestResult().split('\n', Qt::SkipEmptyParts).size(),
-                 1); // nothing stored
+        QCOMPARE(testkit::screeningLines(m_data->readTestResult()).size(), 1); // nothing stored
 
         // Retake: a refraction that refers, and a second history line for the same child.
         testkit::services::clearKnob(serviceKnobs::kAnalysisFail);
@@ -477,7 +476,7 @@ private slots:
         QCOMPARE(m_data->screening().record().referral, QString("Refer"));
         QVERIFY(widget<QLabel>("labelResultRefer")->isVisibleTo(m_window));
         QVERIFY(testkit::saveScreen(m_window, "pageResult_Refer"));
-        const QStringList after = m_data->readTestResult().split('\n', Qt::SkipEmptyParts);
+        const QStringList after = testkit::screeningLines(m_data->readTestResult());
         QCOMPARE(after.size(), 2);
         QVERIFY(after[1].startsWith("Ann,Female,2019-05-03|"));
         QVERIFY(after[1].endsWith(",Refer"));

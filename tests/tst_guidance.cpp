@@ -81,11 +81,33 @@ private slots:
         QCOMPARE(entry::birthDateValid(birth, QDate(2026, 12, 10)), valid);
     }
 
+    void childIds_data() {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("none") << "" << true;
+        QTest::newRow("roster number") << "S-1204" << true;
+        QTest::newRow("sixteen") << "ABCDEFGH-1234567" << true;
+        QTest::newRow("seventeen") << "ABCDEFGH-12345678" << false;
+        QTest::newRow("leading -") << "-12" << false;
+        QTest::newRow("comma") << "S,12" << false;
+        QTest::newRow("blank") << "S 12" << false;
+        QTest::newRow("not ASCII") << QString::fromUtf8("Ä12") << false;
+        QTest::newRow("separator of the extras") << "S;12" << false;
+    }
+    void childIds() {
+        QFETCH(QString, id);
+        QFETCH(bool, usable);
+        QCOMPARE(entry::childIdProblem(id).isEmpty(), usable);
+    }
+
     void keptEntryRoundTripsAndRefusesDamage() {
-        const entry::Child child{QString::fromUtf8("Zoë Ángel"), false, QDate(2019, 5, 3)};
+        const entry::Child child{QString::fromUtf8("Zoë Ángel"), false, QDate(2019, 5, 3), "S-12"};
         const auto kept = entry::parseKeptEntry(entry::keptEntryText(child, true));
         QVERIFY(kept && kept->cameraRestart && kept->child == child);
         QVERIFY(!entry::parseKeptEntry(entry::keptEntryText(child, false))->cameraRestart);
+        // As the version before IDs wrote it.
+        const auto older = entry::parseKeptEntry("Kim\nM\n2020-02-02\ncamera\n");
+        QVERIFY(older && older->cameraRestart && older->child.childId.isEmpty());
         for (const QByteArray& damaged : {QByteArray(), QByteArray("Zoe\nX\n2019-05-03\n\n"),
                                           QByteArray("Zoe\nF\n2019-02-30\ncamera\n"),
                                           QByteArray("Zo,e\nF\n2019-05-03\ncamera\n")})

@@ -165,9 +165,9 @@ private slots:
     void detailNewestFirst() {
         const auto rows = childScreenings(kHistory, "Anna,Female,2019-05-03");
         QCOMPARE(rows.size(), 2);
-        QCOMPARE(rows[0], (QStringList{"2026-12-07 16:10", "1.25", "-0.50", "180", "1.00", "-0.75",
-                                       "175", "58", "Pass"}));
-        QCOMPARE(rows[1][0], QString("2025-01-12 11:00"));
+        QCOMPARE(rows[0].cells, (QStringList{"2026-12-07 16:10", "1.25", "-0.50", "180", "1.00",
+                                             "-0.75", "175", "58", "Pass"}));
+        QCOMPARE(rows[1].cells[0], QString("2025-01-12 11:00"));
     }
 
     void detailLayouts_data() {
@@ -192,7 +192,7 @@ private slots:
         const auto rows = childScreenings(text, "Kim,Male,2020-02-02");
         QCOMPARE(rows.size(), row.isEmpty() ? 0 : 1);
         if (!row.isEmpty())
-            QCOMPARE(rows[0], row);
+            QCOMPARE(rows[0].cells, row);
     }
 
     void damagedLinesAreSkippedAndKept() {

@@ -1,9 +1,9 @@
 // The blocking HTTP helpers against the stand-ins and a silent server, and percent-decoding.
 #include "app/gdata.h"
+#include "knobs.h"
 #include "net/http_client.h"
 #include "net/http_upload.h"
 #include "testkit/testkit.h"
-#include "knobs.h"
 
 #include <QElapsedTimer>
 #include <QTcpServer>

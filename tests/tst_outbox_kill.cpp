@@ -44,11 +44,11 @@ class TstOutboxKill : public QObject {
     // How often each child is in the history, and whether it waits (undelivered) in the box.
     static QMap<QString, int> historyCounts(const QString& appDir) {
         QMap<QString, int> counts;
-        forEachHistoryLine(QString::fromUtf8(testkit::readFile(appDir + "/CAMCFG/result.txt")),
-                           [&](QStringView line) {
-                               if (const auto e = parseHistoryLine(line.toString()))
-                                   ++counts[e->name];
-                           });
+        forEachHistoryRecord(QString::fromUtf8(testkit::readFile(appDir + "/CAMCFG/result.txt")),
+                             [&](QStringView line, auto&&) {
+                                 if (const auto e = parseHistoryLine(line.toString()))
+                                     ++counts[e->name];
+                             });
         return counts;
     }
 

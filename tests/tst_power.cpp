@@ -1,8 +1,8 @@
 // Battery, charger and panel switches on the virtual board.
 #include "app/gdata.h"
+#include "knobs.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
-#include "knobs.h"
 
 #include <QFile>
 #include <QtTest>

@@ -111,9 +111,9 @@ private slots:
     }
 
     void recordWithoutAnalysis() {
-        const QString text = resultReceipt(
-            {"Kim", true, QDate(2020, 1, 1), QDateTime(), "", "", "", "", "", "", "", "", ""},
-            QDateTime(QDate(2026, 1, 1), QTime(0, 0)));
+        const QString text = resultReceipt({"Kim", true, QDate(2020, 1, 1), QDateTime(), "", "", "",
+                                            "", "", "", "", "", RecordExtras{}},
+                                           QDateTime(QDate(2026, 1, 1), QTime(0, 0)));
         QVERIFY(text.contains(kCut + "SPH        CYL       AXIS" + kCut + QString(10, ' ') + kCut));
         QCOMPARE(text.count(kCut + QString(10, ' ') + kCut), 2);
     }

@@ -3,19 +3,19 @@
 // Each case checks the placement or the text and keeps a picture of the whole screen area
 // of the window in <build>/test-artifacts/screens/.
 #include "app/gdata.h"
+#include "knobs.h"
 #include "testkit/window_fixture.h"
 #include "ui/maildlg.h"
 #include "ui/maindialog.h"
-#include "ui/screening_controller.h"
 #include "ui/msgdialog.h"
+#include "ui/screening_controller.h"
 #include "ui/uploaddlg.h"
-#include "knobs.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
-#include <QtTest>
 #include <QStackedWidget>
+#include <QtTest>
 
 #include <functional>
 
@@ -154,7 +154,8 @@ private slots:
     // The address dialog stays in view above the keyboard its field opens.
     void mailDialogWithItsKeyboard() {
         m_fx->widget<QStackedWidget>("stackedWidgetMain")->setCurrentIndex(1);
-        m_fx->widget<QStackedWidget>("stackedWidgetNoMenu")->setCurrentIndex(MainDialog::PageHistory);
+        m_fx->widget<QStackedWidget>("stackedWidgetNoMenu")
+            ->setCurrentIndex(MainDialog::PageHistory);
         MailDlg mail;
         QRect keyboard, field;
         QImage shot;

@@ -193,7 +193,8 @@ private slots:
         data->settings().storage().dogenCurrentCFG();
         QCOMPARE(data->settings().storage().saveCFG2File(), QString("1"));
         auto again = loadData();
-        QCOMPARE(again->settings().storage().m_strValue[CamCfg::PrinterId], QString::fromUtf8("打印机-7"));
+        QCOMPARE(again->settings().storage().m_strValue[CamCfg::PrinterId],
+                 QString::fromUtf8("打印机-7"));
     }
 
     void factoryResetKeepsCalibration() {

@@ -225,18 +225,16 @@ private slots:
         QCOMPARE(m_data->screening().outbox()->count(), 0);
         QCOMPARE(testkit::services::log("analysis").size(), 3);
         const QStringList lines = m_data->readTestResult().split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 1);
+        QCOMPARE(lines.size(), 2); // the screening and its extras
         const auto entry = parseHistoryLine(lines.first());
         QVERIFY(entry);
         QCOMPARE(entry->key, QString("Asha,Female,2021-03-04"));
         QCOMPARE(entry->results.first(), queuedAt.toString("yyyy-MM-dd hh:mm"));
-        const ScreeningRecord judged{"Asha", false,   QDate(2021, 3, 4), queuedAt, "", "",
-                                     "",     "-0.50", "-0.25",           "",       "", "",
-                                     ""};
         QCOMPARE(entry->results.last(),
-                 verdictText(referralFor(1, monthsOfAge(queuedAt.date(), judged.birth),
+                 verdictText(referralFor(1, monthsOfAge(queuedAt.date(), QDate(2021, 3, 4)),
                                          refractionFrom("-0.50", "-3.50", "-0.25", "-0.75"))));
-        QVERIFY(!m_data->screening().deliverOldest()); // nothing left
+        QCOMPARE(extrasOf(lines[0], lines[1])->criterion, QString("Matta")); // stored, not now
+        QVERIFY(!m_data->screening().deliverOldest());                       // nothing left
     }
 
     // A power cut after the reply was kept, before or after the history line: one line.
@@ -266,7 +264,7 @@ private slots:
         }
         QVERIFY(m_data->screening().deliverOldest());
         QCOMPARE(m_data->screening().outbox()->count(), 0);
-        QCOMPARE(m_data->readTestResult().split('\n', Qt::SkipEmptyParts).size(), 1);
+        QCOMPARE(testkit::screeningLines(m_data->readTestResult()).size(), 1);
         QCOMPARE(testkit::services::log("analysis").size(), 1); // the kept reply was used
     }
 
@@ -279,7 +277,7 @@ private slots:
         QCOMPARE(box.add(r, 1, 2, recording), Outbox::Added::Full);
         const OutboxItem item = box.items().first();
         QCOMPARE(item.record.name, QString("Mei"));
-        QCOMPARE(item.record.timeSource, QString("device clock"));
+        QCOMPARE(item.record.extras.timeSource, QString("device clock"));
         QCOMPARE(item.region, 2);
         QCOMPARE(testkit::readFile(item.recording()), testkit::readFile(recording));
         // Free space the history needs is never used.

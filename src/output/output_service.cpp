@@ -6,6 +6,7 @@
 #include "core/settings.h"
 #include "net/http_client.h"
 #include "net/tls_trust.h"
+#include "output/export_table.h"
 #include "output/receipt.h"
 #include "platform/board.h"
 #include "screening/screening_session.h"
@@ -45,7 +46,7 @@ QString OutputService::httpPrintTestpage() {
 }
 
 QString OutputService::smtpSend(const QString& to, const QString& subject, const QString& html,
-                                bool ssl) {
+                                bool ssl, const QByteArray& csv) {
     const endpoints::Endpoint server = ssl ? endpoints::smtpSsl() : endpoints::smtpPlain();
     // The second way in is STARTTLS on the submission port, never a login in clear.
     SmtpClient client(server.host, server.port,
@@ -54,13 +55,24 @@ QString OutputService::smtpSend(const QString& to, const QString& subject, const
     client.setUser(endpoints::mailSender());
     client.setPassword(endpoints::mailPassword());
 
-    MimeMessage message(true);
+    MimeMessage message(csv.isEmpty());
     EmailAddress sender(endpoints::mailSender(), endpoints::mailSender());
     EmailAddress recipient(to, to);
     message.setSender(&sender);
     message.addRecipient(&recipient);
     message.setSubject(subject);
-    message.addPart(new MimeHtml(html));
+    if (csv.isEmpty()) {
+        message.addPart(new MimeHtml(html));
+    } else {
+        // A body and a file beside it: multipart/mixed, as mail readers expect attachments.
+        auto* mixed = new MimeMultiPart(MimeMultiPart::Mixed);
+        mixed->addPart(new MimeHtml(html));
+        auto* file = new MimeAttachment(csv, QString::fromLatin1(kExportCsvName));
+        file->setContentType("text/csv");
+        file->setCharset("utf-8");
+        mixed->addPart(file);
+        message.setContent(mixed);
+    }
 
     if (!client.connectToHost())
         return "Failed to connect to host!";
@@ -75,13 +87,14 @@ QString OutputService::smtpSend(const QString& to, const QString& subject, const
 QString OutputService::smtpSendReport() {
     if (!isMailAddress(m_mailTo))
         return kBadMailAddress;
-    QString result = smtpSend(m_mailTo, "Report", m_mailBody, true);
+    QString result = smtpSend(m_mailTo, "Report", m_mailBody, true, m_mailCsv);
     if (result != "OK")
-        result = smtpSend(m_mailTo, "Report", m_mailBody, false);
+        result = smtpSend(m_mailTo, "Report", m_mailBody, false, m_mailCsv);
     return result;
 }
 
-void OutputService::setReport(const QString& to, const QString& html) {
+void OutputService::setReport(const QString& to, const QString& html, const QByteArray& csv) {
     m_mailTo = to;
     m_mailBody = html;
+    m_mailCsv = csv;
 }

@@ -62,36 +62,17 @@ QString resultReceipt(const ScreeningRecord& record, const QDateTime& printedAt)
                            &r.pd, &r.referral})
         *field = markupSafe(*field);
     const QString gap(5, ' ');
-    return joinLines({"Name: " + r.name,
-                      QString("Sex: ") + (r.male ? "Male" : "Female"),
-                      "Birthday: " + r.birth.toString("yyyy-MM-dd"),
-                      "ID: ",
-                      "Test Time: " + r.testTime.toString("yyyy-MM-dd hh:mm"),
-                      "",
-                      "REF.DATA",
-                      "VD: 12.00",
-                      kDashes,
-                      "<OD>",
-                      kColumns,
-                      r.odSph + gap + r.odCyl + gap + r.odAxis,
-                      kDashes,
-                      kDashes,
-                      "<OS>",
-                      kColumns,
-                      r.osSph + gap + r.osCyl + gap + r.osAxis,
-                      kDashes,
-                      "",
-                      "PD: " + r.pd,
-                      "Screening result: " + r.referral,
-                      "",
-                      "Note: ",
-                      "",
-                      footer(printedAt),
-                      "",
-                      "",
-                      "",
-                      "",
-                      ""});
+    return joinLines(
+        {"Name: " + r.name, QString("Sex: ") + (r.male ? "Male" : "Female"),
+         "Birthday: " + r.birth.toString("yyyy-MM-dd"), "ID: " + markupSafe(r.extras.childId),
+         "Test Time: " + r.testTime.toString("yyyy-MM-dd hh:mm"), "", "REF.DATA", "VD: 12.00",
+         kDashes, "<OD>", kColumns, r.odSph + gap + r.odCyl + gap + r.odAxis, kDashes, kDashes,
+         "<OS>", kColumns, r.osSph + gap + r.osCyl + gap + r.osAxis, kDashes, "", "PD: " + r.pd,
+         "Screening result: " + r.referral, "",
+         // Why a screening ended without a result.
+         "Note: " +
+             markupSafe(r.extras.reason.isEmpty() ? QString() : unableReasonText(r.extras.reason)),
+         "", footer(printedAt), "", "", "", "", ""});
 }
 
 QString testPageReceipt(const QDateTime& printedAt) {

@@ -2,11 +2,23 @@
 
 #include <QList>
 
+#include <algorithm>
+
 namespace entry {
 
 QString nameProblem(const QString& name) {
     if (name.contains(',') || name.contains('|'))
         return QStringLiteral("User Name cannot contain \",\" or \"|\"!");
+    return QString();
+}
+
+QString childIdProblem(const QString& childId) {
+    const bool ascii = std::all_of(childId.begin(), childId.end(), [](QChar c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+               c == u'-';
+    });
+    if (childId.size() > kChildIdMaxLength || !ascii || childId.startsWith(u'-'))
+        return QStringLiteral("ID can hold only letters, digits and \"-\"!");
     return QString();
 }
 
@@ -17,8 +29,9 @@ bool birthDateValid(const QDate& birth, const QDate& today) {
 QByteArray keptEntryText(const Child& child, bool cameraRestart) {
     QByteArray text = child.name.toUtf8() + '\n' + (child.male ? "M" : "F") + '\n' +
                       child.birth.toString(Qt::ISODate).toLatin1() + '\n';
-    if (cameraRestart)
-        text += "camera\n";
+    text += cameraRestart ? "camera\n" : "-\n";
+    if (!child.childId.isEmpty())
+        text += child.childId.toLatin1() + '\n';
     return text;
 }
 
@@ -31,6 +44,8 @@ std::optional<KeptEntry> parseKeptEntry(const QByteArray& text) {
     kept.child.male = lines[1] == "M";
     kept.child.birth = QDate::fromString(QString::fromLatin1(lines[2]), Qt::ISODate);
     kept.cameraRestart = lines[3] == "camera";
+    if (lines.size() > 4 && childIdProblem(QString::fromLatin1(lines[4])).isEmpty())
+        kept.child.childId = QString::fromLatin1(lines[4]);
     if (kept.child.name.isEmpty() || !nameProblem(kept.child.name).isEmpty() ||
         !kept.child.birth.isValid())
         return std::nullopt;

@@ -20,6 +20,12 @@ constexpr int kNameMaxLength = 26;
 // child as "name,sex,birth|..." on one line, so a "," or "|" would make it another child.
 QString nameProblem(const QString& name);
 
+// The optional ID of a child (a student or roster number): up to this many letters,
+// digits and "-", beginning with a letter or digit.
+constexpr int kChildIdMaxLength = 16;
+// Why a typed ID cannot be stored, or "" when it can (an empty ID can).
+QString childIdProblem(const QString& childId);
+
 // A birth date the screening can use: a real date from 1900-01-01 up to today (the
 // device's local date).
 bool birthDateValid(const QDate& birth, const QDate& today);
@@ -28,13 +34,15 @@ struct Child {
     QString name;
     bool male = true;
     QDate birth;
+    QString childId;
     bool operator==(const Child& o) const {
-        return name == o.name && male == o.male && birth == o.birth;
+        return name == o.name && male == o.male && birth == o.birth && childId == o.childId;
     }
 };
 
 // The kept entry as a file: three lines, name, "M" or "F", and the birth date; a fourth
-// line "camera" once the camera has asked for the restart.
+// line "camera" once the camera has asked for the restart, or "-" until then; a fifth
+// with the child's ID when there is one.
 QByteArray keptEntryText(const Child& child, bool cameraRestart);
 struct KeptEntry {
     Child child;

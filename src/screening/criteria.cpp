@@ -110,3 +110,14 @@ QString verdictText(int referral) {
         return QStringLiteral("Refer");
     return QString();
 }
+
+QString criterionName(int criterion) {
+    switch (criterion) {
+    case 1:
+        return QStringLiteral("Matta");
+    case 0:
+        return QStringLiteral("Arnold");
+    default:
+        return QStringLiteral("Arthur2");
+    }
+}

@@ -28,3 +28,7 @@ int referralFor(int criterion, int months, const Refraction& r);
 
 // "Pass" above 0, "Refer" below 0, "" for 0.
 QString verdictText(int referral);
+
+// The name a record keeps of the criterion that judged it: "Matta", "Arnold" or "Arthur2",
+// as referralFor chooses.
+QString criterionName(int criterion);

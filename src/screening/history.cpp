@@ -1,5 +1,6 @@
 #include "screening/history.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
@@ -7,11 +8,48 @@
 namespace {
 
 const QString kNotAvailable = QStringLiteral("N/A");
+const QLatin1StringView kCheck(";check=");
 
 // The child key of a line (the text before its first "|"), empty for a line without one.
 QStringView keyOf(QStringView line) {
     const qsizetype bar = line.indexOf(u'|');
     return bar < 0 ? QStringView() : line.first(bar);
+}
+
+// What an extras value may hold: nothing that could split the line into more screening
+// fields (",") or more values (";", "="), nor end it. IDs are letters, digits and "-";
+// the fixed texts add the blank of "device clock".
+bool safeValue(const QString& value) {
+    return std::all_of(value.begin(), value.end(),
+                       [](QChar c) { return c.isLetterOrNumber() || c == u'-' || c == u' '; });
+}
+
+QString checksumOf(QStringView line, QStringView fields) {
+    const QByteArray bytes = line.toUtf8() + '\n' + fields.toUtf8();
+    return QString::number(qChecksum(bytes), 16).rightJustified(4, u'0');
+}
+
+QString extrasLine(QStringView person, QStringView line, const RecordExtras& e) {
+    QStringList fields;
+    auto add = [&fields](const char* name, const QString& value) {
+        if (!value.isEmpty() && safeValue(value))
+            fields << QLatin1StringView(name) + u'=' + value;
+    };
+    add("id", e.childId);
+    add("reason", e.reason);
+    add("criterion", e.criterion);
+    add("source", e.timeSource);
+    if (fields.isEmpty())
+        return QString();
+    const QString body = u'+' + fields.join(u';');
+    return person.toString() + u'|' + body + kCheck + checksumOf(line, body) + u'\n';
+}
+
+bool keyIs(QStringView key, QStringView person, QStringView childId) {
+    if (childId.isEmpty())
+        return key == person;
+    return key.size() == person.size() + 1 + childId.size() && key.startsWith(person) &&
+           key[person.size()] == u'#' && key.endsWith(childId);
 }
 
 } // namespace
@@ -27,7 +65,9 @@ QString historyLine(const ScreeningRecord& r) {
                               r.osAxis,
                               r.pd,
                               r.referral};
-    return person.join(',') + '|' + results.join(',') + '\n';
+    const QString key = person.join(',');
+    const QString line = key + '|' + results.join(',');
+    return line + '\n' + extrasLine(key, line, r.extras);
 }
 
 std::optional<HistoryEntry> parseHistoryLine(const QString& line) {
@@ -48,6 +88,46 @@ std::optional<HistoryEntry> parseHistoryLine(const QString& line) {
     return e;
 }
 
+bool isExtrasLine(QStringView line) {
+    const qsizetype bar = line.indexOf(u'|');
+    return bar >= 0 && bar + 1 < line.size() && line[bar + 1] == u'+';
+}
+
+std::optional<RecordExtras> extrasOf(QStringView line, QStringView next) {
+    const QStringView person = keyOf(line);
+    if (person.isEmpty() || !isExtrasLine(next) || keyOf(next) != person)
+        return std::nullopt;
+    const QStringView body = next.sliced(person.size() + 1);
+    const qsizetype check = body.lastIndexOf(kCheck);
+    if (check < 1 || body.sliced(check + kCheck.size()) != checksumOf(line, body.first(check)))
+        return std::nullopt;
+    RecordExtras e;
+    for (QStringView field : body.sliced(1, check - 1).split(u';')) {
+        const qsizetype eq = field.indexOf(u'=');
+        const QStringView name = field.first(std::max<qsizetype>(eq, 0));
+        const QString value = field.sliced(eq + 1).toString();
+        if (name == u"id")
+            e.childId = value;
+        else if (name == u"reason")
+            e.reason = value;
+        else if (name == u"criterion")
+            e.criterion = value;
+        else if (name == u"source")
+            e.timeSource = value; // a name this version does not know is skipped
+    }
+    return e;
+}
+
+QString childKey(QStringView person, QStringView childId) {
+    return childId.isEmpty() ? person.toString() : person.toString() + u'#' + childId.toString();
+}
+
+QString childKeyOf(const ScreeningRecord& r) {
+    return childKey(
+        QString(r.name + (r.male ? ",Male," : ",Female,") + r.birth.toString("yyyy-MM-dd")),
+        r.extras.childId);
+}
+
 QString searchFolded(QStringView text) {
     const QString decomposed = text.toString().normalized(QString::NormalizationForm_KD);
     QString bare;
@@ -58,27 +138,46 @@ QString searchFolded(QStringView text) {
     return bare.toCaseFolded();
 }
 
-QStringList matchingChildKeys(const QString& historyText, const QString& search) {
+QList<HistoryChild> matchingChildren(const QString& historyText, const QString& search) {
     const QString needle = searchFolded(search);
-    QSet<QStringView> seen; // views into historyText, which outlives them
-    QList<QStringView> found;
-    forEachHistoryLine(historyText, [&](QStringView line) {
+    QSet<QStringView> seenPersons; // children without an ID: views into historyText
+    QSet<QString> seenKeys;        // children with one
+    QList<HistoryChild> found;
+    forEachHistoryRecord(historyText, [&](QStringView line, const RecordExtras& extras) {
         // A line counts when parseHistoryLine takes it: a "|" after name, sex and birth.
-        const QStringView key = keyOf(line);
-        if (key.count(u',') < 2 || seen.contains(key))
+        const QStringView person = keyOf(line);
+        if (person.count(u',') < 2)
             return;
-        seen.insert(key); // each child is folded once, however many screenings it has
-        if (needle.isEmpty() || searchFolded(key).contains(needle))
-            found << key;
+        const bool withId = !extras.childId.isEmpty();
+        const QString key = withId ? childKey(person, extras.childId) : QString();
+        // each child is folded once, however many screenings it has
+        if (withId) {
+            if (seenKeys.contains(key))
+                return;
+            seenKeys.insert(key);
+        } else {
+            if (seenPersons.contains(person))
+                return;
+            seenPersons.insert(person);
+        }
+        if (!needle.isEmpty() && !searchFolded(person).contains(needle) &&
+            !searchFolded(extras.childId).contains(needle))
+            return;
+        const QList<QStringView> fields = person.split(u',');
+        found.append({withId ? key : person.toString(), fields[0].toString(), fields[1].toString(),
+                      fields[2].toString(), extras.childId});
     });
     // The keys are distinct: sorting them gives the order of inserting each before the
-    // first greater one. Sorted as views, which point into the one text, rather than as
-    // strings each in a block of its own.
-    std::sort(found.begin(), found.end());
+    // first greater one.
+    std::sort(found.begin(), found.end(),
+              [](const HistoryChild& a, const HistoryChild& b) { return a.key < b.key; });
+    return found;
+}
+
+QStringList matchingChildKeys(const QString& historyText, const QString& search) {
     QStringList keys;
-    keys.reserve(found.size());
-    for (QStringView key : found)
-        keys << key.toString();
+    for (const HistoryChild& child : matchingChildren(historyText, search))
+        keys << child.key;
     return keys;
 }
 
@@ -93,44 +192,124 @@ std::optional<QStringList> screeningCells(const QStringList& f) {
     return std::nullopt;
 }
 
-QList<QStringList> childScreenings(const QString& historyText, const QString& childKey) {
-    QList<QStringList> rows;
-    forEachHistoryLine(historyText, [&](QStringView line) {
-        if (keyOf(line) != childKey) // only the child's own lines are taken apart
+QList<ScreeningRow> childScreenings(const QString& historyText, const QString& childKey) {
+    QList<ScreeningRow> rows;
+    forEachHistoryRecord(historyText, [&](QStringView line, const RecordExtras& extras) {
+        // only the child's own lines are taken apart
+        if (!keyIs(childKey, keyOf(line), extras.childId))
             return;
         const auto entry = parseHistoryLine(line.toString());
         if (!entry)
             return;
-        if (const auto row = screeningCells(entry->results))
-            rows.prepend(*row);
+        if (const auto cells = screeningCells(entry->results))
+            rows.prepend({*cells, extras});
     });
     return rows;
 }
 
-QByteArray historyWithout(const QByteArray& history, const QStringList& childKeys) {
-    QSet<QString> gone(childKeys.begin(), childKeys.end());
-    QByteArray kept;
-    kept.reserve(history.size());
-    for (qsizetype start = 0; start < history.size();) {
+namespace {
+
+// A line of the file's bytes: where it starts, ends, and where the next one starts.
+struct Span {
+    qsizetype start, end, next;
+};
+
+QList<Span> spansOf(const QByteArray& bytes) {
+    QList<Span> spans;
+    for (qsizetype start = 0; start < bytes.size();) {
         qsizetype end = start;
-        while (end < history.size() && history[end] != '\n' && history[end] != '\r')
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
             ++end;
         qsizetype next = end;
-        if (next < history.size())
-            next += history[next] == '\r' && next + 1 < history.size() && history[next + 1] == '\n'
-                        ? 2
-                        : 1;
-        const QByteArray line = history.sliced(start, end - start);
-        // The key as the list showed it: the reader skips zero bytes.
-        QByteArray shown = line;
-        shown.replace('\0', QByteArray());
-        const qsizetype bar = shown.indexOf('|');
-        const bool goes = bar >= 0 && gone.contains(QString::fromUtf8(shown.first(bar)));
-        if (!shown.isEmpty() && !goes) {
-            kept += line;
-            kept += end < history.size() ? history.sliced(end, next - end) : QByteArray("\n");
-        }
+        if (next < bytes.size())
+            next +=
+                bytes[next] == '\r' && next + 1 < bytes.size() && bytes[next + 1] == '\n' ? 2 : 1;
+        spans.append({start, end, next});
         start = next;
     }
+    return spans;
+}
+
+} // namespace
+
+QByteArray historyWithout(const QByteArray& history, const QStringList& childKeys) {
+    const QSet<QString> gone(childKeys.begin(), childKeys.end());
+    const QList<Span> spans = spansOf(history);
+    // The line as the list showed it: the reader skips zero bytes.
+    auto shown = [&](qsizetype i) {
+        QByteArray line = history.sliced(spans[i].start, spans[i].end - spans[i].start);
+        return line.replace('\0', QByteArray());
+    };
+    QByteArray kept;
+    kept.reserve(history.size());
+    auto keep = [&](qsizetype i) {
+        const Span& s = spans[i];
+        kept += history.sliced(s.start, s.end - s.start);
+        kept += s.end < history.size() ? history.sliced(s.end, s.next - s.end) : QByteArray("\n");
+    };
+    for (qsizetype i = 0; i < spans.size(); ++i) {
+        const QByteArray line = shown(i);
+        if (line.isEmpty())
+            continue;
+        const qsizetype bar = line.indexOf('|');
+        const QString person = bar < 0 ? QString() : QString::fromUtf8(line.first(bar));
+        RecordExtras extras;
+        bool withExtras = false;
+        if (bar >= 0 && !(bar + 1 < line.size() && line[bar + 1] == '+') && i + 1 < spans.size()) {
+            const QByteArray next = shown(i + 1);
+            if (next.contains("|+"))
+                if (const auto e = extrasOf(QString::fromUtf8(line), QString::fromUtf8(next))) {
+                    extras = *e;
+                    withExtras = true;
+                }
+        }
+        // An extras line of no screening goes with its person, as a version without
+        // extras deletes it.
+        const bool goes = bar >= 0 && gone.contains(childKey(person, extras.childId));
+        if (!goes) {
+            keep(i);
+            if (withExtras)
+                keep(i + 1);
+        }
+        if (withExtras)
+            ++i;
+    }
     return kept;
+}
+
+HistoryTotals historyTotals(const QString& historyText, const QDate& today,
+                            const QString& pendingVerdict) {
+    const QString day = today.toString("yyyy-MM-dd");
+    QHash<QString, QString> latestToday, latestAll; // child key -> verdict
+    forEachHistoryRecord(historyText, [&](QStringView line, const RecordExtras& extras) {
+        const auto entry = parseHistoryLine(line.toString());
+        if (!entry)
+            return;
+        const auto cells = screeningCells(entry->results);
+        if (!cells)
+            return;
+        const QString key = childKey(entry->key, extras.childId);
+        latestAll.insert(key, cells->at(8));
+        if (cells->at(0).startsWith(day))
+            latestToday.insert(key, cells->at(8));
+    });
+    auto count = [&](const QHash<QString, QString>& latest) {
+        OutcomeTotals t;
+        t.screened = int(latest.size());
+        for (const QString& verdict : latest) {
+            t.passed += verdict == u"Pass";
+            t.referred += verdict == u"Refer";
+            t.unable += verdict == QLatin1StringView(kUnableToScreen);
+            t.pending += verdict == pendingVerdict;
+        }
+        return t;
+    };
+    return {count(latestToday), count(latestAll)};
+}
+
+QString unableReasonText(const QString& code) {
+    for (const UnableReason& r : kUnableReasons)
+        if (code == QLatin1StringView(r.code))
+            return QString::fromLatin1(r.text);
+    return code;
 }

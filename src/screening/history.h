@@ -1,7 +1,14 @@
 // The history file's text: one line per screening,
 //   name,sex,birth|time,ODsph,ODcyl,ODaxis,OSsph,OScyl,OSaxis,PD,verdict
-// The part before "|" is the child key. Everything here works on the file's text so the
-// screens and the export stay thin.
+// and, directly after a screening that has extras (an ID, a reason, its criterion, the
+// clock's source), an extras line with the same person part:
+//   name,sex,birth|+id=S-12;criterion=Arnold;source=network;check=3f0a
+// The twelve fields keep their places, so a version that knows no extras still lists,
+// shows, exports and deletes every screening: it takes the extras line for a short line
+// (one screening field) and skips it, and deletes it with its child. "check" is a checksum
+// of the screening line and the fields before it: a torn or misplaced extras line is no
+// extras line. The child key is the person part, and with an ID the person part, "#" and
+// the ID. Everything here works on the file's text so the screens and the export stay thin.
 #pragma once
 
 #include <QDate>
@@ -15,7 +22,8 @@
 
 #include "screening/record.h"
 
-// The record as one history line, ended by "\n".
+// The record as its history line and, when it has extras, its extras line; each ended by
+// "\n".
 QString historyLine(const ScreeningRecord& r);
 
 // One history line taken apart. Lines without "|" or with fewer than three person fields
@@ -41,12 +49,49 @@ template <typename F> void forEachHistoryLine(QStringView text, F f) {
     }
 }
 
+// Whether a line is an extras line (its screening part begins with "+").
+bool isExtrasLine(QStringView line);
+// The extras `next` holds for the screening `line`, or nothing when `next` is not the
+// extras line of that screening.
+std::optional<RecordExtras> extrasOf(QStringView line, QStringView next);
+
+// Calls f(line, extras) with each line that is not an extras line, and the extras of the
+// extras line after it (empty when there is none). Extras lines that belong to no
+// screening are skipped.
+template <typename F> void forEachHistoryRecord(QStringView text, F f) {
+    std::optional<QStringView> held;
+    forEachHistoryLine(text, [&](QStringView line) {
+        if (isExtrasLine(line)) {
+            if (held)
+                f(*held, extrasOf(*held, line).value_or(RecordExtras{}));
+            held.reset();
+            return;
+        }
+        if (held)
+            f(*held, RecordExtras{});
+        held = line;
+    });
+    if (held)
+        f(*held, RecordExtras{});
+}
+
+// The child key: the person part (name,sex,birth), and "#" and the ID when there is one.
+QString childKey(QStringView person, QStringView childId);
+QString childKeyOf(const ScreeningRecord& r);
+
 // Text as the search compares it: compatibility-decomposed, without its combining marks,
 // case-folded ("Zoë" and "ZOE" both give "zoe").
 QString searchFolded(QStringView text);
 
-// The distinct child keys whose text contains `search`, both folded (searchFolded; ""
-// matches all), sorted by plain string order.
+// One child of the history list.
+struct HistoryChild {
+    QString key; // childKey()
+    QString name, sex, birth, childId;
+};
+// The distinct children whose person part or ID contains `search`, both folded
+// (searchFolded; "" matches all), sorted by key in plain string order.
+QList<HistoryChild> matchingChildren(const QString& historyText, const QString& search);
+// Their keys.
 QStringList matchingChildKeys(const QString& historyText, const QString& search);
 
 // The nine cells of a screening (time, OD sph/cyl/axis, OS sph/cyl/axis, PD, verdict)
@@ -54,15 +99,37 @@ QStringList matchingChildKeys(const QString& historyText, const QString& search)
 // other layout.
 std::optional<QStringList> screeningCells(const QStringList& results);
 
-// The screenings of one child as rows of nine cells (time, OD sph/cyl/axis, OS
-// sph/cyl/axis, PD, verdict), newest first. Six-field (no axes, no verdict) and
-// eight-field (no verdict) records show "N/A" where a value is missing; other layouts
+// One screening as the detail page and the export show it.
+struct ScreeningRow {
+    QStringList cells; // screeningCells
+    RecordExtras extras;
+};
+// The screenings of one child (by childKey), newest first. Six-field (no axes, no verdict)
+// and eight-field (no verdict) records show "N/A" where a value is missing; other layouts
 // give no row.
-QList<QStringList> childScreenings(const QString& historyText, const QString& childKey);
+QList<ScreeningRow> childScreenings(const QString& historyText, const QString& childKey);
 
-// The history file's bytes without the lines of the given children; every other line is
-// kept byte for byte with its own line end ("\n", "\r\n" or a lone "\r"; a last line
-// without one gets "\n"), empty lines dropped. A line goes only when its child key is
-// exactly one of the keys, so deleting a child never takes records of another child
-// whose line merely begins with the same text.
+// The history file's bytes without the lines of the given children (by childKey), extras
+// lines going with their screenings; every other line is kept byte for byte with its own
+// line end ("\n", "\r\n" or a lone "\r"; a last line without one gets "\n"), empty lines
+// dropped. A line goes only when its child key is exactly one of the keys, so deleting a
+// child never takes records of another child whose line merely begins with the same text.
 QByteArray historyWithout(const QByteArray& history, const QStringList& childKeys);
+
+// How many children were screened, and how their latest screening ended. A child screened
+// twice counts once, by its latest screening (file order); screenings without a verdict
+// count only as screened.
+struct OutcomeTotals {
+    int screened = 0, passed = 0, referred = 0, unable = 0, pending = 0;
+    bool operator==(const OutcomeTotals& o) const {
+        return screened == o.screened && passed == o.passed && referred == o.referred &&
+               unable == o.unable && pending == o.pending;
+    }
+};
+struct HistoryTotals {
+    OutcomeTotals today, all;
+};
+// Totals of the history text (pending screenings have the verdict `pendingVerdict`), for
+// the screenings of the day `today` and for all.
+HistoryTotals historyTotals(const QString& historyText, const QDate& today,
+                            const QString& pendingVerdict);

@@ -2,6 +2,7 @@
 
 #include "core/files.h"
 #include "core/log.h"
+#include "screening/child_entry.h"
 #include "screening/history.h"
 
 #include <QDateTime>
@@ -49,9 +50,12 @@ QByteArray outboxItemText(const OutboxItem& item) {
     field("sex", r.male ? "Male" : "Female");
     field("birth", r.birth.toString("yyyy-MM-dd"));
     field("time", r.testTime.toString("yyyy-MM-dd hh:mm:ss"));
-    field("time_source", r.timeSource);
+    field("time_source", r.extras.timeSource);
     field("criterion", QString::number(item.criterion));
     field("region", QString::number(item.region));
+    // After the seven: a version that reads only those skips it.
+    if (!r.extras.childId.isEmpty())
+        field("id", r.extras.childId);
     return text;
 }
 
@@ -74,12 +78,16 @@ std::optional<OutboxItem> parseOutboxItem(const QByteArray& text) {
         else if (key == "time")
             item.record.testTime = QDateTime::fromString(value, "yyyy-MM-dd hh:mm:ss");
         else if (key == "time_source")
-            item.record.timeSource = value;
+            item.record.extras.timeSource = value;
         else if (key == "criterion")
             item.criterion = value.toInt();
         else if (key == "region")
             item.region = value.toInt();
-        else
+        else if (key == "id") {
+            --seen; // not one of the seven every item has
+            if (entry::childIdProblem(value).isEmpty())
+                item.record.extras.childId = value;
+        } else
             --seen;
     }
     if (seen != 7 || item.record.name.isEmpty() || !item.record.birth.isValid() ||
@@ -185,8 +193,8 @@ void Outbox::setAside(const OutboxItem& item, const QString& reason) {
 
 void Outbox::removeChildren(const QStringList& childKeys) {
     for (const OutboxItem& item : items()) {
-        const QString key = historyLine(item.record).section('|', 0, 0);
-        if (childKeys.contains(key))
+        const QString person = historyLine(item.record).section('|', 0, 0);
+        if (childKeys.contains(childKey(person, item.record.extras.childId)))
             remove(item);
     }
 }

@@ -3,11 +3,11 @@
 // delivery fills them in and appends them to the history.
 //
 // Each item is a folder <outbox>/<id>/ holding item.txt (the record: child, test time, time
-// source, criterion and region in force) and recording.avi, and, once the server has
-// answered, reply.txt. An item is made whole in <outbox>/.incoming-<id>/ and renamed into
-// place, so a power cut leaves it queued or not at all. Items the server refused for good, or
-// whose recording cannot be read, go to <outbox>/aside/ with the reason and are not tried
-// again. Thread-safe: the GUI queues and removes, the Wi-Fi worker delivers.
+// source, criterion and region in force, and the child's ID when it has one) and recording.avi,
+// and, once the server has answered, reply.txt. An item is made whole in <outbox>/.incoming-<id>/
+// and renamed into place, so a power cut leaves it queued or not at all. Items the server refused
+// for good, or whose recording cannot be read, go to <outbox>/aside/ with the reason and are not
+// tried again. Thread-safe: the GUI queues and removes, the Wi-Fi worker delivers.
 #pragma once
 
 #include "screening/record.h"
@@ -56,7 +56,7 @@ public:
     bool remove(const OutboxItem& item);
     // Keeps an item out of delivery for good, saying why.
     void setAside(const OutboxItem& item, const QString& reason);
-    // Removes every item of these children (name,sex,birth keys, as in the history).
+    // Removes every item of these children (child keys, as in the history).
     void removeChildren(const QStringList& childKeys);
     // Removes what a power cut left half made.
     void recover();

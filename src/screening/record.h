@@ -4,6 +4,24 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
+
+// What a screening keeps beyond the twelve fields of its history line: the child's ID from
+// the class or camp roster, why it ended without a result, the criterion that judged it and
+// where the clock's time came from. Empty texts where a screening has none.
+struct RecordExtras {
+    QString childId;
+    QString reason;     // an unableReasons() code, for an "Unable to screen" outcome
+    QString criterion;  // criterionName(): "Matta", "Arnold" or "Arthur2"
+    QString timeSource; // "network", "device clock" or "operator"
+    bool isEmpty() const {
+        return childId.isEmpty() && reason.isEmpty() && criterion.isEmpty() && timeSource.isEmpty();
+    }
+    bool operator==(const RecordExtras& o) const {
+        return childId == o.childId && reason == o.reason && criterion == o.criterion &&
+               timeSource == o.timeSource;
+    }
+};
 
 struct ScreeningRecord {
     QString name;
@@ -13,8 +31,22 @@ struct ScreeningRecord {
     QString odSph, odCyl, odAxis;
     QString osSph, osCyl, osAxis;
     QString pd;
-    QString referral;
-    // Where the clock's time came from when it was screened ("network", "device clock",
-    // "operator"); the history line does not hold it.
-    QString timeSource;
+    QString referral; // "Pass", "Refer", kUnableToScreen, or "" (no verdict)
+    RecordExtras extras;
 };
+
+// The outcome of a screening that gave no result, and the reasons an operator can pick.
+inline constexpr const char* kUnableToScreen = "Unable to screen";
+struct UnableReason {
+    const char* code; // as stored
+    const char* text; // as shown, printed and exported
+};
+inline constexpr UnableReason kUnableReasons[] = {
+    {"no-reflex", "No reflex found"},
+    {"not-cooperating", "Child did not cooperate"},
+    {"video-unreadable", "Analysis could not read the video"},
+    {"other", "Other reason"},
+};
+// The text of a reason code; the code itself when it is none of the list (a newer
+// version's reason).
+QString unableReasonText(const QString& code);

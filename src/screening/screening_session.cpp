@@ -50,12 +50,30 @@ int ScreeningSession::calculateReferral() const {
     return referralFor(m_settings.referralCriterion(), getMonthofAge(), recordRefraction(m_record));
 }
 
+int ScreeningSession::judgeRecord() {
+    const int referral = calculateReferral();
+    m_record.referral = verdictText(referral);
+    m_record.extras.criterion = criterionName(m_settings.referralCriterion());
+    m_record.extras.reason.clear();
+    return referral;
+}
+
+bool ScreeningSession::saveUnableToScreen(const QString& reason) {
+    ScreeningRecord& r = m_record;
+    for (QString* value : {&r.odSph, &r.odCyl, &r.odAxis, &r.osSph, &r.osCyl, &r.osAxis, &r.pd})
+        value->clear();
+    r.referral = QString::fromLatin1(kUnableToScreen);
+    r.extras.reason = reason;
+    r.extras.criterion.clear(); // nothing was judged
+    return saveTestResult();
+}
+
 QString ScreeningSession::keptEntryFile() const {
     return m_appDir + paths::kKeptEntryFile;
 }
 
 bool ScreeningSession::keepEntry() {
-    const entry::Child child{m_record.name, m_record.male, m_record.birth};
+    const entry::Child child{m_record.name, m_record.male, m_record.birth, m_record.extras.childId};
     return settingsFolderReady() &&
            writeFileAtomically(keptEntryFile(), entry::keptEntryText(child, false));
 }
@@ -108,7 +126,7 @@ ScreeningSession::~ScreeningSession() = default;
 
 bool ScreeningSession::saveTestResult() {
     m_record.testTime = localTime(m_settings);
-    m_record.timeSource = m_timeSource ? m_timeSource() : QString();
+    m_record.extras.timeSource = m_timeSource ? m_timeSource() : QString();
     const QString line = historyLine(m_record);
     qCDebug(lcScreening, "%s", qPrintable(line));
     std::lock_guard<std::mutex> g(m_historyLock);
@@ -200,7 +218,7 @@ int ScreeningSession::queueRecording() {
         return 0;
     ScreeningRecord waiting = m_record;
     waiting.testTime = localTime(m_settings);
-    waiting.timeSource = m_timeSource ? m_timeSource() : QString();
+    waiting.extras.timeSource = m_timeSource ? m_timeSource() : QString();
     switch (m_outbox->add(waiting, m_settings.referralCriterion(), m_settings.region(),
                           board::path(QString(paths::kRecordingFile)))) {
     case Outbox::Added::Queued:
@@ -261,6 +279,7 @@ bool ScreeningSession::deliverOldest() {
     // Judged as it would have been then: by its age on the day and the criterion in force.
     r.referral = verdictText(
         referralFor(item.criterion, monthsOfAge(r.testTime.date(), r.birth), recordRefraction(r)));
+    r.extras.criterion = criterionName(item.criterion);
     const QByteArray line = historyLine(r).toUtf8();
     {
         std::lock_guard<std::mutex> g(m_historyLock);

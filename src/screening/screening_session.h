@@ -41,6 +41,12 @@ public:
     int calculateArthur2() const;
     // By the criterion in the settings.
     int calculateReferral() const;
+    // Sets the record's verdict, and the criterion that gave it, by the settings; returns
+    // calculateReferral().
+    int judgeRecord();
+    // The screening ends without a result, for the reason (an unableReasons() code): the
+    // record is "Unable to screen", without values, and is appended like any other.
+    bool saveUnableToScreen(const QString& reason);
 
     // Analysis of the recording: 1 when the record was filled from the reply; 0 when it
     // failed (photoResult() says how); kQueued when the server could not be reached and the

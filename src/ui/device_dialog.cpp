@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 
 DeviceDialog::DeviceDialog(QWidget* parent) : QDialog(parent) {
@@ -68,20 +69,37 @@ bool fits(QLabel* label, const QString& text) {
 
 } // namespace
 
-void setFittingText(QLabel* label, const QString& text) {
-    label->setText(text); // a label breaks the line at "\r\n" once; measure it that way
-    const QString shown = QString(text).replace("\r\n", "\n");
+namespace {
+
+// Makes the widget's style-sheet font smaller, 2 pt at a time down to 16 pt, until fits().
+template <typename Fits> void shrinkUntil(QWidget* widget, Fits fits) {
     static const QRegularExpression size(QStringLiteral("font(-size)?:\\s*(\\d+)pt"));
-    while (!fits(label, shown)) {
-        const QString sheet = label->styleSheet();
+    while (!fits()) {
+        const QString sheet = widget->styleSheet();
         const QRegularExpressionMatch m = size.match(sheet);
         const int pt = m.hasMatch() ? m.captured(2).toInt() : 0;
         if (pt <= 16)
             break;
         QString smaller = sheet;
         smaller.replace(m.capturedStart(2), m.capturedLength(2), QString::number(pt - 2));
-        label->setStyleSheet(smaller);
+        widget->setStyleSheet(smaller);
     }
+}
+
+} // namespace
+
+void setFittingText(QLabel* label, const QString& text) {
+    label->setText(text); // a label breaks the line at "\r\n" once; measure it that way
+    const QString shown = QString(text).replace("\r\n", "\n");
+    shrinkUntil(label, [&] { return fits(label, shown); });
+}
+
+void setFittingText(QPushButton* button, const QString& text) {
+    button->setText(text);
+    shrinkUntil(button, [&] {
+        button->ensurePolished();
+        return QFontMetrics(button->font()).horizontalAdvance(text) <= button->width() - 24;
+    });
 }
 
 } // namespace dialogs

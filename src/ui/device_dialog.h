@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 class QLineEdit;
 
 class DeviceDialog : public QDialog {
@@ -40,5 +41,7 @@ QPoint toScreen(QPoint windowPos);
 // down to 16 pt, until the text fits with each of its written lines on one line: no dialog
 // text is clipped or spills into more lines than it was written in.
 void setFittingText(QLabel* label, const QString& text);
+// The same for a button's one line, keeping 12 pixels clear on each side.
+void setFittingText(QPushButton* button, const QString& text);
 
 } // namespace dialogs

@@ -3,6 +3,7 @@
 #include "ui_maindialog.h"
 
 #include "app/gdata.h"
+#include "core/local_time.h"
 #include "core/log.h"
 #include "output/export_table.h"
 #include "screening/history.h"
@@ -56,6 +57,8 @@ HistoryController::HistoryController(WindowShell& shell, QObject* parent, Ui::Ma
     onClicked<C>({ui->buttonHistoryExport}, &C::on_buttonHistoryExport_clicked);
     connect(ui->tableViewSearchResult, &QAbstractItemView::clicked, this,
             &C::on_tableViewSearchResult_clicked);
+    connect(ui->tableViewUserDetail, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { showDetailExtras(index.row()); });
 }
 
 void HistoryController::on_buttonHistory_clicked() {
@@ -73,9 +76,9 @@ void HistoryController::on_buttonUserDetailReturn_clicked() {
 
 void HistoryController::pageSearchInit() {
     if (!m_pSearchModel) {
-        m_pSearchModel = new QStandardItemModel(0, 4, this);
+        m_pSearchModel = new QStandardItemModel(0, 5, this);
         QTableView* t = ui->tableViewSearchResult;
-        setUpTable(t, m_pSearchModel, {60, 250, 125, 180}, 20);
+        setUpTable(t, m_pSearchModel, {50, 250, 110, 170, 200}, 20);
         t->setIconSize(QSize(33, 26));
         t->setSelectionMode(QAbstractItemView::NoSelection);
         t->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -87,15 +90,17 @@ void HistoryController::pageSearchInit() {
 
 void HistoryController::on_buttonSearch_clicked() {
     pageSearchInit();
-    const QStringList keys =
-        matchingChildKeys(m_data.screening().historyWithPending(), ui->editSearch->text());
-    for (const QString& key : keys) {
-        const QStringList person = key.split(',');
-        m_pSearchModel->appendRow(
-            {new QStandardItem(QIcon(kTickOff), ""), new QStandardItem(person.value(0)),
-             new QStandardItem(person.value(1)), new QStandardItem(person.value(2))});
-    }
-    m_historyTicks.reset(int(keys.size()));
+    const QString history = m_data.screening().historyWithPending();
+    m_children = matchingChildren(history, ui->editSearch->text());
+    for (const HistoryChild& child : m_children)
+        m_pSearchModel->appendRow({new QStandardItem(QIcon(kTickOff), ""),
+                                   new QStandardItem(child.name), new QStandardItem(child.sex),
+                                   new QStandardItem(child.birth),
+                                   new QStandardItem(child.childId)});
+    m_historyTicks.reset(int(m_children.size()));
+    const QDate today = localTime(m_data.settings()).date();
+    ui->labelHistoryTotals->setText(
+        totalsText(historyTotals(history, today, ScreeningSession::kPendingVerdict)));
 }
 
 void HistoryController::showTick(int row, bool ticked) {
@@ -126,8 +131,7 @@ void HistoryController::on_buttonSelectAll_clicked() {
 QStringList HistoryController::tickedKeys(int* lastRow) const {
     QStringList keys;
     for (int r : m_historyTicks.tickedRows()) {
-        keys << childKey(m_pSearchModel->item(r, 1)->text(), m_pSearchModel->item(r, 2)->text(),
-                         m_pSearchModel->item(r, 3)->text());
+        keys << m_children.value(r).key;
         if (lastRow)
             *lastRow = r;
     }
@@ -148,26 +152,35 @@ void HistoryController::pageUserDetailInit() {
 }
 
 void HistoryController::openUserDetail(int row) {
-    const QString name = m_pSearchModel->item(row, 1)->text();
-    m_detailChild = {name, m_pSearchModel->item(row, 2)->text(),
-                     m_pSearchModel->item(row, 3)->text()};
+    if (row < 0 || row >= m_children.size())
+        return;
+    m_detailChild = m_children[row];
     ui->stackedWidgetNoMenu->setCurrentIndex(PageUserDetail);
-    showElided(ui->labelUserDetailName, name);
+    showElided(ui->labelUserDetailName,
+               m_detailChild->childId.isEmpty()
+                   ? m_detailChild->name
+                   : m_detailChild->name + "  ID " + m_detailChild->childId);
     pageUserDetailInit();
-    const QString key =
-        childKey(name, m_pSearchModel->item(row, 2)->text(), m_pSearchModel->item(row, 3)->text());
-    for (const QStringList& cells : childScreenings(m_data.screening().historyWithPending(), key)) {
+    m_detailRows = childScreenings(m_data.screening().historyWithPending(), m_detailChild->key);
+    for (const ScreeningRow& screening : m_detailRows) {
         QList<QStandardItem*> items;
-        for (const QString& text : cells)
+        for (const QString& text : screening.cells)
             items << newAlignCenterQStandardItem(text);
         m_pDetailModel->appendRow(items);
     }
+    showDetailExtras(0);
+}
+
+// Under the table: what the newest screening, or the one touched, was judged by.
+void HistoryController::showDetailExtras(int row) {
+    ui->labelUserDetailExtras->setText(
+        row >= 0 && row < m_detailRows.size() ? extrasText(m_detailRows[row].extras) : QString());
 }
 
 // The receipt of the screening chosen on the detail page, as the result page prints it.
 void HistoryController::on_buttonUserDetailPrint_clicked() {
     const QModelIndex current = ui->tableViewUserDetail->currentIndex();
-    if (!current.isValid() || m_detailChild.size() != 3)
+    if (!current.isValid() || !m_detailChild || current.row() >= m_detailRows.size())
         return notice("No Record Selected");
     auto cell = [&](int column) { return m_pDetailModel->item(current.row(), column)->text(); };
     if (cell(8) == ScreeningSession::kPendingVerdict)
@@ -175,9 +188,10 @@ void HistoryController::on_buttonUserDetailPrint_clicked() {
     if (m_data.settings().printerId().isEmpty())
         return notice("No Printer ID Config!");
     ScreeningRecord r;
-    r.name = m_detailChild[0];
-    r.male = m_detailChild[1] == "Male";
-    r.birth = QDate::fromString(m_detailChild[2], "yyyy-MM-dd");
+    r.name = m_detailChild->name;
+    r.male = m_detailChild->sex == "Male";
+    r.birth = QDate::fromString(m_detailChild->birth, "yyyy-MM-dd");
+    r.extras = m_detailRows[current.row()].extras;
     r.testTime = QDateTime::fromString(cell(0), "yyyy-MM-dd hh:mm");
     r.odSph = cell(1);
     r.odCyl = cell(2);
@@ -223,9 +237,10 @@ void HistoryController::on_buttonHistoryPhoto_clicked() {
         return notice("Please select ONE record");
     if (!m_shell.screening().ensureTrustedClock())
         return;
-    m_shell.screening().openCameraFor(
-        m_pSearchModel->item(last, 1)->text(), m_pSearchModel->item(last, 2)->text() == "Male",
-        QDate::fromString(m_pSearchModel->item(last, 3)->text(), "yyyy-MM-dd"));
+    const HistoryChild& child = m_children[last];
+    m_shell.screening().openCameraFor({child.name, child.sex == "Male",
+                                       QDate::fromString(child.birth, "yyyy-MM-dd"),
+                                       child.childId});
 }
 
 void HistoryController::on_buttonHistoryExport_clicked() {
@@ -240,7 +255,7 @@ void HistoryController::on_buttonHistoryExport_clicked() {
     mail.exec();
     if (!mail.m_bConfirm)
         return;
-    m_data.output().setReport(mail.m_strEmail, table);
+    m_data.output().setReport(mail.m_strEmail, table, exportCsv(text, keys));
     UploadDlg send(m_data);
     send.mode = UploadDlg::SendMail;
     if (!send.run(m_shell.sendGuard(UploadDlg::SendMail)))

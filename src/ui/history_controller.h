@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include "screening/history.h"
 #include "ui/history_list.h"
 #include "ui/screen_controller.h"
 
@@ -35,9 +36,12 @@ private:
     void showSelectAll();
     void openUserDetail(int row);
     QStringList tickedKeys(int* lastRow = nullptr) const;
+    void showDetailExtras(int row);
 
     HistoryTicks m_historyTicks;
     QStandardItemModel* m_pSearchModel = nullptr; // the history list, made on first use
     QStandardItemModel* m_pDetailModel = nullptr; // one child's screenings, made on first use
-    QStringList m_detailChild;                    // name, sex, birth of the detail page
+    QList<HistoryChild> m_children;               // the list's rows
+    std::optional<HistoryChild> m_detailChild;    // the detail page's child
+    QList<ScreeningRow> m_detailRows;             // and its screenings
 };

@@ -1,5 +1,5 @@
-// The history list's row ticks and its select-all box, widget-free, and the child keys the
-// rows stand for.
+// The history list's row ticks and its select-all box, and the texts of the totals and of
+// a screening's extras, widget-free.
 #pragma once
 
 #include <QList>
@@ -29,6 +29,11 @@ private:
     bool m_allTicked = false;
 };
 
-// The child key of a list row: name, sex and birth date as the list shows them, joined by
-// "," (the part of a history line before "|").
-QString childKey(const QString& name, const QString& sex, const QString& birth);
+struct HistoryTotals;
+// The history page's totals as a small table: a row for today and one for all records.
+QString totalsText(const HistoryTotals& totals);
+
+// What the detail page says of one screening beyond its cells: its criterion, where its
+// time came from and, for one that gave no result, why. "" when it has none of them.
+struct RecordExtras;
+QString extrasText(const RecordExtras& extras);

@@ -274,7 +274,8 @@ void MainDialog::openDateKeypad() {
 }
 
 bool MainDialog::openKeyboardFor(QObject* target) {
-    if (target == ui->editName || target == ui->editSearch || target == ui->editPrinterID) {
+    if (target == ui->editName || target == ui->editChildId || target == ui->editSearch ||
+        target == ui->editPrinterID) {
         openTextKeyboard(static_cast<QLineEdit*>(target));
         return true;
     }

@@ -35,12 +35,12 @@ void MsgDialog::Init(const QString& title, const QString& message, const QString
     ui->buttonLeft->setVisible(three);
     ui->buttonMiddle->setVisible(three);
     ui->buttonRight->setVisible(three);
-    ui->buttonMiddle1->setText(middle);
-    ui->buttonLeft1->setText(left);
-    ui->buttonRight1->setText(right);
-    ui->buttonLeft->setText(left);
-    ui->buttonMiddle->setText(middle);
-    ui->buttonRight->setText(right);
+    dialogs::setFittingText(ui->buttonMiddle1, middle);
+    dialogs::setFittingText(ui->buttonLeft1, left);
+    dialogs::setFittingText(ui->buttonRight1, right);
+    dialogs::setFittingText(ui->buttonLeft, left);
+    dialogs::setFittingText(ui->buttonMiddle, middle);
+    dialogs::setFittingText(ui->buttonRight, right);
 }
 
 void MsgDialog::notify(const QString& text) {

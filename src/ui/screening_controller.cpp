@@ -10,9 +10,11 @@
 #include "platform/board.h"
 #include "screening/child_entry.h"
 #include "screening/criteria.h"
+#include "screening/history.h"
 #include "ui/clockdlg.h"
 #include "ui/history_list.h"
 #include "ui/msgdialog.h"
+#include "ui/reasondlg.h"
 #include "ui/styles.h"
 #include "ui/uploaddlg.h"
 #include "ui/window_shell.h"
@@ -40,7 +42,9 @@ ScreeningController::ScreeningController(WindowShell& shell, QObject* parent, Ui
     onClicked<C>({ui->buttonFocusAuto}, &C::on_buttonFocusAuto_clicked);
     onClicked<C>({ui->buttonCameraReturn}, &C::on_buttonCameraReturn_clicked);
     onClicked<C>({ui->buttonPrintResult}, &C::on_buttonPrintResult_clicked);
+    onClicked<C>({ui->buttonUnableToScreen}, &C::on_buttonUnableToScreen_clicked);
     ui->editName->setMaxLength(entry::kNameMaxLength);
+    ui->editChildId->setMaxLength(entry::kChildIdMaxLength);
     // Over the preview, once the camera has failed for good.
     m_unavailable = new QLabel(kCameraUnavailable, ui->labelPhoto->parentWidget());
     m_unavailable->setObjectName("labelCameraUnavailable");
@@ -70,6 +74,7 @@ void ScreeningController::pageMainInfoInputInit() {
     ui->editDate->setText(style::kDatePlaceholder);
     ui->editName->setStyleSheet(style::kPlaceholder);
     ui->editDate->setStyleSheet(style::kPlaceholder);
+    ui->editChildId->clear();
     showSex(true);
 }
 
@@ -105,6 +110,11 @@ void ScreeningController::on_buttonCamera_clicked() {
         const QString problem = entry::nameProblem(name);
         if (!problem.isEmpty())
             return errorMessage(problem);
+        const QString childId = ui->editChildId->text().trimmed();
+        const QString idProblem = entry::childIdProblem(childId);
+        if (!idProblem.isEmpty())
+            return errorMessage(idProblem);
+        m_data.screening().record().extras.childId = childId;
         if (!ensureTrustedClock())
             return;
         m_data.screening().record().birth = QDate::fromString(ui->editDate->text(), "yyyy-MM-dd");
@@ -146,6 +156,8 @@ void ScreeningController::restoreEntry(const entry::Child& child) {
     record.name = child.name;
     record.male = child.male;
     record.birth = child.birth;
+    record.extras.childId = child.childId;
+    ui->editChildId->setText(child.childId);
     ui->editName->setText(child.name);
     ui->editName->setStyleSheet(style::kEditTyping);
     ui->editDate->setText(child.birth.toString("yyyy-MM-dd"));
@@ -156,10 +168,7 @@ void ScreeningController::restoreEntry(const entry::Child& child) {
 
 // A child deleted from the history leaves no page that shows or prints it.
 void ScreeningController::forgetDeleted(const QStringList& childKeys) {
-    const ScreeningRecord& r = m_data.screening().record();
-    const QString key =
-        childKey(r.name, r.male ? "Male" : "Female", r.birth.toString("yyyy-MM-dd"));
-    if (!childKeys.contains(key))
+    if (!childKeys.contains(childKeyOf(m_data.screening().record())))
         return;
     pageMainInfoInputInit();
     ui->labelUserName->clear();
@@ -167,10 +176,12 @@ void ScreeningController::forgetDeleted(const QStringList& childKeys) {
 }
 
 // Screening a child again from the history: the stored data, no typing.
-void ScreeningController::openCameraFor(const QString& name, bool male, const QDate& birth) {
-    m_data.screening().record().name = name;
-    m_data.screening().record().male = male;
-    m_data.screening().record().birth = birth;
+void ScreeningController::openCameraFor(const entry::Child& child) {
+    ScreeningRecord& record = m_data.screening().record();
+    record.name = child.name;
+    record.male = child.male;
+    record.birth = child.birth;
+    record.extras.childId = child.childId;
     openCamera();
 }
 
@@ -321,9 +332,33 @@ void ScreeningController::on_buttonFocusAuto_clicked() {
 void ScreeningController::on_buttonCameraReturn_clicked() {
     if (m_data.capture().flashOn())
         switchFlashOff();
+    leaveCamera();
+    ui->stackedWidgetBase->setCurrentIndex(PageMain);
+}
+
+void ScreeningController::leaveCamera() {
     m_data.capture().setState(CameraState::Idle);
     m_data.screening().dropEntry();
-    ui->stackedWidgetBase->setCurrentIndex(PageMain);
+}
+
+void ScreeningController::on_buttonUnableToScreen_clicked() {
+    if (m_data.capture().state() == CameraState::Recording)
+        return; // the recording ends first
+    if (m_data.capture().flashOn())
+        switchFlashOff();
+    endUnableToScreen();
+}
+
+bool ScreeningController::endUnableToScreen() {
+    const QString reason = ReasonDlg::ask();
+    if (reason.isEmpty())
+        return false;
+    leaveCamera();
+    const bool saved = m_data.screening().saveUnableToScreen(reason);
+    showResultPage();
+    if (!saved)
+        notice("Save File Error");
+    return true;
 }
 
 void ScreeningController::camera_thread_slot(int) {
@@ -379,23 +414,38 @@ void ScreeningController::video_thread_slot(int) {
         return;
     }
     if (!upload.success) {
-        errorMessage(m_data.screening().photoResult());
+        // The operator may try again, or end the screening without a result.
+        MsgDialog ask;
+        ask.Init("Error", m_data.screening().photoResult(), "OK", "", "Unable to screen");
+        ask.exec();
+        if (ask.result == 2 && endUnableToScreen())
+            return;
         m_data.capture().setState(CameraState::Preview);
         return;
     }
-    m_data.capture().setState(CameraState::Idle);
-    m_data.screening().dropEntry();
+    leaveCamera();
     pageResultShow();
 }
 
 // ---- result page -----------------------------------------------------------------------
 
 void ScreeningController::pageResultShow() {
+    m_data.screening().judgeRecord();
+    showResultPage();
+    // The result is on screen either way; the operator learns that it was not kept.
+    if (!m_data.saveTestResult())
+        notice("Save File Error");
+}
+
+// The current record on the result page: its values and its outcome.
+void ScreeningController::showResultPage() {
     ui->stackedWidgetBase->setCurrentIndex(PageMain);
     ui->stackedWidgetMain->setCurrentIndex(0);
     ui->stackedWidgetWithMenu->setCurrentIndex(1);
-    ScreeningRecord& record = m_data.screening().record();
+    const ScreeningRecord& record = m_data.screening().record();
     showElided(ui->labelUserName, record.name);
+    showElided(ui->labelUserId,
+               record.extras.childId.isEmpty() ? QString() : "ID: " + record.extras.childId);
     ui->labelSPHL->setText(record.odSph);
     ui->labelCYLL->setText(record.odCyl);
     ui->labelAxisL->setText(record.odAxis);
@@ -403,13 +453,13 @@ void ScreeningController::pageResultShow() {
     ui->labelCYLR->setText(record.osCyl);
     ui->labelAxisR->setText(record.osAxis);
     ui->labelIPD->setText(record.pd);
-    const int r = m_data.calculateReferral();
-    ui->labelResultPass->setVisible(r > 0);
-    ui->labelResultRefer->setVisible(r < 0);
-    record.referral = verdictText(r);
-    // The result is on screen either way; the operator learns that it was not kept.
-    if (!m_data.saveTestResult())
-        notice("Save File Error");
+    const bool unable = record.referral == QLatin1StringView(kUnableToScreen);
+    ui->labelResultPass->setVisible(record.referral == u"Pass");
+    ui->labelResultRefer->setVisible(record.referral == u"Refer");
+    ui->labelResultUnable->setVisible(unable);
+    if (unable)
+        ui->labelResultUnable->setText(record.referral + "\n" +
+                                       unableReasonText(record.extras.reason));
 }
 
 void ScreeningController::on_buttonPrintResult_clicked() {

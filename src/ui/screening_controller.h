@@ -22,7 +22,7 @@ public:
     // The camera page's share of the master tick: guidance and the automatic start.
     void timerPageCamera();
     // Screening a child again from the history: the stored data, no typing.
-    void openCameraFor(const QString& name, bool male, const QDate& birth);
+    void openCameraFor(const entry::Child& child);
     // A receipt (the result or the test page) through the printing job, once a printer is
     // set.
     void printReceipt(int mode);
@@ -33,7 +33,8 @@ public:
     // True once the clock can be trusted, after asking the operator for the time if needed.
     bool ensureTrustedClock();
     void restoreEntry(const entry::Child& child);
-    // The result page of the current record (its verdict stored in the history).
+    // The result page of the current record, judged by the criterion in force and stored
+    // in the history.
     void pageResultShow();
     void forgetDeleted(const QStringList& childKeys);
 
@@ -49,6 +50,7 @@ public slots:
     void on_buttonFocusAuto_clicked();
     void on_buttonCameraReturn_clicked();
     void on_buttonPrintResult_clicked();
+    void on_buttonUnableToScreen_clicked();
     void camera_thread_slot(int code);
     void video_thread_slot(int code);
 
@@ -63,6 +65,11 @@ private:
     void beginTakePhoto();
     void setCameraButtonsEnabled(bool enabled);
     void switchFlashOff();
+    // The camera page closes on a screening that gave no result, with the reason asked;
+    // false when the operator closed the question and goes on.
+    bool endUnableToScreen();
+    void leaveCamera();
+    void showResultPage();
 
     AutoStart m_autoStart;
     QLabel* m_unavailable = nullptr;

@@ -48,6 +48,28 @@ QStringList lines(const QString& history) {
     return history.split(end);
 }
 
+// The history's screenings the plain way: every line that is no extras line taken apart,
+// with the extras of the line after it, and its child key.
+struct PlainRecord {
+    HistoryEntry entry;
+    RecordExtras extras;
+    QString key;
+};
+QList<PlainRecord> plainRecords(const QString& history) {
+    const QStringList all = lines(history);
+    QList<PlainRecord> records;
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const auto entry = parseHistoryLine(all[i]);
+        if (!entry || isExtrasLine(all[i]))
+            continue;
+        const RecordExtras extras = i + 1 < all.size()
+                                        ? extrasOf(all[i], all[i + 1]).value_or(RecordExtras{})
+                                        : RecordExtras{};
+        records.append({*entry, extras, childKey(entry->key, extras.childId)});
+    }
+    return records;
+}
+
 void settings(const QByteArray& data) {
     CamCfg cfg;
     cfg.m_strCfgText = text(data);
@@ -79,10 +101,11 @@ void historyList(const QByteArray& data) {
     // The same list the plain way: every line taken apart.
     QStringList plain;
     const QString needle = searchFolded(search);
-    for (const QString& line : lines(history)) {
-        const auto entry = parseHistoryLine(line);
-        if (entry && searchFolded(entry->key).contains(needle) && !plain.contains(entry->key))
-            plain << entry->key;
+    for (const PlainRecord& r : plainRecords(history)) {
+        const bool matches = searchFolded(r.entry.key).contains(needle) ||
+                             searchFolded(r.extras.childId).contains(needle);
+        if (matches && !plain.contains(r.key))
+            plain << r.key;
     }
     std::sort(plain.begin(), plain.end());
     require(keys == plain, "the list is every matching child once, sorted");
@@ -92,14 +115,12 @@ void historyDetail(const QByteArray& data) {
     const QString history = text(data);
     const QStringList keys = matchingChildKeys(history, "");
     for (qsizetype i = 0; i < keys.size() && i < 16; ++i) {
-        const QList<QStringList> rows = childScreenings(history, keys[i]);
-        for (const QStringList& row : rows)
-            require(row.size() == 9, "a screening row has nine cells");
+        const QList<ScreeningRow> rows = childScreenings(history, keys[i]);
+        for (const ScreeningRow& row : rows)
+            require(row.cells.size() == 9, "a screening row has nine cells");
         qsizetype plain = 0; // the child's records the plain way
-        for (const QString& line : lines(history)) {
-            const auto entry = parseHistoryLine(line);
-            plain += entry && entry->key == keys[i] && screeningCells(entry->results);
-        }
+        for (const PlainRecord& r : plainRecords(history))
+            plain += r.key == keys[i] && screeningCells(r.entry.results);
         require(rows.size() == plain, "the detail holds each of the child's records");
     }
 }
@@ -116,21 +137,28 @@ void historyDelete(const QByteArray& data) {
     const QString kept = text(keptBytes);
     // Nothing of the deleted children stays; every record of the others does.
     int before = 0, after = 0;
-    forEachHistoryLine(history, [&](QStringView line) {
-        const auto entry = parseHistoryLine(line.toString());
-        before += entry && !keys.contains(entry->key);
-    });
-    forEachHistoryLine(kept, [&](QStringView line) {
-        const auto entry = parseHistoryLine(line.toString());
-        require(!entry || !keys.contains(entry->key), "a deleted child's record stays");
-        after += bool(entry);
-    });
+    QList<RecordExtras> extrasBefore, extrasAfter;
+    for (const PlainRecord& r : plainRecords(history))
+        if (!keys.contains(r.key)) {
+            ++before;
+            extrasBefore << r.extras;
+        }
+    for (const PlainRecord& r : plainRecords(kept)) {
+        require(!keys.contains(r.key), "a deleted child's record stays");
+        ++after;
+        extrasAfter << r.extras;
+    }
     require(before == after, "a delete keeps every other child's records");
+    require(extrasBefore == extrasAfter, "a kept record keeps its extras");
 }
 
 void historyExport(const QByteArray& data) {
     const QString history = text(data);
-    exportTable(history, matchingChildKeys(history, "").mid(0, 4));
+    const QStringList keys = matchingChildKeys(history, "").mid(0, 4);
+    exportTable(history, keys);
+    // Every exported screening is one CSV record of sixteen fields.
+    const QByteArray csv = exportCsv(history, keys);
+    require(csv.startsWith("\xEF\xBB\xBF") && csv.endsWith("\r\n"), "a CSV file with its mark");
 }
 
 void analysisReply(const QByteArray& data) {

@@ -2,6 +2,7 @@
 
 #include "app/gdata.h"
 #include "platform/board.h"
+#include "screening/history.h"
 #include "system/firmware_image.h"
 #include "virtual_board.h"
 
@@ -201,6 +202,15 @@ void clearLog(const QString& service) {
 
 namespace testkit {
 
+QStringList screeningLines(const QString& history) {
+    QStringList lines;
+    forEachHistoryLine(history, [&](QStringView line) {
+        if (!line.isEmpty() && !isExtrasLine(line))
+            lines << line.toString();
+    });
+    return lines;
+}
+
 ScreeningRecord unanalysed(const QString& name, bool male, const QDateTime& testTime,
                            const QString& timeSource) {
     ScreeningRecord r;
@@ -208,7 +218,7 @@ ScreeningRecord unanalysed(const QString& name, bool male, const QDateTime& test
     r.male = male;
     r.birth = QDate(2020, 1, 1);
     r.testTime = testTime;
-    r.timeSource = timeSource;
+    r.extras.timeSource = timeSource;
     return r;
 }
 

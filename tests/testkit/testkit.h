@@ -105,6 +105,9 @@ void clearLog(const QString& service);
 } // namespace services
 bool writeFile(const QString& path, const QByteArray& data);
 
+// The screening lines of a history text: every non-empty line but the extras lines.
+QStringList screeningLines(const QString& history);
+
 // A screening of a child born 2020-01-01 that has no analysis yet, as the outbox keeps one.
 ScreeningRecord unanalysed(const QString& name, bool male, const QDateTime& testTime,
                            const QString& timeSource);
