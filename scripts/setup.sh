@@ -33,6 +33,7 @@ TEST_PACKAGES=(
     libcap2 libseccomp2 libgnutls30 libnettle8 # what the unpacked chronyd links
     libnl-3-200 libnl-genl-3-200 libnl-route-3-200 libpcsclite1 libssl3 libdbus-1-3
     iproute2 util-linux # the real supplicant's test: its libraries, ip and unshare
+    libreoffice-calc-nogui # a spreadsheet program opens the export's CSV file, headless
     # benchmarks
     libbenchmark-dev
 )

@@ -63,6 +63,7 @@ int fullDisk(const QString& dir) {
     for (int n = 1; n <= 3; ++n)
         history += historyRecord(n);
     ScreeningRecord padded = screening(4);
+    padded.extras = {}; // one line, so the padding is what it says
     padded.name += QString(4096 - (history + historyLine(padded)).toUtf8().size(), 'p');
     history += historyLine(padded);
     const QString historyPath = dir + "/" + kHistory, calibrationPath = dir + "/" + kCalibration;

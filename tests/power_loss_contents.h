@@ -41,6 +41,15 @@ inline ScreeningRecord screening(int n) {
     r.osAxis = "180";
     r.pd = "62.5";
     r.referral = n % 3 ? "Pass" : "Refer";
+    // Half the children have an ID; every screening keeps its criterion and clock source,
+    // and every seventh one gave no result.
+    r.extras = {n % 2 ? QString("S-%1").arg(n) : QString(), QString(), "Arnold",
+                n % 2 ? "network" : "operator"};
+    if (n % 7 == 0) {
+        r.referral = kUnableToScreen;
+        r.extras.reason = "no-reflex";
+        r.extras.criterion.clear();
+    }
     return r;
 }
 
@@ -49,7 +58,7 @@ inline QString historyRecord(int n) {
 }
 
 inline QString childKey(int n) {
-    return historyRecord(n).section('|', 0, 0);
+    return childKeyOf(screening(n));
 }
 
 } // namespace powerloss

@@ -1,5 +1,6 @@
 // The history export table.
 #include "output/export_table.h"
+#include "screening/history.h"
 
 #include <QtTest>
 
@@ -90,6 +91,40 @@ private slots:
                    row({"&lt;b&gt;Bo&lt;/b&gt; &amp; &quot;Al&quot;", "Male", "2020-01-01", "t",
                         "1", "2", "3", "4", "5", "6", "7", "Pass"}) +
                    "</table>";
+    }
+
+    // The spreadsheet file: sixteen columns, RFC 4180 quoting, CRLF, a byte order mark.
+    void csv() {
+        ScreeningRecord unable{QString::fromUtf8("Zoë \"Z\" 张"),
+                               false,
+                               QDate(2019, 5, 3),
+                               QDateTime(QDate(2026, 12, 10), QTime(9, 0)),
+                               "",
+                               "",
+                               "",
+                               "",
+                               "",
+                               "",
+                               "",
+                               kUnableToScreen,
+                               {"S-3", "no-reflex", "", "operator"}};
+        ScreeningRecord formula = unable;
+        formula.name = "=HYPERLINK(1)";
+        formula.extras = {};
+        const QString history =
+            historyLine(unable) + historyLine(formula) + "Old,Male,2018-01-01|t,1,2,3,4,5\n";
+        const QByteArray csv =
+            exportCsv(history, {childKeyOf(unable), childKeyOf(formula), "Old,Male,2018-01-01"});
+        QCOMPARE(csv, QByteArray("\xEF\xBB\xBF"
+                                 "Name,Sex,Birthday,Time,OD SPH,OD CYL,OD AXIS,OS SPH,OS CYL,OS "
+                                 "AXIS,PD,Screening results,ID,Reason,Criterion,Time source\r\n") +
+                          QString::fromUtf8("\"Zoë \"\"Z\"\" 张\",Female,2019-05-03,2026-12-10 "
+                                            "09:00,,,,,,,,Unable to screen,S-3,No reflex "
+                                            "found,,operator\r\n")
+                              .toUtf8() +
+                          "'=HYPERLINK(1),Female,2019-05-03,2026-12-10 09:00,,,,,,,,Unable to "
+                          "screen,,,,\r\n"
+                          "Old,Male,2018-01-01,t,1,2,N/A,3,4,N/A,5,N/A,,,,\r\n");
     }
 
     void table() {

@@ -195,6 +195,131 @@ private slots:
             QCOMPARE(rows[0].cells, row);
     }
 
+    // The records of the file the landed version's readers are tried on (tst_landed_readers):
+    // this version writes exactly that file.
+    void writesTheFileTheLandedReadersRead() {
+        auto record = [](const char* name, bool male, QDate birth, const char* time,
+                         const char* verdict, RecordExtras extras) {
+            ScreeningRecord r{
+                name,    male,    birth,  QDateTime::fromString(time, "yyyy-MM-dd hh:mm"),
+                "-0.75", "-0.25", "10",   "-1.25",
+                "-0.50", "175",   "62.5", verdict,
+                extras};
+            if (QString(verdict) == kUnableToScreen)
+                r.odSph = r.odCyl = r.odAxis = r.osSph = r.osCyl = r.osAxis = r.pd = "";
+            return historyLine(r);
+        };
+        const QDate born(2019, 5, 3);
+        const QString written =
+            record("Ana", false, born, "2026-12-10 09:00", "Pass",
+                   {"S-1", "", "Arnold", "network"}) +
+            record("Ana", false, born, "2026-12-10 09:05", "Refer",
+                   {"S-2", "", "Arnold", "network"}) +
+            record("Lan", false, born, "2026-12-10 09:10", kUnableToScreen,
+                   {"S-3", "not-cooperating", "", "operator"}) +
+            record("Old", true, QDate(2018, 1, 1), "2026-12-10 09:15", "Pass", {});
+        const QByteArray fixture =
+            testkit::readFile(VISTREL_SOURCE_DIR "/tests/compat/written-by-this-version.txt");
+        if (written.toUtf8() != fixture)
+            testkit::writeFile(VISTREL_TEST_ARTIFACTS "/written-by-this-version.txt",
+                               written.toUtf8());
+        QCOMPARE(written.toUtf8(), fixture);
+        // ...and reads it back as written.
+        QCOMPARE(matchingChildKeys(written, ""),
+                 (QStringList{"Ana,Female,2019-05-03#S-1", "Ana,Female,2019-05-03#S-2",
+                              "Lan,Female,2019-05-03#S-3", "Old,Male,2018-01-01"}));
+        const auto lan = childScreenings(written, "Lan,Female,2019-05-03#S-3");
+        QCOMPARE(lan.size(), 1);
+        QCOMPARE(lan[0].cells[8], QString(kUnableToScreen));
+        QCOMPARE(lan[0].extras, (RecordExtras{"S-3", "not-cooperating", "", "operator"}));
+        QVERIFY(childScreenings(written, "Old,Male,2018-01-01")[0].extras.isEmpty());
+    }
+
+    // An extras line counts only right after its own screening, whole and unchanged.
+    void extrasLinesBelongToTheirScreening_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("id"); // of the one screening, "" for none
+        const QString line = "Ana,Female,2019-05-03|2026-12-10 09:00,,,,,,,,Pass";
+        const QString extras =
+            historyLine({"Ana",
+                         false,
+                         QDate(2019, 5, 3),
+                         QDateTime::fromString("2026-12-10 09:00", "yyyy-MM-dd hh:mm"),
+                         "",
+                         "",
+                         "",
+                         "",
+                         "",
+                         "",
+                         "",
+                         "Pass",
+                         {"S-1", "", "", ""}})
+                .section('\n', 1, 1);
+        QTest::newRow("whole") << line + "\n" + extras + "\n"
+                               << "S-1";
+        QTest::newRow("CRLF") << line + "\r\n" + extras + "\r\n"
+                              << "S-1";
+        QTest::newRow("torn") << line + "\n" + extras.chopped(1) << "";
+        QTest::newRow("after an empty line") << line + "\n\n" + extras << "";
+        QTest::newRow("of another screening")
+            << QString(line).replace("09:00", "09:01") + "\n" + extras << "";
+        QTest::newRow("value changed") << line + "\n" + QString(extras).replace("S-1", "S-7") << "";
+        QTest::newRow("no screening before it") << extras + "\n"
+                                                << "none";
+    }
+    void extrasLinesBelongToTheirScreening() {
+        QFETCH(QString, text);
+        QFETCH(QString, id);
+        QList<RecordExtras> seen;
+        forEachHistoryRecord(text, [&](QStringView line, const RecordExtras& e) {
+            if (!line.isEmpty())
+                seen << e;
+        });
+        QCOMPARE(seen.size(), id == "none" ? 0 : 1);
+        if (!seen.isEmpty())
+            QCOMPARE(seen[0].childId, id);
+    }
+
+    // Children of one name and birthday with other IDs are other children, also to the
+    // delete, whose extras lines go with their screenings.
+    void childIdsKeepChildrenApart() {
+        auto line = [](const char* id, const char* verdict) {
+            return historyLine({"Ana",
+                                false,
+                                QDate(2019, 5, 3),
+                                QDateTime(QDate(2026, 12, 10), QTime(9, 0)),
+                                "",
+                                "",
+                                "",
+                                "",
+                                "",
+                                "",
+                                "",
+                                verdict,
+                                {id, "", "Arnold", ""}});
+        };
+        const QString text = line("S-1", "Pass") + line("S-2", "Refer") + line("", "Pass");
+        QCOMPARE(matchingChildren(text, "s-2").size(), 1);
+        QCOMPARE(matchingChildren(text, "Ana").size(), 3);
+        QCOMPARE(childScreenings(text, "Ana,Female,2019-05-03#S-2")[0].cells[8], QString("Refer"));
+        const QByteArray kept = historyWithout(text.toUtf8(), {"Ana,Female,2019-05-03#S-1"});
+        QCOMPARE(kept, (line("S-2", "Refer") + line("", "Pass")).toUtf8());
+        QCOMPARE(historyWithout(kept, {"Ana,Female,2019-05-03"}), line("S-2", "Refer").toUtf8());
+    }
+
+    void totals() {
+        auto line = [](const char* name, const char* day, const char* verdict) {
+            return QString(name) + ",Male,2019-01-01|" + day + " 10:00,,,,,,,," + verdict + "\n";
+        };
+        const QString text = line("A", "2026-12-09", "Refer") + line("A", "2026-12-10", "Pass") +
+                             line("B", "2026-12-10", kUnableToScreen) +
+                             line("C", "2026-12-09", "Refer") + line("D", "2026-12-10", "") +
+                             line("E", "2026-12-10", "Pending") + "broken line\n";
+        const HistoryTotals t = historyTotals(text, QDate(2026, 12, 10), "Pending");
+        QCOMPARE(t.today, (OutcomeTotals{4, 1, 0, 1, 1}));
+        QCOMPARE(t.all, (OutcomeTotals{5, 1, 1, 1, 1})); // A counts by its latest screening
+    }
+
     void damagedLinesAreSkippedAndKept() {
         const QString text = QString("no bar at all\n"
                                      "Two,Fields|t,1,2,3,4,5,6,7,Pass\n"

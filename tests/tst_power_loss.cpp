@@ -28,15 +28,19 @@ QString historyOf(int from, int to) {
     return text;
 }
 
-// The records a history text holds, by number, in file order; -1 for a damaged line.
+// The records a history text holds, by number, in file order, each with its extras; -1 for
+// a damaged line or a record that lost its extras.
 QList<int> recordsIn(const QString& text) {
     QList<int> out;
-    for (const QString& line : text.split('\n', Qt::SkipEmptyParts)) {
-        const auto entry = parseHistoryLine(line);
+    forEachHistoryRecord(text, [&](QStringView line, const RecordExtras& extras) {
+        if (line.isEmpty())
+            return;
+        const auto entry = parseHistoryLine(line.toString());
         bool ok = false;
         const int n = entry ? entry->name.section(' ', 1).toInt(&ok) : -1;
-        out << (ok && historyRecord(n) == line + '\n' ? n : -1);
-    }
+        ok = ok && historyRecord(n).section('\n', 0, 0) == line && screening(n).extras == extras;
+        out << (ok ? n : -1);
+    });
     return out;
 }
 
