@@ -138,46 +138,71 @@ QString searchFolded(QStringView text) {
     return bare.toCaseFolded();
 }
 
-QList<HistoryChild> matchingChildren(const QString& historyText, const QString& search) {
+namespace {
+
+// A child the search found: its person part as a view into the text, and its key made only
+// when it has an ID. The screens read files of tens of thousands of lines.
+struct Found {
+    QStringView person;
+    QString childId;
+    QString idKey;
+    QStringView key() const { return idKey.isEmpty() ? person : QStringView(idKey); }
+};
+
+QList<Found> matching(const QString& historyText, const QString& search) {
     const QString needle = searchFolded(search);
     QSet<QStringView> seenPersons; // children without an ID: views into historyText
     QSet<QString> seenKeys;        // children with one
-    QList<HistoryChild> found;
+    QList<Found> found;
     forEachHistoryRecord(historyText, [&](QStringView line, const RecordExtras& extras) {
         // A line counts when parseHistoryLine takes it: a "|" after name, sex and birth.
         const QStringView person = keyOf(line);
         if (person.count(u',') < 2)
             return;
-        const bool withId = !extras.childId.isEmpty();
-        const QString key = withId ? childKey(person, extras.childId) : QString();
+        QString idKey;
         // each child is folded once, however many screenings it has
-        if (withId) {
-            if (seenKeys.contains(key))
+        if (!extras.childId.isEmpty()) {
+            idKey = childKey(person, extras.childId);
+            if (seenKeys.contains(idKey))
                 return;
-            seenKeys.insert(key);
+            seenKeys.insert(idKey);
         } else {
             if (seenPersons.contains(person))
                 return;
             seenPersons.insert(person);
         }
-        if (!needle.isEmpty() && !searchFolded(person).contains(needle) &&
-            !searchFolded(extras.childId).contains(needle))
-            return;
-        const QList<QStringView> fields = person.split(u',');
-        found.append({withId ? key : person.toString(), fields[0].toString(), fields[1].toString(),
-                      fields[2].toString(), extras.childId});
+        if (needle.isEmpty() || searchFolded(person).contains(needle) ||
+            searchFolded(extras.childId).contains(needle))
+            found.append({person, extras.childId, idKey});
     });
     // The keys are distinct: sorting them gives the order of inserting each before the
     // first greater one.
     std::sort(found.begin(), found.end(),
-              [](const HistoryChild& a, const HistoryChild& b) { return a.key < b.key; });
+              [](const Found& a, const Found& b) { return a.key() < b.key(); });
     return found;
+}
+
+} // namespace
+
+QList<HistoryChild> matchingChildren(const QString& historyText, const QString& search) {
+    QList<HistoryChild> children;
+    for (const Found& f : matching(historyText, search)) {
+        const qsizetype sex = f.person.indexOf(u',') + 1;
+        const qsizetype birth = f.person.indexOf(u',', sex) + 1;
+        const qsizetype end = f.person.indexOf(u',', birth);
+        children.append(
+            {f.key().toString(), f.person.first(sex - 1).toString(),
+             f.person.sliced(sex, birth - 1 - sex).toString(),
+             f.person.sliced(birth, (end < 0 ? f.person.size() : end) - birth).toString(),
+             f.childId});
+    }
+    return children;
 }
 
 QStringList matchingChildKeys(const QString& historyText, const QString& search) {
     QStringList keys;
-    for (const HistoryChild& child : matchingChildren(historyText, search))
-        keys << child.key;
+    for (const Found& f : matching(historyText, search))
+        keys << f.key().toString();
     return keys;
 }
 
@@ -255,7 +280,12 @@ QByteArray historyWithout(const QByteArray& history, const QStringList& childKey
         const QString person = bar < 0 ? QString() : QString::fromUtf8(line.first(bar));
         RecordExtras extras;
         bool withExtras = false;
-        if (bar >= 0 && !(bar + 1 < line.size() && line[bar + 1] == '+') && i + 1 < spans.size()) {
+        const auto nextMayBeExtras = [&] { // without a copy: most lines are no extras lines
+            const Span& n = spans[i + 1];
+            return QByteArrayView(history).sliced(n.start, n.end - n.start).contains("|+");
+        };
+        if (bar >= 0 && !(bar + 1 < line.size() && line[bar + 1] == '+') && i + 1 < spans.size() &&
+            nextMayBeExtras()) {
             const QByteArray next = shown(i + 1);
             if (next.contains("|+"))
                 if (const auto e = extrasOf(QString::fromUtf8(line), QString::fromUtf8(next))) {
@@ -265,7 +295,9 @@ QByteArray historyWithout(const QByteArray& history, const QStringList& childKey
         }
         // An extras line of no screening goes with its person, as a version without
         // extras deletes it.
-        const bool goes = bar >= 0 && gone.contains(childKey(person, extras.childId));
+        const bool goes = bar >= 0 && (extras.childId.isEmpty()
+                                           ? gone.contains(person)
+                                           : gone.contains(childKey(person, extras.childId)));
         if (!goes) {
             keep(i);
             if (withExtras)
