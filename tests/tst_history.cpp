@@ -305,6 +305,10 @@ private slots:
         const QByteArray kept = historyWithout(text.toUtf8(), {"Ana,Female,2019-05-03#S-1"});
         QCOMPARE(kept, (line("S-2", "Refer") + line("", "Pass")).toUtf8());
         QCOMPARE(historyWithout(kept, {"Ana,Female,2019-05-03"}), line("S-2", "Refer").toUtf8());
+        // An extras line of no screening would belong to the first one once the other went.
+        const QString orphan = line("S-1", "Pass").section('\n', 1);
+        const QString apart = line("", "Pass") + "Bo,Male,2019-01-01|t,,,,,,,,Pass\n" + orphan;
+        QCOMPARE(historyWithout(apart.toUtf8(), {"Bo,Male,2019-01-01"}), line("", "Pass").toUtf8());
     }
 
     void totals() {

@@ -282,7 +282,8 @@ QByteArray historyWithout(const QByteArray& history, const QStringList& childKey
         bool withExtras = false;
         const auto nextMayBeExtras = [&] { // without a copy: most lines are no extras lines
             const Span& n = spans[i + 1];
-            return QByteArrayView(history).sliced(n.start, n.end - n.start).contains("|+");
+            const QByteArrayView next = QByteArrayView(history).sliced(n.start, n.end - n.start);
+            return next.contains("|+") || next.contains('\0'); // zero bytes are not shown
         };
         if (bar >= 0 && !(bar + 1 < line.size() && line[bar + 1] == '+') && i + 1 < spans.size() &&
             nextMayBeExtras()) {
@@ -293,8 +294,10 @@ QByteArray historyWithout(const QByteArray& history, const QStringList& childKey
                     withExtras = true;
                 }
         }
-        // An extras line of no screening goes with its person, as a version without
-        // extras deletes it.
+        // An extras line of no screening (torn, or left by another tool) goes: kept, it
+        // would become the extras of a screening once the lines between them were deleted.
+        if (bar >= 0 && bar + 1 < line.size() && line[bar + 1] == '+')
+            continue;
         const bool goes = bar >= 0 && (extras.childId.isEmpty()
                                            ? gone.contains(person)
                                            : gone.contains(childKey(person, extras.childId)));

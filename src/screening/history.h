@@ -110,7 +110,9 @@ struct ScreeningRow {
 QList<ScreeningRow> childScreenings(const QString& historyText, const QString& childKey);
 
 // The history file's bytes without the lines of the given children (by childKey), extras
-// lines going with their screenings; every other line is kept byte for byte with its own
+// lines going with their screenings, and without extras lines of no screening (which would
+// otherwise attach to a screening the delete brings next to them); every other line is
+// kept byte for byte with its own
 // line end ("\n", "\r\n" or a lone "\r"; a last line without one gets "\n"), empty lines
 // dropped. A line goes only when its child key is exactly one of the keys, so deleting a
 // child never takes records of another child whose line merely begins with the same text.
