@@ -22,6 +22,8 @@ SIM_PACKAGES=(
     libqrencode-dev
     libx264-dev
     libssl-dev # libcrypto: the firmware image's signature check
+    # the languages: lupdate and lrelease, and the Noto fonts the build subsets
+    qt6-l10n-tools fonts-noto-core fonts-noto-cjk python3-fonttools
     # fonts: the application font family "wenquanyi" (CJK capable)
     fonts-wqy-microhei fontconfig
     # the server stand-ins: the analysis stand-in checks recordings with ffprobe
@@ -42,6 +44,7 @@ TEST_PACKAGES=(
 # artwork renderer run on the build machine) and the target's libraries.
 device_packages() { # arch
     echo build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev \
+        qt6-l10n-tools fonts-noto-core fonts-noto-cjk python3-fonttools \
         crossbuild-essential-"$1" qt6-base-dev:"$1" qt6-svg-dev:"$1" libqrencode-dev:"$1" \
         libgl-dev:"$1" libssl-dev:"$1"
 }

@@ -169,7 +169,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.path() + "/board/record/app.pid"), 15000);
         QTRY_COMPARE_WITH_TIMEOUT(
             testkit::readFile(cfg),
-            QByteArray("225|1|50|5|5|1920*1080|127.0.0.1:15000|0|-1|-1|0|0||0|0|0"), 15000);
+            QByteArray("225|1|50|5|5|1920*1080|127.0.0.1:15000|0|-1|-1|0|0||0|0|0|en"), 15000);
         QTest::qWait(500);
         QCOMPARE(app.state(), QProcess::Running);
         ::kill(app.processId(), SIGTERM);

@@ -364,7 +364,7 @@ private slots:
         const QByteArray calibration = testkit::readFile(appFile("sensor_calibration.txt"));
         pressInNext("MsgDialog", "buttonLeft1");
         click("buttonFactory");
-        QCOMPARE(config(), QByteArray("225|1|50|5|5|1920*1080|127.0.0.1:15000|0|-1|-1|0|0||0|0|0"));
+        QCOMPARE(config(), QByteArray("225|1|50|5|5|1920*1080|127.0.0.1:15000|0|-1|-1|0|0||0|0|0|en"));
         QCOMPARE(data().settings().region(), 0);
         QCOMPARE(testkit::readFile(appFile("result.txt")), history);
         QCOMPARE(testkit::readFile(appFile("sensor_calibration.txt")), calibration);

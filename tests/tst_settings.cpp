@@ -9,7 +9,9 @@
 
 namespace {
 
-const QByteArray kDefaults = "225|1|50|5|5|1920*1080|127.0.0.1:15000|0|-1|-1|0|0||0|0|0";
+// As the version before the language setting wrote them, and as this one does.
+const QByteArray kDefaults16 = "225|1|50|5|5|1920*1080|127.0.0.1:15000|0|-1|-1|0|0||0|0|0";
+const QByteArray kDefaults = kDefaults16 + "|en";
 
 struct Mirrors {
     int exposure, gain, ledLoop;
@@ -51,20 +53,20 @@ private slots:
         QTest::newRow("empty file") << true << QByteArray() << kDefaults << defaults;
         QTest::newRow("thirteen values")
             << true << QByteArray("200|2|40|3|5|1920*1080|x|-3|5|10|1|2|PRN01")
-            << QByteArray("200|2|40|3|5|1920*1080|x|-3|5|10|1|2|PRN01|0|0|0")
+            << QByteArray("200|2|40|3|5|1920*1080|x|-3|5|10|1|2|PRN01|0|0|0|en")
             << Mirrors{200, 2, 3, "-3", 5, 10, 1, 2, false, 0, 0};
         const QByteArray mixed = "225|1|50|5|5|1920*1080|x|3.5|-1|-1|2|1||1|4|-2";
-        QTest::newRow("mixed values")
-            << true << mixed << mixed << Mirrors{225, 1, 5, "3.5", -1, -1, 2, 1, true, 4, -2};
+        QTest::newRow("mixed values") << true << mixed << mixed + "|en"
+                                      << Mirrors{225, 1, 5, "3.5", -1, -1, 2, 1, true, 4, -2};
         const QByteArray emptyMiddle = "225||50|5|5|1920*1080|x|0|-1|-1||0||0|0|0";
         QTest::newRow("empty values stay empty")
-            << true << emptyMiddle << emptyMiddle
+            << true << emptyMiddle << emptyMiddle + "|en"
             << Mirrors{225, 0, 5, "0", -1, -1, 0, 0, false, 0, 0};
         const QByteArray words = "bright|1|50|many|5|1920*1080|x|abc|never|-1|a|b||yes|p|d";
         QTest::newRow("non-numeric values read as 0")
-            << true << words << words << Mirrors{0, 1, 0, "abc", 0, -1, 0, 0, false, 0, 0};
+            << true << words << words + "|en" << Mirrors{0, 1, 0, "abc", 0, -1, 0, 0, false, 0, 0};
         QTest::newRow("extra values are dropped at the next save")
-            << true << kDefaults + "|17|18" << kDefaults + "|17|18" << defaults;
+            << true << kDefaults + "|18|19" << kDefaults + "|18|19" << defaults;
         QTest::newRow("zero bytes are skipped, what follows is read")
             << true << kDefaults + QByteArray("\0|junk", 6) << kDefaults + QByteArray("\0|junk", 6)
             << defaults;
@@ -97,7 +99,7 @@ private slots:
     }
 
     void calibrationStoreWinsOverValues14And15() {
-        QVERIFY(testkit::writeFile(cfgFile(), "225|1|50|5|5|1920*1080|x|0|-1|-1|0|0||0|4|-2"));
+        QVERIFY(testkit::writeFile(cfgFile(), "225|1|50|5|5|1920*1080|x|0|-1|-1|0|0||0|4|-2|en"));
         QVERIFY(
             testkit::writeFile(m_board->appDir() + "/CAMCFG/sensor_calibration.txt", "12,-3\n"));
         auto data = loadData();
@@ -107,11 +109,11 @@ private slots:
         QCOMPARE(data->settings().storage().m_strValue[CamCfg::PitchOffset], QString("-3"));
         QCOMPARE(data->settings().storage().m_strValue[CamCfg::DistanceOffset], QString("12"));
         QCOMPARE(testkit::readFile(cfgFile()),
-                 QByteArray("225|1|50|5|5|1920*1080|x|0|-1|-1|0|0||0|4|-2"));
+                 QByteArray("225|1|50|5|5|1920*1080|x|0|-1|-1|0|0||0|4|-2|en"));
         data->settings().storage().dogenCurrentCFG();
         QCOMPARE(data->settings().storage().saveCFG2File(), QString("1"));
         QCOMPARE(testkit::readFile(cfgFile()),
-                 QByteArray("225|1|50|5|5|1920*1080|x|0|-1|-1|0|0||0|-3|12"));
+                 QByteArray("225|1|50|5|5|1920*1080|x|0|-1|-1|0|0||0|-3|12|en"));
     }
 
     void calibrationFileFormats_data() {
@@ -181,7 +183,7 @@ private slots:
         QCOMPARE(data->settings().storage().saveCFG2File(), QString("1"));
         QCOMPARE(before.readAll(), kDefaults);
         QCOMPARE(testkit::readFile(cfgFile()),
-                 QByteArray("225|1|50|5|5|1920*1080|127.0.0.1:15000|8|-1|-1|0|0||0|0|0"));
+                 QByteArray("225|1|50|5|5|1920*1080|127.0.0.1:15000|8|-1|-1|0|0||0|0|0|en"));
         // Nothing but the settings file is left in the folder.
         QCOMPARE(QDir(m_board->appDir() + "/CAMCFG").entryList(QDir::Files),
                  QStringList{"config.txt"});

@@ -45,6 +45,8 @@ QString CamCfg::defaultValue(int index) {
         return "0";
     case DistanceOffset:
         return "0";
+    case Language:
+        return "en";
     default:
         return "";
     }

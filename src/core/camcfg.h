@@ -25,7 +25,9 @@ public:
         FocusAuto = 13, // automatic recording start: "1" on, "0" off
         PitchOffset = 14,
         DistanceOffset = 15,
-        ValueCount = 16
+        Language = 16, // the screens' language: "en", "hi", "zh_CN" or "fil"; last, so older
+                       // files read with the default and older versions skip it
+        ValueCount = 17
     };
 
     static QString defaultValue(int index);

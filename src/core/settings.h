@@ -33,6 +33,7 @@ public:
     int shutdownMinutes() const { return number(CamCfg::ShutdownTime); }
     int referralCriterion() const { return number(CamCfg::ReferralCriteria); }
     int region() const { return number(CamCfg::Region); }
+    QString language() const { return value(CamCfg::Language); }
     QString printerId() const { return value(CamCfg::PrinterId); }
     bool focusAuto() const { return number(CamCfg::FocusAuto) != 0; }
     int pitchOffset() const { return number(CamCfg::PitchOffset); }

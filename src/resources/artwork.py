@@ -56,6 +56,7 @@ GLYPHS = {
     "rescreen": g('<rect x="6" y="15" width="36" height="24" rx="4"/><circle cx="24" cy="27" r="7"/>'
                   '<path d="M17 15 L20 9 H28 L31 15"/><path d="M36 6 A6 6 0 1 1 30 10"/>'),
     "globe": g('<circle cx="24" cy="24" r="16"/><path d="M8 24 H40 M24 8 C16 16 16 32 24 40 C32 32 32 16 24 8"/>'),
+    "language": g('<path d="M8 10 H40 V32 H22 L13 40 V32 H8 Z"/><path d="M18 27 L24 14 L30 27 M20 23 H28"/>'),
     "restore": g('<path d="M12 16 A15 15 0 1 1 10 28"/><path d="M12 8 V16 H20"/>'),
     "clock": g('<circle cx="24" cy="24" r="16"/><path d="M24 14 V24 H32"/>'),
     "wifi": g('<path d="M8 20 A23 23 0 0 1 40 20 M14 27 A14 14 0 0 1 34 27 M20 33 A6 6 0 0 1 28 33"/>')
@@ -178,6 +179,7 @@ ART = {
     "png/flashon_off@2x.png": icon(100, "flash_off"),
     "png/country@2x.png": icon(56, "globe"),
     "png/setrestore@2x.png": icon(56, "restore"),
+    "png/setup_language@2x.png": icon(56, "language"),
     "png/setup_time@2x.png": icon(56, "clock"),
     "png/setup_wifi@2x.png": icon(56, "wifi"),
     "png/setup_referral@2x.png": icon(56, "referral"),

@@ -39,13 +39,13 @@ struct ScreeningRecord {
 inline constexpr const char* kUnableToScreen = "Unable to screen";
 struct UnableReason {
     const char* code; // as stored
-    const char* text; // as shown, printed and exported
+    const char* text; // as printed and exported; the screens show its translation
 };
 inline constexpr UnableReason kUnableReasons[] = {
-    {"no-reflex", "No reflex found"},
-    {"not-cooperating", "Child did not cooperate"},
-    {"video-unreadable", "Analysis could not read the video"},
-    {"other", "Other reason"},
+    {"no-reflex", QT_TRANSLATE_NOOP("Reason", "No reflex found")},
+    {"not-cooperating", QT_TRANSLATE_NOOP("Reason", "Child did not cooperate")},
+    {"video-unreadable", QT_TRANSLATE_NOOP("Reason", "Analysis could not read the video")},
+    {"other", QT_TRANSLATE_NOOP("Reason", "Other reason")},
 };
 // The text of a reason code; the code itself when it is none of the list (a newer
 // version's reason).

@@ -138,6 +138,19 @@ QStringList HistoryController::tickedKeys(int* lastRow) const {
     return keys;
 }
 
+void HistoryController::retranslate() {
+    const QDate today = localTime(m_data.settings()).date();
+    ui->labelHistoryTotals->setText(totalsText(historyTotals(
+        m_data.screening().historyWithPending(), today, ScreeningSession::kPendingVerdict)));
+    if (ui->stackedWidgetNoMenu->currentIndex() == PageUserDetail && m_detailChild) {
+        const int row = ui->tableViewUserDetail->currentIndex().row();
+        for (int i = 0; i < m_children.size(); ++i)
+            if (m_children[i].key == m_detailChild->key)
+                openUserDetail(i);
+        showDetailExtras(row < 0 ? 0 : row);
+    }
+}
+
 // ---- one child's screenings ---------------------------------------------------------------
 
 void HistoryController::pageUserDetailInit() {

@@ -29,6 +29,10 @@ public slots:
     void on_buttonHistoryPhoto_clicked();
     void on_buttonHistoryExport_clicked();
 
+public:
+    // The texts this controller sets, again in the language now in force.
+    void retranslate();
+
 private:
     void pageSearchInit();
     void pageUserDetailInit();

@@ -2,6 +2,8 @@
 
 #include "screening/history.h"
 
+#include <QCoreApplication>
+
 void HistoryTicks::reset(int rows) {
     m_flags = QStringList(rows, QStringLiteral("0"));
     m_allTicked = false;
@@ -37,27 +39,43 @@ QList<int> HistoryTicks::tickedRows() const {
 QString totalsText(const HistoryTotals& totals) {
     auto cell = [](const QString& text) { return "<td align=\"center\">" + text + "</td>"; };
     QString html = "<table cellspacing=\"0\" cellpadding=\"0\" width=\"100%\"><tr><td></td>";
-    for (const char* heading : {"Screened", "Pass", "Refer", "Unable", "Pending"})
-        html += cell(QString::fromLatin1(heading));
+    for (const char* heading :
+         {QT_TRANSLATE_NOOP("History", "Screened"), QT_TRANSLATE_NOOP("History", "Pass"),
+          QT_TRANSLATE_NOOP("History", "Refer"), QT_TRANSLATE_NOOP("History", "Unable"),
+          QT_TRANSLATE_NOOP("History", "Pending")})
+        html += cell(QCoreApplication::translate("History", heading));
     html += "</tr>";
     auto row = [&](const char* name, const OutcomeTotals& t) {
-        html += "<tr><td>" + QString::fromLatin1(name) + "</td>";
+        html += "<tr><td>" + QCoreApplication::translate("History", name) + "</td>";
         for (int n : {t.screened, t.passed, t.referred, t.unable, t.pending})
             html += cell(QString::number(n));
         html += "</tr>";
     };
-    row("Today", totals.today);
-    row("All", totals.all);
+    row(QT_TRANSLATE_NOOP("History", "Today"), totals.today);
+    row(QT_TRANSLATE_NOOP("History", "All"), totals.all);
     return html + "</table>";
 }
 
 QString extrasText(const RecordExtras& extras) {
     QStringList parts;
+    auto tr = [](const char* text) { return QCoreApplication::translate("History", text); };
     if (!extras.reason.isEmpty())
-        parts << "Reason: " + unableReasonText(extras.reason);
+        parts << tr("Reason: %1").arg(reasonShown(extras.reason));
     if (!extras.criterion.isEmpty())
-        parts << "Criterion: " + extras.criterion;
+        parts << tr("Criterion: %1").arg(extras.criterion);
+    // The stored source names, as the screens say them.
+    static const char* const kSources[] = {QT_TRANSLATE_NOOP("History", "network"),
+                                           QT_TRANSLATE_NOOP("History", "device clock"),
+                                           QT_TRANSLATE_NOOP("History", "operator")};
+    Q_UNUSED(kSources);
     if (!extras.timeSource.isEmpty())
-        parts << "Time from: " + extras.timeSource;
+        parts << tr("Time from: %1").arg(tr(extras.timeSource.toUtf8().constData()));
     return parts.join(QStringLiteral("    "));
+}
+
+QString reasonShown(const QString& code) {
+    for (const UnableReason& r : kUnableReasons)
+        if (code == QLatin1StringView(r.code))
+            return QCoreApplication::translate("Reason", r.text);
+    return code;
 }

@@ -37,3 +37,6 @@ QString totalsText(const HistoryTotals& totals);
 // time came from and, for one that gave no result, why. "" when it has none of them.
 struct RecordExtras;
 QString extrasText(const RecordExtras& extras);
+// A reason code's text in the screens' language (the stored and exported text stays
+// English: unableReasonText).
+QString reasonShown(const QString& code);

@@ -11,6 +11,7 @@
 #include "ui/device_dialog.h"
 #include "ui/history_controller.h"
 #include "ui/keyboards.h"
+#include "ui/language.h"
 #include "ui/msgdialog.h"
 #include "ui/screening_controller.h"
 #include "ui/settings_controller.h"
@@ -26,7 +27,10 @@ MainDialog::MainDialog(GData& data, QWidget* parent, bool startWorkers)
     // The flags before the page tree: set afterwards, they re-create the window and polish
     // all of its 250 widgets again, a sixth of the time to the first painted page.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    language::loadFonts();
+    language::apply(m_data.settings().language());
     ui->setupUi(this);
+    m_formTexts.remember(this);
     ui->labelVersion->setText(m_data.firmware().version());
     m_screening = new ScreeningController(*this, this, *ui, m_data);
     m_history = new HistoryController(*this, this, *ui, m_data);
@@ -248,12 +252,22 @@ void MainDialog::on_buttonSetupReturn_clicked() {
 
 // ---- events ------------------------------------------------------------------------------
 
+void MainDialog::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange && m_settings) {
+        m_formTexts.retranslate(this, [this] { ui->retranslateUi(this); });
+        m_screening->retranslate();
+        m_history->retranslate();
+        m_settings->retranslate();
+    }
+    QDialog::changeEvent(event);
+}
+
 void MainDialog::openTextKeyboard(QLineEdit* edit) {
-    if (edit == ui->editName && edit->text() == style::kNamePlaceholder) {
+    if (edit == ui->editName && edit->text() == style::namePlaceholder()) {
         edit->setText("");
         edit->setStyleSheet(style::kEditTyping);
     }
-    if (edit == ui->editPrinterID && edit->text() == style::kPrinterPlaceholder) {
+    if (edit == ui->editPrinterID && edit->text() == style::printerPlaceholder()) {
         edit->setText("");
         edit->setStyleSheet(style::kPrinterTyping);
     }
@@ -265,7 +279,7 @@ void MainDialog::openTextKeyboard(QLineEdit* edit) {
 }
 
 void MainDialog::openDateKeypad() {
-    if (ui->editDate->text() == style::kDatePlaceholder) {
+    if (ui->editDate->text() == style::datePlaceholder()) {
         ui->editDate->setText(style::kDateTemplate);
         ui->editDate->setStyleSheet(style::kEditTyping);
     }

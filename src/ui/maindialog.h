@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 
+#include "ui/form_texts.h"
 #include "ui/pages.h"
 #include "ui/send_guard.h"
 #include "ui/status_bar.h"
@@ -72,6 +73,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A new language: the form's texts, and those the pages set, in it.
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
@@ -90,6 +93,7 @@ private:
     qint64 now() const;
 
     Ui::MainDialog* ui;
+    FormTexts m_formTexts;
     GData& m_data;
     ScreeningController* m_screening = nullptr;
     HistoryController* m_history = nullptr;

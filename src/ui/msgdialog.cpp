@@ -2,6 +2,8 @@
 
 #include "ui_msgdialog.h"
 
+#include <QCoreApplication>
+
 MsgDialog::MsgDialog(QWidget* parent) : DeviceDialog(parent), ui(new Ui::MsgDialog) {
     ui->setupUi(this);
     // Text keeps clear of the rounded edges.
@@ -13,8 +15,16 @@ MsgDialog::~MsgDialog() {
     delete ui;
 }
 
-void MsgDialog::Init(const QString& title, const QString& message, const QString& left,
-                     const QString& middle, const QString& right) {
+// Every text of a message box goes through here: the screens pass their English texts,
+// and those of ui/message_texts.cpp come out in the screens' language.
+static QString shown(const QString& text) {
+    return text.isEmpty() ? text : QCoreApplication::translate("Messages", text.toUtf8());
+}
+
+void MsgDialog::Init(const QString& titleText, const QString& messageText, const QString& leftText,
+                     const QString& middleText, const QString& rightText) {
+    const QString title = shown(titleText), message = shown(messageText), left = shown(leftText),
+                  middle = shown(middleText), right = shown(rightText);
     const bool withMessage = !message.isEmpty();
     ui->labelTitleMsg->setVisible(!withMessage);
     ui->labelTitle->setVisible(withMessage);

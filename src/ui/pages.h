@@ -12,6 +12,7 @@ struct Pages {
         PageTimeZone = 5,
         PageSleepTime = 6,
         PageMachineID = 7,
-        PageCountry = 8
+        PageCountry = 8,
+        PageLanguage = 9
     };
 };

@@ -4,6 +4,7 @@
 
 #include "screening/record.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
 ReasonDlg::ReasonDlg(QWidget* parent) : DeviceDialog(parent), ui(new Ui::ReasonDlg) {
@@ -13,7 +14,7 @@ ReasonDlg::ReasonDlg(QWidget* parent) : DeviceDialog(parent), ui(new Ui::ReasonD
     static_assert(std::size(buttons) == std::size(kUnableReasons));
     for (size_t i = 0; i < std::size(buttons); ++i) {
         const UnableReason& reason = kUnableReasons[i];
-        buttons[i]->setText(QString::fromLatin1(reason.text));
+        buttons[i]->setText(QCoreApplication::translate("Reason", reason.text));
         connect(buttons[i], &QPushButton::clicked, this, [this, reason] {
             m_chosen = QString::fromLatin1(reason.code);
             accept();

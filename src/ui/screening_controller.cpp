@@ -46,7 +46,8 @@ ScreeningController::ScreeningController(WindowShell& shell, QObject* parent, Ui
     ui->editName->setMaxLength(entry::kNameMaxLength);
     ui->editChildId->setMaxLength(entry::kChildIdMaxLength);
     // Over the preview, once the camera has failed for good.
-    m_unavailable = new QLabel(kCameraUnavailable, ui->labelPhoto->parentWidget());
+    m_unavailable = new QLabel(QCoreApplication::translate("Messages", kCameraUnavailable.toUtf8()),
+                               ui->labelPhoto->parentWidget());
     m_unavailable->setObjectName("labelCameraUnavailable");
     m_unavailable->setGeometry(ui->labelPhoto->geometry());
     m_unavailable->setAlignment(Qt::AlignCenter);
@@ -70,8 +71,8 @@ const char* const ScreeningController::kOutboxFullMessage =
 void ScreeningController::pageMainInfoInputInit() {
     m_data.screening().startRecord();
     m_data.screening().record().birth = QDate(2020, 12, 31);
-    ui->editName->setText(style::kNamePlaceholder);
-    ui->editDate->setText(style::kDatePlaceholder);
+    ui->editName->setText(style::namePlaceholder());
+    ui->editDate->setText(style::datePlaceholder());
     ui->editName->setStyleSheet(style::kPlaceholder);
     ui->editDate->setStyleSheet(style::kPlaceholder);
     ui->editChildId->clear();
@@ -102,7 +103,7 @@ void ScreeningController::on_buttonCamera_clicked() {
                            ui->stackedWidgetWithMenu->currentIndex() == 0;
     if (fromInput) {
         QString name = ui->editName->text().trimmed();
-        if (name == style::kNamePlaceholder)
+        if (name == style::namePlaceholder())
             name.clear(); // the untouched placeholder is no name
         m_data.screening().record().name = name;
         if (name.isEmpty())
@@ -220,7 +221,7 @@ void ScreeningController::pageCameraInit() {
     for (QLabel* l : accentLines())
         l->hide();
     m_autoStart.reset();
-    ui->buttonFocusAuto->setText(m_data.settings().focusAuto() ? "AUTO  ON" : "AUTO OFF");
+    ui->buttonFocusAuto->setText(m_data.settings().focusAuto() ? tr("AUTO  ON") : tr("AUTO OFF"));
     m_data.capture().setState(CameraState::Preview);
     m_data.capture().setPreviewEnabled(true);
 }
@@ -325,7 +326,7 @@ void ScreeningController::on_buttonFlash_clicked() {
 void ScreeningController::on_buttonFocusAuto_clicked() {
     const bool on = !m_data.settings().focusAuto();
     m_autoStart.reset();
-    ui->buttonFocusAuto->setText(on ? "AUTO  ON" : "AUTO OFF");
+    ui->buttonFocusAuto->setText(on ? tr("AUTO  ON") : tr("AUTO OFF"));
     saveSetting(CamCfg::FocusAuto, on ? "1" : "0");
 }
 
@@ -444,8 +445,9 @@ void ScreeningController::showResultPage() {
     ui->stackedWidgetWithMenu->setCurrentIndex(1);
     const ScreeningRecord& record = m_data.screening().record();
     showElided(ui->labelUserName, record.name);
-    showElided(ui->labelUserId,
-               record.extras.childId.isEmpty() ? QString() : "ID: " + record.extras.childId);
+    showElided(ui->labelUserId, record.extras.childId.isEmpty()
+                                    ? QString()
+                                    : tr("ID: %1").arg(record.extras.childId));
     ui->labelSPHL->setText(record.odSph);
     ui->labelCYLL->setText(record.odCyl);
     ui->labelAxisL->setText(record.odAxis);
@@ -458,8 +460,15 @@ void ScreeningController::showResultPage() {
     ui->labelResultRefer->setVisible(record.referral == u"Refer");
     ui->labelResultUnable->setVisible(unable);
     if (unable)
-        ui->labelResultUnable->setText(record.referral + "\n" +
-                                       unableReasonText(record.extras.reason));
+        ui->labelResultUnable->setText(tr("Unable to screen") + "\n" +
+                                       reasonShown(record.extras.reason));
+}
+
+void ScreeningController::retranslate() {
+    ui->buttonFocusAuto->setText(m_data.settings().focusAuto() ? tr("AUTO  ON") : tr("AUTO OFF"));
+    m_unavailable->setText(QCoreApplication::translate("Messages", kCameraUnavailable.toUtf8()));
+    if (ui->stackedWidgetWithMenu->currentIndex() == 1)
+        showResultPage();
 }
 
 void ScreeningController::on_buttonPrintResult_clicked() {

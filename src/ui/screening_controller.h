@@ -37,6 +37,8 @@ public:
     // in the history.
     void pageResultShow();
     void forgetDeleted(const QStringList& childKeys);
+    // The texts this controller sets, again in the language now in force.
+    void retranslate();
 
     const AutoStart& autoStart() const { return m_autoStart; }
     int previewsShown() const { return m_nPreviewsShown; }

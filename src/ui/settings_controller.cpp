@@ -4,6 +4,7 @@
 
 #include "app/gdata.h"
 #include "core/log.h"
+#include "ui/language.h"
 #include "ui/msgdialog.h"
 #include "ui/qr_image.h"
 #include "ui/screening_controller.h"
@@ -53,6 +54,17 @@ SettingsController::SettingsController(WindowShell& shell, QObject* parent, Ui::
     onClicked<C>({ui->buttonReboot}, &C::on_buttonReboot_clicked);
     onClicked<C>({ui->buttonFactory, ui->buttonFactory_2}, &C::on_buttonFactory_clicked);
     onClicked<C>({ui->buttonUpdate, ui->buttonUpdate_2}, &C::on_buttonUpdate_clicked);
+    onClicked<C>({ui->buttonLanguage, ui->buttonLanguage_2}, &C::on_buttonLanguage_clicked);
+    const QList<QList<QPushButton*>> languageRows{
+        {ui->buttonLanguageEnglish, ui->buttonLanguageEnglish2},
+        {ui->buttonLanguageHindi, ui->buttonLanguageHindi2},
+        {ui->buttonLanguageChinese, ui->buttonLanguageChinese2},
+        {ui->buttonLanguageFilipino, ui->buttonLanguageFilipino2}};
+    for (int i = 0; i < languageRows.size(); ++i)
+        for (QPushButton* b : languageRows[i])
+            connect(b, &QPushButton::clicked, this, [this, i] {
+                chooseLanguage(QString::fromLatin1(language::kLanguages[i].code));
+            });
 }
 
 // The criterion's name and mark on the main page; an unknown code leaves them as they are.
@@ -233,16 +245,49 @@ void SettingsController::on_buttonSelectChina_clicked() {
 void SettingsController::on_buttonSelectPhilippines_clicked() {
     chooseRegion(3);
 }
+// ---- language ------------------------------------------------------------------------------
+
+void SettingsController::pageLanguageInit() {
+    const QList<QPushButton*> rows{ui->buttonLanguageEnglish, ui->buttonLanguageHindi,
+                                   ui->buttonLanguageChinese, ui->buttonLanguageFilipino};
+    for (int i = 0; i < rows.size(); ++i)
+        rows[i]->setIcon(
+            QIcon(language::current() == QLatin1StringView(language::kLanguages[i].code)
+                      ? ":/pic/checkon.jpg"
+                      : ":/pic/checkoff.jpg"));
+}
+
+void SettingsController::on_buttonLanguage_clicked() {
+    pageLanguageInit();
+    showNoMenu(PageLanguage);
+}
+
+void SettingsController::chooseLanguage(const QString& code) {
+    if (code != m_data.settings().language())
+        saveSetting(CamCfg::Language, code);
+    if (code != language::current())
+        language::apply(code); // the window retranslates on the LanguageChange that follows
+    pageLanguageInit();
+}
+
+void SettingsController::retranslate() {
+    labelReferralInit();
+    labelTimeoutSettingShow();
+    ui->labelTimeZoneZoneValue->setText(settings_text::zoneText(m_data.settings().timeZone()));
+    pageMachineIDShow();
+    pageLanguageInit();
+}
+
 // ---- machine identity --------------------------------------------------------------------
 
 void SettingsController::pageMachineIDShow() {
     const QString id = m_data.settings().printerId();
-    ui->editPrinterID->setText(id.isEmpty() ? style::kPrinterPlaceholder : id);
+    ui->editPrinterID->setText(id.isEmpty() ? style::printerPlaceholder() : id);
     ui->editPrinterID->setStyleSheet(id.isEmpty() ? style::kPrinterPlaceholderStyle
                                                   : style::kPrinterTyping);
     labelMachineIDShow();
     ui->labelMachineIDSWVersion->setText(m_data.firmware().version());
-    ui->labelMachineIDModel->setText("Product Model: 7R-D20");
+    ui->labelMachineIDModel->setText(tr("Product Model: 7R-D20"));
 }
 
 // The machine identity as a QR code filling the whole label.
@@ -278,6 +323,8 @@ void SettingsController::on_buttonFactory_clicked() {
         qCDebug(lcUi, "the default settings could not be saved");
     m_data.InitConfigParameter();
     labelReferralInit();
+    if (language::current() != m_data.settings().language())
+        language::apply(m_data.settings().language()); // back to English
 }
 
 // System update: check, ask, download, reboot.

@@ -47,8 +47,15 @@ public slots:
     void on_buttonReboot_clicked();
     void on_buttonFactory_clicked();
     void on_buttonUpdate_clicked();
+    void on_buttonLanguage_clicked();
+
+    // The texts this controller sets, again in the language now in force.
+    void retranslate();
+    // The language chosen on its page: stored, and in force at once.
+    void chooseLanguage(const QString& code);
 
 private:
+    void pageLanguageInit();
     void chooseReferral(int code);
     void stepCalibration(bool pitch, int step);
     void labelTimeoutSettingShow();

@@ -1,5 +1,7 @@
 #include "ui/status_bar.h"
 
+#include <QCoreApplication>
+
 QString wifiIconFor(int rssi) {
     if (rssi == 0)
         return QString();
@@ -58,5 +60,6 @@ bool LowBatteryWarning::update(int percent, bool charging) {
 }
 
 QString waitingText(int waiting) {
-    return waiting > 0 ? QString("%1 waiting").arg(waiting) : QString();
+    return waiting > 0 ? QCoreApplication::translate("StatusBar", "%1 waiting").arg(waiting)
+                       : QString();
 }

@@ -2,15 +2,23 @@
 // handling use these names, never their own copies of the strings.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace style {
 
-// Placeholders shown until the operator types.
-inline const QString kNamePlaceholder = QStringLiteral("Please enter your name");
-inline const QString kDatePlaceholder = QStringLiteral("Year-Month-Date");
+// Placeholders shown until the operator types, in the screens' language: the texts the
+// form gives the edits, so that one translation serves both.
+inline QString namePlaceholder() {
+    return QCoreApplication::translate("MainDialog", "Please enter your name");
+}
+inline QString datePlaceholder() {
+    return QCoreApplication::translate("MainDialog", "Year-Month-Date");
+}
+inline QString printerPlaceholder() {
+    return QCoreApplication::translate("MainDialog", "Please enter printer ID");
+}
 inline const QString kDateTemplate = QStringLiteral("____-__-__");
-inline const QString kPrinterPlaceholder = QStringLiteral("Please enter printer ID");
 
 // The dim look of a placeholder on the input page.
 inline const QString kPlaceholder = QStringLiteral("color:rgb(48, 48, 48); font-size: 28pt");

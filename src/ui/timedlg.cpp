@@ -4,6 +4,7 @@
 
 #include "ui/settings_text.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
 TimeDlg::TimeDlg(QWidget* parent) : DeviceDialog(parent), ui(new Ui::TimeDlg) {
@@ -21,7 +22,7 @@ TimeDlg::~TimeDlg() {
 
 void TimeDlg::choose(int index) {
     const settings_text::Timeout& t = settings_text::timeouts().at(index);
-    m_strText = QString::fromLatin1(t.text);
+    m_strText = QCoreApplication::translate("TimeDlg", t.text);
     m_nMinutes = t.minutes;
     close();
 }

@@ -50,16 +50,16 @@ bool UploadDlg::download(GData& data) {
 QString UploadDlg::jobText(int mode) {
     switch (mode) {
     case Upload:
-        return "Data is processing, Please wait...";
+        return tr("Data is processing, Please wait...");
     case Download:
-        return "File is downloading, Please wait...";
+        return tr("File is downloading, Please wait...");
     case PrintTestPage:
     case PrintResult:
-        return "It is printing, Please wait...";
+        return tr("It is printing, Please wait...");
     case VersionCheck:
-        return "Version checking, Please wait...";
+        return tr("Version checking, Please wait...");
     case SendMail:
-        return "Sending Result, Please wait...";
+        return tr("Sending Result, Please wait...");
     default:
         return QString();
     }

@@ -40,7 +40,7 @@ void versiondlg::on_buttonCancel_clicked() {
 void versiondlg::versionSwitch(QString& file) {
     if (m_data.versionCheck(file) < 0)
         return MsgDialog::notify("Version Check Failed!");
-    if (!MsgDialog::askYes("Switch to " + ui->comboVersion->currentText()))
+    if (!MsgDialog::askYes(tr("Switch to %1").arg(ui->comboVersion->currentText())))
         return;
     if (!UploadDlg::download(m_data))
         return MsgDialog::notify("System Switch Failed!");

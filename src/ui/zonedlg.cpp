@@ -4,6 +4,7 @@
 
 #include "ui/settings_text.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
 ZoneDlg::ZoneDlg(QWidget* parent) : DeviceDialog(parent), ui(new Ui::ZoneDlg) {
@@ -23,6 +24,6 @@ ZoneDlg::~ZoneDlg() {
 void ZoneDlg::choose(int index) {
     const settings_text::Zone& zone = settings_text::zones().at(index);
     m_strZone = QString::fromLatin1(zone.value);
-    m_strText = QString::fromLatin1(zone.text);
+    m_strText = QCoreApplication::translate("ZoneDlg", zone.text);
     close();
 }

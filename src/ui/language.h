@@ -1,0 +1,40 @@
+// The languages of the screens: English (the source texts), Hindi, Simplified Chinese and
+// Filipino, their translations compiled into the resources (":/i18n/vistrel_<code>.qm"),
+// and the fonts embedded for the scripts the board has none for. Receipts, mails and
+// exports stay in English: printers, mail readers and peers may lack the fonts or parse
+// them.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace language {
+
+struct Language {
+    const char* code;       // as stored in the settings
+    const char* nativeName; // as the Language page lists it, in its own script
+};
+inline constexpr Language kLanguages[] = {
+    {"en", "English"},
+    {"hi", "हिन्दी"},
+    {"zh_CN", "简体中文"},
+    {"fil", "Filipino"},
+};
+inline constexpr const char* kDefault = "en";
+
+// Whether the code is one of kLanguages.
+bool known(const QString& code);
+
+// Makes `code` the application's language (an unknown one counts as English): its
+// translator replaces the previous one, and every window gets QEvent::LanguageChange.
+// False when its translation could not be loaded (the screens then stay in English).
+bool apply(const QString& code);
+QString current();
+
+// Adds the embedded fonts once, and makes the application font fall back on them for the
+// scripts the device's own font lacks.
+void loadFonts();
+// The families loadFonts added.
+QStringList embeddedFamilies();
+
+} // namespace language
