@@ -6,6 +6,7 @@
 #include "app/gdata.h"
 #include "testkit/window_fixture.h"
 #include "ui/clockdlg.h"
+#include "ui/history_controller.h"
 #include "ui/keypaddlg.h"
 #include "ui/language.h"
 #include "ui/maildlg.h"
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QRawFont>
 #include <QStackedWidget>
+#include <QTableView>
 #include <QXmlStreamReader>
 #include <QtTest>
 
@@ -144,6 +146,32 @@ private slots:
         QVERIFY(language::apply(code));
         QCoreApplication::processEvents();
         QStringList clips;
+        // A child with every outcome, on the list and the detail page.
+        QVERIFY(
+            testkit::writeFile(m_fx->board().appDir() + "/CAMCFG/result.txt",
+                               QString::fromUtf8("Lán 兰,Female,2019-05-03|2026-12-10 09:00,-0.75,"
+                                                 "-0.25,10,-1.25,-0.50,175,62.5,Pass\n"
+                                                 "Lán 兰,Female,2019-05-03|2026-12-10 09:05,,,,,,,,"
+                                                 "Unable to screen\n"
+                                                 "Lán 兰,Female,2019-05-03|2026-12-10 09:10,-3.00,"
+                                                 "-0.25,10,-1.25,-0.50,175,62.5,Refer\n")
+                                   .toUtf8()));
+        widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageMain);
+        click("buttonHistory");
+        auto* list = widget<QTableView>("tableViewSearchResult");
+        m_fx->window().history().on_tableViewSearchResult_clicked(list->model()->index(0, 1));
+        // The detail's cells: at most two lines in a row.
+        auto* detail = widget<QTableView>("tableViewUserDetail");
+        detail->ensurePolished();
+        const QFontMetrics cellFont(detail->font());
+        for (int r = 0; r < detail->model()->rowCount(); ++r)
+            for (int c = 0; c < detail->model()->columnCount(); ++c) {
+                const QString text = detail->model()->index(r, c).data().toString();
+                const QRect room(0, 0, detail->columnWidth(c) - 4, detail->rowHeight(r));
+                if (!room.contains(
+                        cellFont.boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, text)))
+                    clips << QString("detail cell \"%1\"").arg(text);
+            }
         auto* base = widget<QStackedWidget>("stackedWidgetBase");
         auto* main = widget<QStackedWidget>("stackedWidgetMain");
         auto* withMenu = widget<QStackedWidget>("stackedWidgetWithMenu");

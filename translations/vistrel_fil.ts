@@ -32,7 +32,7 @@
     </message>
     <message>
         <source>Unable</source>
-        <translation>Hindi nasuri</translation>
+        <translation>Di nasuri</translation>
     </message>
     <message>
         <source>Pending</source>

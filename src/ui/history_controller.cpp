@@ -14,6 +14,7 @@
 #include "ui/uploaddlg.h"
 #include "ui/window_shell.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QStandardItemModel>
 
@@ -93,10 +94,11 @@ void HistoryController::on_buttonSearch_clicked() {
     const QString history = m_data.screening().historyWithPending();
     m_children = matchingChildren(history, ui->editSearch->text());
     for (const HistoryChild& child : m_children)
-        m_pSearchModel->appendRow({new QStandardItem(QIcon(kTickOff), ""),
-                                   new QStandardItem(child.name), new QStandardItem(child.sex),
-                                   new QStandardItem(child.birth),
-                                   new QStandardItem(child.childId)});
+        m_pSearchModel->appendRow(
+            {new QStandardItem(QIcon(kTickOff), ""), new QStandardItem(child.name),
+             new QStandardItem(
+                 QCoreApplication::translate("MainDialog", child.sex.toUtf8().constData())),
+             new QStandardItem(child.birth), new QStandardItem(child.childId)});
     m_historyTicks.reset(int(m_children.size()));
     const QDate today = localTime(m_data.settings()).date();
     ui->labelHistoryTotals->setText(
@@ -178,7 +180,7 @@ void HistoryController::openUserDetail(int row) {
     for (const ScreeningRow& screening : m_detailRows) {
         QList<QStandardItem*> items;
         for (const QString& text : screening.cells)
-            items << newAlignCenterQStandardItem(text);
+            items << newAlignCenterQStandardItem(items.size() == 8 ? verdictShown(text) : text);
         m_pDetailModel->appendRow(items);
     }
     showDetailExtras(0);
@@ -195,7 +197,8 @@ void HistoryController::on_buttonUserDetailPrint_clicked() {
     const QModelIndex current = ui->tableViewUserDetail->currentIndex();
     if (!current.isValid() || !m_detailChild || current.row() >= m_detailRows.size())
         return notice("No Record Selected");
-    auto cell = [&](int column) { return m_pDetailModel->item(current.row(), column)->text(); };
+    // The stored texts, not the shown ones (the verdict is shown in the screens' language).
+    auto cell = [&](int column) { return m_detailRows[current.row()].cells.value(column); };
     if (cell(8) == ScreeningSession::kPendingVerdict)
         return notice("Not analysed yet");
     if (m_data.settings().printerId().isEmpty())

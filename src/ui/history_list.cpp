@@ -79,3 +79,16 @@ QString reasonShown(const QString& code) {
             return QCoreApplication::translate("Reason", r.text);
     return code;
 }
+
+QString verdictShown(const QString& verdict) {
+    // The detail's narrow verdict column has the totals' short word; the reason is below it.
+    if (verdict == QLatin1StringView(kUnableToScreen))
+        return QCoreApplication::translate("History", "Unable");
+    static const char* const kVerdicts[] = {QT_TRANSLATE_NOOP("History", "Pass"),
+                                            QT_TRANSLATE_NOOP("History", "Refer"),
+                                            QT_TRANSLATE_NOOP("History", "Pending")};
+    for (const char* v : kVerdicts)
+        if (verdict == QLatin1StringView(v))
+            return QCoreApplication::translate("History", v);
+    return verdict;
+}

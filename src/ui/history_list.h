@@ -40,3 +40,6 @@ QString extrasText(const RecordExtras& extras);
 // A reason code's text in the screens' language (the stored and exported text stays
 // English: unableReasonText).
 QString reasonShown(const QString& code);
+// A stored verdict ("Pass", "Refer", "Unable to screen", "Pending") as the detail page
+// says it ("Unable to screen" as the short "Unable").
+QString verdictShown(const QString& verdict);
