@@ -366,7 +366,7 @@ private slots:
         QVERIFY(m_data->settings().focusAuto());
         QCOMPARE(m_data->settings().storage().m_strValue[CamCfg::FocusAuto], QString("1"));
         QVERIFY(
-            testkit::readFile(m_fx->board().appDir() + "/CAMCFG/config.txt").endsWith("|1|0|0"));
+            testkit::readFile(m_fx->board().appDir() + "/CAMCFG/config.txt").endsWith("|1|0|0|en"));
         button("buttonCameraReturn")->click();
         QCOMPARE(int(m_data->capture().state()), 0);
         QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(),
