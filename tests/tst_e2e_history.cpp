@@ -39,10 +39,7 @@ void answerNext(const char* button) {
 }
 
 QJsonObject mimeCheck(const QString& file) {
-    QProcess p;
-    p.start("/usr/bin/python3", {VISTREL_SOURCE_DIR "/tests/tools/mime_check.py", "message", file});
-    p.waitForFinished(30000);
-    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+    return QJsonDocument::fromJson(testkit::mimeTool({"message", file}).toUtf8()).object();
 }
 
 } // namespace

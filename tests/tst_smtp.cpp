@@ -26,16 +26,6 @@ namespace {
 const QString kSender = "screening@vistrel.test";
 const QString kPassword = "Mqlvord482917";
 
-QString tool(const QStringList& args) {
-    QProcess p;
-    p.start("/usr/bin/python3",
-            QStringList{VISTREL_SOURCE_DIR "/tests/tools/mime_check.py"} + args);
-    p.waitForFinished(30000);
-    if (p.exitCode() != 0)
-        qWarning() << p.readAllStandardError();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 // A server on loopback for one connection that plays a script: each step sends its bytes
 // (after waiting `delayMs`), then, when `awaitLine` is set, reads one line from the client.
 struct Step {
@@ -111,7 +101,8 @@ class TstSmtp : public QObject {
     }
 
     QJsonObject parsed(const QJsonObject& mail) {
-        return QJsonDocument::fromJson(tool({"message", mail["file"].toString()}).toUtf8())
+        return QJsonDocument::fromJson(
+                   testkit::mimeTool({"message", mail["file"].toString()}).toUtf8())
             .object();
     }
 
@@ -475,8 +466,8 @@ private slots:
         const QString qpFile = m_dir.path() + "/qp.txt", b64File = m_dir.path() + "/b64.txt";
         QVERIFY(testkit::writeFile(qpFile, qp.toLatin1()));
         QVERIFY(testkit::writeFile(b64File, b64.toLatin1()));
-        QCOMPARE(tool({"qp", qpFile}).toLatin1(), input.toHex());
-        QCOMPARE(tool({"b64", b64File}).toLatin1(), input.toHex());
+        QCOMPARE(testkit::mimeTool({"qp", qpFile}).toLatin1(), input.toHex());
+        QCOMPARE(testkit::mimeTool({"b64", b64File}).toLatin1(), input.toHex());
         QCOMPARE(QuotedPrintable::decode(qp), input);
     }
 

@@ -86,8 +86,7 @@ QByteArray exportCsv(const QString& historyText, const QStringList& childKeys) {
         historyText, childKeys, [&](const QStringList& texts, const RecordExtras& e, int times) {
             QStringList fields = texts;
             fields[0] = notAFormula(fields[0]);
-            fields << e.childId << (e.reason.isEmpty() ? QString() : unableReasonText(e.reason))
-                   << e.criterion << e.timeSource;
+            fields << e.childId << unableReasonText(e.reason) << e.criterion << e.timeSource;
             for (QString& f : fields)
                 f = csvField(f);
             const QString row = fields.join(u',') + QStringLiteral("\r\n");

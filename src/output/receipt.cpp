@@ -70,9 +70,8 @@ QString resultReceipt(const ScreeningRecord& record, const QDateTime& printedAt)
          "<OS>", kColumns, r.osSph + gap + r.osCyl + gap + r.osAxis, kDashes, "", "PD: " + r.pd,
          "Screening result: " + r.referral, "",
          // Why a screening ended without a result.
-         "Note: " +
-             markupSafe(r.extras.reason.isEmpty() ? QString() : unableReasonText(r.extras.reason)),
-         "", footer(printedAt), "", "", "", "", ""});
+         "Note: " + markupSafe(unableReasonText(r.extras.reason)), "", footer(printedAt), "", "",
+         "", "", ""});
 }
 
 QString testPageReceipt(const QDateTime& printedAt) {

@@ -52,10 +52,15 @@ bool keyIs(QStringView key, QStringView person, QStringView childId) {
            key[person.size()] == u'#' && key.endsWith(childId);
 }
 
+// The record's person part: name,sex,birth.
+QString personOf(const ScreeningRecord& r) {
+    return r.name + QLatin1StringView(r.male ? ",Male," : ",Female,") +
+           r.birth.toString("yyyy-MM-dd");
+}
+
 } // namespace
 
 QString historyLine(const ScreeningRecord& r) {
-    const QStringList person{r.name, r.male ? "Male" : "Female", r.birth.toString("yyyy-MM-dd")};
     const QStringList results{r.testTime.toString("yyyy-MM-dd hh:mm"),
                               r.odSph,
                               r.odCyl,
@@ -65,7 +70,7 @@ QString historyLine(const ScreeningRecord& r) {
                               r.osAxis,
                               r.pd,
                               r.referral};
-    const QString key = person.join(',');
+    const QString key = personOf(r);
     const QString line = key + '|' + results.join(',');
     return line + '\n' + extrasLine(key, line, r.extras);
 }
@@ -123,9 +128,7 @@ QString childKey(QStringView person, QStringView childId) {
 }
 
 QString childKeyOf(const ScreeningRecord& r) {
-    return childKey(
-        QString(r.name + (r.male ? ",Male," : ",Female,") + r.birth.toString("yyyy-MM-dd")),
-        r.extras.childId);
+    return childKey(personOf(r), r.extras.childId);
 }
 
 QString searchFolded(QStringView text) {
@@ -277,6 +280,10 @@ QByteArray historyWithout(const QByteArray& history, const QStringList& childKey
         if (line.isEmpty())
             continue;
         const qsizetype bar = line.indexOf('|');
+        // An extras line of no screening (torn, or left by another tool) goes: kept, it
+        // would become the extras of a screening once the lines between them were deleted.
+        if (bar >= 0 && bar + 1 < line.size() && line[bar + 1] == '+')
+            continue;
         const QString person = bar < 0 ? QString() : QString::fromUtf8(line.first(bar));
         RecordExtras extras;
         bool withExtras = false;
@@ -285,19 +292,11 @@ QByteArray historyWithout(const QByteArray& history, const QStringList& childKey
             const QByteArrayView next = QByteArrayView(history).sliced(n.start, n.end - n.start);
             return next.contains("|+") || next.contains('\0'); // zero bytes are not shown
         };
-        if (bar >= 0 && !(bar + 1 < line.size() && line[bar + 1] == '+') && i + 1 < spans.size() &&
-            nextMayBeExtras()) {
-            const QByteArray next = shown(i + 1);
-            if (next.contains("|+"))
-                if (const auto e = extrasOf(QString::fromUtf8(line), QString::fromUtf8(next))) {
-                    extras = *e;
-                    withExtras = true;
-                }
-        }
-        // An extras line of no screening (torn, or left by another tool) goes: kept, it
-        // would become the extras of a screening once the lines between them were deleted.
-        if (bar >= 0 && bar + 1 < line.size() && line[bar + 1] == '+')
-            continue;
+        if (bar >= 0 && i + 1 < spans.size() && nextMayBeExtras())
+            if (const auto e = extrasOf(QString::fromUtf8(line), QString::fromUtf8(shown(i + 1)))) {
+                extras = *e;
+                withExtras = true;
+            }
         const bool goes = bar >= 0 && (extras.childId.isEmpty()
                                            ? gone.contains(person)
                                            : gone.contains(childKey(person, extras.childId)));

@@ -193,8 +193,7 @@ void Outbox::setAside(const OutboxItem& item, const QString& reason) {
 
 void Outbox::removeChildren(const QStringList& childKeys) {
     for (const OutboxItem& item : items()) {
-        const QString person = historyLine(item.record).section('|', 0, 0);
-        if (childKeys.contains(childKey(person, item.record.extras.childId)))
+        if (childKeys.contains(childKeyOf(item.record)))
             remove(item);
     }
 }

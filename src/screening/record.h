@@ -48,5 +48,5 @@ inline constexpr UnableReason kUnableReasons[] = {
     {"other", QT_TRANSLATE_NOOP("Reason", "Other reason")},
 };
 // The text of a reason code; the code itself when it is none of the list (a newer
-// version's reason).
+// version's reason), so "" for none.
 QString unableReasonText(const QString& code);

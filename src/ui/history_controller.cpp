@@ -100,9 +100,7 @@ void HistoryController::on_buttonSearch_clicked() {
                  QCoreApplication::translate("MainDialog", child.sex.toUtf8().constData())),
              new QStandardItem(child.birth), new QStandardItem(child.childId)});
     m_historyTicks.reset(int(m_children.size()));
-    const QDate today = localTime(m_data.settings()).date();
-    ui->labelHistoryTotals->setText(
-        totalsText(historyTotals(history, today, ScreeningSession::kPendingVerdict)));
+    showTotals(history);
 }
 
 void HistoryController::showTick(int row, bool ticked) {
@@ -140,10 +138,15 @@ QStringList HistoryController::tickedKeys(int* lastRow) const {
     return keys;
 }
 
-void HistoryController::retranslate() {
+// The totals of the history text as it is listed.
+void HistoryController::showTotals(const QString& history) {
     const QDate today = localTime(m_data.settings()).date();
-    ui->labelHistoryTotals->setText(totalsText(historyTotals(
-        m_data.screening().historyWithPending(), today, ScreeningSession::kPendingVerdict)));
+    ui->labelHistoryTotals->setText(
+        totalsText(historyTotals(history, today, ScreeningSession::kPendingVerdict)));
+}
+
+void HistoryController::retranslate() {
+    showTotals(m_data.screening().historyWithPending());
     if (ui->stackedWidgetNoMenu->currentIndex() == PageUserDetail && m_detailChild) {
         const int row = ui->tableViewUserDetail->currentIndex().row();
         for (int i = 0; i < m_children.size(); ++i)

@@ -41,6 +41,7 @@ private:
     void openUserDetail(int row);
     QStringList tickedKeys(int* lastRow = nullptr) const;
     void showDetailExtras(int row);
+    void showTotals(const QString& history);
 
     HistoryTicks m_historyTicks;
     QStandardItemModel* m_pSearchModel = nullptr; // the history list, made on first use

@@ -74,10 +74,8 @@ QString extrasText(const RecordExtras& extras) {
 }
 
 QString reasonShown(const QString& code) {
-    for (const UnableReason& r : kUnableReasons)
-        if (code == QLatin1StringView(r.code))
-            return QCoreApplication::translate("Reason", r.text);
-    return code;
+    // The English text is the translation's source.
+    return QCoreApplication::translate("Reason", unableReasonText(code).toUtf8().constData());
 }
 
 QString verdictShown(const QString& verdict) {

@@ -221,7 +221,7 @@ void ScreeningController::pageCameraInit() {
     for (QLabel* l : accentLines())
         l->hide();
     m_autoStart.reset();
-    ui->buttonFocusAuto->setText(m_data.settings().focusAuto() ? tr("AUTO  ON") : tr("AUTO OFF"));
+    showFocusAuto(m_data.settings().focusAuto());
     m_data.capture().setState(CameraState::Preview);
     m_data.capture().setPreviewEnabled(true);
 }
@@ -326,7 +326,7 @@ void ScreeningController::on_buttonFlash_clicked() {
 void ScreeningController::on_buttonFocusAuto_clicked() {
     const bool on = !m_data.settings().focusAuto();
     m_autoStart.reset();
-    ui->buttonFocusAuto->setText(on ? tr("AUTO  ON") : tr("AUTO OFF"));
+    showFocusAuto(on);
     saveSetting(CamCfg::FocusAuto, on ? "1" : "0");
 }
 
@@ -464,8 +464,12 @@ void ScreeningController::showResultPage() {
                                        reasonShown(record.extras.reason));
 }
 
+void ScreeningController::showFocusAuto(bool on) {
+    ui->buttonFocusAuto->setText(on ? tr("AUTO  ON") : tr("AUTO OFF"));
+}
+
 void ScreeningController::retranslate() {
-    ui->buttonFocusAuto->setText(m_data.settings().focusAuto() ? tr("AUTO  ON") : tr("AUTO OFF"));
+    showFocusAuto(m_data.settings().focusAuto());
     m_unavailable->setText(QCoreApplication::translate("Messages", kCameraUnavailable.toUtf8()));
     if (ui->stackedWidgetWithMenu->currentIndex() == 1)
         showResultPage();

@@ -72,6 +72,7 @@ private:
     bool endUnableToScreen();
     void leaveCamera();
     void showResultPage();
+    void showFocusAuto(bool on);
 
     AutoStart m_autoStart;
     QLabel* m_unavailable = nullptr;

@@ -202,6 +202,16 @@ void clearLog(const QString& service) {
 
 namespace testkit {
 
+QString mimeTool(const QStringList& args, int timeoutMs) {
+    QProcess p;
+    p.start("/usr/bin/python3",
+            QStringList{VISTREL_SOURCE_DIR "/tests/tools/mime_check.py"} + args);
+    p.waitForFinished(timeoutMs);
+    if (p.exitCode() != 0)
+        qWarning() << p.readAllStandardError();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 QStringList screeningLines(const QString& history) {
     QStringList lines;
     forEachHistoryLine(history, [&](QStringView line) {

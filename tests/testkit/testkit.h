@@ -105,6 +105,10 @@ void clearLog(const QString& service);
 } // namespace services
 bool writeFile(const QString& path, const QByteArray& data);
 
+// What tests/tools/mime_check.py (Python's email, csv and a spreadsheet program) prints
+// for `args`; its errors are logged.
+QString mimeTool(const QStringList& args, int timeoutMs = 30000);
+
 // The screening lines of a history text: every non-empty line but the extras lines.
 QStringList screeningLines(const QString& history);
 
