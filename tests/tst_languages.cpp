@@ -23,12 +23,14 @@
 #include "ui/zonedlg.h"
 
 #include <QDir>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRawFont>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QTextLayout>
 #include <QXmlStreamReader>
 #include <QtTest>
 
@@ -267,6 +269,27 @@ private slots:
                                        .arg(e.translation);
                 }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join('\n')));
+    }
+
+    // The embedded fonts only fill in: Latin letters, spaces and quotes keep the device's
+    // own font, and Devanagari and Chinese come from the embedded ones.
+    void embeddedFontsOnlyFillIn() {
+        language::loadFonts();
+        const QStringList embedded = language::embeddedFamilies();
+        auto families = [](const QString& text) {
+            QTextLayout layout(text, QApplication::font());
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            QStringList out;
+            for (const QGlyphRun& run : layout.glyphRuns())
+                out << run.rawFont().familyName();
+            return out;
+        };
+        for (const QString& family : families(QString::fromUtf8("choose “Arnold” now")))
+            QVERIFY2(!embedded.contains(family), qPrintable(family));
+        QVERIFY(embedded.contains(families(QString::fromUtf8("भाषा")).value(0)));
+        QVERIFY(embedded.contains(families(QString::fromUtf8("语言")).value(0)));
     }
 
     void everyTranslationFinished() {

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QTranslator>
 
 #include <memory>
@@ -63,8 +64,11 @@ void loadFonts() {
         else
             g_families << QFontDatabase::applicationFontFamilies(id);
     }
+    // The family the font resolves to, not its name: a name that is only an alias
+    // ("Sans Serif", or one fontconfig maps) is no family to Qt, which would then take
+    // the first embedded font for everything, Latin letters and spaces included.
     QFont font = QApplication::font();
-    font.setFamilies(QStringList{font.family()} + g_families);
+    font.setFamilies(QStringList{QFontInfo(font).family()} + g_families);
     QApplication::setFont(font);
 }
 
