@@ -7,10 +7,10 @@
 #include "capture/cedarxutil.h"
 #include "capture/osal_queue.h"
 #include "capture/preview_convert.h"
+#include "knobs.h"
 #include "models.h"
 #include "platform/board.h"
 #include "virtual_board.h"
-#include "knobs.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -96,18 +96,13 @@ void BM_PreviewConvertVsCopy(benchmark::State& state) {
         state.counters["copy_us"] = copyUs;
         state.counters["convert_us"] = convertUs;
         state.counters["ratio"] = convertUs / copyUs;
-        const std::pair<PreviewKernel, const char*> kernels[] = {
-            {PreviewKernel::Portable, "portable"},
-            {PreviewKernel::Sse2, "sse2"},
-            {PreviewKernel::Avx2, "avx2"},
-            {PreviewKernel::Avx512, "avx512"}};
-        for (const auto& [kernel, name] : kernels) {
+        for (const auto kernel : kPreviewKernels) {
             if (!previewKernelAvailable(kernel))
                 continue;
-            const auto [c, k] = against([&, kernel = kernel] {
+            const auto [c, k] = against([&] {
                 return convertPreviewWith(kernel, src.data(), dst.data(), kW, kH, 880, 330);
             });
-            state.counters[std::string("ratio_") + name] = k / c;
+            state.counters[std::string("ratio_") + previewKernelName(kernel)] = k / c;
         }
     }
 }

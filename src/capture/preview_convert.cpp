@@ -11,6 +11,19 @@
 #define VISTREL_X86_KERNELS 0
 #endif
 
+// ASIMD is part of arm64; on 32-bit ARM the family's baseline has no NEON, so its kernel is
+// built for NEON alone and runs where the processor says it has it.
+#if defined(__aarch64__) || (defined(__arm__) && defined(__ARM_FP))
+#define VISTREL_NEON_KERNEL 1
+#include <arm_neon.h>
+#if !defined(__aarch64__)
+#include <asm/hwcap.h>
+#include <sys/auxv.h>
+#endif
+#else
+#define VISTREL_NEON_KERNEL 0
+#endif
+
 // The luma plane is copied band by band (a sampled row and the rows up to the next one),
 // and each band's sampled row is read while it is still in the first-level cache (the
 // camera's buffer is read once); the figures are summed in the same pass as the sampling.
@@ -72,6 +85,28 @@ void sampleRowScalar(const RowJob& j, Sums& s) {
         addStats(out, j.upLeft, outW, s);
 }
 
+// The end of a row of a step-2 kernel, which has made pixels [0, c) and summed their figures:
+// the pixels from c on, one by one, and all the row's figures.
+void finishStep2Row(const RowJob& j, size_t c, uint64_t sum, uint64_t squares, Sums& s) {
+    for (size_t t = c; t < j.outW; ++t)
+        j.out[t] = j.copy[2 * t];
+    if (!j.upLeft)
+        return;
+    s.sum += sum;
+    s.squares += squares;
+    addStats(j.out + c, j.upLeft + c, j.outW - c, s);
+}
+
+// The band's bytes from `done` to the end of each of its rows: fewer than one step of a
+// kernel's own copy loop, and at the camera's width none (skipping the calls then is
+// worth a few per cent of the whole conversion).
+void copyBandFrom(const RowJob& j, size_t done) {
+    if (done == j.w)
+        return;
+    for (size_t r = 0; r < j.rows; ++r)
+        std::memcpy(j.copy + r * j.w + done, j.frame + r * j.w + done, j.w - done);
+}
+
 #if VISTREL_X86_KERNELS
 // The step-2 kernels. A pixel's neighbour one row up and one column left is the even byte
 // two bytes earlier in the row above, so the even bytes of both rows, masked into 16-bit
@@ -96,25 +131,19 @@ inline void block16(const RowJob& j, size_t c, bool stats, __m128i& sum, __m128i
     squares = _mm_add_epi32(squares, _mm_add_epi32(_mm_madd_epi16(da, da), _mm_madd_epi16(db, db)));
 }
 
-// The pixels from c on, one by one, and the row's lane sums with the first pixel's
-// neighbour put right.
+// The row's lane sums, added up, and put right for the first pixel's neighbour (the last
+// pixel two rows up, not the byte before the row above).
 void finishRow(const RowJob& j, size_t c, __m128i sum, __m128i squares, Sums& s) {
-    for (size_t t = c; t < j.outW; ++t)
-        j.out[t] = j.copy[2 * t];
-    if (!j.upLeft)
-        return;
     alignas(16) uint64_t sums[2];
     alignas(16) uint32_t sq[4]; // a row adds at most 2 x 65025 per lane and block: fits
     _mm_store_si128(reinterpret_cast<__m128i*>(sums), sum);
     _mm_store_si128(reinterpret_cast<__m128i*>(sq), squares);
     uint64_t rowSquares = uint64_t(sq[0]) + sq[1] + sq[2] + sq[3];
-    if (c > 0) {
-        const int p0 = j.out[0], wrong = p0 - j.above[-2], right = p0 - j.upLeft[0];
+    if (c > 0 && j.upLeft) {
+        const int p0 = j.copy[0], wrong = p0 - j.above[-2], right = p0 - j.upLeft[0];
         rowSquares = rowSquares - uint64_t(wrong * wrong) + uint64_t(right * right);
     }
-    s.sum += sums[0] + sums[1];
-    s.squares += rowSquares;
-    addStats(j.out + c, j.upLeft + c, j.outW - c, s);
+    finishStep2Row(j, c, sums[0] + sums[1], rowSquares, s);
 }
 
 void sampleStep2Sse2(const RowJob& j, Sums& s) {
@@ -132,16 +161,6 @@ __attribute__((target("avx2"))) inline __m256i load32(const unsigned char* p) {
 
 __attribute__((target("avx2"))) inline void store32(unsigned char* p, __m256i v) {
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v);
-}
-
-// The band's bytes from `done` to the end of each of its rows: fewer than one step of a
-// kernel's own copy loop, and at the camera's width none (skipping the calls then is
-// worth a few per cent of the whole conversion).
-void copyBandFrom(const RowJob& j, size_t done) {
-    if (done == j.w)
-        return;
-    for (size_t r = 0; r < j.rows; ++r)
-        std::memcpy(j.copy + r * j.w + done, j.frame + r * j.w + done, j.w - done);
 }
 
 // The wide kernels below keep j's fields in locals (a store through out could otherwise
@@ -272,6 +291,156 @@ VISTREL_AVX512 void sampleStep2Avx512(const RowJob& j, Sums& s) {
 }
 #endif
 
+#if VISTREL_NEON_KERNEL
+#if defined(__arm__) && !defined(__ARM_NEON)
+#pragma GCC push_options
+#pragma GCC target("fpu=neon")
+#endif
+
+// 32 bytes of a row, and their even bytes: the sampled pixels. On 32-bit ARM one instruction
+// each way, the load that parts the even bytes from the odd and the store that puts them
+// together again; on arm64 that pair costs more than plain loads and one unzip.
+struct Bytes32 {
+    uint8x16x2_t v;
+#if defined(__aarch64__)
+    static Bytes32 load(const unsigned char* p) {
+        return {vld1q_u8_x2(p)};
+    }
+    void store(unsigned char* p) const {
+        vst1q_u8_x2(p, v);
+    }
+    uint8x16_t even() const {
+        return vuzp1q_u8(v.val[0], v.val[1]);
+    }
+#else
+    static Bytes32 load(const unsigned char* p) {
+        return {vld2q_u8(p)};
+    }
+    void store(unsigned char* p) const {
+        vst2q_u8(p, v);
+    }
+    uint8x16_t even() const {
+        return v.val[0];
+    }
+#endif
+};
+
+inline uint64_t laneTotal(uint32x4_t v) {
+    return uint64_t(vgetq_lane_u32(v, 0)) + vgetq_lane_u32(v, 1) + vgetq_lane_u32(v, 2) +
+           vgetq_lane_u32(v, 3);
+}
+
+// The figures of a run of steps, in lanes. Each step adds at most 2 x 255 a lane to the
+// 16-bit sum, which is folded into the 32-bit one every 128 steps, and 2 x 65025 to each of
+// the squares: a row's lanes overflow only past 33 000 steps, half a million pixels.
+struct NeonSums {
+    uint32x4_t sum, squaresLow, squaresHigh;
+    uint16x8_t sum16;
+
+    // Written out: the one the compiler would make is not built for NEON.
+    NeonSums() : sum(vdupq_n_u32(0)), squaresLow(sum), squaresHigh(sum), sum16(vdupq_n_u16(0)) {}
+
+    void add(uint8x16_t p, uint8x16_t neighbours) {
+        const uint8x16_t d = vabdq_u8(p, neighbours); // |d| fits a byte, d * d 16 bits
+        sum16 = vpadalq_u8(sum16, p);
+        squaresLow = vpadalq_u16(squaresLow, vmull_u8(vget_low_u8(d), vget_low_u8(d)));
+        squaresHigh = vpadalq_u16(squaresHigh, vmull_u8(vget_high_u8(d), vget_high_u8(d)));
+    }
+    void fold() {
+        sum = vpadalq_u16(sum, sum16);
+        sum16 = vdupq_n_u16(0);
+    }
+};
+
+// The step-2 kernel on NEON and ASIMD, sixteen pixels a step, sampled from the loads that
+// copy 32 bytes of each of the band's rows and counted against their neighbours in the image
+// already made (one load, where the x86 kernels take them from the copy's row above). Each
+// pointer moves past what it read or wrote.
+template <bool Second, bool Stats> struct NeonBand {
+    const unsigned char *in, *upLeft;
+    unsigned char *copy, *out;
+    size_t w;
+
+    void step(NeonSums& sums) {
+        const Bytes32 row = Bytes32::load(in);
+        row.store(copy);
+        if (Second)
+            Bytes32::load(in + w).store(copy + w);
+        const uint8x16_t p = row.even();
+        vst1q_u8(out, p);
+        in += 32, copy += 32, out += 16;
+        if (Stats) { // the first two rows have no neighbours, nor upLeft
+            sums.add(p, vld1q_u8(upLeft));
+            upLeft += 16;
+        }
+    }
+};
+
+// Steps made at a time, each on its own sums: an in-order core then has the others' work to
+// issue while one waits for its results. The 32-bit core has half the vector registers.
+#if defined(__aarch64__)
+constexpr size_t kNeonWays = 4;
+#else
+constexpr size_t kNeonWays = 2;
+#endif
+
+// The kernel for one kind of band, so that a step tests nothing but the loop's end (the
+// 32-bit compiler keeps the tests in the loop, and runs out of registers for them).
+template <bool Second, bool Stats> void neonBand(const RowJob& j, Sums& s) {
+    const size_t w = j.w, steps = j.outW / 16, whole = steps - steps % kNeonWays;
+    NeonBand<Second, Stats> band{j.frame, j.upLeft, j.copy, j.out, w};
+    NeonSums a, b, c, d; // c and d only where four are made at a time
+    for (size_t i = 0; i < whole;) {
+        // 128 steps of each: the most that the 16-bit sums hold
+        for (const size_t end = whole - i > 128 * kNeonWays ? i + 128 * kNeonWays : whole; i < end;
+             i += kNeonWays) {
+            band.step(a);
+            band.step(b);
+            if (kNeonWays == 4) {
+                band.step(c);
+                band.step(d);
+            }
+        }
+        a.fold(), b.fold(), c.fold(), d.fold();
+    }
+    for (size_t i = whole; i < steps; ++i) { // fewer than kNeonWays
+        band.step(a);
+        a.fold();
+    }
+    const uint32x4_t sum = vaddq_u32(vaddq_u32(a.sum, b.sum), vaddq_u32(c.sum, d.sum));
+    const uint32x4_t low =
+        vaddq_u32(vaddq_u32(a.squaresLow, b.squaresLow), vaddq_u32(c.squaresLow, d.squaresLow));
+    const uint32x4_t high =
+        vaddq_u32(vaddq_u32(a.squaresHigh, b.squaresHigh), vaddq_u32(c.squaresHigh, d.squaresHigh));
+    // Summed before the calls below, which would otherwise have the 32-bit compiler keep
+    // the sums in the registers that calls preserve, moved there at every step.
+    const uint64_t rowSum = laneTotal(sum), rowSquares = laneTotal(low) + laneTotal(high);
+    // The rest of the band's rows, 32 bytes at a time.
+    size_t done = 32 * steps;
+    for (; done + 32 <= w; done += 32) {
+        vst1q_u8(j.copy + done, vld1q_u8(j.frame + done));
+        vst1q_u8(j.copy + done + 16, vld1q_u8(j.frame + done + 16));
+        if (Second) {
+            vst1q_u8(j.copy + w + done, vld1q_u8(j.frame + w + done));
+            vst1q_u8(j.copy + w + done + 16, vld1q_u8(j.frame + w + done + 16));
+        }
+    }
+    copyBandFrom(j, done); // the pixels left are sampled from the copy
+    finishStep2Row(j, 16 * steps, rowSum, rowSquares, s);
+}
+
+void sampleStep2Neon(const RowJob& j, Sums& s) {
+    if (j.rows == 2)
+        (j.upLeft ? neonBand<true, true> : neonBand<true, false>)(j, s);
+    else
+        (j.upLeft ? neonBand<false, true> : neonBand<false, false>)(j, s);
+}
+
+#if defined(__arm__) && !defined(__ARM_NEON)
+#pragma GCC pop_options
+#endif
+#endif
+
 using SampleRow = void (*)(const RowJob&, Sums&);
 
 PreviewStats convert(const unsigned char* src, unsigned char* dst, unsigned w, unsigned h,
@@ -319,7 +488,7 @@ PreviewStats convert(const unsigned char* src, unsigned char* dst, unsigned w, u
     return stats;
 }
 
-#if VISTREL_X86_KERNELS
+#if VISTREL_X86_KERNELS || VISTREL_NEON_KERNEL
 template <void (*Step2)(const RowJob&, Sums&)> void step2Or(const RowJob& j, Sums& s) {
     if (j.step == 2)
         Step2(j, s);
@@ -338,6 +507,10 @@ SampleRow kernel(PreviewKernel k) {
     case PreviewKernel::Avx512:
         return step2Or<sampleStep2Avx512>;
 #endif
+#if VISTREL_NEON_KERNEL
+    case PreviewKernel::Neon:
+        return step2Or<sampleStep2Neon>;
+#endif
     default:
         return sampleRowScalar;
     }
@@ -350,7 +523,8 @@ PreviewKernel bestKernel() {
             return k;
     return PreviewKernel::Sse2;
 #else
-    return PreviewKernel::Portable;
+    return previewKernelAvailable(PreviewKernel::Neon) ? PreviewKernel::Neon
+                                                       : PreviewKernel::Portable;
 #endif
 }
 
@@ -368,6 +542,14 @@ bool previewKernelAvailable(PreviewKernel k) {
     case PreviewKernel::Avx512:
         return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
 #endif
+#if VISTREL_NEON_KERNEL
+    case PreviewKernel::Neon:
+#if defined(__aarch64__) || defined(__ARM_NEON)
+        return true;
+#else
+        return (getauxval(AT_HWCAP) & HWCAP_NEON) != 0;
+#endif
+#endif
     default:
         return false;
     }
@@ -382,4 +564,23 @@ PreviewStats convertPreview(const unsigned char* src, unsigned char* dst, unsign
 PreviewStats convertPreviewWith(PreviewKernel k, const unsigned char* src, unsigned char* dst,
                                 unsigned w, unsigned h, unsigned outW, unsigned outH) {
     return convert(src, dst, w, h, outW, outH, kernel(k));
+}
+
+const char* previewKernelName(PreviewKernel k) {
+    switch (k) {
+    case PreviewKernel::Sse2:
+        return "sse2";
+    case PreviewKernel::Avx2:
+        return "avx2";
+    case PreviewKernel::Avx512:
+        return "avx512";
+    case PreviewKernel::Neon:
+#if defined(__aarch64__)
+        return "asimd";
+#else
+        return "neon";
+#endif
+    default:
+        return "portable";
+    }
 }
