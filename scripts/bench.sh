@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the release simulator with the benchmarks and prints their results as one table,
-# with the target of each row that has one and whether this run met it.
+# with the target of each row that has one and whether this run met it. The rows marked
+# "estimate" are the ARM cores', from bench/arm_estimate.py (llvm-mca on a named core model,
+# and instructions counted under qemu-user), beside the ones measured on this machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh bench
 BUILD_DIR=${VISTREL_BENCH_DIR:-build-bench}
 # The tests' kit is built too: the benchmark of the running device uses it.
 cmake --preset sim-release -B "$BUILD_DIR" -DVISTREL_BENCH=ON -DBUILD_TESTING=ON >/dev/null
@@ -47,10 +49,12 @@ for _ in range(10):
 json.dump({"first_paint_ms": statistics.median(times), "first_paint_all_ms": times},
           sys.stdout)
 PY
-/usr/bin/python3 - "$out"/bench_*.json "$out/app.json" "$out/paint.json" <<'PY'
+/usr/bin/python3 bench/arm_estimate.py "$BUILD_DIR/arm-estimate" >"$out/arm.json"
+/usr/bin/python3 - "$out"/bench_*.json "$out/app.json" "$out/paint.json" "$out/arm.json" <<'PY'
 import json, sys
 runs, app = {}, {}
-for f in sys.argv[1:]:
+arm = json.load(open(sys.argv[-1]))
+for f in sys.argv[1:-1]:
     data = json.load(open(f))
     if "benchmarks" in data:
         for b in data["benchmarks"]:
@@ -94,6 +98,25 @@ if vs:
         f'convert {vs["convert_us"]:.0f} us, copy {vs["copy_us"]:.0f} us; ' +
         ", ".join(f'{k} {vs["ratio_" + k]:.2f}x' for k in ("avx512", "avx2", "sse2", "portable")
                   if "ratio_" + k in vs))
+# The ARM cores: llvm-mca's cycles for the kernel's loop and the copy loop, over the steps a
+# frame takes; the instructions of one frame counted under qemu-user.
+for name, e in arm.items():
+    method = f'estimate, llvm-mca {e["mca_cpu"]}'
+    kernel = f'{name} {"ASIMD" if name == "arm64" else "NEON"}'
+    row(f'preview conversion / copy loop, {kernel} ({method})', f'{e["ratio"]:.2f}x',
+        "<= 1.5x", e["ratio"] <= 1.5,
+        f'{e["cycles_per_pixel"]:.2f} cycles/output pixel, {e["cycles_per_frame_byte"]:.3f} '
+        f'cycles/frame byte; copy {e["copy_cycles_per_byte"]:.3f} cycles/byte; '
+        f'core model: {e["core"]}')
+    row(f'preview conversion, {kernel}, 5 frames/s ({method}, 1 GHz assumed)',
+        f'{e["core_share_pct"]:.2f} % of a core', "< 10 %", e["core_share_pct"] < 10,
+        f'{e["kernel_frame_cycles"] / 1e6:.2f} M cycles/frame, copy '
+        f'{e["copy_frame_cycles"] / 1e6:.2f} M')
+    row(f'instructions per frame, {name} (estimate, counted under qemu-user)',
+        f'{e["qemu_kernel_insts"] / 1e3:.0f} k', "", None,
+        f'portable kernel {e["qemu_portable_insts"] / 1e3:.0f} k, '
+        f'copy loop {e["qemu_copy_insts"] / 1e3:.0f} k; '
+        f'chroma fill of an encoded frame {e["qemu_chroma_fill_insts"] / 1e3:.0f} k')
 pump = runs.get("BM_FramePumpRecording/iterations:1/manual_time")
 if pump:
     row("frame pump while recording: pulled, converted, encoded /s, lost",

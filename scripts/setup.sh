@@ -12,6 +12,8 @@
 #   scripts/setup.sh emulated ARCH   the above, plus what the simulator's suites need on ARCH
 #                                    and qemu-user to run them
 #   scripts/setup.sh fuzz            the simulator's packages and clang with libFuzzer
+#   scripts/setup.sh bench           everything, plus what the ARM cost estimate needs: both
+#                                    cross compilers, qemu-user and llvm-mca (LLVM 15)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -55,6 +57,10 @@ case "$MODE" in
 all) PACKAGES=("${SIM_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
 sim) PACKAGES=("${SIM_PACKAGES[@]}") ;;
 fuzz) PACKAGES=("${SIM_PACKAGES[@]}" clang libclang-rt-14-dev) ;;
+bench)
+    PACKAGES=("${SIM_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+        crossbuild-essential-armhf crossbuild-essential-arm64 qemu-user llvm-15)
+    ;;
 device | emulated)
     TARGET_ARCH=${2:-}
     if [[ "$TARGET_ARCH" != armhf && "$TARGET_ARCH" != arm64 ]]; then
@@ -68,7 +74,7 @@ device | emulated)
     fi
     ;;
 *)
-    echo "usage: scripts/setup.sh [sim | fuzz | device ARCH | emulated ARCH]" >&2
+    echo "usage: scripts/setup.sh [sim | fuzz | bench | device ARCH | emulated ARCH]" >&2
     exit 2
     ;;
 esac
