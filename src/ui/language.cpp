@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QResource>
 #include <QTranslator>
 
 #include <memory>
@@ -58,7 +59,15 @@ void loadFonts() {
     if (!g_families.isEmpty())
         return;
     for (const QString& file : QDir(":/fonts").entryList(QDir::Files, QDir::Name)) {
-        const int id = QFontDatabase::addApplicationFont(":/fonts/" + file);
+        // In place when the resource is stored as it is (the build stores the fonts so):
+        // the font is then no copy on the heap, and only the pages FreeType reads are
+        // resident, which in English are few.
+        const QResource resource(":/fonts/" + file);
+        const int id =
+            resource.compressionAlgorithm() == QResource::NoCompression
+                ? QFontDatabase::addApplicationFontFromData(QByteArray::fromRawData(
+                      reinterpret_cast<const char*>(resource.data()), qsizetype(resource.size())))
+                : QFontDatabase::addApplicationFont(resource.fileName());
         if (id < 0)
             qCWarning(lcUi, "the font %s could not be added", qPrintable(file));
         else
