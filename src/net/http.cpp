@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr qint64 kReadBufferBytes = 256 * 1024; // of a reply's body, between two drains
+
 void chk(const LogLine& log, const QString& line) {
     if (log)
         log(line);
@@ -35,6 +37,10 @@ bool waitForReplyInto(QNetworkAccessManager* manager, QNetworkReply* reply, int 
     timer.setInterval(timeoutSeconds * 1000);
     QEventLoop loop;
     bool refused = false;
+    // Qt would otherwise read the whole body off the socket before the sink sees any of
+    // it, whenever the loop is slow to run: a body far longer than the sink takes (an
+    // image larger than announced) would be held whole before it is refused.
+    reply->setReadBufferSize(kReadBufferBytes);
     auto drain = [&] {
         if (!refused && reply->bytesAvailable() > 0 && !sink(reply->readAll())) {
             refused = true;
