@@ -29,7 +29,8 @@ bool save(const char* kind, const QString& dir, int n) {
     if (!std::strcmp(kind, "calibration"))
         return writeSensorCalibration(dir + "/" + kCalibration, {n, -n});
     if (!std::strcmp(kind, "append"))
-        return appendLineDurably(dir + "/" + kHistory, historyRecord(n).toUtf8());
+        return appendLineDurably(dir + "/" + kHistory, historyRecord(n).toUtf8(),
+                                 tornHistoryRecord);
     // delete: record n goes, the way the history screen deletes a child.
     QFile f(dir + "/" + kHistory);
     if (!f.open(QIODevice::ReadOnly))
@@ -80,7 +81,7 @@ int fullDisk(const QString& dir) {
     report("settings", next.save(), readAll(old.filePath()) == old.m_strCfgText.toUtf8());
     report("calibration", writeSensorCalibration(calibrationPath, {2, -2}),
            readAll(calibrationPath) == calibrationFor(1).toUtf8());
-    report("append", appendLineDurably(historyPath, historyRecord(5).toUtf8()),
+    report("append", appendLineDurably(historyPath, historyRecord(5).toUtf8(), tornHistoryRecord),
            readAll(historyPath) == history.toUtf8());
     report("delete",
            writeFileAtomically(historyPath, historyWithout(history.toUtf8(), {childKey(2)})),

@@ -71,8 +71,9 @@ class TstPowerLoss : public QObject {
     }
 
 private slots:
-    // After every kill the file holds the last acknowledged save or the one after it, whole;
-    // the next writer goes on from there.
+    // After every kill the file holds the last acknowledged save or the one after it, whole,
+    // or for the history the last one and the next cut short, which the next append takes
+    // back; the next writer goes on from there.
     void killedWriters_data() {
         QTest::addColumn<QString>("kind");
         for (const char* kind : {"settings", "calibration", "append", "delete"})
@@ -103,7 +104,7 @@ private slots:
             QVERIFY(writeFileAtomically(file, expected(0)));
         }
 
-        int done = 0, saves = 0, kill = 0;
+        int done = 0, saves = 0, kill = 0, torn = 0;
         for (; kill < kKillsPerKind; ++kill) {
             if (kind == "delete" && done > kDeletable - 100) { // nearly empty: fill it again
                 QVERIFY(writeFileAtomically(file, expected(0)));
@@ -118,6 +119,12 @@ private slots:
             const QByteArray now = testkit::readFile(file);
             if (now == expected(acked)) {
                 done = acked;
+            } else if (kind == "append" && now.startsWith(expected(acked)) &&
+                       expected(acked + 1).startsWith(now) && !now.endsWith('\n')) {
+                // The kernel stops a killed writer between pages: the unacknowledged record
+                // is cut short, and the next append takes it back.
+                done = acked;
+                ++torn;
             } else {
                 QVERIFY2(now == expected(acked + 1),
                          qPrintable(QString("%1: after %2 saves, kill %3, the file holds:\n%4")
@@ -129,7 +136,7 @@ private slots:
             }
             saves += done - before;
         }
-        qInfo("%s: %d kills survived, %d saves", qPrintable(kind), kill, saves);
+        qInfo("%s: %d kills survived, %d saves, %d cut short", qPrintable(kind), kill, saves, torn);
         QCOMPARE(kill, kKillsPerKind);
         QVERIFY(saves > kKillsPerKind); // the kills landed among the saves
     }
@@ -158,7 +165,8 @@ private slots:
 
             for (int n = 21; n <= 23; ++n) { // three screenings after the cut
                 const ScreeningRecord r = screening(n);
-                QVERIFY(appendLineDurably(data.screening().historyFile(), historyLine(r).toUtf8()));
+                QVERIFY(appendLineDurably(data.screening().historyFile(), historyLine(r).toUtf8(),
+                                          tornHistoryRecord));
             }
             QList<int> expected;
             for (int n = 1; n <= 23; ++n)

@@ -11,6 +11,24 @@
 
 namespace {
 
+constexpr off_t kTornTailBytes = 64 * 1024; // far more than a record
+
+// Where the torn record at the end of a file of `size` bytes began, by `tornFrom` on the
+// file's last bytes; -1 when it cannot be told (a start at the tail's first byte is one
+// only when the tail is the whole file).
+off_t tornRecordAt(int fd, off_t size, const TornRecordStart& tornFrom) {
+    if (!tornFrom)
+        return -1;
+    const off_t from = std::max<off_t>(0, size - kTornTailBytes);
+    QByteArray tail(qsizetype(size - from), '\0');
+    if (::pread(fd, tail.data(), size_t(tail.size()), from) != tail.size())
+        return -1;
+    const qsizetype start = tornFrom(tail);
+    if (start < 0 || start >= tail.size() || (start == 0 && from > 0))
+        return -1;
+    return from + start;
+}
+
 // Makes the rename itself durable.
 void syncFolder(const QString& folder) {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
@@ -74,15 +92,21 @@ bool writeFileAtomically(const QString& path, const QByteArray& data) {
     return true;
 }
 
-bool appendLineDurably(const QString& path, const QByteArray& line) {
+bool appendLineDurably(const QString& path, const QByteArray& line,
+                       const TornRecordStart& tornFrom) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
-    const off_t size = ::lseek(fd, 0, SEEK_END);
+    off_t size = ::lseek(fd, 0, SEEK_END);
     QByteArray bytes = line;
     char last = '\n';
-    if (size > 0 && ::pread(fd, &last, 1, size - 1) == 1 && last != '\n')
-        bytes.prepend('\n');
+    if (size > 0 && ::pread(fd, &last, 1, size - 1) == 1 && last != '\n') {
+        const off_t cut = tornRecordAt(fd, size, tornFrom);
+        if (cut >= 0 && ::ftruncate(fd, cut) == 0 && ::lseek(fd, cut, SEEK_SET) == cut)
+            size = cut;
+        else
+            bytes.prepend('\n');
+    }
     bool ok =
         size >= 0 && writeAll(fd, bytes.constData(), size_t(bytes.size())) && ::fsync(fd) == 0;
     if (!ok && size >= 0 && ::ftruncate(fd, size) == 0)

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <functional>
 
 // Creates the folder (and its parents) when missing. False when it cannot be had.
 bool ensureFolder(const QString& folder);
@@ -27,8 +28,15 @@ bool renameDurably(const QString& from, const QString& to);
 // disk included).
 bool writeAll(int fd, const char* data, size_t size);
 
-// Appends one record to a file kept as lines, creating it when missing, and flushes it to
-// storage before returning. A last line cut short by a power loss gets a line end first,
-// so the new record stands on a line of its own. A write that cannot complete is taken
-// back (the file keeps its old length) and the result is false.
-bool appendLineDurably(const QString& path, const QByteArray& line);
+// Where the record that a file's last line, cut short, belongs to begins: an offset into
+// the file's last bytes (`tail`, which does not end in '\n'), or -1 when it cannot be told.
+using TornRecordStart = std::function<qsizetype(const QByteArray& tail)>;
+
+// Appends one record (a line, or lines written together) to a file kept as lines, creating
+// it when missing, and flushes it to storage before returning. A last line cut short (a
+// kill or a power loss during an earlier append, which was never acknowledged) is taken
+// back to where `tornFrom` says its record began; without it, or where it cannot tell, it
+// gets a line end, so the new record stands on a line of its own. A write that cannot
+// complete is taken back (the file keeps its old length) and the result is false.
+bool appendLineDurably(const QString& path, const QByteArray& line,
+                       const TornRecordStart& tornFrom = nullptr);

@@ -98,6 +98,16 @@ bool isExtrasLine(QStringView line) {
     return bar >= 0 && bar + 1 < line.size() && line[bar + 1] == u'+';
 }
 
+qsizetype tornHistoryRecord(const QByteArray& tail) {
+    const qsizetype start = tail.lastIndexOf('\n') + 1;
+    const qsizetype bar = tail.indexOf('|', start);
+    if (bar < 0 || bar + 1 >= tail.size() || tail[bar + 1] != '+')
+        return start; // a screening line, or too little of a line to tell: it alone
+    if (start == 0)
+        return -1; // its screening line is not in the tail
+    return tail.lastIndexOf('\n', start - 2) + 1;
+}
+
 std::optional<RecordExtras> extrasOf(QStringView line, QStringView next) {
     const QStringView person = keyOf(line);
     if (person.isEmpty() || !isExtrasLine(next) || keyOf(next) != person)

@@ -51,6 +51,10 @@ template <typename F> void forEachHistoryLine(QStringView text, F f) {
 
 // Whether a line is an extras line (its screening part begins with "+").
 bool isExtrasLine(QStringView line);
+// Where the record that ends the history's last bytes `tail`, cut short, began (for
+// appendLineDurably). A screening line and its extras line are appended together, so a
+// cut extras line goes with the screening line above it; a cut screening line goes alone.
+qsizetype tornHistoryRecord(const QByteArray& tail);
 // The extras `next` holds for the screening `line`, or nothing when `next` is not the
 // extras line of that screening.
 std::optional<RecordExtras> extrasOf(QStringView line, QStringView next);

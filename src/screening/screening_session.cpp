@@ -132,7 +132,7 @@ bool ScreeningSession::saveTestResult() {
     std::lock_guard<std::mutex> g(m_historyLock);
     if (!settingsFolderReady())
         return false;
-    if (!appendLineDurably(historyFile(), line.toUtf8())) {
+    if (!appendLineDurably(historyFile(), line.toUtf8(), tornHistoryRecord)) {
         qCDebug(lcScreening, "saveTestResult: the history file cannot be written");
         return false;
     }
@@ -294,7 +294,7 @@ bool ScreeningSession::deliverOldest() {
                 all.startsWith(line) || all.contains('\n' + line) || all.contains('\r' + line);
             history.close();
         }
-        if (!present && !appendLineDurably(historyFile(), line)) {
+        if (!present && !appendLineDurably(historyFile(), line, tornHistoryRecord)) {
             qCDebug(lcScreening, "outbox: the history file cannot be written");
             return false;
         }
