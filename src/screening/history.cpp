@@ -100,8 +100,7 @@ bool isExtrasLine(QStringView line) {
 
 qsizetype tornHistoryRecord(const QByteArray& tail) {
     const qsizetype start = tail.lastIndexOf('\n') + 1;
-    const qsizetype bar = tail.indexOf('|', start);
-    if (bar < 0 || bar + 1 >= tail.size() || tail[bar + 1] != '+')
+    if (!isExtrasLine(QString::fromUtf8(tail.sliced(start))))
         return start; // a screening line, or too little of a line to tell: it alone
     if (start == 0)
         return -1; // its screening line is not in the tail
