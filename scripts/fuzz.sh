@@ -18,7 +18,8 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1"
+# intercept_tls_get_addr=0: see scripts/test-sanitizers.sh.
+export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:intercept_tls_get_addr=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 failed=()
 printf '%-18s %8s %10s  %s\n' harness seconds runs result
