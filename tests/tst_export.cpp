@@ -1,6 +1,7 @@
 // The history export table.
 #include "output/export_table.h"
 #include "screening/history.h"
+#include "testkit/testkit.h"
 
 #include <QtTest>
 
@@ -95,19 +96,10 @@ private slots:
 
     // The spreadsheet file: sixteen columns, RFC 4180 quoting, CRLF, a byte order mark.
     void csv() {
-        ScreeningRecord unable{QString::fromUtf8("Zoë \"Z\" 张"),
-                               false,
-                               QDate(2019, 5, 3),
-                               QDateTime(QDate(2026, 12, 10), QTime(9, 0)),
-                               "",
-                               "",
-                               "",
-                               "",
-                               "",
-                               "",
-                               "",
-                               kUnableToScreen,
-                               {"S-3", "no-reflex", "", "operator"}};
+        const ScreeningRecord unable = testkit::withoutMeasurements(
+            QString::fromUtf8("Zoë \"Z\" 张"), false, QDate(2019, 5, 3),
+            QDateTime(QDate(2026, 12, 10), QTime(9, 0)), kUnableToScreen,
+            {"S-3", "no-reflex", "", "operator"});
         ScreeningRecord formula = unable;
         formula.name = "=HYPERLINK(1)";
         formula.extras = {};

@@ -241,19 +241,10 @@ private slots:
         QTest::addColumn<QString>("id"); // of the one screening, "" for none
         const QString line = "Ana,Female,2019-05-03|2026-12-10 09:00,,,,,,,,Pass";
         const QString extras =
-            historyLine({"Ana",
-                         false,
-                         QDate(2019, 5, 3),
-                         QDateTime::fromString("2026-12-10 09:00", "yyyy-MM-dd hh:mm"),
-                         "",
-                         "",
-                         "",
-                         "",
-                         "",
-                         "",
-                         "",
-                         "Pass",
-                         {"S-1", "", "", ""}})
+            historyLine(testkit::withoutMeasurements(
+                            "Ana", false, QDate(2019, 5, 3),
+                            QDateTime::fromString("2026-12-10 09:00", "yyyy-MM-dd hh:mm"), "Pass",
+                            {"S-1", "", "", ""}))
                 .section('\n', 1, 1);
         QTest::newRow("whole") << line + "\n" + extras + "\n"
                                << "S-1";
@@ -303,19 +294,9 @@ private slots:
     // delete, whose extras lines go with their screenings.
     void childIdsKeepChildrenApart() {
         auto line = [](const char* id, const char* verdict) {
-            return historyLine({"Ana",
-                                false,
-                                QDate(2019, 5, 3),
-                                QDateTime(QDate(2026, 12, 10), QTime(9, 0)),
-                                "",
-                                "",
-                                "",
-                                "",
-                                "",
-                                "",
-                                "",
-                                verdict,
-                                {id, "", "Arnold", ""}});
+            return historyLine(testkit::withoutMeasurements(
+                "Ana", false, QDate(2019, 5, 3), QDateTime(QDate(2026, 12, 10), QTime(9, 0)),
+                verdict, {id, "", "Arnold", ""}));
         };
         const QString text = line("S-1", "Pass") + line("S-2", "Refer") + line("", "Pass");
         QCOMPARE(matchingChildren(text, "s-2").size(), 1);

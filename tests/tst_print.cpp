@@ -120,20 +120,11 @@ private slots:
 
     // The ID on its line; a screening without a result says why on the note line.
     void idAndReason() {
-        const QString text = resultReceipt({"Kim",
-                                            true,
-                                            QDate(2020, 1, 1),
-                                            QDateTime(),
-                                            "",
-                                            "",
-                                            "",
-                                            "",
-                                            "",
-                                            "",
-                                            "",
-                                            kUnableToScreen,
-                                            {"S-12", "not-cooperating", "", "operator"}},
-                                           QDateTime(QDate(2026, 1, 1), QTime(0, 0)));
+        const QString text =
+            resultReceipt(testkit::withoutMeasurements("Kim", true, QDate(2020, 1, 1), QDateTime(),
+                                                       kUnableToScreen,
+                                                       {"S-12", "not-cooperating", "", "operator"}),
+                          QDateTime(QDate(2026, 1, 1), QTime(0, 0)));
         QVERIFY(text.contains(kCut + "ID: S-12" + kCut));
         QVERIFY(text.contains(kCut + "Screening result: Unable to screen" + kCut));
         QVERIFY(text.contains(kCut + "Note: Child did not cooperate" + kCut));

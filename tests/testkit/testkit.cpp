@@ -232,6 +232,19 @@ ScreeningRecord unanalysed(const QString& name, bool male, const QDateTime& test
     return r;
 }
 
+ScreeningRecord withoutMeasurements(const QString& name, bool male, const QDate& birth,
+                                    const QDateTime& testTime, const QString& referral,
+                                    const RecordExtras& extras) {
+    ScreeningRecord r;
+    r.name = name;
+    r.male = male;
+    r.birth = birth;
+    r.testTime = testTime;
+    r.referral = referral;
+    r.extras = extras;
+    return r;
+}
+
 bool serversUseTls() {
     return qEnvironmentVariable("VISTREL_SIM_PLAIN_HTTP") != "1";
 }

@@ -116,6 +116,12 @@ QStringList screeningLines(const QString& history);
 ScreeningRecord unanalysed(const QString& name, bool male, const QDateTime& testTime,
                            const QString& timeSource);
 
+// A screening with a verdict but no measurements, as the receipts, exports and history
+// rules see most of their cases.
+ScreeningRecord withoutMeasurements(const QString& name, bool male, const QDate& birth,
+                                    const QDateTime& testTime, const QString& referral,
+                                    const RecordExtras& extras);
+
 // Whether the suite reaches the servers over https:// (the default) or plain HTTP
 // (VISTREL_SIM_PLAIN_HTTP=1, the suites' second run).
 bool serversUseTls();
