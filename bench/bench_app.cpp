@@ -4,10 +4,15 @@
 // during a recording and its upload, and how much the resident memory grows while a 2 MB
 // and a 50 MB file are uploaded. Prints one JSON object.
 #include "app/gdata.h"
+#include "capture/capture_session.h"
 #include "core/endpoints.h"
+#include "core/settings.h"
 #include "models.h"
 #include "net/http_upload.h"
 #include "screening/outbox.h"
+#include "screening/screening_session.h"
+#include "system/clock_service.h"
+#include "system/wifi_service.h"
 #include "testkit/window_fixture.h"
 #include "ui/maindialog.h"
 #include "ui/screening_controller.h"

@@ -3,6 +3,7 @@
 // virtual board during a recording.
 #include "app/gdata.h"
 #include "capture/avilib.h"
+#include "capture/capture_session.h"
 #include "capture/capture_threads.h"
 #include "capture/cedarxutil.h"
 #include "capture/osal_queue.h"
@@ -174,7 +175,7 @@ void BM_FramePumpRecording(benchmark::State& state) {
     d.setAppDir(scratch().path());
     d.InitData();
     d.InitCommonAndConfig();
-    d.V4l2DeviceOpen();
+    d.capture().V4l2DeviceOpen();
     CameraThread pump(d.capture());
     // The preview goes on while recording, as on the camera page: count the images the pump
     // announces (every sixth frame).
@@ -215,7 +216,7 @@ void BM_FramePumpRecording(benchmark::State& state) {
         pump.requestInterruption();
         pump.wait();
         d.capture().encoder()->CloseCedarX();
-        d.H264Emptyqueue();
+        d.capture().H264Emptyqueue();
         const auto after = vboard::cameraCounters();
         state.SetIterationTime(seconds);
         state.counters["pulled_per_s"] = double(after.produced - before.produced) / seconds;
@@ -224,7 +225,7 @@ void BM_FramePumpRecording(benchmark::State& state) {
         state.counters["encoded_per_s"] = written / seconds;
         state.counters["converted_per_s"] = converted / seconds;
     }
-    d.V4l2DeviceClose();
+    d.capture().V4l2DeviceClose();
 }
 BENCHMARK(BM_FramePumpRecording)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 

@@ -4,6 +4,7 @@
 //   outbox_child <application folder>
 #include "app/gdata.h"
 #include "platform/board.h"
+#include "screening/screening_session.h"
 
 #include <QCoreApplication>
 

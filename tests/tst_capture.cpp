@@ -3,10 +3,12 @@
 #include "app/gdata.h"
 #include "capture/avilib.h"
 #include "capture/camera_retry.h"
+#include "capture/capture_session.h"
 #include "capture/capture_threads.h"
 #include "capture/cedarxutil.h"
 #include "capture/preview_convert.h"
 #include "capture/v4l2_device.h"
+#include "core/settings.h"
 #include "knobs.h"
 #include "platform/board.h"
 #include "platform/vencoder.h"
@@ -151,12 +153,12 @@ private slots:
         QFETCH(QString, message);
         auto d = makeData();
         vboard::setKnob(knob, value);
-        QVERIFY(!d->V4l2DeviceOpen());
+        QVERIFY(!d->capture().V4l2DeviceOpen());
         QVERIFY(!d->capture().cameraOpened());
         const QStringList log = testkit::takeMessages();
         QVERIFY2(log.contains(message), qPrintable(log.join('\n')));
         QVERIFY(log.contains("m_pV4l2Device open_device Error!"));
-        d->V4l2DeviceClose();
+        d->capture().V4l2DeviceClose();
         QVERIFY(!d->capture().device());
         QVERIFY(!d->capture().V4l2DevicePullFrame());
         QCOMPARE(d->capture().V4l2DevicePushFrame(), -1);
@@ -165,7 +167,7 @@ private slots:
     void twoToFiveBuffersAreAccepted() {
         auto d = makeData();
         vboard::setKnob(knobs::kCameraBuffers, "2");
-        QVERIFY(d->V4l2DeviceOpen());
+        QVERIFY(d->capture().V4l2DeviceOpen());
         QCOMPARE(d->capture().device()->bufferCount(), 2u);
         QVERIFY(d->capture().V4l2DevicePullFrame());
         QCOMPARE(d->capture().frameLength(), 1920 * 1080 * 3 / 2);
@@ -174,15 +176,15 @@ private slots:
         // A second open touches nothing.
         V4l2Device* device = d->capture().device();
         testkit::takeMessages();
-        QVERIFY(d->V4l2DeviceOpen());
+        QVERIFY(d->capture().V4l2DeviceOpen());
         QCOMPARE(d->capture().device(), device);
         QVERIFY(testkit::takeMessages().isEmpty());
-        d->V4l2DeviceClose();
+        d->capture().V4l2DeviceClose();
     }
 
     void openNegotiatesAndLogs() {
         auto d = makeData();
-        QVERIFY(d->V4l2DeviceOpen());
+        QVERIFY(d->capture().V4l2DeviceOpen());
         const QStringList log = testkit::takeMessages();
         for (const char* line :
              {"Device /dev/video: supports capture.", "Device /dev/video: supports streaming.",
@@ -193,7 +195,7 @@ private slots:
         QCOMPARE(d->capture().device()->get_exposure(), 225);
         d->capture().device()->set_gain(7);
         QCOMPARE(d->capture().device()->get_gain(), 7);
-        d->V4l2DeviceClose();
+        d->capture().V4l2DeviceClose();
         QVERIFY(testkit::takeMessages().contains("Close device success"));
     }
 
@@ -433,7 +435,7 @@ private slots:
         QVERIFY(!d->capture().H264Dequeue());
         QVERIFY(!d->capture().dequeuedFrame());
         testkit::takeMessages();
-        d->H264Emptyqueue();
+        d->capture().H264Emptyqueue();
         QCOMPARE(testkit::takeMessages(), QStringList{"H264Emptyqueue ok!"});
     }
 
@@ -453,7 +455,7 @@ private slots:
         QCOMPARE(d->capture().dequeuedFrame()->key, 1);
         d->capture().dropDequeued();
         testkit::takeMessages();
-        d->H264Emptyqueue();
+        d->capture().H264Emptyqueue();
         QCOMPARE(testkit::takeMessages().count("H264Dequeue ok!"), 28);
     }
 
@@ -548,7 +550,7 @@ private slots:
             sequencer.requestInterruption();
             pump.wait();
             sequencer.wait();
-            d->V4l2DeviceClose();
+            d->capture().V4l2DeviceClose();
         });
 
         // Start-up recording: 2 -> 3 -> 0, no signal.
@@ -564,14 +566,14 @@ private slots:
 
         auto recordOnce = [&](int ledLoop) {
             d->settings().store(CamCfg::LedLoop, QString::number(ledLoop));
-            d->FlashOn();
+            d->capture().FlashOn();
             d->capture().setFlashOn(true);
             // The photo button: light off, file open, counter zeroed, queue emptied, state 2.
             d->capture().setFlashOn(false);
-            d->FlashOff();
-            if (!d->AVIFileOpen())
+            d->capture().FlashOff();
+            if (!d->capture().AVIFileOpen())
                 return false;
-            d->H264Emptyqueue();
+            d->capture().H264Emptyqueue();
             const int before = recorded.count();
             d->capture().setState(CameraState(2));
             if (!recorded.wait(15000) && recorded.count() == before)
@@ -611,10 +613,10 @@ private slots:
                  qPrintable(QString::number(d->capture().lumaMean())));
         vboard::setKnob(knobs::kAmbient, "60");
         QTRY_VERIFY_WITH_TIMEOUT(d->capture().lumaMean() > 20, 3000);
-        d->FlashOn(); // the infrared light brightens the picture further
+        d->capture().FlashOn(); // the infrared light brightens the picture further
         const unsigned dim = d->capture().lumaMean();
         QTRY_VERIFY_WITH_TIMEOUT(d->capture().lumaMean() > dim + 15, 3000);
-        d->FlashOff();
+        d->capture().FlashOff();
         d->capture().setPreviewEnabled(false);
 
         // Setting 3 while previewing stops the pump.

@@ -1,7 +1,10 @@
 // Referral criteria and age in months, checked at every limit of the published tables.
-#include "app/gdata.h"
+#include "core/common.h"
+#include "core/settings.h"
+#include "net/http_client.h"
 #include "platform/board.h"
 #include "screening/criteria.h"
+#include "screening/screening_session.h"
 #include "testkit/testkit.h"
 
 #include <QtTest>
@@ -197,35 +200,38 @@ private slots:
         QCOMPARE(verdictText(0), QString());
     }
 
-    // GData judges its record with the criterion of the settings and the board's date.
+    // The session judges a screening it ends by the criterion of the settings, at the
+    // child's age by the board's date, and names the criterion in the record.
     void recordIsJudgedByTheSelectedCriterion() {
         testkit::ScopedBoard board;
         QVERIFY(board::setSystemClock(
             QDateTime(QDate(2026, 12, 8), QTime(12, 0), Qt::UTC).toSecsSinceEpoch()));
-        GData d;
-        d.screening().record().osSph = "2.75";
-        d.screening().record().odSph = "2.75";
-        d.screening().record().osCyl = "0";
-        d.screening().record().odCyl = "0";
-        d.screening().record().birth = QDate(2026, 4, 8); // 8 months
-        QCOMPARE(d.getMonthofAge(), 8);
-        d.settings().store(CamCfg::ReferralCriteria, QString::number(0));
-        QCOMPARE(d.calculateReferral(), kPass);
-        QCOMPARE(d.screening().calculateArnold(), kPass);
-        d.screening().record().birth = QDate(2026, 3, 8); // 9 months
-        QCOMPARE(d.calculateReferral(), kRefer);
-        d.settings().store(CamCfg::ReferralCriteria, QString::number(1));
-        QCOMPARE(d.calculateReferral(), d.screening().calculateMatta());
-        QCOMPARE(d.screening().calculateMatta(), kPass); // 2.75 < 3.0 up to 12 months
-        d.settings().store(CamCfg::ReferralCriteria, QString::number(7));
-        QCOMPARE(d.calculateReferral(), d.screening().calculateArthur2());
-        QCOMPARE(d.screening().calculateArthur2(), kPass);
-        d.screening().record().birth =
-            QDate(); // invalid: oldest band of Matta refers at sphere >= 1.0
-        d.settings().store(CamCfg::ReferralCriteria, QString::number(1));
-        QCOMPARE(d.calculateReferral(), kRefer);
-        d.screening().record().birth = QDate(2027, 6, 1); // future: youngest band, 2.75 < 3.0
-        QCOMPARE(d.calculateReferral(), kPass);
+        Settings settings;
+        HttpClient http;
+        common identity;
+        ScreeningSession session(settings, http, identity);
+        AnalysisValues v;
+        v.osSph = v.odSph = "2.75";
+        v.osCyl = v.odCyl = "0";
+        const struct {
+            int criterion;
+            QDate birth;
+            const char *verdict, *name;
+        } cases[] = {
+            {0, QDate(2026, 4, 8), "Pass", "Arnold"},  // 8 months
+            {0, QDate(2026, 3, 8), "Refer", "Arnold"}, // 9 months
+            {1, QDate(2026, 3, 8), "Pass", "Matta"},   // 2.75 < 3.0 up to 12 months
+            {7, QDate(2026, 3, 8), "Pass", "Arthur2"},
+        };
+        for (const auto& c : cases) {
+            settings.store(CamCfg::ReferralCriteria, QString::number(c.criterion));
+            QCOMPARE(session.begin({"Ann", true, c.birth, QString()}), QString());
+            session.saveTestResult(v); // no application folder: judged, not kept
+            QCOMPARE(session.record().referral, QString(c.verdict));
+            QCOMPARE(session.record().extras.criterion, QString(c.name));
+            QCOMPARE(session.calculateReferral(), c.verdict == QString("Pass") ? kPass : kRefer);
+        }
+        QCOMPARE(session.getMonthofAge(), 9);
         board::setSystemClock(QDateTime::currentSecsSinceEpoch());
     }
 };

@@ -1,9 +1,10 @@
 // Message and progress dialogs.
-#include "app/gdata.h"
 #include "testkit/testkit.h"
 #include "ui/msgdialog.h"
+#include "ui/send_guard.h"
 #include "ui/uploaddlg.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -69,7 +70,7 @@ private slots:
         if (!screen.isEmpty())
             QVERIFY(testkit::saveScreen(&dlg, screen));
         dlg.findChild<QPushButton*>(pressed)->click();
-        QCOMPARE(dlg.result, result);
+        QCOMPARE(int(dlg.choice()), result);
         QVERIFY(!dlg.isVisible());
     }
 
@@ -78,35 +79,38 @@ private slots:
         dlg.Init("", "", "", "", "");
         QVERIFY(shown(dlg, "labelTitleMsg"));
         QVERIFY(shown(dlg, "buttonMiddle1"));
-        QCOMPARE(dlg.result, -1);
+        QCOMPARE(dlg.choice(), MsgDialog::Closed);
     }
 
+    // The dialog runs the job it is handed once, on screen with the job's text, and
+    // returns what the job returned.
     void uploadRunsItsJobOnceAndCloses() {
-        // The firmware stand-in offers no version file: the check fails fast.
-        QFile::remove(testkit::services::dir() + "/firmware/v2/us/version_rent.txt");
-        testkit::DataFixture fx;
-        UploadDlg dlg(fx.data());
-        dlg.mode = UploadDlg::VersionCheck;
-        dlg.checkResult = 99;
-        QElapsedTimer t;
-        t.start();
-        dlg.exec();
-        QCOMPARE(dlg.jobsRun, 1);
-        QCOMPARE(dlg.checkResult, -1);
-        QVERIFY(t.elapsed() < 5000);
-        // A short job: the percentage shown is the dialog's, a few seconds' worth at most
-        // on a loaded machine.
-        QCOMPARE(dlg.findChild<QLabel*>("labelTimer")->text(), QString::number(dlg.progress) + "%");
-        QVERIFY(dlg.progress <= 5);
-        QCOMPARE(dlg.findChild<QLabel*>("label")->text(),
-                 QString("Version checking, Please wait..."));
+        int runs = 0;
+        QString shownText;
+        const int result = UploadDlg::run(UploadDlg::VersionCheck, [&] {
+            ++runs;
+            shownText = QApplication::activeModalWidget()->findChild<QLabel*>("label")->text();
+            return 7;
+        });
+        QCOMPARE(result, 7);
+        QCOMPARE(runs, 1);
+        QCOMPARE(shownText, QString("Version checking, Please wait..."));
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // A guard that refuses (a doubled tap) runs nothing and returns nothing.
+    void refusedTapRunsNothing() {
+        SendGuard guard;
+        int runs = 0;
+        QCOMPARE(UploadDlg::run(guard, UploadDlg::SendMail, [&] { return ++runs; }),
+                 std::optional<int>(1));
+        QCOMPARE(UploadDlg::run(guard, UploadDlg::SendMail, [&] { return ++runs; }),
+                 std::optional<int>());
+        QCOMPARE(runs, 1);
     }
 
     void progressStopsAt90() {
-        testkit::DataFixture fx;
-        UploadDlg dlg(fx.data());
-        dlg.mode = 99; // no job: this test only drives the percentage
-        dlg.findChild<QLabel*>("label")->setText(UploadDlg::jobText(UploadDlg::Upload));
+        UploadDlg dlg(UploadDlg::Upload, nullptr); // no job: this test only drives the percentage
         for (int i = 0; i < 45; ++i)
             dlg.on_timer();
         QCOMPARE(dlg.findChild<QLabel*>("labelTimer")->text(), QString("45%"));
@@ -114,7 +118,7 @@ private slots:
         QVERIFY(testkit::saveScreen(&dlg, "UploadDlg"));
         for (int i = 0; i < 200; ++i)
             dlg.on_timer();
-        QCOMPARE(dlg.progress, 90);
+        QCOMPARE(dlg.progress(), 90);
         QCOMPARE(dlg.findChild<QLabel*>("labelTimer")->text(), QString("90%"));
     }
 

@@ -2,8 +2,11 @@
 // ticks and select-all, one child's screenings, delete, screen again, and the export by
 // e-mail through the mail stand-in (aiosmtpd at its default line-length limit).
 #include "app/gdata.h"
+#include "capture/capture_session.h"
 #include "knobs.h"
 #include "output/export_table.h"
+#include "screening/screening_session.h"
+#include "system/clock_service.h"
 #include "testkit/window_fixture.h"
 #include "ui/history_controller.h"
 #include "ui/maindialog.h"
@@ -200,8 +203,8 @@ private slots:
 
     // The result page of a deleted child goes: Back finds a fresh input page, Print nothing.
     void deletingTheChildOnTheResultPage() {
-        testkit::fillExampleRecord(m_fx->data());
-        window().screening().pageResultShow();
+        testkit::beginExample(m_fx->data());
+        window().screening().pageResultShow(testkit::exampleValues());
         QVERIFY(testkit::readFile(historyFile()).startsWith("Test,Female,2019-05-03|"));
         click("buttonHistory");
         click("buttonSearch");
@@ -255,20 +258,24 @@ private slots:
         QVERIFY(widget<QStackedWidget>("stackedWidgetBase")->currentIndex() !=
                 int(MainDialog::PageCamera));
 
-        // One child: the camera page with that child's data, and a second record for it.
+        // A stored birth date that is no date cannot give an age: the child is not taken.
         m_fx->data().clock().setTimeSynced(true);
+        shown = testkit::nextMessage();
         click("buttonHistoryPhoto"); // row 1: Ann, born 2019-04-012 (as stored)
+        QCOMPARE(*shown, QString("Date is not valid!"));
+        QVERIFY(widget<QStackedWidget>("stackedWidgetBase")->currentIndex() !=
+                int(MainDialog::PageCamera));
+
+        // One child: the camera page with that child's data, and a second record for it.
+        clickList(1, 0); // untick, back to the first Ann
+        clickList(0, 0);
+        click("buttonHistoryPhoto");
         QCOMPARE(widget<QStackedWidget>("stackedWidgetBase")->currentIndex(),
                  int(MainDialog::PageCamera));
         QCOMPARE(m_fx->data().screening().record().name, QString("Ann"));
         QCOMPARE(m_fx->data().screening().record().male, false);
-        QCOMPARE(widget<QLabel>("labelNameValue")->text(), QString("Ann"));
-
-        clickList(1, 0); // untick, back to the first Ann
-        clickList(0, 0);
-        widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageMain);
-        click("buttonHistoryPhoto");
         QCOMPARE(m_fx->data().screening().record().birth, QDate(2019, 4, 1));
+        QCOMPARE(widget<QLabel>("labelNameValue")->text(), QString("Ann"));
         // The recording's upload and verdict, as the recording thread would end it.
         QVERIFY(testkit::makeRecording(m_fx->board().root() + "/tmp/pupil_video.avi"));
         m_fx->data().capture().setState(CameraState(3));

@@ -5,14 +5,17 @@
 #include "app/gdata.h"
 #include "core/camcfg.h"
 #include "core/local_time.h"
+#include "core/settings.h"
 #include "knobs.h"
 #include "output/export_table.h"
 #include "platform/board.h"
 #include "screening/history.h"
 #include "screening/screening_session.h"
+#include "system/clock_service.h"
 #include "testkit/window_fixture.h"
 #include "ui/history_controller.h"
 #include "ui/maindialog.h"
+#include "ui/outcome_texts.h"
 #include "ui/screening_controller.h"
 #include "virtual_board.h"
 #include <QJsonObject>
@@ -101,13 +104,13 @@ private slots:
         QStringList times;
         for (const QString& name : QStringList{"Asha", "Ravi", "Mei"}) {
             QCOMPARE(screenChild(name, name == "Asha" ? "MsgDialog_queued" : QString()),
-                     QString(ScreeningController::kQueuedNotice));
+                     outcome::analysisNotice(AnalysisOutcome::Queued));
             QCOMPARE(basePage(), int(MainDialog::PageMain)); // ready for the next child
             times << m_fx->data().screening().outbox()->items().last().record.testTime.toString(
                 "yyyy-MM-dd hh:mm");
         }
         QCOMPARE(screenChild("Lin", "MsgDialog_outboxFull"),
-                 QString(ScreeningController::kOutboxFullMessage));
+                 outcome::analysisNotice(AnalysisOutcome::OutboxFull));
         QCOMPARE(m_fx->data().screening().outbox()->count(), 3);
         m_fx->widget<QPushButton>("buttonCameraReturn")->click(); // the refused child stays out
         m_fx->ticks(7);                                           // the status bar's refresh
@@ -117,7 +120,7 @@ private slots:
         m_fx.reset(); // the board reboots
         m_fx = std::make_unique<testkit::WindowFixture>(*m_board);
         QCOMPARE(m_fx->data().screening().outbox()->count(), 3);
-        QVERIFY(m_fx->data().readTestResult().isEmpty());
+        QVERIFY(m_fx->data().screening().readTestResult().isEmpty());
         // The history lists them as pending (the file holds none of them).
         m_fx->widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageMain);
         m_fx->widget<QPushButton>("buttonHistory")->click();
@@ -141,12 +144,13 @@ private slots:
         }
         QCOMPARE(m_fx->data().screening().outbox()->count(), 0);
         QStringList names, stamps, verdicts;
-        forEachHistoryRecord(m_fx->data().readTestResult(), [&](QStringView line, auto&&) {
-            const auto e = parseHistoryLine(line.toString());
-            names << e->name;
-            stamps << e->results.first();
-            verdicts << e->results.last();
-        });
+        forEachHistoryRecord(m_fx->data().screening().readTestResult(),
+                             [&](QStringView line, auto&&) {
+                                 const auto e = parseHistoryLine(line.toString());
+                                 names << e->name;
+                                 stamps << e->results.first();
+                                 verdicts << e->results.last();
+                             });
         QCOMPARE(names, (QStringList{"Asha", "Ravi", "Mei"}));
         QCOMPARE(stamps, times);
         QCOMPARE(verdicts, (QStringList{"Refer", "Refer", "Refer"}));

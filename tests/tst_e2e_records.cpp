@@ -4,10 +4,14 @@
 // criterion each result keeps; the totals; and the export's spreadsheet file, read by
 // Python's email and csv packages and by a spreadsheet program.
 #include "app/gdata.h"
+#include "capture/capture_session.h"
 #include "core/camcfg.h"
+#include "core/settings.h"
 #include "knobs.h"
 #include "output/export_table.h"
 #include "screening/history.h"
+#include "screening/screening_session.h"
+#include "system/clock_service.h"
 #include "testkit/window_fixture.h"
 #include "ui/history_controller.h"
 #include "ui/maindialog.h"
@@ -149,7 +153,7 @@ private slots:
                     .contains("<td>Today</td><td align=\"center\">4</td>"));
         QVERIFY(testkit::saveScreen(&m_fx->window(), "pageHistory_totals"));
         const HistoryTotals totals =
-            historyTotals(m_fx->data().readTestResult(),
+            historyTotals(m_fx->data().screening().readTestResult(),
                           m_fx->data().screening().record().testTime.date(), "Pending");
         QCOMPARE(totals.today.screened, 4);
         QCOMPARE(totals.today.unable, 2);

@@ -2,12 +2,16 @@
 // recording, upload, verdict, history and print.
 #include "app/gdata.h"
 #include "capture/camera_retry.h"
+#include "capture/capture_session.h"
 #include "core/camcfg.h"
+#include "core/settings.h"
 #include "knobs.h"
 #include "platform/board.h"
 #include "screening/criteria.h"
 #include "screening/history.h"
+#include "screening/screening_session.h"
 #include "sensors/sensor_hub.h"
+#include "system/clock_service.h"
 #include "system/cmdutil.h"
 #include "testkit/window_fixture.h"
 #include "ui/guidance.h"
@@ -272,9 +276,10 @@ private slots:
         makeWindow(false);
         fillInput(QString(60, 'W'), "2020-02-02", true);
         QCOMPARE(widget<QLineEdit>("editName")->text(), QString(26, 'W'));
-        testkit::fillExampleRecord(*m_data);
-        m_data->screening().record().name = QString(26, 'W');
-        m_window->screening().pageResultShow();
+        entry::Child child = testkit::exampleChild();
+        child.name = QString(26, 'W');
+        QCOMPARE(m_data->screening().begin(child), QString());
+        m_window->screening().pageResultShow(testkit::exampleValues());
         const QString shown = widget<QLabel>("labelUserName")->text();
         QVERIFY2(shown.startsWith("WWW") && shown.endsWith(QChar(0x2026)), qPrintable(shown));
         QVERIFY(testkit::saveScreen(m_window, "pageResult_longName"));
@@ -431,7 +436,7 @@ private slots:
         QCOMPARE(widget<QLabel>("labelResultPass")->isVisibleTo(m_window), expected > 0);
         QVERIFY(testkit::saveScreen(m_window, "pageResult_Pass"));
         // One history line with the local time stamp.
-        const QStringList lines = testkit::screeningLines(m_data->readTestResult());
+        const QStringList lines = testkit::screeningLines(m_data->screening().readTestResult());
         QCOMPARE(lines.size(), 1);
         QVERIFY(
             lines[0].startsWith("Ann,Female,2019-05-03|" +
@@ -463,7 +468,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(int(m_data->capture().state()), 1, 5000);
         QVERIFY(widget<QPushButton>("buttonPhoto")->isEnabled());
         QVERIFY(widget<QPushButton>("buttonCameraReturn")->isEnabled());
-        QCOMPARE(testkit::screeningLines(m_data->readTestResult()).size(), 1); // nothing stored
+        QCOMPARE(testkit::screeningLines(m_data->screening().readTestResult()).size(),
+                 1); // nothing stored
 
         // Retake: a refraction that refers, and a second history line for the same child.
         testkit::services::clearKnob(serviceKnobs::kAnalysisFail);
@@ -476,7 +482,7 @@ private slots:
         QCOMPARE(m_data->screening().record().referral, QString("Refer"));
         QVERIFY(widget<QLabel>("labelResultRefer")->isVisibleTo(m_window));
         QVERIFY(testkit::saveScreen(m_window, "pageResult_Refer"));
-        const QStringList after = testkit::screeningLines(m_data->readTestResult());
+        const QStringList after = testkit::screeningLines(m_data->screening().readTestResult());
         QCOMPARE(after.size(), 2);
         QVERIFY(after[1].startsWith("Ann,Female,2019-05-03|"));
         QVERIFY(after[1].endsWith(",Refer"));

@@ -5,10 +5,14 @@
 #include "app/gdata.h"
 #include "core/camcfg.h"
 #include "core/common.h"
+#include "core/settings.h"
 #include "knobs.h"
 #include "platform/board.h"
 #include "screening/criteria.h"
+#include "screening/screening_session.h"
 #include "sensors/calibration_store.h"
+#include "system/clock_service.h"
+#include "system/firmware_service.h"
 #include "testkit/window_fixture.h"
 #include "ui/maindialog.h"
 #include "ui/qr_image.h"
@@ -130,8 +134,8 @@ private slots:
         QCOMPARE(widget<QLabel>("labelTimeZoneZoneValue")->text(), shown);
         QCOMPARE(widget<QLabel>("labelTimeZoneTimeValue")->text(), stamp);
         shot("pageTimeZone");
-        testkit::fillExampleRecord(data());
-        QVERIFY(data().saveTestResult());
+        testkit::beginExample(data());
+        QVERIFY(data().screening().saveTestResult(testkit::exampleValues()));
         QVERIFY(testkit::readFile(appFile("result.txt")).contains("|" + stamp.toUtf8() + ","));
     }
 
@@ -208,7 +212,7 @@ private slots:
         QCOMPARE(value(CamCfg::Region), QString("1"));
         QVERIFY(testkit::makeRecording(m_fx->board().root() + "/tmp/pupil_video.avi"));
         testkit::services::clearLog("analysis");
-        QCOMPARE(data().uploadAVIFile(), 1);
+        QCOMPARE(data().screening().uploadAVIFile().outcome, AnalysisOutcome::Analysed);
         const auto uploads = testkit::services::log("analysis");
         QCOMPARE(uploads.size(), 1);
         QCOMPARE(uploads[0]["host"].toString(), QString("127.0.0.2"));
@@ -321,9 +325,10 @@ private slots:
         QCOMPARE(widget<QStackedWidget>("stackedWidgetReferral")->currentIndex(),
                  2); // Arnold by default
         shot("pageArnold");
-        testkit::fillExampleRecord(data());
-        data().screening().record().birth = QDate(2022, 1, 1);
-        const int months = data().getMonthofAge();
+        entry::Child child = testkit::exampleChild();
+        child.birth = QDate(2022, 1, 1);
+        QCOMPARE(data().screening().begin(child), QString());
+        const int months = data().screening().getMonthofAge();
         // A refraction the two tables judge differently.
         QString sph;
         for (double v = 0.25; v <= 6 && sph.isEmpty(); v += 0.25) {
@@ -332,17 +337,18 @@ private slots:
                 sph = QString::number(v);
         }
         QVERIFY(!sph.isEmpty());
-        data().screening().record().osSph = sph;
-        data().screening().record().odSph = "0";
-        data().screening().record().osCyl = data().screening().record().odCyl = "0";
+        AnalysisValues values;
+        values.osSph = sph;
+        values.odSph = values.osCyl = values.odCyl = "0";
+        QVERIFY(data().screening().saveTestResult(values));
         const Refraction r = refractionFrom(sph, "0", "0", "0");
-        QCOMPARE(data().calculateReferral(), referralFor(0, months, r));
+        QCOMPARE(data().screening().calculateReferral(), referralFor(0, months, r));
         click("buttonArnoldMatta");
         QCOMPARE(widget<QStackedWidget>("stackedWidgetReferral")->currentIndex(), 0);
         QCOMPARE(data().settings().referralCriterion(), 1);
         QCOMPARE(value(CamCfg::ReferralCriteria), QString("1"));
         QCOMPARE(widget<QLabel>("labelReferral")->text(), QString("Matta"));
-        QCOMPARE(data().calculateReferral(), referralFor(1, months, r));
+        QCOMPARE(data().screening().calculateReferral(), referralFor(1, months, r));
         shot("pageMatta");
         click("buttonMattaArthur2");
         QCOMPARE(widget<QLabel>("labelReferral")->text(), QString("Arthur2"));
@@ -364,7 +370,8 @@ private slots:
         const QByteArray calibration = testkit::readFile(appFile("sensor_calibration.txt"));
         pressInNext("MsgDialog", "buttonLeft1");
         click("buttonFactory");
-        QCOMPARE(config(), QByteArray("225|1|50|5|5|1920*1080|127.0.0.1:15000|0|-1|-1|0|0||0|0|0|en"));
+        QCOMPARE(config(),
+                 QByteArray("225|1|50|5|5|1920*1080|127.0.0.1:15000|0|-1|-1|0|0||0|0|0|en"));
         QCOMPARE(data().settings().region(), 0);
         QCOMPARE(testkit::readFile(appFile("result.txt")), history);
         QCOMPARE(testkit::readFile(appFile("sensor_calibration.txt")), calibration);

@@ -6,6 +6,7 @@
 #include "knobs.h"
 #include "system/cmdutil.h"
 #include "system/wifi.h"
+#include "system/wifi_service.h"
 #include "testkit/window_fixture.h"
 #include "ui/maindialog.h"
 #include "ui/wifi_controller.h"
@@ -78,7 +79,7 @@ class TstE2eWifi : public QObject {
     QString saved() { return data().commands().wireless_listnetwork(); }
 
     void refresh() {
-        QVERIFY(!data().getWIFIInfo().isEmpty());
+        QVERIFY(!data().wifi().getWIFIInfo().isEmpty());
         QMetaObject::invokeMethod(&m_fx->window().wifi(), "device_thread_slot",
                                   Q_ARG(QString, "x"));
     }
@@ -152,7 +153,7 @@ private slots:
         data().wifi().setJoinPollMs(50);
         // The board comes with its clinic network configured; these tests start from none.
         for (const QString& ssid : savedSsids(saved()))
-            QVERIFY(data().deleteWIFI(ssid));
+            QVERIFY(data().wifi().deleteWIFI(ssid));
         widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageWifi);
         refresh();
     }

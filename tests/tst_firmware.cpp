@@ -1,9 +1,13 @@
 // Firmware update against the firmware stand-in's files: signed images, and what a man in
 // the middle may serve instead.
 #include "app/gdata.h"
+#include "core/settings.h"
+#include "net/http_client.h"
 #include "platform/board.h"
+#include "system/clock_service.h"
 #include "system/firmware.h"
 #include "system/firmware_image.h"
+#include "system/firmware_service.h"
 #include "testkit/testkit.h"
 
 #include <QCryptographicHash>
@@ -80,13 +84,13 @@ private slots:
 
     void sameVersionIsNoUpdate() {
         publish("v2.6.5-R;anything;12;whatever");
-        QCOMPARE(m_data->versionCheck(), 0);
+        QCOMPARE(m_data->firmware().versionCheck(), VersionCheck::Same);
         QVERIFY(m_data->firmware().newVersionFile().isEmpty());
     }
 
     void otherVersionOffersTheUpdate() {
         publish(validVersion() + "\n");
-        QCOMPARE(m_data->versionCheck(), 1);
+        QCOMPARE(m_data->firmware().versionCheck(), VersionCheck::NewVersion);
         QCOMPARE(m_data->firmware().newVersionFile(), QString("vistrel-2.7.0"));
         QCOMPARE(m_data->firmware().newVersionSize(), int(m_image.size()));
         QCOMPARE(m_data->firmware().newVersionMD5(), md5Upper(m_image)); // trimmed
@@ -103,32 +107,32 @@ private slots:
     void malformedVersionFiles() {
         QFETCH(QString, content);
         publish(content);
-        QCOMPARE(m_data->versionCheck(), -1);
-        QCOMPARE(m_data->versionCheck("version_rent.txt"), -1);
+        QCOMPARE(m_data->firmware().versionCheck(), VersionCheck::Failed);
+        QCOMPARE(m_data->firmware().versionCheck("version_rent.txt"), VersionCheck::Failed);
         QVERIFY(!testkit::messages()
                      .filter(QRegularExpression("^strList.size\\(\\) = \\d+$"))
                      .isEmpty());
     }
 
-    void missingFileFails() { QCOMPARE(m_data->versionCheck(), -1); }
+    void missingFileFails() { QCOMPARE(m_data->firmware().versionCheck(), VersionCheck::Failed); }
 
     void successfulDownloadStagesTheImage() {
         publish(validVersion());
-        QCOMPARE(m_data->versionCheck(), 1);
-        QVERIFY(m_data->versionDownlod());
+        QCOMPARE(m_data->firmware().versionCheck(), VersionCheck::NewVersion);
+        QVERIFY(m_data->firmware().versionDownlod());
         const QString dir = m_data->appDir();
         QCOMPARE(testkit::readFile(dir + "/vistrel.new"), m_image);
         QVERIFY(!QFile::exists(dir + "/vistrel.tmp"));
         // The next start removes it.
-        m_data->versionDelete();
+        m_data->firmware().versionDelete();
         QVERIFY(!QFile::exists(dir + "/vistrel.new"));
     }
 
     void oneByteShort() {
         publish(
             QString("v2.7.0-R;vistrel-2.7.0;%1;%2").arg(m_image.size() + 1).arg(md5Upper(m_image)));
-        QCOMPARE(m_data->versionCheck(), 1);
-        QVERIFY(!m_data->versionDownlod());
+        QCOMPARE(m_data->firmware().versionCheck(), VersionCheck::NewVersion);
+        QVERIFY(!m_data->firmware().versionDownlod());
         QVERIFY(testkit::messages().contains(
             QString("versionDownlod len error %1 %2").arg(m_image.size()).arg(m_image.size() + 1)));
         QVERIFY(!QFile::exists(m_data->appDir() + "/vistrel.new"));
@@ -166,8 +170,8 @@ private slots:
     void longerThanAnnouncedIsRefused() {
         publish(
             QString("v2.7.0-R;vistrel-2.7.0;%1;%2").arg(m_image.size() - 1).arg(md5Upper(m_image)));
-        QCOMPARE(m_data->versionCheck(), 1);
-        QVERIFY(!m_data->versionDownlod());
+        QCOMPARE(m_data->firmware().versionCheck(), VersionCheck::NewVersion);
+        QVERIFY(!m_data->firmware().versionDownlod());
         QVERIFY(!QFile::exists(m_data->appDir() + "/vistrel.new"));
         QVERIFY(!QFile::exists(m_data->appDir() + "/vistrel.tmp"));
     }
@@ -176,8 +180,8 @@ private slots:
         publish(QString("v2.7.0-R;vistrel-2.7.0;%1;%2")
                     .arg(m_image.size())
                     .arg(md5Upper(m_image).toLower()));
-        QCOMPARE(m_data->versionCheck(), 1);
-        QVERIFY(m_data->versionDownlod());
+        QCOMPARE(m_data->firmware().versionCheck(), VersionCheck::NewVersion);
+        QVERIFY(m_data->firmware().versionDownlod());
         // Fetched over https:// unless the suite asked for plain HTTP.
         const QList<QJsonObject> requests = testkit::services::log("firmware");
         QVERIFY(!requests.isEmpty());
@@ -205,8 +209,8 @@ private slots:
         QFETCH(int, parsed);
         QCOMPARE(parseImageSize(size), parsed);
         publish("v2.7.0-R;vistrel-2.7.0;" + size + ";" + md5);
-        QCOMPARE(m_data->versionCheck(), -1);
-        QCOMPARE(m_data->versionCheck("version_rent.txt"), -1);
+        QCOMPARE(m_data->firmware().versionCheck(), VersionCheck::Failed);
+        QCOMPARE(m_data->firmware().versionCheck("version_rent.txt"), VersionCheck::Failed);
         QVERIFY(m_data->firmware().newVersionFile().isEmpty());
     }
 
@@ -240,8 +244,8 @@ private slots:
         const QByteArray described = matchingVersionFile ? image : m_image;
         publish(
             QString("v2.7.0-R;vistrel-2.7.0;%1;%2").arg(described.size()).arg(md5Upper(described)));
-        QCOMPARE(m_data->versionCheck(), 1);
-        QVERIFY(!m_data->versionDownlod());
+        QCOMPARE(m_data->firmware().versionCheck(), VersionCheck::NewVersion);
+        QVERIFY(!m_data->firmware().versionDownlod());
         QVERIFY2(testkit::messages().contains(why), qPrintable(testkit::messages().join('\n')));
         QVERIFY(nothingStaged());
     }
@@ -286,8 +290,8 @@ private slots:
         const QByteArray script = QByteArray("#!/bin/sh\n").leftJustified(4000, '#');
         serve(script, testkit::firmware::sign(script, testkit::firmware::devKey()));
         publish(QString("v2.7.0-R;vistrel-2.7.0;%1;%2").arg(script.size()).arg(md5Upper(script)));
-        QCOMPARE(m_data->versionCheck(), 1);
-        QVERIFY(!m_data->versionDownlod());
+        QCOMPARE(m_data->firmware().versionCheck(), VersionCheck::NewVersion);
+        QVERIFY(!m_data->firmware().versionDownlod());
         QVERIFY(testkit::messages().contains("versionDownlod: the image is not an ELF file"));
         QVERIFY(nothingStaged());
     }
@@ -315,10 +319,10 @@ private slots:
 
     void failedMoveIsReported() {
         publish(validVersion());
-        QCOMPARE(m_data->versionCheck(), 1);
+        QCOMPARE(m_data->firmware().versionCheck(), VersionCheck::NewVersion);
         // Something that cannot be replaced stands where the image goes.
         QVERIFY(QDir().mkpath(m_data->appDir() + "/vistrel.new/occupied"));
-        QVERIFY(!m_data->versionDownlod());
+        QVERIFY(!m_data->firmware().versionDownlod());
         QVERIFY(testkit::messages().contains("versionCopy failed"));
     }
 
@@ -327,7 +331,7 @@ private slots:
             testkit::writeFile(serverFile("us", "versionList.txt"),
                                "version_a.txt\tRelease 2.7\nversion_b.txt\tRelease 2.6\textra\n"
                                "version_c.txt\tRelease 2.7\nno tab here\nversion_d.txt\tBeta\n"));
-        QCOMPARE(m_data->versionListGet(), 1);
+        QVERIFY(m_data->firmware().versionListGet());
         const auto entries = versionListEntries(m_data->firmware().versionList());
         QCOMPARE(entries.size(), 3);
         QCOMPARE(entries[0].second, QString("Release 2.7"));
@@ -338,18 +342,19 @@ private slots:
         // The named file is read without comparing versions.
         QVERIFY(testkit::writeFile(serverFile("us", "version_a.txt"),
                                    validVersion("v2.6.5-R").toUtf8()));
-        QCOMPARE(m_data->versionCheck("version_a.txt"), 1);
+        QCOMPARE(m_data->firmware().versionCheck("version_a.txt"), VersionCheck::NewVersion);
         QCOMPARE(m_data->firmware().newVersionFile(), QString("vistrel-2.7.0"));
-        QVERIFY(m_data->versionDownlod());
+        QVERIFY(m_data->firmware().versionDownlod());
     }
 
     void regionFolder() {
         m_data->settings().store(CamCfg::Region, QString::number(2));
         QVERIFY(testkit::writeFile(serverFile("china", "versionList.txt"), "f\tChina build\n"));
-        QCOMPARE(m_data->versionListGet(), 1);
+        QVERIFY(m_data->firmware().versionListGet());
         QCOMPARE(firmwareRequests("/v2/china/versionList.txt"), 1);
         m_data->settings().store(CamCfg::Region, QString::number(3));
-        QCOMPARE(m_data->versionListGet(), -1); // Philippines reads the "us" folder, which has none
+        QVERIFY(!m_data->firmware()
+                     .versionListGet()); // Philippines reads the "us" folder, which has none
         QCOMPARE(firmwareRequests("/v2/us/versionList.txt"), 1);
     }
 

@@ -1,7 +1,9 @@
 // History file: the line format, appends, atomic rewrites, search, detail and delete.
 #include "app/gdata.h"
+#include "core/settings.h"
 #include "platform/board.h"
 #include "screening/history.h"
+#include "screening/screening_session.h"
 #include "testkit/testkit.h"
 
 #include <QDir>
@@ -30,7 +32,7 @@ class TstHistory : public QObject {
 
     void setClock(const QDateTime& utc) { QVERIFY(board::setSystemClock(utc.toSecsSinceEpoch())); }
 
-    void fillRecord() { testkit::fillExampleRecord(*m_data); }
+    void fillRecord() { testkit::beginExample(*m_data); }
 
 private slots:
     void init() {
@@ -46,41 +48,43 @@ private slots:
         setClock(QDateTime(QDate(2026, 12, 7), QTime(16, 10, 42), Qt::LocalTime));
         fillRecord();
         QVERIFY(!QDir(m_board->appDir() + "/CAMCFG").exists());
-        QVERIFY(m_data->saveTestResult());
-        QCOMPARE(testkit::readFile(file()),
-                 QByteArray("Test,Female,2019-05-03|2026-12-07 16:10,1.25,-0.50,180,1.00,-0.75,"
-                            "175,58,Pass\n"));
+        QVERIFY(m_data->screening().saveTestResult(testkit::exampleValues()));
+        QCOMPARE(testkit::screeningLines(QString::fromUtf8(testkit::readFile(file()))),
+                 QStringList("Test,Female,2019-05-03|2026-12-07 16:10,1.25,-0.50,180,1.00,-0.75,"
+                             "175,58,Pass"));
         QCOMPARE(m_data->screening().record().testTime.toString("yyyy-MM-dd hh:mm:ss"),
                  QString("2026-12-07 16:10:42"));
-        QCOMPARE(m_data->readTestResult(), QString::fromUtf8(testkit::readFile(file())));
+        QCOMPARE(m_data->screening().readTestResult(),
+                 QString::fromUtf8(testkit::readFile(file())));
     }
 
     void timeZoneShiftsTheStamp() {
         setClock(QDateTime(QDate(2026, 3, 1), QTime(2, 0), Qt::LocalTime));
         fillRecord();
         m_data->settings().store(CamCfg::TimeZone, "8");
-        QVERIFY(m_data->saveTestResult());
+        QVERIFY(m_data->screening().saveTestResult(testkit::exampleValues()));
         QVERIFY(testkit::readFile(file()).contains("|2026-03-01 10:00,"));
     }
 
     void recordWithoutAnalysis() {
         setClock(QDateTime(QDate(2026, 3, 1), QTime(9, 5), Qt::LocalTime));
-        m_data->screening().record().name = QString::fromUtf8("Zoë 张");
-        m_data->screening().record().birth = QDate(2020, 1, 2);
-        m_data->screening().record().referral = "Pass";
-        QVERIFY(m_data->saveTestResult());
         QCOMPARE(
-            testkit::readFile(file()),
-            QString::fromUtf8("Zoë 张,Male,2020-01-02|2026-03-01 09:05,,,,,,,,Pass\n").toUtf8());
+            m_data->screening().begin({QString::fromUtf8("Zoë 张"), true, QDate(2020, 1, 2), ""}),
+            QString());
+        QVERIFY(m_data->screening().saveUnableToScreen("other"));
+        QCOMPARE(
+            testkit::readFile(file()).split('\n').first(),
+            QString::fromUtf8("Zoë 张,Male,2020-01-02|2026-03-01 09:05,,,,,,,,Unable to screen")
+                .toUtf8());
     }
 
     void appendKeepsEarlierLines() {
         fillRecord();
-        QVERIFY(m_data->saveTestResult());
-        QVERIFY(m_data->saveTestResult());
-        const QList<QByteArray> lines = testkit::readFile(file()).split('\n');
-        QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines[2], QByteArray());
+        QVERIFY(m_data->screening().saveTestResult(testkit::exampleValues()));
+        QVERIFY(m_data->screening().saveTestResult(testkit::exampleValues()));
+        const QByteArray text = testkit::readFile(file());
+        QCOMPARE(testkit::screeningLines(QString::fromUtf8(text)).size(), 2);
+        QVERIFY(text.endsWith('\n'));
     }
 
     void appendTakesBackACutLine() {
@@ -88,23 +92,24 @@ private slots:
         // acknowledged, taken back by the next.
         QVERIFY(testkit::writeFile(file(), "Old,Male,2018-01-01|2025-01-01 08:00,1,2\nCut,Ma"));
         fillRecord();
-        QVERIFY(m_data->saveTestResult());
+        QVERIFY(m_data->screening().saveTestResult(testkit::exampleValues()));
         const QList<QByteArray> lines = testkit::readFile(file()).split('\n');
         QCOMPARE(lines[0], QByteArray("Old,Male,2018-01-01|2025-01-01 08:00,1,2"));
         QVERIFY(lines[1].startsWith("Test,Female,2019-05-03|"));
-        QCOMPARE(lines.size(), 3); // and the file's end
+        QVERIFY(isExtrasLine(QString::fromUtf8(lines[2]))); // the criterion that judged it
+        QCOMPARE(lines.size(), 4);                          // and the file's end
     }
 
     void unwritableFolderFails() {
         QVERIFY(testkit::writeFile(m_board->appDir() + "/CAMCFG", "a file, not a folder"));
         fillRecord();
-        QVERIFY(!m_data->saveTestResult());
-        QVERIFY(!m_data->saveDeleteResult("x\n"));
-        QCOMPARE(m_data->readTestResult(), QString());
+        QVERIFY(!m_data->screening().saveTestResult(testkit::exampleValues()));
+        QVERIFY(!m_data->screening().saveDeleteResult("x\n"));
+        QCOMPARE(m_data->screening().readTestResult(), QString());
     }
 
     void readCreatesAnEmptyHistory() {
-        QCOMPARE(m_data->readTestResult(), QString());
+        QCOMPARE(m_data->screening().readTestResult(), QString());
         QVERIFY(QFile::exists(file()));
     }
 
@@ -395,7 +400,7 @@ private slots:
         const QByteArray text = "A,Male,2019-01-01|t\n" + other;
         QCOMPARE(historyWithout(text, {"A,Male,2019-01-01"}), other);
         fillRecord();
-        QVERIFY(m_data->saveTestResult());
+        QVERIFY(m_data->screening().saveTestResult(testkit::exampleValues()));
         QVERIFY(testkit::writeFile(file(), testkit::readFile(file()) + other));
         QVERIFY(m_data->screening().deleteChildren({"Test,Female,2019-05-03"}));
         QCOMPARE(testkit::readFile(file()), other);
@@ -403,7 +408,7 @@ private slots:
 
     void deletingTheOnlyRecordLeavesZeroBytes() {
         fillRecord();
-        QVERIFY(m_data->saveTestResult());
+        QVERIFY(m_data->screening().saveTestResult(testkit::exampleValues()));
         QVERIFY(m_data->screening().deleteChildren({"Test,Female,2019-05-03"}));
         QVERIFY(QFile::exists(file()));
         QCOMPARE(QFileInfo(file()).size(), 0);
@@ -426,15 +431,17 @@ private slots:
             file(), "Bob,Male,2019-11-11|2025-01-01 10:00,1,2,3,4,5,6,7,Pass\n" + tail));
         fillRecord();
         for (int i = 0; i < 3; ++i)
-            QVERIFY(m_data->saveTestResult());
-        const QString text = m_data->readTestResult();
+            QVERIFY(m_data->screening().saveTestResult(testkit::exampleValues()));
+        const QString text = m_data->screening().readTestResult();
         QCOMPARE(childScreenings(text, "Test,Female,2019-05-03").size(), kept);
         QCOMPARE(childScreenings(text, "Bob,Male,2019-11-11").size(), 1);
         QVERIFY(m_data->screening().deleteChildren({"Bob,Male,2019-11-11"}));
-        QCOMPARE(childScreenings(m_data->readTestResult(), "Test,Female,2019-05-03").size(), kept);
+        QCOMPARE(
+            childScreenings(m_data->screening().readTestResult(), "Test,Female,2019-05-03").size(),
+            kept);
         // The next append took back the zeros, and the record cut short before them.
         QVERIFY(!testkit::readFile(file()).contains('\0'));
-        QCOMPARE(m_data->readTestResult().contains("Cut,"), false);
+        QCOMPARE(m_data->screening().readTestResult().contains("Cut,"), false);
     }
 
     void rewriteReplacesTheFileAsAWhole() {

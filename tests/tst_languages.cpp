@@ -4,6 +4,7 @@
 // shows it; every character of the translations in the fonts the device has; and every
 // translation finished.
 #include "app/gdata.h"
+#include "core/settings.h"
 #include "testkit/window_fixture.h"
 #include "ui/clockdlg.h"
 #include "ui/history_controller.h"
@@ -211,7 +212,7 @@ private slots:
         dialogs.emplace_back("NumKeypadDlg", std::make_unique<NumKeypadDlg>());
         dialogs.emplace_back("TimeDlg", std::make_unique<TimeDlg>());
         dialogs.emplace_back("ZoneDlg", std::make_unique<ZoneDlg>());
-        dialogs.emplace_back("UploadDlg", std::make_unique<UploadDlg>(data));
+        dialogs.emplace_back("UploadDlg", std::make_unique<UploadDlg>(UploadDlg::Upload, nullptr));
         dialogs.emplace_back("WifiPwdDlg", std::make_unique<WifiPwdDlg>());
         dialogs.emplace_back("versiondlg", std::make_unique<versiondlg>(data));
         for (auto& [name, dialog] : dialogs) {

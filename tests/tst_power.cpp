@@ -1,6 +1,7 @@
 // Battery, charger and panel switches on the virtual board.
 #include "app/gdata.h"
 #include "knobs.h"
+#include "sensors/power.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
 
@@ -43,13 +44,13 @@ private slots:
         QFETCH(int, percent);
         // Through the knob the power-supply file links to.
         vboard::setKnob(knobs::kBatteryCapacity, QString::fromLatin1(capacity));
-        QCOMPARE(m_data.getBatteryPercent(), percent);
+        QCOMPARE(m_data.power().getBatteryPercent(), percent);
         QVERIFY(!testkit::messages().contains("battery capacity open_device FAIL"));
     }
 
     void noBatteryDriver() {
         QVERIFY(QFile::remove(capacityFile()));
-        QCOMPARE(m_data.getBatteryPercent(), 10);
+        QCOMPARE(m_data.power().getBatteryPercent(), 10);
         QVERIFY(testkit::messages().contains("battery capacity open_device FAIL"));
     }
 
@@ -65,21 +66,21 @@ private slots:
         QFETCH(QByteArray, present);
         QFETCH(int, state);
         vboard::setKnob(knobs::kChargerPresent, QString::fromLatin1(present));
-        QCOMPARE(m_data.getUSBPresentState(), state);
+        QCOMPARE(m_data.power().getUSBPresentState(), state);
     }
 
     void noChargerDriver() {
         QVERIFY(QFile::remove(presentFile()));
-        QCOMPARE(m_data.getUSBPresentState(), 0);
+        QCOMPARE(m_data.power().getUSBPresentState(), 0);
         QVERIFY(testkit::messages().contains("usb present open_device FAIL"));
     }
 
     void panel() {
         QVERIFY(m_data.power().screenIsOn());
-        QCOMPARE(m_data.screenOff(), 0);
+        QCOMPARE(m_data.power().screenOff(), 0);
         QVERIFY(!m_data.power().screenIsOn());
         QCOMPARE(testkit::readFile(vboard::recordPath("panel")), QByteArray("off"));
-        QCOMPARE(m_data.screenOn(), 0);
+        QCOMPARE(m_data.power().screenOn(), 0);
         QVERIFY(m_data.power().screenIsOn());
         QCOMPARE(testkit::readFile(vboard::recordPath("panel")), QByteArray("on"));
     }
@@ -87,10 +88,10 @@ private slots:
     void noDisplayDevice() {
         vboard::setKnob(knobs::kDispMissing, "1");
         m_data.power().setScreenState(false);
-        QCOMPARE(m_data.screenOn(), -1);
+        QCOMPARE(m_data.power().screenOn(), -1);
         QVERIFY(!m_data.power().screenIsOn());
         m_data.power().setScreenState(true);
-        QCOMPARE(m_data.screenOff(), -1);
+        QCOMPARE(m_data.power().screenOff(), -1);
         QVERIFY(m_data.power().screenIsOn());
         QVERIFY(testkit::messages().isEmpty()); // a failed display open logs nothing
     }

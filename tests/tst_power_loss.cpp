@@ -5,6 +5,7 @@
 #include "core/files.h"
 #include "power_loss_contents.h"
 #include "screening/history.h"
+#include "screening/screening_session.h"
 #include "testkit/testkit.h"
 
 #include <QDir>
@@ -179,12 +180,12 @@ private slots:
                 records.removeAll(20);
                 return records;
             };
-            QCOMPARE(others(recordsIn(data.readTestResult())), expected);
+            QCOMPARE(others(recordsIn(data.screening().readTestResult())), expected);
 
             // Deleting another child keeps every other record.
             QVERIFY(data.screening().deleteChildren({childKey(7)}));
             expected.removeAll(7);
-            QCOMPARE(others(recordsIn(data.readTestResult())), expected);
+            QCOMPARE(others(recordsIn(data.screening().readTestResult())), expected);
         }
     }
 

@@ -1,9 +1,12 @@
 // Receipt printing against the cloud printing stand-in, which recomputes the signature.
 #include "app/gdata.h"
 #include "core/camcfg.h"
+#include "core/settings.h"
 #include "knobs.h"
+#include "output/output_service.h"
 #include "output/receipt.h"
 #include "platform/board.h"
+#include "screening/screening_session.h"
 #include "testkit/testkit.h"
 
 #include <QJsonArray>
@@ -27,6 +30,7 @@ class TstPrint : public QObject {
 
     std::unique_ptr<testkit::DataFixture> m_fx;
     GData* m_data = nullptr;
+    ScreeningRecord m_record;
 
     QJsonObject lastPrint() {
         const auto log = testkit::services::log("print");
@@ -40,8 +44,7 @@ private slots:
         m_data->settings().storage().m_strValue[CamCfg::PrinterId] = "PRN-0042";
         testkit::services::clearKnob(serviceKnobs::kPrintReply);
         testkit::services::clearLog("print");
-        testkit::fillExampleRecord(*m_data);
-        m_data->screening().record().testTime = QDateTime(QDate(2026, 12, 7), QTime(16, 10, 5));
+        m_record = testkit::exampleRecord(QDateTime(QDate(2026, 12, 7), QTime(16, 10, 5)));
     }
 
     void cleanup() { m_fx.reset(); }
@@ -50,7 +53,7 @@ private slots:
         QVERIFY(board::setSystemClock(
             QDateTime(QDate(2026, 12, 8), QTime(9, 30, 15), Qt::UTC).toSecsSinceEpoch()));
         m_data->settings().store(CamCfg::TimeZone, "8");
-        QCOMPARE(m_data->httpPrintResult(), QString("OK"));
+        QCOMPARE(m_data->output().httpPrintRecord(m_record), PrintOutcome::Printed);
         const QJsonObject p = lastPrint();
         const QString dashes(32, '-');
         const QString expected = lines({"Name: Test",
@@ -104,7 +107,7 @@ private slots:
         QVERIFY(board::setSystemClock(
             QDateTime(QDate(2025, 1, 2), QTime(3, 4, 5), Qt::LocalTime).toSecsSinceEpoch()));
         m_data->settings().store(CamCfg::TimeZone, "0");
-        QCOMPARE(m_data->httpPrintTestpage(), QString("OK"));
+        QCOMPARE(m_data->output().httpPrintTestpage(), PrintOutcome::Printed);
         QCOMPARE(lastPrint()["fields"].toObject()["msgDetail"].toString(),
                  "This is a test page..." + kCut + kCut + "           2025-01-02 03:04:05" +
                      kCut.repeated(6));
@@ -132,30 +135,26 @@ private slots:
 
     void replyJudgement_data() {
         QTest::addColumn<QString>("reply");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("code 0") << R"({"code":0,"msg":"ok"})"
-                                << "OK";
-        QTest::newRow("code 0 with a space") << R"({"code": 0,"msg":"ok"})"
-                                             << "Error";
-        QTest::newRow("other code") << R"({"code":1})"
-                                    << "Error";
-        QTest::newRow("code 0 inside a longer number") << R"({"code":01})"
-                                                       << "OK";
-        QTest::newRow("no reply body") << ""
-                                       << "Error";
+        QTest::addColumn<PrintOutcome>("result");
+        QTest::newRow("code 0") << R"({"code":0,"msg":"ok"})" << PrintOutcome::Printed;
+        QTest::newRow("code 0 with a space")
+            << R"({"code": 0,"msg":"ok"})" << PrintOutcome::Refused;
+        QTest::newRow("other code") << R"({"code":1})" << PrintOutcome::Refused;
+        QTest::newRow("code 0 inside a longer number") << R"({"code":01})" << PrintOutcome::Printed;
+        QTest::newRow("no reply body") << "" << PrintOutcome::Unreachable;
     }
 
     void replyJudgement() {
         QFETCH(QString, reply);
-        QFETCH(QString, result);
+        QFETCH(PrintOutcome, result);
         testkit::services::setKnob(serviceKnobs::kPrintReply, reply);
-        QCOMPARE(m_data->httpPrintTestpage(), result);
+        QCOMPARE(m_data->output().httpPrintTestpage(), result);
     }
 
     void twoPrintsInOneSecondSignTheSame() {
         QVERIFY(board::setSystemClock(1800000000));
-        QCOMPARE(m_data->httpPrintTestpage(), QString("OK"));
-        QCOMPARE(m_data->httpPrintTestpage(), QString("OK"));
+        QCOMPARE(m_data->output().httpPrintTestpage(), PrintOutcome::Printed);
+        QCOMPARE(m_data->output().httpPrintTestpage(), PrintOutcome::Printed);
         const auto log = testkit::services::log("print");
         QCOMPARE(log.size(), 2);
         const QJsonObject a = log[0]["fields"].toObject(), b = log[1]["fields"].toObject();
@@ -170,9 +169,9 @@ private slots:
     }
 
     void namesWithFormCharactersArriveWhole() {
-        m_data->screening().record().name = "Ann & Bo=Li + 100% <gpCut/>";
+        m_record.name = "Ann & Bo=Li + 100% <gpCut/>";
         m_data->settings().storage().m_strValue[CamCfg::PrinterId] = "A&B";
-        QCOMPARE(m_data->httpPrintResult(), QString("OK"));
+        QCOMPARE(m_data->output().httpPrintRecord(m_record), PrintOutcome::Printed);
         const QJsonObject p = lastPrint();
         QVERIFY(p["signature_ok"].toBool());
         QCOMPARE(p["fields"].toObject()["deviceID"].toString(), QString("A&B"));
@@ -186,7 +185,7 @@ private slots:
 
     void emptyPrinterIdStillSends() {
         m_data->settings().storage().m_strValue[CamCfg::PrinterId] = "";
-        QCOMPARE(m_data->httpPrintTestpage(), QString("OK"));
+        QCOMPARE(m_data->output().httpPrintTestpage(), PrintOutcome::Printed);
         QCOMPARE(lastPrint()["fields"].toObject()["deviceID"].toString(), QString());
     }
 };

@@ -4,6 +4,7 @@
 // of the window in <build>/test-artifacts/screens/.
 #include "app/gdata.h"
 #include "knobs.h"
+#include "screening/screening_session.h"
 #include "testkit/window_fixture.h"
 #include "ui/maildlg.h"
 #include "ui/maindialog.h"
@@ -207,8 +208,9 @@ private slots:
     void uploadInProgress() {
         testkit::services::setKnob(serviceKnobs::kAnalysisDelayMs, "3600");
         QVERIFY(testkit::writeFile(m_fx->board().root() + "/tmp/pupil_video.avi", "RIFF"));
-        UploadDlg dlg(m_fx->data());
-        dlg.mode = UploadDlg::Upload;
+        ScreeningSession& session = m_fx->data().screening();
+        testkit::beginExample(m_fx->data());
+        UploadDlg dlg(UploadDlg::Upload, [&session] { session.uploadAVIFile(); });
         QStringList percentages;
         QTimer watch;
         connect(&watch, &QTimer::timeout, [&] {
@@ -232,7 +234,7 @@ private slots:
         QVERIFY(save(shot, "UploadDlg_uploading"));
         QVERIFY(fits);
         QVERIFY2(percentages.size() >= 3, qPrintable(percentages.join(' ')));
-        QCOMPARE(dlg.jobsRun, 1);
+        QCOMPARE(dlg.jobsRun(), 1);
     }
 };
 

@@ -1,10 +1,13 @@
 // Distance sensor, tilt filter and sensor polling on the virtual board.
 #include "app/gdata.h"
+#include "capture/capture_session.h"
+#include "core/settings.h"
 #include "knobs.h"
 #include "models.h"
 #include "platform/board.h"
 #include "sensors/distance_filter.h"
 #include "sensors/hw_thread.h"
+#include "sensors/sensor_hub.h"
 #include "sensors/tilt_filter.h"
 #include "sensors/vl53l1x.h"
 #include "testkit/testkit.h"
@@ -54,19 +57,19 @@ private slots:
         vboard::setKnob(knobs::kDistanceCm, distanceCm);
         m_data->settings().store(CamCfg::DistanceOffset, QString::number(offset));
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(m_data->getDistance(), -4);
-        QCOMPARE(m_data->getDistance(), expected);
+            QCOMPARE(m_data->sensors().getDistance(), -4);
+        QCOMPARE(m_data->sensors().getDistance(), expected);
         QVERIFY(m_data->sensors().rangingReady());
     }
 
     void averageMovesWithTheTarget() {
         vboard::setKnob(knobs::kDistanceCm, "50");
         for (int i = 0; i < 5; ++i)
-            m_data->getDistance();
+            m_data->sensors().getDistance();
         vboard::setKnob(knobs::kDistanceCm, "100");
         QList<int> seen;
         for (int i = 0; i < 5; ++i)
-            seen << m_data->getDistance();
+            seen << m_data->sensors().getDistance();
         QCOMPARE(seen.last(), 100);
         QVERIFY(seen.first() > 50 && seen.first() < 100); // the average of old and new
     }
@@ -88,40 +91,40 @@ private slots:
 
     void badStatusGivesMinus3AndRestartsTheAverage() {
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(m_data->getDistance(), -4);
+            QCOMPARE(m_data->sensors().getDistance(), -4);
         vboard::setKnob(knobs::kSensorStatus, "4"); // translates to 2
-        QCOMPARE(m_data->getDistance(), -3);
+        QCOMPARE(m_data->sensors().getDistance(), -3);
         vboard::setKnob(knobs::kSensorStatus, "25"); // passes unchanged, still bad
-        QCOMPARE(m_data->getDistance(), -3);
+        QCOMPARE(m_data->sensors().getDistance(), -3);
         vboard::setKnob(knobs::kSensorStatus, "9");
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(m_data->getDistance(), -4); // the count starts again
-        QCOMPARE(m_data->getDistance(), 97);
+            QCOMPARE(m_data->sensors().getDistance(), -4); // the count starts again
+        QCOMPARE(m_data->sensors().getDistance(), 97);
     }
 
     void sixtyOneBadStatusesReleaseTheBus() {
-        QCOMPARE(m_data->getDistance(), -4);
+        QCOMPARE(m_data->sensors().getDistance(), -4);
         vboard::setKnob(knobs::kSensorStatus, "0"); // translates to 255
         for (int i = 1; i < 61; ++i)
-            QCOMPARE(m_data->getDistance(), -3);
-        QCOMPARE(m_data->getDistance(), -5);
+            QCOMPARE(m_data->sensors().getDistance(), -3);
+        QCOMPARE(m_data->sensors().getDistance(), -5);
         QVERIFY(!m_data->sensors().rangingReady());
         QCOMPARE(i2c_hdl, -1);
     }
 
     void notReadyReleasesOnTheSixthMiss() {
-        QCOMPARE(m_data->getDistance(), -4);
+        QCOMPARE(m_data->sensors().getDistance(), -4);
         vboard::setKnob(knobs::kSensorNeverReady, "1");
         for (int i = 1; i <= 5; ++i) {
-            QCOMPARE(m_data->getDistance(), -2);
+            QCOMPARE(m_data->sensors().getDistance(), -2);
             QVERIFY(m_data->sensors().rangingReady());
         }
-        QCOMPARE(m_data->getDistance(), -2); // sixth miss: released
+        QCOMPARE(m_data->sensors().getDistance(), -2); // sixth miss: released
         QVERIFY(!m_data->sensors().rangingReady());
         QCOMPARE(i2c_hdl, -1);
         // The next call initialises again; a ready result resets the count.
         vboard::setKnob(knobs::kSensorNeverReady, "0");
-        QCOMPARE(m_data->getDistance(), -4);
+        QCOMPARE(m_data->sensors().getDistance(), -4);
         QVERIFY(m_data->sensors().rangingReady());
         QCOMPARE(m_data->sensors().distanceFilter().missCount(), 0);
     }
@@ -129,7 +132,7 @@ private slots:
     void busCannotBeOpened() {
         vboard::setKnob(knobs::kI2cFail, "1");
         QCOMPARE(m_data->sensors().initRangingSensor(0, 41), -1);
-        QCOMPARE(m_data->getDistance(), -1);
+        QCOMPARE(m_data->sensors().getDistance(), -1);
         QVERIFY(!m_data->sensors().rangingReady());
     }
 
@@ -253,7 +256,7 @@ private slots:
         vboard::setKnob(knobs::kPitchDeg, degrees);
         int measured = 99;
         for (int i = 0; i < 60; ++i)
-            measured = m_data->getDOF();
+            measured = m_data->sensors().getDOF();
         QCOMPARE(measured, pitch);
     }
 
@@ -261,12 +264,12 @@ private slots:
         vboard::setKnob(knobs::kPitchDeg, "12");
         int pitch = 0;
         for (int i = 0; i < 60; ++i)
-            pitch = m_data->getDOF();
+            pitch = m_data->sensors().getDOF();
         // The weighted average's weights sum to 36/44 x 9/7: about 5 % over.
         QVERIFY2(pitch >= 12 && pitch <= 13, qPrintable(QString::number(pitch)));
         vboard::setKnob(knobs::kPitchDeg, "-8");
         for (int i = 0; i < 60; ++i)
-            pitch = m_data->getDOF();
+            pitch = m_data->sensors().getDOF();
         QVERIFY2(pitch <= -8 && pitch >= -9, qPrintable(QString::number(pitch)));
     }
 
@@ -326,7 +329,7 @@ private slots:
     void missingImu() {
         testkit::captureMessages();
         vboard::setKnob(knobs::kImuMissing, "1");
-        QCOMPARE(m_data->getDOF(), SensorHub::kNoPitch);
+        QCOMPARE(m_data->sensors().getDOF(), SensorHub::kNoPitch);
         QVERIFY(testkit::messages().contains("qmi8658 open_device FAIL"));
     }
 

@@ -1,6 +1,10 @@
 // Settings file: loading at start-up, completing old files, mirrors and calibration.
 #include "app/gdata.h"
+#include "capture/capture_session.h"
 #include "core/camcfg.h"
+#include "core/settings.h"
+#include "sensors/sensor_hub.h"
+#include "system/firmware_service.h"
 #include "testkit/testkit.h"
 
 #include <QDir>
@@ -148,7 +152,7 @@ private slots:
         auto data = loadData();
         data->settings().store(CamCfg::DistanceOffset, QString::number(-5));
         data->settings().store(CamCfg::PitchOffset, QString::number(3));
-        QVERIFY(data->backupSensorCalibrationData());
+        QVERIFY(data->sensors().backupSensorCalibrationData());
         QCOMPARE(testkit::readFile(data->sensors().sensorCalibrationFile()), QByteArray("-5,3\n"));
         sensor_calibrate_data_t back;
         QVERIFY(data->sensors().getSensorCalibrationData(back));
@@ -217,7 +221,7 @@ private slots:
         data->settings().storage().m_strValue[CamCfg::Region] = "3";
         data->settings().storage().dogenCurrentCFG();
         data->settings().storage().saveCFG2File();
-        data->cfgFileDelete();
+        data->firmware().cfgFileDelete();
         QVERIFY(!QFile::exists(cfgFile()));
         auto again = loadData();
         QCOMPARE(testkit::readFile(cfgFile()), kDefaults);

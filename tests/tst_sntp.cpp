@@ -3,6 +3,7 @@
 #include "core/local_time.h"
 #include "knobs.h"
 #include "platform/board.h"
+#include "system/clock_service.h"
 #include "system/sntp.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
@@ -32,7 +33,7 @@ private slots:
         testkit::services::setKnob(serviceKnobs::kSntpTime,
                                    "1704067200"); // 2024-01-01 00:00:00 UTC (+0.5 s)
         GData d;
-        QVERIFY(d.updateTimeFromeWeb());
+        QVERIFY(d.clock().updateTimeFromeWeb());
         QCOMPARE(testkit::readFile(vboard::recordPath("clock")), QByteArray("1704067200\n"));
         const qint64 now = board::currentDateTime().toSecsSinceEpoch();
         QVERIFY(now >= 1704067200 && now <= 1704067201);
@@ -93,7 +94,7 @@ private slots:
         {
             GData online;
             online.setAppDir(m_board->appDir());
-            QVERIFY(online.updateTimeFromeWeb());
+            QVERIFY(online.clock().updateTimeFromeWeb());
             QCOMPARE(online.clock().source(), TimeSource::Network);
             QCOMPARE(online.clock().lastTrusted(), std::optional<qint64>(1893456000));
         }

@@ -2,11 +2,14 @@
 #include "app/gdata.h"
 #include "core/common.h"
 #include "core/endpoints.h"
+#include "core/settings.h"
 #include "knobs.h"
 #include "screening/analysis.h"
 #include "screening/criteria.h"
 #include "screening/history.h"
 #include "screening/outbox.h"
+#include "screening/screening_session.h"
+#include "system/wifi_service.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
 
@@ -76,7 +79,7 @@ private slots:
         QFETCH(QString, path);
         QFETCH(QString, name);
         m_data->settings().store(CamCfg::Region, QString::number(region));
-        QCOMPARE(m_data->uploadAVIFile(), 1);
+        QCOMPARE(m_data->screening().uploadAVIFile().outcome, AnalysisOutcome::Analysed);
         const QJsonObject up = lastUpload();
         QCOMPARE(up["host"].toString(), host);
         QCOMPARE(up["path"].toString(), path + m_data->identity().GetETNetMACAddress());
@@ -89,17 +92,16 @@ private slots:
     void untrustedServerIsRefused() {
         if (!testkit::serversUseTls())
             QSKIP("the plain HTTP run has no certificate to refuse");
-        m_data->screening().record().name = "Lin";
-        m_data->screening().record().birth = QDate(2020, 5, 6);
+        QCOMPARE(m_data->screening().begin({"Lin", true, QDate(2020, 5, 6), ""}), QString());
         const QByteArray authority = qgetenv("VISTREL_SIM_CA");
         qunsetenv("VISTREL_SIM_CA");
         testkit::captureMessages();
-        const int result = m_data->uploadAVIFile();
+        const AnalysisOutcome result = m_data->screening().uploadAVIFile().outcome;
         const QStringList lines = testkit::messages();
         testkit::releaseMessages();
         qputenv("VISTREL_SIM_CA", authority);
         // Nothing went to the server; the screening waits for one it can trust.
-        QCOMPARE(result, ScreeningSession::kQueued);
+        QCOMPARE(result, AnalysisOutcome::Queued);
         QCOMPARE(m_data->screening().outbox()->count(), 1);
         QVERIFY(testkit::services::log("analysis").isEmpty());
         QVERIFY2(!lines.filter(QRegularExpression("^TLS: 127.0.0.1: ")).isEmpty(),
@@ -107,7 +109,7 @@ private slots:
     }
 
     void partsAsReceived() {
-        QCOMPARE(m_data->uploadAVIFile(), 1);
+        QCOMPARE(m_data->screening().uploadAVIFile().outcome, AnalysisOutcome::Analysed);
         const QJsonObject up = lastUpload();
         QVERIFY(up["content_type"].toString().startsWith("multipart/form-data; boundary="));
         const QJsonArray parts = up["parts"].toArray();
@@ -161,57 +163,41 @@ private slots:
         QFETCH(QString, reply);
         QFETCH(int, result);
         QFETCH(QStringList, values);
-        const QStringList before{"a", "b", "c", "d", "e", "f", "g"};
-        auto set = [&](const QStringList& v) {
-            m_data->screening().record().osSph = v[0];
-            m_data->screening().record().odSph = v[1];
-            m_data->screening().record().osCyl = v[2];
-            m_data->screening().record().odCyl = v[3];
-            m_data->screening().record().pd = v[4];
-            m_data->screening().record().osAxis = v[5];
-            m_data->screening().record().odAxis = v[6];
-        };
-        set(before);
         testkit::services::setKnob(serviceKnobs::kAnalysisReply, reply);
-        QCOMPARE(m_data->uploadAVIFile(), result);
-        QCOMPARE(m_data->screening().photoResult(),
-                 reply.trimmed()); // the stand-in sends its knob trimmed
-        const QStringList now{
-            m_data->screening().record().osSph, m_data->screening().record().odSph,
-            m_data->screening().record().osCyl, m_data->screening().record().odCyl,
-            m_data->screening().record().pd,    m_data->screening().record().osAxis,
-            m_data->screening().record().odAxis};
-        QCOMPARE(now, result ? values : before);
+        const Analysis a = m_data->screening().uploadAVIFile();
+        QCOMPARE(a.outcome, result ? AnalysisOutcome::Analysed : AnalysisOutcome::NoResult);
+        QCOMPARE(a.reply, reply.trimmed()); // the stand-in sends its knob trimmed
+        const AnalysisValues& v = a.values;
+        const QStringList got{v.osSph, v.odSph, v.osCyl, v.odCyl, v.pd, v.osAxis, v.odAxis};
+        QCOMPARE(got, result ? values : QStringList(7, QString()));
     }
 
     // Out of reach, the screening waits in the outbox; an answer that is no result does not.
     // Later it is delivered once, judged by what was in force, with its own time.
     void serverDown_data() {
         QTest::addColumn<QString>("fail");
-        QTest::addColumn<int>("result");
-        QTest::newRow("connection dropped") << "close" << ScreeningSession::kQueued;
-        QTest::newRow("server error") << "500" << ScreeningSession::kQueued;
-        QTest::newRow("an answer without a result") << "400" << 0;
+        QTest::addColumn<AnalysisOutcome>("result");
+        QTest::newRow("connection dropped") << "close" << AnalysisOutcome::Queued;
+        QTest::newRow("server error") << "500" << AnalysisOutcome::Queued;
+        QTest::newRow("an answer without a result") << "400" << AnalysisOutcome::NoResult;
     }
     void serverDown() {
         QFETCH(QString, fail);
-        QFETCH(int, result);
+        QFETCH(AnalysisOutcome, result);
+        const bool queued = result == AnalysisOutcome::Queued;
         testkit::services::setKnob(serviceKnobs::kAnalysisFail, fail);
-        ScreeningRecord& r = m_data->screening().record();
-        r.name = "Asha";
-        r.male = false;
-        r.birth = QDate(2021, 3, 4);
-        r.osSph = "kept";
+        QCOMPARE(m_data->screening().begin({"Asha", false, QDate(2021, 3, 4), ""}), QString());
         m_data->settings().store(CamCfg::ReferralCriteria, "1");
         m_data->wifi().takeRefresh();
-        QCOMPARE(m_data->uploadAVIFile(), result);
-        QCOMPARE(m_data->screening().photoResult(), QString("No Response"));
-        QCOMPARE(m_data->wifi().refreshRequested(), result != 0);
-        QCOMPARE(m_data->screening().record().osSph, QString("kept"));
+        const Analysis a = m_data->screening().uploadAVIFile();
+        QCOMPARE(a.outcome, result);
+        QCOMPARE(a.reply, QString("No Response"));
+        QCOMPARE(m_data->wifi().refreshRequested(), queued);
+        QVERIFY(m_data->screening().record().referral.isEmpty()); // nothing judged
         // Sent once: a dropped connection is not a reason to send the recording again.
         QCOMPARE(testkit::services::log("analysis").size(), 1);
-        QCOMPARE(m_data->screening().outbox()->count(), result ? 1 : 0);
-        if (!result)
+        QCOMPARE(m_data->screening().outbox()->count(), queued ? 1 : 0);
+        if (!queued)
             return;
         const QDateTime queuedAt = m_data->screening().outbox()->items().first().record.testTime;
 
@@ -224,7 +210,8 @@ private slots:
         QVERIFY(m_data->screening().deliverOldest());
         QCOMPARE(m_data->screening().outbox()->count(), 0);
         QCOMPARE(testkit::services::log("analysis").size(), 3);
-        const QStringList lines = m_data->readTestResult().split('\n', Qt::SkipEmptyParts);
+        const QStringList lines =
+            m_data->screening().readTestResult().split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 2); // the screening and its extras
         const auto entry = parseHistoryLine(lines.first());
         QVERIFY(entry);
@@ -246,9 +233,8 @@ private slots:
     void deliveryAfterAPowerCut() {
         QFETCH(bool, lineWritten);
         testkit::services::setKnob(serviceKnobs::kAnalysisFail, "close");
-        m_data->screening().record().name = "Ravi";
-        m_data->screening().record().birth = QDate(2020, 5, 6);
-        QCOMPARE(m_data->uploadAVIFile(), ScreeningSession::kQueued);
+        QCOMPARE(m_data->screening().begin({"Ravi", true, QDate(2020, 5, 6), ""}), QString());
+        QCOMPARE(m_data->screening().uploadAVIFile().outcome, AnalysisOutcome::Queued);
         OutboxItem item = m_data->screening().outbox()->items().first();
         const QString reply = "ok,-1.25,-0.75,-0.50,-0.25,62.5,175,10";
         QVERIFY(testkit::writeFile(item.replyFile(), reply.toUtf8()));
@@ -264,7 +250,7 @@ private slots:
         }
         QVERIFY(m_data->screening().deliverOldest());
         QCOMPARE(m_data->screening().outbox()->count(), 0);
-        QCOMPARE(testkit::screeningLines(m_data->readTestResult()).size(), 1);
+        QCOMPARE(testkit::screeningLines(m_data->screening().readTestResult()).size(), 1);
         QCOMPARE(testkit::services::log("analysis").size(), 1); // the kept reply was used
     }
 
@@ -294,10 +280,10 @@ private slots:
 
     void notARecording() {
         testkit::ScopedBoard other; // its /tmp has no recording
-        m_data->screening().record().osSph = "kept";
-        QCOMPARE(m_data->uploadAVIFile(), 0);
-        QCOMPARE(m_data->screening().photoResult(), QString("No Response"));
-        QCOMPARE(m_data->screening().record().osSph, QString("kept"));
+        testkit::beginExample(*m_data);
+        const Analysis a = m_data->screening().uploadAVIFile();
+        QCOMPARE(a.outcome, AnalysisOutcome::NoResult);
+        QCOMPARE(a.reply, QString("No Response"));
         // Whatever reached the server, it was not taken as a recording.
         for (const QJsonObject& up : testkit::services::log("analysis"))
             QVERIFY(up["outcome"].toString() != "ok");

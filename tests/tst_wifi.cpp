@@ -1,9 +1,13 @@
 // Wi-Fi management: the parsers, and joining, switching and forgetting networks on the
 // virtual supplicant.
 #include "app/gdata.h"
+#include "capture/capture_session.h"
+#include "system/clock_service.h"
 #include "system/cmdutil.h"
 #include "system/device_thread.h"
+#include "system/firmware_service.h"
 #include "system/wifi.h"
+#include "system/wifi_service.h"
 #include "testkit/testkit.h"
 #include "virtual_board.h"
 
@@ -143,7 +147,7 @@ private slots:
     }
 
     void refreshReadsTheSupplicant() {
-        QVERIFY(!m_data->getWIFIInfo().isEmpty());
+        QVERIFY(!m_data->wifi().getWIFIInfo().isEmpty());
         const WifiService::WifiView v = m_data->wifi().wifiView();
         QCOMPARE(v.ssids,
                  (QStringList{"Clinic-Guest", "Clinic-Staff", QString::fromUtf8("Café Wi-Fi 5G")}));
@@ -155,25 +159,25 @@ private slots:
     }
 
     void dhcpOncePerAssociation() {
-        m_data->getWIFIInfo();
-        m_data->getWIFIInfo();
+        m_data->wifi().getWIFIInfo();
+        m_data->wifi().getWIFIInfo();
         QCOMPARE(count(calls(), "udhcpc -i wlan0 -q"), 1);
-        QVERIFY(m_data->addWIFI(QString::fromUtf8("Café Wi-Fi 5G"), "espresso-42"));
-        m_data->getWIFIInfo();
+        QVERIFY(m_data->wifi().addWIFI(QString::fromUtf8("Café Wi-Fi 5G"), "espresso-42"));
+        m_data->wifi().getWIFIInfo();
         QCOMPARE(count(calls(), "udhcpc -i wlan0 -q"), 2);
         QCOMPARE(m_data->wifi().wifiView().connected, QString::fromUtf8("Café Wi-Fi 5G"));
-        m_data->getWIFIInfo();
+        m_data->wifi().getWIFIInfo();
         QCOMPARE(count(calls(), "udhcpc -i wlan0 -q"), 2);
         // The same SSID at another access point is a new association.
         QByteArray air = testkit::readFile(m_board->root() + "/control/air");
         air.replace("02:00:5e:10:00:03", "02:00:5e:10:00:33");
         QVERIFY(testkit::writeFile(m_board->root() + "/control/air", air));
-        m_data->getWIFIInfo();
+        m_data->wifi().getWIFIInfo();
         QCOMPARE(count(calls(), "udhcpc -i wlan0 -q"), 3);
     }
 
     void joinWithTheRightPassPhrase() {
-        QVERIFY(m_data->addWIFI(QString::fromUtf8("Café Wi-Fi 5G"), "espresso-42"));
+        QVERIFY(m_data->wifi().addWIFI(QString::fromUtf8("Café Wi-Fi 5G"), "espresso-42"));
         QVERIFY(m_data->commands().wireless_getstatus().contains("ssid=Caf\\xc3\\xa9 Wi-Fi 5G\n"));
         QVERIFY(testkit::readFile(m_board->root() + "/etc/wpa_supplicant.conf")
                     .contains("psk=\"espresso-42\""));
@@ -181,36 +185,36 @@ private slots:
 
     void joinWithAWrongPassPhrase() {
         m_data->wifi().takeRefresh();
-        QVERIFY(!m_data->addWIFI(QString::fromUtf8("Café Wi-Fi 5G"), "latte-wrong"));
+        QVERIFY(!m_data->wifi().addWIFI(QString::fromUtf8("Café Wi-Fi 5G"), "latte-wrong"));
         QVERIFY(m_data->wifi().refreshRequested());
         QCOMPARE(savedSsids(m_data->commands().wireless_listnetwork()),
                  QStringList{"Clinic-Staff"});
     }
 
     void joinAnOpenNetwork() {
-        QVERIFY(m_data->addWIFI("Clinic-Guest", ""));
+        QVERIFY(m_data->wifi().addWIFI("Clinic-Guest", ""));
         QVERIFY(calls().contains("set_network 1 key_mgmt NONE"));
         QVERIFY(m_data->commands().wireless_getstatus().contains("ssid=Clinic-Guest\n"));
     }
 
     void alreadyConfiguredIsRefusedAtOnce() {
-        QVERIFY(!m_data->addWIFI("Clinic-Staff", "staff-pass-2024"));
+        QVERIFY(!m_data->wifi().addWIFI("Clinic-Staff", "staff-pass-2024"));
         QVERIFY(!calls().contains("add_network"));
     }
 
     void refusedPassPhraseFails() {
-        QVERIFY(!m_data->addWIFI("Clinic-Guest", "short")); // the supplicant refuses < 8
+        QVERIFY(!m_data->wifi().addWIFI("Clinic-Guest", "short")); // the supplicant refuses < 8
     }
 
     void switchAndDelete() {
-        QVERIFY(m_data->addWIFI("Clinic-Guest", ""));
-        QVERIFY(m_data->switchWIFI("Clinic-Staff"));
+        QVERIFY(m_data->wifi().addWIFI("Clinic-Guest", ""));
+        QVERIFY(m_data->wifi().switchWIFI("Clinic-Staff"));
         QVERIFY(m_data->commands().wireless_getstatus().contains("ssid=Clinic-Staff\n"));
-        QVERIFY(!m_data->switchWIFI("Nowhere"));
-        QVERIFY(m_data->deleteWIFI("Clinic-Staff"));
+        QVERIFY(!m_data->wifi().switchWIFI("Nowhere"));
+        QVERIFY(m_data->wifi().deleteWIFI("Clinic-Staff"));
         QCOMPARE(savedSsids(m_data->commands().wireless_listnetwork()),
                  QStringList{"Clinic-Guest"});
-        QVERIFY(!m_data->deleteWIFI("Clinic-Staff"));
+        QVERIFY(!m_data->wifi().deleteWIFI("Clinic-Staff"));
     }
 
     void workerIdlesWhileTheCameraRuns() {

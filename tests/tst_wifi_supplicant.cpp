@@ -6,6 +6,7 @@
 #include "app/gdata.h"
 #include "system/cmdutil.h"
 #include "system/wifi.h"
+#include "system/wifi_service.h"
 #include "testkit/testkit.h"
 
 #include <QProcess>
@@ -132,9 +133,9 @@ private slots:
                  testkit::readFile(conf()).constData());
 
         GData d;
-        QVERIFY(d.switchWIFI(ssid));
-        QVERIFY(d.addWIFI(ssid, psk) == false); // configured already: never added twice
-        QVERIFY(d.deleteWIFI(ssid));
+        QVERIFY(d.wifi().switchWIFI(ssid));
+        QVERIFY(d.wifi().addWIFI(ssid, psk) == false); // configured already: never added twice
+        QVERIFY(d.wifi().deleteWIFI(ssid));
         QVERIFY(!networkIndex(c.wireless_listnetwork(), ssid));
         QVERIFY(!savedNetworks(testkit::readFile(conf()))
                      .contains(qMakePair(ssid.toUtf8(), psk.toUtf8())));

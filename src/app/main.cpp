@@ -1,11 +1,17 @@
 #include "app/gdata.h"
+#include "app/workers.h"
 #include "capture/camera_retry.h"
+#include "core/log.h"
 #include "core/message_handler.h"
 #include "platform/board.h"
+#include "screening/screening_session.h"
+#include "system/cmdutil.h"
+#include "system/firmware_service.h"
 #include "ui/maindialog.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QFile>
 #include <QFont>
 #include <QTimer>
 
@@ -38,14 +44,16 @@ private:
 };
 
 // VISTREL_EXIT_AT_FIRST_PAINT=1 (for the start-up benchmark): print the monotonic clock in
-// nanoseconds and end normally. The launcher compares it with its own clock before it
-// started the process.
+// nanoseconds on standard output and end normally. The launcher compares it with its own
+// clock before it started the process.
 void reportFirstPaintAndExit() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
-    std::printf("first paint %lld\n",
-                static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
-    std::fflush(stdout);
+    QFile out;
+    if (out.open(stdout, QIODevice::WriteOnly))
+        out.write("first paint " +
+                  QByteArray::number(qint64(now.tv_sec) * 1000000000LL + now.tv_nsec) + '\n');
+    out.close();
     QCoreApplication::exit(0);
 }
 
@@ -53,13 +61,9 @@ void reportFirstPaintAndExit() {
 // goes away, which the supervisor would take for a camera restart, and with the workers
 // still running while the statics go. Told first, the application stops its workers and
 // ends with kNoDisplayExit instead.
-MainDialog* g_window = nullptr;
-
-void displayWentAway() {
-    if (!g_window)
-        return;
-    std::fprintf(stderr, "the display went away: the application ends\n");
-    g_window->stopWorkerThreads();
+void displayWentAway(Workers& workers) {
+    qCWarning(lcApp, "the display went away: the application ends");
+    workers.stop();
     std::fflush(nullptr);
     std::_Exit(kNoDisplayExit);
 }
@@ -77,12 +81,18 @@ int main(int argc, char* argv[]) {
     QFont font("wenquanyi", 24, QFont::Normal);
     app.setFont(font);
 
-    // Outlives the window: the window's worker threads work on it until the window stops them.
+    // Outlives the window and the workers, which work on it until they are stopped.
     auto data = std::make_unique<GData>();
     data->Init();
-    data->versionDelete();
+    data->firmware().versionDelete();
 
+    Workers workers(*data);
     auto* window = new MainDialog(*data);
+    window->connectWorkers(workers.camera(), workers.video(), workers.device());
+    // From the event loop's first turn, once the window is shown: the camera's start and
+    // the start-up recording would otherwise take the second core, and memory bandwidth,
+    // from building and painting the first page.
+    QTimer::singleShot(0, &workers, &Workers::start);
     const bool exitAtFirstPaint = qEnvironmentVariableIntValue("VISTREL_EXIT_AT_FIRST_PAINT") == 1;
     // A first page on the screen is what the supervisor waits for before it keeps an update.
     window->installEventFilter(new FirstPaint(window, [&data, exitAtFirstPaint] {
@@ -91,12 +101,12 @@ int main(int argc, char* argv[]) {
             reportFirstPaintAndExit();
     }));
     window->show();
-    g_window = window;
-    setDisplayLostAction(displayWentAway);
+    setDisplayLostAction([&workers] { displayWentAway(workers); });
     const int code = app.exec();
     setDisplayLostAction(nullptr);
     // The workers stop before the process ends: a camera thread still pulling frames while
     // the process tears down would crash it, and a crash is not a restart.
+    workers.stop();
     delete window;
     // A restart for the camera gives the operator back the child typed in; any other end
     // leaves nothing to restore.

@@ -6,11 +6,21 @@
 #include <cstdlib>
 
 namespace {
-void (*g_displayLost)() = nullptr;
+// Qt calls the handler as a plain function, from any thread: this is its only state.
+std::function<void()>& displayLostAction() {
+    static std::function<void()> action;
+    return action;
+}
+
+// The categories' one way out: each message as one line on standard error.
+void writeLine(const char* prefix, const QByteArray& text) {
+    const QByteArray line = prefix + text + '\n';
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+}
 } // namespace
 
-void setDisplayLostAction(void (*action)()) {
-    g_displayLost = action;
+void setDisplayLostAction(std::function<void()> action) {
+    displayLostAction() = std::move(action);
 }
 
 void myMessageOutput(QtMsgType type, const QMessageLogContext&, const QString& text) {
@@ -18,20 +28,20 @@ void myMessageOutput(QtMsgType type, const QMessageLogContext&, const QString& t
     switch (type) {
     case QtDebugMsg:
     case QtInfoMsg:
-        std::fprintf(stderr, "%s\n", line.constData());
+        writeLine("", line);
         break;
     case QtWarningMsg:
-        std::fprintf(stderr, "Warning: %s\n", line.constData());
-        if (g_displayLost && text.startsWith(QLatin1String("The X11 connection broke")))
-            g_displayLost();
+        writeLine("Warning: ", line);
+        if (displayLostAction() && text.startsWith(QLatin1String("The X11 connection broke")))
+            displayLostAction()();
         break;
     case QtCriticalMsg:
-        std::fprintf(stderr, "Critical: %s\n", line.constData());
+        writeLine("Critical: ", line);
         break;
     case QtFatalMsg:
-        std::fprintf(stderr, "Fatal: %s\n", line.constData());
+        writeLine("Fatal: ", line);
         if (text.contains(QLatin1String("no Qt platform plugin could be initialized"))) {
-            std::fprintf(stderr, "no display: the application ends\n");
+            writeLine("", "no display: the application ends");
             std::fflush(nullptr);
             std::_Exit(kNoDisplayExit);
         }

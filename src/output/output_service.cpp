@@ -19,7 +19,23 @@ OutputService::OutputService(const Settings& settings, const ScreeningSession& s
                              HttpClient& http)
     : m_settings(settings), m_screening(screening), m_http(http) {}
 
-QString OutputService::httpPrintString(QString& text) {
+QString mailOutcomeText(MailOutcome outcome) {
+    switch (outcome) {
+    case MailOutcome::Sent:
+        return QStringLiteral("OK");
+    case MailOutcome::BadAddress:
+        return OutputService::kBadMailAddress;
+    case MailOutcome::Unreachable:
+        return QStringLiteral("Failed to connect to host!");
+    case MailOutcome::LoginRefused:
+        return QStringLiteral("Failed to login!");
+    case MailOutcome::SendRefused:
+        break;
+    }
+    return QStringLiteral("Failed to send mail!");
+}
+
+PrintOutcome OutputService::httpPrintString(QString& text) {
     // Seconds since 1970 from the system clock, not shifted by the time zone.
     const QString reqTime = QString::number(board::currentSecsSinceEpoch());
     const QString deviceID = m_settings.printerId();
@@ -27,26 +43,30 @@ QString OutputService::httpPrintString(QString& text) {
     const QString reply =
         m_http.httpPostRequest(url, printRequestBody(reqTime, deviceID, text), 30);
     qCDebug(lcOutput, "%s", qPrintable(reply));
-    return printAccepted(reply) ? "OK" : "Error";
+    if (printAccepted(reply))
+        return PrintOutcome::Printed;
+    qCWarning(lcOutput, "the receipt was not printed: %s",
+              reply.isEmpty() ? "no answer" : "the service refused it");
+    return reply.isEmpty() ? PrintOutcome::Unreachable : PrintOutcome::Refused;
 }
 
-QString OutputService::httpPrintResult() {
+PrintOutcome OutputService::httpPrintResult() {
     QString text = resultReceipt(m_screening.record(), localTime(m_settings));
     return httpPrintString(text);
 }
 
-QString OutputService::httpPrintRecord(const ScreeningRecord& record) {
+PrintOutcome OutputService::httpPrintRecord(const ScreeningRecord& record) {
     QString text = resultReceipt(record, localTime(m_settings));
     return httpPrintString(text);
 }
 
-QString OutputService::httpPrintTestpage() {
+PrintOutcome OutputService::httpPrintTestpage() {
     QString text = testPageReceipt(localTime(m_settings));
     return httpPrintString(text);
 }
 
-QString OutputService::smtpSend(const QString& to, const QString& subject, const QString& html,
-                                bool ssl, const QByteArray& csv) {
+MailOutcome OutputService::smtpSend(const QString& to, const QString& subject, const QString& html,
+                                    bool ssl, const QByteArray& csv) {
     const endpoints::Endpoint server = ssl ? endpoints::smtpSsl() : endpoints::smtpPlain();
     // The second way in is STARTTLS on the submission port, never a login in clear.
     SmtpClient client(server.host, server.port,
@@ -75,21 +95,24 @@ QString OutputService::smtpSend(const QString& to, const QString& subject, const
     }
 
     if (!client.connectToHost())
-        return "Failed to connect to host!";
+        return MailOutcome::Unreachable;
     if (!client.login())
-        return "Failed to login!";
+        return MailOutcome::LoginRefused;
     if (!client.sendMail(message))
-        return "Failed to send mail!";
+        return MailOutcome::SendRefused;
     client.quit();
-    return "OK";
+    return MailOutcome::Sent;
 }
 
-QString OutputService::smtpSendReport() {
+MailOutcome OutputService::smtpSendReport() {
     if (!isMailAddress(m_mailTo))
-        return kBadMailAddress;
-    QString result = smtpSend(m_mailTo, "Report", m_mailBody, true, m_mailCsv);
-    if (result != "OK")
+        return MailOutcome::BadAddress;
+    MailOutcome result = smtpSend(m_mailTo, "Report", m_mailBody, true, m_mailCsv);
+    if (result != MailOutcome::Sent)
         result = smtpSend(m_mailTo, "Report", m_mailBody, false, m_mailCsv);
+    if (result != MailOutcome::Sent)
+        qCWarning(lcOutput, "the result mail was not sent: %s",
+                  qPrintable(mailOutcomeText(result)));
     return result;
 }
 

@@ -10,20 +10,29 @@ class HttpClient;
 class ScreeningSession;
 struct ScreeningRecord;
 
+// A receipt sent to the cloud printer: printed, refused by the service (an unknown printer,
+// a bad signature), or no answer at all.
+enum class PrintOutcome { Printed, Refused, Unreachable };
+
+// The result mail: sent, or where it failed.
+enum class MailOutcome { Sent, BadAddress, Unreachable, LoginRefused, SendRefused };
+// The text the operator is told: "OK", or the failure's ("Failed to login!", ...).
+QString mailOutcomeText(MailOutcome outcome);
+
 class OutputService {
 public:
     OutputService(const Settings& settings, const ScreeningSession& screening, HttpClient& http);
 
-    // Receipts: "OK" or "Error".
-    QString httpPrintString(QString& text);
-    QString httpPrintResult();
+    PrintOutcome httpPrintString(QString& text);
+    // The receipt of the screening under way.
+    PrintOutcome httpPrintResult();
     // The receipt of a screening from the history (one delivered later, for instance).
-    QString httpPrintRecord(const ScreeningRecord& record);
-    QString httpPrintTestpage();
+    PrintOutcome httpPrintRecord(const ScreeningRecord& record);
+    PrintOutcome httpPrintTestpage();
 
     // The result mail: the recipient, HTML body and spreadsheet attachment set by the
-    // export, sent by the mail job. "OK" or the failure's text; an address that is not one
-    // (isMailAddress) is refused with kBadMailAddress before anything is sent.
+    // export, sent by the mail job. An address that is not one (isMailAddress) is refused
+    // before anything is sent.
     static inline const QString kBadMailAddress = QStringLiteral("E-mail address is not valid!");
     void setReport(const QString& to, const QString& html, const QByteArray& csv = {});
     QString reportRecipient() const { return m_mailTo; }
@@ -32,9 +41,9 @@ public:
     // ssl: implicit TLS on the SSL port; otherwise STARTTLS on the other port, and a server
     // without it gets no login ("Failed to login!").
     // A non-empty csv goes with the HTML as the attachment kExportCsvName.
-    QString smtpSend(const QString& to, const QString& subject, const QString& html, bool ssl,
-                     const QByteArray& csv = {});
-    QString smtpSendReport();
+    MailOutcome smtpSend(const QString& to, const QString& subject, const QString& html, bool ssl,
+                         const QByteArray& csv = {});
+    MailOutcome smtpSendReport();
 
 private:
     const Settings& m_settings;

@@ -1,5 +1,8 @@
 #include "screening/analysis.h"
 
+#include "screening/criteria.h"
+#include "screening/record.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -34,4 +37,20 @@ bool parseAnalysisReply(const QString& reply, AnalysisValues& out) {
             return false;
     out = values;
     return true;
+}
+
+ScreeningRecord analysedRecord(ScreeningRecord r, const AnalysisValues& v, int criterion,
+                               const QDate& judgedOn) {
+    r.osSph = v.osSph;
+    r.odSph = v.odSph;
+    r.osCyl = v.osCyl;
+    r.odCyl = v.odCyl;
+    r.pd = v.pd;
+    r.osAxis = v.osAxis;
+    r.odAxis = v.odAxis;
+    const Refraction refraction = refractionFrom(r.osSph, r.odSph, r.osCyl, r.odCyl);
+    r.referral = verdictText(referralFor(criterion, monthsOfAge(judgedOn, r.birth), refraction));
+    r.extras.criterion = criterionName(criterion);
+    r.extras.reason.clear();
+    return r;
 }

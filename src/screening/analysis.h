@@ -1,6 +1,7 @@
 // What the analysis server's reply means.
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 // The refraction values of one reply.
@@ -18,3 +19,14 @@ bool isRefractionValue(const QString& value);
 // False, and `values` untouched, for fewer than 7 elements or a value that is not one
 // (isRefractionValue): the reply then counts as a failed analysis.
 bool parseAnalysisReply(const QString& reply, AnalysisValues& values);
+
+// The analysis request: how long the upload may take and the form field the server expects
+// beside the recording, the same for a live screening and a delivery from the outbox.
+inline constexpr int kAnalysisTimeoutS = 92;
+inline constexpr const char* kAnalysisStudentInfo = "0__0__0__0";
+
+struct ScreeningRecord;
+// The record of a screening once analysed: `screened` (the child, its time and time source)
+// with the reply's values, judged by `criterion` at the child's age on `judgedOn`.
+ScreeningRecord analysedRecord(ScreeningRecord screened, const AnalysisValues& values,
+                               int criterion, const QDate& judgedOn);

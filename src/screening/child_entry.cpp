@@ -26,6 +26,20 @@ bool birthDateValid(const QDate& birth, const QDate& today) {
     return birth.isValid() && birth >= QDate(1900, 1, 1) && birth <= today;
 }
 
+QString identityProblem(const Child& child) {
+    if (child.name.isEmpty())
+        return QStringLiteral("User Name cannot be empry!");
+    const QString problem = nameProblem(child.name);
+    return problem.isEmpty() ? childIdProblem(child.childId) : problem;
+}
+
+QString childProblem(const Child& child, const QDate& today) {
+    const QString problem = identityProblem(child);
+    if (problem.isEmpty() && !birthDateValid(child.birth, today))
+        return QStringLiteral("Date is not valid!");
+    return problem;
+}
+
 QByteArray keptEntryText(const Child& child, bool cameraRestart) {
     QByteArray text = child.name.toUtf8() + '\n' + (child.male ? "M" : "F") + '\n' +
                       child.birth.toString(Qt::ISODate).toLatin1() + '\n';

@@ -40,6 +40,12 @@ struct Child {
     }
 };
 
+// Why the child's name or ID cannot be taken, or "": what the input page checks before it
+// makes sure of today's date.
+QString identityProblem(const Child& child);
+// identityProblem, then the birth date against today: "" for a child that can be screened.
+QString childProblem(const Child& child, const QDate& today);
+
 // The kept entry as a file: three lines, name, "M" or "F", and the birth date; a fourth
 // line "camera" once the camera has asked for the restart, or "-" until then; a fifth
 // with the child's ID when there is one.

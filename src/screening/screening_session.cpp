@@ -32,7 +32,21 @@ Refraction recordRefraction(const ScreeningRecord& r) {
 ScreeningSession::ScreeningSession(const Settings& settings, HttpClient& http, common& identity)
     : m_settings(settings), m_http(http), m_identity(identity) {}
 
-void ScreeningSession::startRecord() {
+QString ScreeningSession::begin(const entry::Child& child) {
+    const QString problem = entry::childProblem(child, localTime(m_settings).date());
+    if (!problem.isEmpty())
+        return problem;
+    m_child = child;
+    m_record = ScreeningRecord{};
+    m_record.name = child.name;
+    m_record.male = child.male;
+    m_record.birth = child.birth;
+    m_record.extras.childId = child.childId;
+    return QString();
+}
+
+void ScreeningSession::forget() {
+    m_child = entry::Child{};
     m_record = ScreeningRecord{};
 }
 
@@ -50,22 +64,28 @@ int ScreeningSession::calculateReferral() const {
     return referralFor(m_settings.referralCriterion(), getMonthofAge(), recordRefraction(m_record));
 }
 
-int ScreeningSession::judgeRecord() {
-    const int referral = calculateReferral();
-    m_record.referral = verdictText(referral);
-    m_record.extras.criterion = criterionName(m_settings.referralCriterion());
-    m_record.extras.reason.clear();
-    return referral;
+ScreeningRecord ScreeningSession::stampedRecord() const {
+    ScreeningRecord r;
+    r.name = m_child.name;
+    r.male = m_child.male;
+    r.birth = m_child.birth;
+    r.extras.childId = m_child.childId;
+    r.testTime = localTime(m_settings);
+    r.extras.timeSource = m_timeSource ? m_timeSource() : QString();
+    return r;
+}
+
+bool ScreeningSession::saveTestResult(const AnalysisValues& values) {
+    m_record = analysedRecord(stampedRecord(), values, m_settings.referralCriterion(),
+                              board::currentDateTime().date());
+    return appendToHistory(historyLine(m_record).toUtf8());
 }
 
 bool ScreeningSession::saveUnableToScreen(const QString& reason) {
-    ScreeningRecord& r = m_record;
-    for (QString* value : {&r.odSph, &r.odCyl, &r.odAxis, &r.osSph, &r.osCyl, &r.osAxis, &r.pd})
-        value->clear();
-    r.referral = QString::fromLatin1(kUnableToScreen);
-    r.extras.reason = reason;
-    r.extras.criterion.clear(); // nothing was judged
-    return saveTestResult();
+    m_record = stampedRecord();
+    m_record.referral = QString::fromLatin1(kUnableToScreen);
+    m_record.extras.reason = reason;
+    return appendToHistory(historyLine(m_record).toUtf8());
 }
 
 QString ScreeningSession::keptEntryFile() const {
@@ -73,9 +93,8 @@ QString ScreeningSession::keptEntryFile() const {
 }
 
 bool ScreeningSession::keepEntry() {
-    const entry::Child child{m_record.name, m_record.male, m_record.birth, m_record.extras.childId};
     return settingsFolderReady() &&
-           writeFileAtomically(keptEntryFile(), entry::keptEntryText(child, false));
+           writeFileAtomically(keptEntryFile(), entry::keptEntryText(m_child, false));
 }
 
 void ScreeningSession::markCameraRestart() {
@@ -124,16 +143,23 @@ void ScreeningSession::setAppDir(const QString& appDir) {
 
 ScreeningSession::~ScreeningSession() = default;
 
-bool ScreeningSession::saveTestResult() {
-    m_record.testTime = localTime(m_settings);
-    m_record.extras.timeSource = m_timeSource ? m_timeSource() : QString();
-    const QString line = historyLine(m_record);
-    qCDebug(lcScreening, "%s", qPrintable(line));
+bool ScreeningSession::appendToHistory(const QByteArray& line, bool mayBeThere) {
+    qCDebug(lcScreening, "%s", line.constData());
     std::lock_guard<std::mutex> g(m_historyLock);
-    if (!settingsFolderReady())
+    if (!settingsFolderReady()) {
+        qCWarning(lcScreening, "the settings folder cannot be made: the screening is not kept");
         return false;
-    if (!appendLineDurably(historyFile(), line.toUtf8(), tornHistoryRecord)) {
-        qCDebug(lcScreening, "saveTestResult: the history file cannot be written");
+    }
+    if (mayBeThere) {
+        QFile history(historyFile());
+        if (history.open(QIODevice::ReadOnly)) {
+            const QByteArray all = history.readAll();
+            if (all.startsWith(line) || all.contains('\n' + line) || all.contains('\r' + line))
+                return true;
+        }
+    }
+    if (!appendLineDurably(historyFile(), line, tornHistoryRecord)) {
+        qCWarning(lcScreening, "the history file cannot be written");
         return false;
     }
     return true;
@@ -181,54 +207,73 @@ bool ScreeningSession::deleteChildren(const QStringList& childKeys) {
     return writeFileAtomically(historyFile(), historyWithout(bytes, childKeys));
 }
 
-int ScreeningSession::uploadAVIFile() {
-    const QString url =
-        endpoints::analysisUploadUrl(m_settings.region(), m_identity.GetETNetMACAddress());
-    QMap<QString, QString> fields{{"student_info", "0__0__0__0"}};
-    bool reached = false;
-    m_photoResult = m_http.httpPostRequestWithFile(url, 92, fields, "pupil_video",
-                                                   paths::kRecordingFile, &reached);
-    qCDebug(lcScreening, "m_photoResult=%s", qPrintable(m_photoResult));
-    if (m_photoResult.isEmpty()) {
-        m_photoResult = "No Response";
-        if (!reached) {
-            if (m_unanswered)
-                m_unanswered(); // the Wi-Fi worker looks at the connection again
-            return queueRecording();
-        }
-        return 0;
+ScreeningSession::Reply ScreeningSession::sendRecording(int region, const QString& readFrom) {
+    const QString url = endpoints::analysisUploadUrl(region, m_identity.GetETNetMACAddress());
+    QMap<QString, QString> fields{{"student_info", kAnalysisStudentInfo}};
+    Reply reply;
+    reply.text = m_http.httpPostRequestWithFile(url, kAnalysisTimeoutS, fields, "pupil_video",
+                                                paths::kRecordingFile, &reply.reached, readFrom);
+    return reply;
+}
+
+Analysis ScreeningSession::uploadAVIFile() {
+    const Reply reply = sendRecording(m_settings.region());
+    qCDebug(lcScreening, "m_photoResult=%s", qPrintable(reply.text));
+    Analysis analysis;
+    analysis.reply = reply.text.isEmpty() ? QStringLiteral("No Response") : reply.text;
+    if (reply.text.isEmpty() && !reply.reached) {
+        if (m_unanswered)
+            m_unanswered(); // the Wi-Fi worker looks at the connection again
+        analysis.outcome = queueRecording();
+        return analysis;
     }
-    AnalysisValues v;
-    if (!parseAnalysisReply(m_photoResult, v))
-        return 0;
-    m_record.osSph = v.osSph;
-    m_record.odSph = v.odSph;
-    m_record.osCyl = v.osCyl;
-    m_record.odCyl = v.odCyl;
-    m_record.pd = v.pd;
-    m_record.osAxis = v.osAxis;
-    m_record.odAxis = v.odAxis;
-    return 1;
+    analysis.outcome = parseAnalysisReply(reply.text, analysis.values) ? AnalysisOutcome::Analysed
+                                                                       : AnalysisOutcome::NoResult;
+    return analysis;
 }
 
 // The server out of reach: the screening waits in the outbox with the time it was made and
 // the criterion and region in force, and the operator can go on.
-int ScreeningSession::queueRecording() {
+AnalysisOutcome ScreeningSession::queueRecording() {
     if (!m_outbox)
-        return 0;
-    ScreeningRecord waiting = m_record;
-    waiting.testTime = localTime(m_settings);
-    waiting.extras.timeSource = m_timeSource ? m_timeSource() : QString();
-    switch (m_outbox->add(waiting, m_settings.referralCriterion(), m_settings.region(),
+        return AnalysisOutcome::NoResult;
+    switch (m_outbox->add(stampedRecord(), m_settings.referralCriterion(), m_settings.region(),
                           board::path(QString(paths::kRecordingFile)))) {
     case Outbox::Added::Queued:
-        return kQueued;
+        return AnalysisOutcome::Queued;
     case Outbox::Added::Full:
-        return kOutboxFull;
+        return AnalysisOutcome::OutboxFull;
     case Outbox::Added::Failed:
         break;
     }
-    return 0;
+    qCWarning(lcScreening, "outbox: the screening could not be queued");
+    return AnalysisOutcome::NoResult;
+}
+
+void ScreeningSession::deliveryStep(bool connected) {
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (!connected || !m_schedule.due(now) || !m_outbox ||
+        m_outbox->waiting() == 0) // a folder count: this runs every second
+        return;
+    if (deliverOldest())
+        m_schedule.delivered();
+    else
+        m_schedule.failed(now);
+}
+
+std::optional<ScreeningSession::Reply> ScreeningSession::replyFor(const OutboxItem& item) {
+    QFile replyFile(item.replyFile());
+    if (replyFile.open(QIODevice::ReadOnly))
+        return Reply{QString::fromUtf8(replyFile.readAll()), true, true};
+    if (!QFileInfo::exists(item.recording())) {
+        m_outbox->setAside(item, "the recording cannot be read");
+        return std::nullopt;
+    }
+    // Sent once: a lost reply makes the next step send it again, never this one.
+    Reply reply = sendRecording(item.region, item.recording());
+    if (reply.text.isEmpty() && !reply.reached)
+        return std::nullopt;
+    return reply;
 }
 
 bool ScreeningSession::deliverOldest() {
@@ -237,68 +282,26 @@ bool ScreeningSession::deliverOldest() {
     const QList<OutboxItem> items = m_outbox->items();
     if (items.isEmpty())
         return false;
-    OutboxItem item = items.first();
-    QFile replyFile(item.replyFile());
-    QString reply;
-    const bool answeredBefore = replyFile.open(QIODevice::ReadOnly);
-    if (answeredBefore) {
-        reply = QString::fromUtf8(replyFile.readAll());
-        replyFile.close();
-    } else {
-        if (!QFileInfo::exists(item.recording())) {
-            m_outbox->setAside(item, "the recording cannot be read");
-            return false;
-        }
-        const QString url =
-            endpoints::analysisUploadUrl(item.region, m_identity.GetETNetMACAddress());
-        QMap<QString, QString> fields{{"student_info", "0__0__0__0"}};
-        bool reached = false;
-        // Sent once: a lost reply makes the next step send it again, never this one.
-        reply = m_http.httpPostRequestWithFile(url, 92, fields, "pupil_video",
-                                               paths::kRecordingFile, &reached, item.recording());
-        if (reply.isEmpty() && !reached)
-            return false;
-    }
-    AnalysisValues v;
-    if (!parseAnalysisReply(reply, v)) {
-        m_outbox->setAside(item, "the analysis answered no result: " + reply.left(200));
+    const OutboxItem& item = items.first();
+    const std::optional<Reply> reply = replyFor(item);
+    if (!reply)
+        return false;
+    AnalysisValues values;
+    if (!parseAnalysisReply(reply->text, values)) {
+        m_outbox->setAside(item, "the analysis answered no result: " + reply->text.left(200));
         return false;
     }
     // The reply is kept before the history is written: after a power cut the next step
     // finds it and only makes sure the history has the line, once.
-    if (!answeredBefore && !writeFileAtomically(item.replyFile(), reply.toUtf8()))
+    if (!reply->stored && !writeFileAtomically(item.replyFile(), reply->text.toUtf8())) {
+        qCWarning(lcScreening, "outbox: the reply of %s cannot be kept", qPrintable(item.id));
         return false;
-    ScreeningRecord& r = item.record;
-    r.osSph = v.osSph;
-    r.odSph = v.odSph;
-    r.osCyl = v.osCyl;
-    r.odCyl = v.odCyl;
-    r.pd = v.pd;
-    r.osAxis = v.osAxis;
-    r.odAxis = v.odAxis;
-    // Judged as it would have been then: by its age on the day and the criterion in force.
-    r.referral = verdictText(
-        referralFor(item.criterion, monthsOfAge(r.testTime.date(), r.birth), recordRefraction(r)));
-    r.extras.criterion = criterionName(item.criterion);
-    const QByteArray line = historyLine(r).toUtf8();
-    {
-        std::lock_guard<std::mutex> g(m_historyLock);
-        if (!settingsFolderReady())
-            return false;
-        // Only after a power cut between the two can the line be there already.
-        bool present = false;
-        QFile history(historyFile());
-        if (answeredBefore && history.open(QIODevice::ReadOnly)) {
-            const QByteArray all = history.readAll();
-            present =
-                all.startsWith(line) || all.contains('\n' + line) || all.contains('\r' + line);
-            history.close();
-        }
-        if (!present && !appendLineDurably(historyFile(), line, tornHistoryRecord)) {
-            qCDebug(lcScreening, "outbox: the history file cannot be written");
-            return false;
-        }
     }
+    // Judged as it would have been then: by its age on the day and the criterion in force.
+    const ScreeningRecord record =
+        analysedRecord(item.record, values, item.criterion, item.record.testTime.date());
+    if (!appendToHistory(historyLine(record).toUtf8(), reply->stored))
+        return false;
     m_outbox->remove(item);
     qCInfo(lcScreening, "outbox: delivered %s", qPrintable(item.id));
     return true;

@@ -43,38 +43,42 @@ QString FirmwareService::newVersionMD5() const {
     return m_strNewVerMD5;
 }
 
-int FirmwareService::versionListGet() {
+bool FirmwareService::versionListGet() {
     QByteArray body;
-    if (!m_http.httpGetRequest(firmwareUrl(region(), "versionList.txt"), 60, body))
-        return -1;
+    if (!m_http.httpGetRequest(firmwareUrl(region(), "versionList.txt"), 60, body)) {
+        qCWarning(lcFirmware, "the version list cannot be fetched");
+        return false;
+    }
     const QString list = QString::fromUtf8(body);
     qCDebug(lcFirmware, "versionList = %s", qPrintable(list));
     std::lock_guard<std::mutex> g(m_versionLock);
     m_strVersionList = list;
-    return 1;
+    return true;
 }
 
-// Fetches and reads a version file; -1 on failure.
-int FirmwareService::fetchVersionFile(const QString& file, VersionInfo& info) {
+// Fetches and reads a version file.
+bool FirmwareService::fetchVersionFile(const QString& file, VersionInfo& info) {
     QByteArray body;
-    if (!m_http.httpGetRequest(firmwareUrl(region(), file), 60, body))
-        return -1;
+    if (!m_http.httpGetRequest(firmwareUrl(region(), file), 60, body)) {
+        qCWarning(lcFirmware, "the version file %s cannot be fetched", qPrintable(file));
+        return false;
+    }
     const QString text = QString::fromUtf8(body);
     qCDebug(lcFirmware, "versionCheck = %s", qPrintable(text));
     int fields = 0;
     const auto parsed = parseVersionFile(text, &fields);
     if (!parsed) {
-        qCDebug(lcFirmware, "strList.size() = %d", fields);
-        return -1;
+        qCWarning(lcFirmware, "strList.size() = %d", fields);
+        return false;
     }
     info = *parsed;
-    return 1;
+    return true;
 }
 
 // A version whose size or digest cannot be checked is no update: it fails the check.
 bool FirmwareService::storeNewVersion(const VersionInfo& info) {
     if (!info.usable()) {
-        qCDebug(lcFirmware, "versionCheck: no usable file, size and MD5");
+        qCWarning(lcFirmware, "versionCheck: no usable file, size and MD5");
         return false;
     }
     std::lock_guard<std::mutex> g(m_versionLock);
@@ -85,21 +89,21 @@ bool FirmwareService::storeNewVersion(const VersionInfo& info) {
     return true;
 }
 
-int FirmwareService::versionCheck() {
+VersionCheck FirmwareService::versionCheck() {
     qCDebug(lcFirmware) << "versionFile: " << QString(kDefaultVersionFile);
     VersionInfo info;
-    if (fetchVersionFile(kDefaultVersionFile, info) < 0)
-        return -1;
+    if (!fetchVersionFile(kDefaultVersionFile, info))
+        return VersionCheck::Failed;
     if (info.version == m_strVersion)
-        return 0;
-    return storeNewVersion(info) ? 1 : -1;
+        return VersionCheck::Same;
+    return storeNewVersion(info) ? VersionCheck::NewVersion : VersionCheck::Failed;
 }
 
-int FirmwareService::versionCheck(const QString& file) {
+VersionCheck FirmwareService::versionCheck(const QString& file) {
     VersionInfo info;
-    if (fetchVersionFile(file, info) < 0)
-        return -1;
-    return storeNewVersion(info) ? 1 : -1;
+    if (!fetchVersionFile(file, info))
+        return VersionCheck::Failed;
+    return storeNewVersion(info) ? VersionCheck::NewVersion : VersionCheck::Failed;
 }
 
 void FirmwareService::timerVersionCheck() {
@@ -109,10 +113,10 @@ void FirmwareService::timerVersionCheck() {
     if (now - m_tLastVersionCheck <= 4)
         return;
     m_tLastVersionCheck = now;
-    const int result = versionCheck();
-    if (result >= 0) {
+    const VersionCheck result = versionCheck();
+    if (result != VersionCheck::Failed) {
         m_bVersionChecked = true;
-        if (result == 1)
+        if (result == VersionCheck::NewVersion)
             m_bNewVersion = true;
     }
 }

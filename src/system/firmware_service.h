@@ -18,6 +18,10 @@ class HttpClient;
 class ClockService;
 struct VersionInfo;
 
+// What a version check found: a version to install, the running one, or nothing usable
+// (no answer, or a version file whose size or digest cannot be checked).
+enum class VersionCheck { NewVersion, Same, Failed };
+
 class FirmwareService {
 public:
     FirmwareService(HttpClient& http, const ClockService& clock);
@@ -36,9 +40,12 @@ public:
     bool versionChecked() const { return m_bVersionChecked; }
     bool newVersion() const { return m_bNewVersion; }
 
-    int versionListGet();
-    int versionCheck();
-    int versionCheck(const QString& file);
+    // True when the server's version list was fetched.
+    bool versionListGet();
+    // The default version file against the running version.
+    VersionCheck versionCheck();
+    // A version file of the list, to switch to: NewVersion whatever its version.
+    VersionCheck versionCheck(const QString& file);
     void timerVersionCheck();
     bool versionDownlod();
     bool versionMD5Check();
@@ -50,7 +57,7 @@ public:
     void cfgFileDelete();
 
 private:
-    int fetchVersionFile(const QString& file, VersionInfo& info);
+    bool fetchVersionFile(const QString& file, VersionInfo& info);
     bool storeNewVersion(const VersionInfo& info);
     bool fetchSignature(const QString& file, QByteArray& signature);
     bool versionImageCheck(const QByteArray& signature);

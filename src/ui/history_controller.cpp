@@ -5,10 +5,14 @@
 #include "app/gdata.h"
 #include "core/local_time.h"
 #include "core/log.h"
+#include "core/settings.h"
 #include "output/export_table.h"
+#include "output/output_service.h"
 #include "screening/history.h"
+#include "screening/screening_session.h"
 #include "ui/maildlg.h"
 #include "ui/msgdialog.h"
+#include "ui/outcome_texts.h"
 #include "ui/screening_controller.h"
 #include "ui/styles.h"
 #include "ui/uploaddlg.h"
@@ -220,13 +224,12 @@ void HistoryController::on_buttonUserDetailPrint_clicked() {
     r.osAxis = cell(6);
     r.pd = cell(7);
     r.referral = cell(8);
-    UploadDlg print(m_data);
-    print.mode = UploadDlg::PrintResult;
-    print.recordToPrint = r;
-    if (!print.run(m_shell.sendGuard(UploadDlg::PrintResult)))
-        return;
-    if (print.textResult != "OK")
-        notice("Connect to Server Failed!");
+    OutputService& output = m_data.output();
+    const auto printed =
+        UploadDlg::run(m_shell.sendGuard(UploadDlg::PrintResult), UploadDlg::PrintResult,
+                       [&output, &r] { return output.httpPrintRecord(r); });
+    if (printed && *printed != PrintOutcome::Printed)
+        notice(outcome::printNotice(*printed));
 }
 
 // ---- delete, screen again, export -------------------------------------------------------
@@ -242,7 +245,6 @@ void HistoryController::on_buttonHistoryDelete_clicked() {
         return notice("Open File Error");
     if (!m_data.screening().deleteChildren(keys))
         return notice("Save File Error");
-    qCDebug(lcUi, "%s", qPrintable(m_data.readTestResult()));
     m_shell.screening().forgetDeleted(keys);
     on_buttonSearch_clicked();
 }
@@ -274,10 +276,10 @@ void HistoryController::on_buttonHistoryExport_clicked() {
     mail.exec();
     if (!mail.m_bConfirm)
         return;
-    m_data.output().setReport(mail.m_strEmail, table, exportCsv(text, keys));
-    UploadDlg send(m_data);
-    send.mode = UploadDlg::SendMail;
-    if (!send.run(m_shell.sendGuard(UploadDlg::SendMail)))
-        return;
-    notice(send.textResult == "OK" ? QStringLiteral("Success") : send.textResult);
+    OutputService& output = m_data.output();
+    output.setReport(mail.m_strEmail, table, exportCsv(text, keys));
+    const auto sent = UploadDlg::run(m_shell.sendGuard(UploadDlg::SendMail), UploadDlg::SendMail,
+                                     [&output] { return output.smtpSendReport(); });
+    if (sent)
+        notice(outcome::mailNotice(*sent));
 }

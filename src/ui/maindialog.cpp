@@ -3,11 +3,19 @@
 #include "ui_maindialog.h"
 
 #include "app/gdata.h"
+#include "capture/capture_session.h"
 #include "capture/capture_threads.h"
+#include "core/local_time.h"
 #include "core/log.h"
+#include "core/settings.h"
 #include "platform/board.h"
-#include "sensors/hw_thread.h"
+#include "screening/screening_session.h"
+#include "sensors/power.h"
+#include "system/clock_service.h"
+#include "system/cmdutil.h"
 #include "system/device_thread.h"
+#include "system/firmware_service.h"
+#include "system/wifi_service.h"
 #include "ui/device_dialog.h"
 #include "ui/history_controller.h"
 #include "ui/keyboards.h"
@@ -22,7 +30,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 
-MainDialog::MainDialog(GData& data, QWidget* parent, bool startWorkers)
+MainDialog::MainDialog(GData& data, QWidget* parent)
     : QDialog(parent), ui(new Ui::MainDialog), m_data(data) {
     // The flags before the page tree: set afterwards, they re-create the window and polish
     // all of its 250 widgets again, a sixth of the time to the first painted page.
@@ -47,67 +55,22 @@ MainDialog::MainDialog(GData& data, QWidget* parent, bool startWorkers)
     m_pTimer = new QTimer(this);
     connect(m_pTimer, &QTimer::timeout, this, &MainDialog::on_timer);
     m_pTimer->start(200);
-    // From the event loop's first turn, once the window is shown: the camera's start and
-    // the start-up recording would otherwise take the second core, and memory bandwidth,
-    // from building and painting the first page.
-    if (startWorkers)
-        QTimer::singleShot(0, this, &MainDialog::startWorkerThreads);
     qApp->installEventFilter(this);
-    m_data.FlashOff();
+    m_data.capture().FlashOff();
 }
 
-// On the device the window lives as long as the process; a window that is destroyed (in
-// tests) stops its workers first.
 MainDialog::~MainDialog() {
     qApp->removeEventFilter(this);
-    stopWorkerThreads();
     delete ui;
 }
 
-// The worker threads run for the life of the process, camera first.
-void MainDialog::startWorkerThreads() {
-    CaptureSession& capture = m_data.capture();
-    m_pCameraThread = new CameraThread(capture, this);
-    m_pVideoThread = new VideoThread(capture, this);
-    m_pDeviceThread = new DeviceThread(
-        m_data.wifi(), m_data.clock(), m_data.firmware(),
-        [&capture] { return capture.state() == CameraState::Idle; },
-        [this] { m_data.deliveryStep(); }, this);
-    m_pHWThread = new HWThread(
-        m_data.sensors(), [&capture] { return capture.state() == CameraState::Preview; }, this);
-    connect(m_pCameraThread, &CameraThread::camera_thread_signal, m_screening,
+void MainDialog::connectWorkers(CameraThread& camera, VideoThread& video, DeviceThread& device) {
+    connect(&camera, &CameraThread::camera_thread_signal, m_screening,
             &ScreeningController::camera_thread_slot, Qt::QueuedConnection);
-    connect(m_pVideoThread, &VideoThread::video_thread_signal, m_screening,
+    connect(&video, &VideoThread::video_thread_signal, m_screening,
             &ScreeningController::video_thread_slot, Qt::QueuedConnection);
-    connect(m_pDeviceThread, &DeviceThread::device_thread_signal, m_wifi,
+    connect(&device, &DeviceThread::device_thread_signal, m_wifi,
             &WifiController::device_thread_slot, Qt::QueuedConnection);
-    // Each worker says on its own thread, once its run has returned, that it has ended: the
-    // stop below reads that, so everything a worker did comes before what the GUI does
-    // next, in a way the thread sanitizer can see too (Qt's own wait uses a futex).
-    const QThread* threads[] = {m_pCameraThread, m_pVideoThread, m_pDeviceThread, m_pHWThread};
-    for (size_t i = 0; i < std::size(threads); ++i)
-        connect(
-            threads[i], &QThread::finished, this,
-            [this, i] { m_workerEnded[i].store(true, std::memory_order_release); },
-            Qt::DirectConnection);
-    m_pCameraThread->start();
-    m_pVideoThread->start();
-    m_pDeviceThread->start();
-    m_pHWThread->start();
-}
-
-void MainDialog::stopWorkerThreads() {
-    const QList<QThread*> threads{m_pCameraThread, m_pVideoThread, m_pDeviceThread, m_pHWThread};
-    for (QThread* t : threads)
-        if (t)
-            t->requestInterruption();
-    for (QThread* t : threads)
-        if (t)
-            t->wait();
-    for (size_t i = 0; i < size_t(threads.size()); ++i)
-        if (threads[int(i)])
-            while (!m_workerEnded[i].load(std::memory_order_acquire))
-                QThread::yieldCurrentThread();
 }
 
 qint64 MainDialog::now() const {
@@ -151,7 +114,7 @@ void MainDialog::startPageJob() {
 }
 
 void MainDialog::timerShutdown() {
-    if (!m_data.timeSynced())
+    if (!m_data.clock().timeSynced())
         return;
     if (m_tLastActivity == 0) {
         m_tLastActivity = now();
@@ -161,13 +124,13 @@ void MainDialog::timerShutdown() {
     const int shutdown = m_data.settings().shutdownMinutes();
     if (shutdown != -1 && idle > 60 * qint64(shutdown)) {
         qCDebug(lcUi, "shutdown %d %d %d", int(idle), int(m_tLastActivity), shutdown);
-        m_data.poweroff();
+        m_data.commands().poweroff();
         return;
     }
     const int screenOff = m_data.settings().screenOffMinutes();
     if (screenOff != -1 && m_data.power().screenIsOn() && idle > 60 * qint64(screenOff)) {
         qCDebug(lcUi, "screenOff %d %d %d", int(idle), int(m_tLastActivity), screenOff);
-        m_data.screenOff();
+        m_data.power().screenOff();
     }
 }
 
@@ -212,19 +175,17 @@ void MainDialog::labelWaitingShow() {
 void MainDialog::labelTimeShow() {
     if (!m_data.clock().trusted()) // no time worth showing yet
         return;
-    const QString text = m_data.getLocalTime().toString("yyyy-MM-dd hh:mm");
+    const QString text = localTime(m_data.settings()).toString("yyyy-MM-dd hh:mm");
     ui->labelTime->setText(text);
     ui->labelTimeZoneTimeValue->setText(text);
 }
 
 void MainDialog::labelBatteryShow() {
-    const int percent = m_data.getBatteryPercent();
-    const bool charging = m_data.getUSBPresentState() != 0;
+    const int percent = m_data.power().getBatteryPercent();
+    const bool charging = m_data.power().getUSBPresentState() != 0;
     m_nBatteryLevel = batteryLevelFor(percent, charging, m_nBatteryLevel);
     if (m_lowBattery.update(percent, charging)) {
-        MsgDialog dlg;
-        dlg.Init("Low Battery", "20% battery remaining", "", "OK", "");
-        dlg.exec();
+        MsgDialog::ask("Low Battery", "20% battery remaining", "", "OK", "");
     }
     ui->labelBattery->setPixmap(QPixmap(batteryIconFor(m_nBatteryLevel)));
 }
@@ -302,10 +263,10 @@ bool MainDialog::openKeyboardFor(QObject* target) {
 
 bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
-        if (m_data.timeSynced())
+        if (m_data.clock().timeSynced())
             m_tLastActivity = now();
         if (!m_data.power().screenIsOn()) {
-            m_data.screenOn();
+            m_data.power().screenOn();
             return true; // the touch that wakes the screen does nothing else
         }
         if (openKeyboardFor(watched))
@@ -321,10 +282,10 @@ bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
 void MainDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() != Qt::Key_PowerDown)
         return; // every other key, Escape included, does nothing
-    if (m_data.timeSynced())
+    if (m_data.clock().timeSynced())
         m_tLastActivity = now();
     if (!m_data.power().screenIsOn())
-        m_data.screenOn();
+        m_data.power().screenOn();
 }
 
 void MainDialog::keyReleaseEvent(QKeyEvent*) {}

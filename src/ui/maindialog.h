@@ -1,5 +1,6 @@
 // The device's only window: a frameless 1024 x 600 panel of nested page stacks. The window
-// is a shell: construction and the worker threads, the 200 ms master tick and its page
+// is a shell: construction, the connections to the application's worker threads, the
+// 200 ms master tick and its page
 // jobs, inactivity handling, the status bar, the main navigation, the power key and the
 // on-screen keyboards for the line edits. Each screen has a controller beside it that owns
 // its slots:
@@ -12,7 +13,6 @@
 #include <QDialog>
 #include <QString>
 
-#include <atomic>
 #include <map>
 #include <memory>
 
@@ -28,7 +28,6 @@ class QTimer;
 class CameraThread;
 class VideoThread;
 class DeviceThread;
-class HWThread;
 class ScreeningController;
 class HistoryController;
 class SettingsController;
@@ -42,15 +41,15 @@ class MainDialog : public QDialog, public Pages, public WindowShell {
     Q_OBJECT
 public:
     // The window works on `data` for its whole life; `data` must outlive it.
-    explicit MainDialog(GData& data, QWidget* parent = nullptr, bool startWorkers = true);
+    explicit MainDialog(GData& data, QWidget* parent = nullptr);
     ~MainDialog() override;
+
+    // The workers' news for the screens: previews and recordings, Wi-Fi pictures.
+    void connectWorkers(CameraThread& camera, VideoThread& video, DeviceThread& device);
 
     GData& data() const { return m_data; }
     ScreeningController& screening() const override { return *m_screening; }
     SendGuard& sendGuard(int job) override { return m_sendGuards[job]; }
-    // Stops the worker threads and waits for them (the destructor does it too); once more
-    // does nothing.
-    void stopWorkerThreads();
     HistoryController& history() const { return *m_history; }
     SettingsController& settings() const { return *m_settings; }
     WifiController& wifi() const { return *m_wifi; }
@@ -86,7 +85,6 @@ private:
     void timerShutdown();
     void mainPageJob();
     void wifiPageJob();
-    void startWorkerThreads();
     bool openKeyboardFor(QObject* target);
     void openTextKeyboard(QLineEdit* edit);
     void openDateKeypad();
@@ -105,10 +103,5 @@ private:
     int m_nWifiCount = 0;
     QTimer* m_pTimer = nullptr;
     qint64 m_nLastTickMs = 0;
-    CameraThread* m_pCameraThread = nullptr;
-    VideoThread* m_pVideoThread = nullptr;
-    DeviceThread* m_pDeviceThread = nullptr;
-    HWThread* m_pHWThread = nullptr;
     std::map<int, SendGuard> m_sendGuards;
-    std::atomic<bool> m_workerEnded[4] = {}; // camera, video, device, sensor thread
 };

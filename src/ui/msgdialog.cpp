@@ -66,32 +66,42 @@ void MsgDialog::error(const QString& text) {
 }
 
 bool MsgDialog::askYes(const QString& title) {
-    MsgDialog ask;
-    ask.Init(title, "", "Yes", "", "No");
-    ask.exec();
-    return ask.result == 0;
+    return ask(title, "", "Yes", "", "No") == Left;
 }
 
-void MsgDialog::finish(int button) {
-    result = button;
+MsgDialog::Choice MsgDialog::choose() {
+    m_choice = Closed;
+    exec();
+    return m_choice;
+}
+
+MsgDialog::Choice MsgDialog::ask(const QString& title, const QString& message, const QString& left,
+                                 const QString& middle, const QString& right) {
+    MsgDialog dialog;
+    dialog.Init(title, message, left, middle, right);
+    return dialog.choose();
+}
+
+void MsgDialog::finish(Choice button) {
+    m_choice = button;
     close();
 }
 
 void MsgDialog::on_buttonLeft_clicked() {
-    finish(0);
+    finish(Left);
 }
 void MsgDialog::on_buttonLeft1_clicked() {
-    finish(0);
+    finish(Left);
 }
 void MsgDialog::on_buttonMiddle_clicked() {
-    finish(1);
+    finish(Middle);
 }
 void MsgDialog::on_buttonMiddle1_clicked() {
-    finish(1);
+    finish(Middle);
 }
 void MsgDialog::on_buttonRight_clicked() {
-    finish(2);
+    finish(Right);
 }
 void MsgDialog::on_buttonRight1_clicked() {
-    finish(2);
+    finish(Right);
 }

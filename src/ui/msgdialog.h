@@ -19,7 +19,14 @@ public:
     void Init(const QString& title, const QString& message, const QString& left,
               const QString& middle, const QString& right);
 
-    int result = -1; // 0 left, 1 middle, 2 right; -1 when closed otherwise
+    // The button that closed the dialog.
+    enum Choice { Closed = -1, Left = 0, Middle = 1, Right = 2 };
+    // Shows the dialog until a button or the window closes it.
+    Choice choose();
+    Choice choice() const { return m_choice; }
+    // Init and choose at once.
+    static Choice ask(const QString& title, const QString& message, const QString& left,
+                      const QString& middle, const QString& right);
 
     // The two forms the screens use most: a notice (the text as title, one "OK"), and a
     // question with "Yes" (left) and "No" (right), true for Yes.
@@ -37,7 +44,8 @@ private slots:
     void on_buttonRight1_clicked();
 
 private:
-    void finish(int button);
+    void finish(Choice button);
 
     Ui::MsgDialog* ui;
+    Choice m_choice = Closed;
 };

@@ -4,6 +4,7 @@
 
 #include "app/gdata.h"
 #include "core/log.h"
+#include "core/settings.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -5,15 +5,22 @@
 #include "ui_maindialog.h"
 
 #include "app/gdata.h"
+#include "capture/capture_session.h"
 #include "core/local_time.h"
 #include "core/log.h"
+#include "core/settings.h"
+#include "output/output_service.h"
 #include "platform/board.h"
 #include "screening/child_entry.h"
 #include "screening/criteria.h"
 #include "screening/history.h"
+#include "screening/screening_session.h"
+#include "sensors/sensor_hub.h"
+#include "system/clock_service.h"
 #include "ui/clockdlg.h"
 #include "ui/history_list.h"
 #include "ui/msgdialog.h"
+#include "ui/outcome_texts.h"
 #include "ui/reasondlg.h"
 #include "ui/styles.h"
 #include "ui/uploaddlg.h"
@@ -60,17 +67,11 @@ guidance::Readings ScreeningController::readings() const {
     return {m_data.sensors().distance(), m_data.sensors().pitch(), c.lumaMean(), c.flashOn()};
 }
 
-// What the operator is told when the analysis is out of reach.
-const char* const ScreeningController::kQueuedNotice =
-    "Saved. It will be analysed \r\nwhen the network is back.";
-const char* const ScreeningController::kOutboxFullMessage =
-    "Too many results are waiting. \r\nConnect to the network first.";
-
 // ---- input page ------------------------------------------------------------------------
 
 void ScreeningController::pageMainInfoInputInit() {
-    m_data.screening().startRecord();
-    m_data.screening().record().birth = QDate(2020, 12, 31);
+    m_data.screening().forget();
+    m_male = true;
     ui->editName->setText(style::namePlaceholder());
     ui->editDate->setText(style::datePlaceholder());
     ui->editName->setStyleSheet(style::kPlaceholder);
@@ -87,13 +88,21 @@ void ScreeningController::showSex(bool male) {
 }
 
 void ScreeningController::on_buttonMale_clicked() {
-    m_data.screening().record().male = true;
+    m_male = true;
     showSex(true);
 }
 
 void ScreeningController::on_buttonFemale_clicked() {
-    m_data.screening().record().male = false;
+    m_male = false;
     showSex(false);
+}
+
+entry::Child ScreeningController::childOnForm() const {
+    QString name = ui->editName->text().trimmed();
+    if (name == style::namePlaceholder())
+        name.clear(); // the untouched placeholder is no name
+    return {name, m_male, QDate::fromString(ui->editDate->text(), "yyyy-MM-dd"),
+            ui->editChildId->text().trimmed()};
 }
 
 // ---- camera page -----------------------------------------------------------------------
@@ -102,25 +111,14 @@ void ScreeningController::on_buttonCamera_clicked() {
     const bool fromInput = ui->stackedWidgetMain->currentIndex() == 0 &&
                            ui->stackedWidgetWithMenu->currentIndex() == 0;
     if (fromInput) {
-        QString name = ui->editName->text().trimmed();
-        if (name == style::namePlaceholder())
-            name.clear(); // the untouched placeholder is no name
-        m_data.screening().record().name = name;
-        if (name.isEmpty())
-            return errorMessage("User Name cannot be empry!");
-        const QString problem = entry::nameProblem(name);
-        if (!problem.isEmpty())
+        const entry::Child child = childOnForm();
+        // The name and ID first: the birth date is checked against a trusted today.
+        if (const QString problem = entry::identityProblem(child); !problem.isEmpty())
             return errorMessage(problem);
-        const QString childId = ui->editChildId->text().trimmed();
-        const QString idProblem = entry::childIdProblem(childId);
-        if (!idProblem.isEmpty())
-            return errorMessage(idProblem);
-        m_data.screening().record().extras.childId = childId;
         if (!ensureTrustedClock())
             return;
-        m_data.screening().record().birth = QDate::fromString(ui->editDate->text(), "yyyy-MM-dd");
-        if (!birthDateUsable(m_data.screening().record().birth))
-            return errorMessage("Date is not valid!");
+        if (const QString problem = m_data.screening().begin(child); !problem.isEmpty())
+            return errorMessage(problem);
     }
     openCamera();
 }
@@ -146,18 +144,15 @@ bool ScreeningController::birthDateUsable(const QDate& date) const {
 }
 
 void ScreeningController::birthDateEntered(const QDate& date) {
-    m_data.screening().record().birth = date;
     if (!birthDateUsable(date))
         errorMessage("Date is not valid!");
 }
 
 // After a restart for the camera: the child typed in before it, and one notice.
 void ScreeningController::restoreEntry(const entry::Child& child) {
-    ScreeningRecord& record = m_data.screening().record();
-    record.name = child.name;
-    record.male = child.male;
-    record.birth = child.birth;
-    record.extras.childId = child.childId;
+    if (const QString problem = m_data.screening().begin(child); !problem.isEmpty())
+        qCWarning(lcUi, "the restored entry is refused: %s", qPrintable(problem));
+    m_male = child.male;
     ui->editChildId->setText(child.childId);
     ui->editName->setText(child.name);
     ui->editName->setStyleSheet(style::kEditTyping);
@@ -178,17 +173,14 @@ void ScreeningController::forgetDeleted(const QStringList& childKeys) {
 
 // Screening a child again from the history: the stored data, no typing.
 void ScreeningController::openCameraFor(const entry::Child& child) {
-    ScreeningRecord& record = m_data.screening().record();
-    record.name = child.name;
-    record.male = child.male;
-    record.birth = child.birth;
-    record.extras.childId = child.childId;
+    if (const QString problem = m_data.screening().begin(child); !problem.isEmpty())
+        return errorMessage(problem);
     openCamera();
 }
 
 void ScreeningController::openCamera() {
-    if (!m_data.V4l2DeviceOpen()) {
-        m_data.V4l2DeviceClose();
+    if (!m_data.capture().V4l2DeviceOpen()) {
+        m_data.capture().V4l2DeviceClose();
         return errorMessage("Camera Open Failed!");
     }
     if (!m_data.screening().keepEntry())
@@ -292,17 +284,17 @@ void ScreeningController::setCameraButtonsEnabled(bool enabled) {
 void ScreeningController::switchFlashOff() {
     m_data.capture().setFlashOn(false);
     ui->buttonFlash->setIcon(QIcon(":/png/flashon_off@2x.png"));
-    m_data.FlashOff();
+    m_data.capture().FlashOff();
 }
 
 void ScreeningController::beginTakePhoto() {
     if (m_data.capture().flashOn())
         switchFlashOff(); // the recording thread drives the light
-    if (!m_data.AVIFileOpen())
+    if (!m_data.capture().AVIFileOpen())
         return errorMessage("Vedio File Open Failed!");
     m_autoStart.reset();
     setCameraButtonsEnabled(false);
-    m_data.H264Emptyqueue();
+    m_data.capture().H264Emptyqueue();
     ui->labelLineC1->hide();
     ui->labelLineC2->hide();
     ui->labelLineC1_2->hide();
@@ -320,7 +312,7 @@ void ScreeningController::on_buttonFlash_clicked() {
         return notice(kLowerBrightness);
     m_data.capture().setFlashOn(true);
     ui->buttonFlash->setIcon(QIcon(":/png/flashon@2x.png"));
-    m_data.FlashOn();
+    m_data.capture().FlashOn();
 }
 
 void ScreeningController::on_buttonFocusAuto_clicked() {
@@ -396,45 +388,42 @@ void ScreeningController::video_thread_slot(int) {
     ui->labelLineC1_2->show();
     ui->labelLineC2_2->show();
     ui->labelNameCameraClock->hide();
-    UploadDlg upload(m_data);
-    upload.mode = UploadDlg::Upload;
-    upload.exec();
+    ScreeningSession& session = m_data.screening();
+    const Analysis analysis =
+        UploadDlg::run(UploadDlg::Upload, [&session] { return session.uploadAVIFile(); });
     setCameraButtonsEnabled(true);
-    if (upload.uploadResult == ScreeningSession::kQueued) {
+    switch (analysis.outcome) {
+    case AnalysisOutcome::Analysed:
+        leaveCamera();
+        return pageResultShow(analysis.values);
+    case AnalysisOutcome::Queued:
         // Kept for later: the next child can be screened at once.
         m_data.capture().setState(CameraState::Idle);
-        m_data.screening().dropEntry();
+        session.dropEntry();
         pageMainInfoInputInit();
         ui->stackedWidgetBase->setCurrentIndex(PageMain);
-        notice(kQueuedNotice);
-        return;
-    }
-    if (upload.uploadResult == ScreeningSession::kOutboxFull) {
-        errorMessage(kOutboxFullMessage);
-        m_data.capture().setState(CameraState::Preview);
-        return;
-    }
-    if (!upload.success) {
+        return notice(outcome::analysisNotice(analysis.outcome));
+    case AnalysisOutcome::OutboxFull:
+        errorMessage(outcome::analysisNotice(analysis.outcome));
+        break;
+    case AnalysisOutcome::NoResult:
         // The operator may try again, or end the screening without a result.
-        MsgDialog ask;
-        ask.Init("Error", m_data.screening().photoResult(), "OK", "", "Unable to screen");
-        ask.exec();
-        if (ask.result == 2 && endUnableToScreen())
+        if (MsgDialog::ask("Error", analysis.reply, "OK", "", "Unable to screen") ==
+                MsgDialog::Right &&
+            endUnableToScreen())
             return;
-        m_data.capture().setState(CameraState::Preview);
-        return;
+        break;
     }
-    leaveCamera();
-    pageResultShow();
+    m_data.capture().setState(CameraState::Preview);
 }
 
 // ---- result page -----------------------------------------------------------------------
 
-void ScreeningController::pageResultShow() {
-    m_data.screening().judgeRecord();
+void ScreeningController::pageResultShow(const AnalysisValues& values) {
+    const bool saved = m_data.screening().saveTestResult(values);
     showResultPage();
     // The result is on screen either way; the operator learns that it was not kept.
-    if (!m_data.saveTestResult())
+    if (!saved)
         notice("Save File Error");
 }
 
@@ -476,17 +465,15 @@ void ScreeningController::retranslate() {
 }
 
 void ScreeningController::on_buttonPrintResult_clicked() {
-    printReceipt(UploadDlg::PrintResult);
+    OutputService& output = m_data.output();
+    printReceipt(UploadDlg::PrintResult, [&output] { return output.httpPrintResult(); });
 }
 
-// A receipt (the result or the test page) through the printing job, once a printer is set.
-void ScreeningController::printReceipt(int mode) {
+// A receipt through the printing job `job`, once a printer is set.
+void ScreeningController::printReceipt(int job, const std::function<PrintOutcome()>& print) {
     if (m_data.settings().printerId().isEmpty())
         return notice("No Printer ID Config!");
-    UploadDlg print(m_data);
-    print.mode = mode;
-    if (!print.run(m_shell.sendGuard(mode)))
-        return;
-    if (print.textResult != "OK")
-        notice("Connect to Server Failed!");
+    const auto printed = UploadDlg::run(m_shell.sendGuard(job), UploadDlg::Job(job), print);
+    if (printed && *printed != PrintOutcome::Printed)
+        notice(outcome::printNotice(*printed));
 }

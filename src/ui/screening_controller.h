@@ -6,6 +6,10 @@
 #include <QDate>
 #include <QList>
 
+#include <functional>
+
+#include "output/output_service.h"
+#include "screening/analysis.h"
 #include "screening/child_entry.h"
 #include "ui/guidance.h"
 #include "ui/screen_controller.h"
@@ -23,19 +27,16 @@ public:
     void timerPageCamera();
     // Screening a child again from the history: the stored data, no typing.
     void openCameraFor(const entry::Child& child);
-    // A receipt (the result or the test page) through the printing job, once a printer is
-    // set.
-    void printReceipt(int mode);
+    // A receipt through the printing job `job` (an UploadDlg job), once a printer is set.
+    void printReceipt(int job, const std::function<PrintOutcome()>& print);
     // The birth date typed on the keypad, or an invalid date.
     void birthDateEntered(const QDate& date);
-    static const char* const kQueuedNotice;
-    static const char* const kOutboxFullMessage;
     // True once the clock can be trusted, after asking the operator for the time if needed.
     bool ensureTrustedClock();
     void restoreEntry(const entry::Child& child);
-    // The result page of the current record, judged by the criterion in force and stored
-    // in the history.
-    void pageResultShow();
+    // The result page of the screening ended with the analysis' values, judged by the
+    // criterion in force and stored in the history.
+    void pageResultShow(const AnalysisValues& values);
     void forgetDeleted(const QStringList& childKeys);
     // The texts this controller sets, again in the language now in force.
     void retranslate();
@@ -58,6 +59,7 @@ public slots:
 
 private:
     guidance::Readings readings() const;
+    entry::Child childOnForm() const;
     bool birthDateUsable(const QDate& date) const;
     void showSex(bool male);
     void setReady(bool ready);
@@ -77,4 +79,5 @@ private:
     AutoStart m_autoStart;
     QLabel* m_unavailable = nullptr;
     int m_nPreviewsShown = 0;
+    bool m_male = true; // the input page's sex buttons
 };

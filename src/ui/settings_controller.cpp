@@ -3,9 +3,18 @@
 #include "ui_maindialog.h"
 
 #include "app/gdata.h"
+#include "capture/capture_session.h"
+#include "core/common.h"
 #include "core/log.h"
+#include "core/settings.h"
+#include "output/output_service.h"
+#include "screening/screening_session.h"
+#include "sensors/sensor_hub.h"
+#include "system/cmdutil.h"
+#include "system/firmware_service.h"
 #include "ui/language.h"
 #include "ui/msgdialog.h"
+#include "ui/outcome_texts.h"
 #include "ui/qr_image.h"
 #include "ui/screening_controller.h"
 #include "ui/settings_text.h"
@@ -138,7 +147,7 @@ void SettingsController::on_buttonArnoldArnold_clicked() {
 void SettingsController::stepCalibration(bool pitch, int step) {
     const CamCfg::Value index = pitch ? CamCfg::PitchOffset : CamCfg::DistanceOffset;
     saveSetting(index, QString::number(qint64(m_data.settings().number(index)) + step));
-    if (!m_data.backupSensorCalibrationData())
+    if (!m_data.sensors().backupSensorCalibrationData())
         qCDebug(lcUi, "the calibration store could not be written");
     (pitch ? ui->valueParamPitch : ui->valueParamDistance)->setText(m_data.settings().value(index));
 }
@@ -303,15 +312,17 @@ void SettingsController::on_buttonMachineID_clicked() {
 }
 
 void SettingsController::on_buttonPrintTestpage_clicked() {
-    m_shell.screening().printReceipt(UploadDlg::PrintTestPage);
+    OutputService& output = m_data.output();
+    m_shell.screening().printReceipt(UploadDlg::PrintTestPage,
+                                     [&output] { return output.httpPrintTestpage(); });
 }
 
 // Power off from the main menu, after asking.
 void SettingsController::on_buttonReboot_clicked() {
     if (!MsgDialog::askYes("Power Off"))
         return;
-    m_data.FlashOff();
-    m_data.poweroff();
+    m_data.capture().FlashOff();
+    m_data.commands().poweroff();
 }
 
 // Factory reset: the settings go back to their defaults; history, Wi-Fi and the sensor
@@ -320,7 +331,7 @@ void SettingsController::on_buttonFactory_clicked() {
     if (!MsgDialog::askYes("Restore"))
         return;
     if (!m_data.settings().resetDefaults())
-        qCDebug(lcUi, "the default settings could not be saved");
+        qCWarning(lcUi, "the default settings could not be saved");
     m_data.InitConfigParameter();
     labelReferralInit();
     if (language::current() != m_data.settings().language())
@@ -329,19 +340,18 @@ void SettingsController::on_buttonFactory_clicked() {
 
 // System update: check, ask, download, reboot.
 void SettingsController::on_buttonUpdate_clicked() {
-    UploadDlg check(m_data);
-    check.mode = UploadDlg::VersionCheck;
-    if (!check.run(m_shell.sendGuard(UploadDlg::VersionCheck)))
+    FirmwareService& firmware = m_data.firmware();
+    const auto checked =
+        UploadDlg::run(m_shell.sendGuard(UploadDlg::VersionCheck), UploadDlg::VersionCheck,
+                       [&firmware] { return firmware.versionCheck(); });
+    if (!checked)
         return;
-    qCDebug(lcUi, "VERSION CHECK result: %d", check.checkResult);
-    if (check.checkResult < 0)
-        return notice("Version Check Failed!");
-    if (check.checkResult == 0)
-        return notice("No New Version!");
+    if (*checked != VersionCheck::NewVersion)
+        return notice(outcome::versionCheckNotice(*checked));
     if (!MsgDialog::askYes("System Update"))
         return;
-    if (!UploadDlg::download(m_data))
+    if (!UploadDlg::run(UploadDlg::Download, [&firmware] { return firmware.versionDownlod(); }))
         return notice("System Update Failed!");
     notice("System Update Success!");
-    m_data.reboot();
+    m_data.commands().reboot();
 }

@@ -2,7 +2,6 @@
 
 #include "ui_uploaddlg.h"
 
-#include "app/gdata.h"
 #include "core/log.h"
 #include "ui/send_guard.h"
 
@@ -12,9 +11,17 @@
 
 #include <chrono>
 
-UploadDlg::UploadDlg(GData& data, QWidget* parent)
-    : DeviceDialog(parent), ui(new Ui::UploadDlg), m_data(data) {
+namespace {
+qint64 nowMs() {
+    using namespace std::chrono;
+    return qint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+} // namespace
+
+UploadDlg::UploadDlg(Job job, std::function<void()> work, QWidget* parent)
+    : DeviceDialog(parent), ui(new Ui::UploadDlg), m_job(job), m_work(std::move(work)) {
     ui->setupUi(this);
+    dialogs::setFittingText(ui->label, jobText(m_job));
     qApp->installEventFilter(this);
     m_timer = new QTimer(this);
     connect(m_timer, &QTimer::timeout, this, &UploadDlg::on_timer);
@@ -26,29 +33,19 @@ UploadDlg::~UploadDlg() {
     delete ui;
 }
 
-bool UploadDlg::run(SendGuard& guard) {
-    const auto nowMs = [] {
-        using namespace std::chrono;
-        return qint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-    };
-    if (!guard.begin(nowMs())) {
-        qCDebug(lcUi, "job %d: a second tap right after the first, not sent again", mode);
-        return false;
-    }
-    exec();
+bool UploadDlg::begin(SendGuard& guard, Job job) {
+    if (guard.begin(nowMs()))
+        return true;
+    qCInfo(lcUi, "job %d: a second tap right after the first, not sent again", int(job));
+    return false;
+}
+
+void UploadDlg::end(SendGuard& guard) {
     guard.end(nowMs());
-    return true;
 }
 
-bool UploadDlg::download(GData& data) {
-    UploadDlg dlg(data);
-    dlg.mode = Download;
-    dlg.exec();
-    return dlg.success;
-}
-
-QString UploadDlg::jobText(int mode) {
-    switch (mode) {
+QString UploadDlg::jobText(int job) {
+    switch (job) {
     case Upload:
         return tr("Data is processing, Please wait...");
     case Download:
@@ -66,45 +63,17 @@ QString UploadDlg::jobText(int mode) {
 }
 
 bool UploadDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == this && event->type() == QEvent::WindowActivate && jobsRun == 0) {
-        dialogs::setFittingText(ui->label, jobText(mode));
-        runJob();
+    if (watched == this && event->type() == QEvent::WindowActivate && m_jobsRun == 0 && m_work) {
+        ++m_jobsRun;
+        m_work();
         close();
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void UploadDlg::runJob() {
-    ++jobsRun;
-    switch (mode) {
-    case Upload:
-        uploadResult = m_data.uploadAVIFile();
-        success = uploadResult == 1;
-        break;
-    case Download:
-        success = m_data.versionDownlod();
-        break;
-    case PrintTestPage:
-        textResult = m_data.httpPrintTestpage();
-        break;
-    case PrintResult:
-        textResult = recordToPrint ? m_data.output().httpPrintRecord(*recordToPrint)
-                                   : m_data.httpPrintResult();
-        break;
-    case VersionCheck:
-        checkResult = m_data.versionCheck();
-        break;
-    case SendMail:
-        textResult = m_data.smtpSendReport();
-        break;
-    default:
-        break;
-    }
-}
-
 void UploadDlg::on_timer() {
-    if (progress < 90)
-        ++progress;
-    ui->labelTimer->setText(QString::number(progress) + "%");
-    ui->progressBar->setValue(progress);
+    if (m_progress < 90)
+        ++m_progress;
+    ui->labelTimer->setText(QString::number(m_progress) + "%");
+    ui->progressBar->setValue(m_progress);
 }

@@ -1,14 +1,14 @@
-// The progress dialog of the long network jobs: runs its job when it first becomes the
-// active window, shows a percentage creeping up to 90 once a second, closes when the job
-// returns and hands its result to the caller.
+// The progress dialog of the long network jobs: runs the job it is handed when it first
+// becomes the active window, shows a percentage creeping up to 90 once a second, closes
+// when the job returns and hands the job's result back to the caller.
 #pragma once
 
-#include "screening/record.h"
 #include "ui/device_dialog.h"
 
+#include <functional>
 #include <optional>
+#include <type_traits>
 
-class GData;
 class SendGuard;
 class QTimer;
 
@@ -19,7 +19,8 @@ class UploadDlg;
 class UploadDlg : public DeviceDialog {
     Q_OBJECT
 public:
-    enum Mode {
+    // The jobs, by the text the dialog shows while one runs; each has its own send guard.
+    enum Job {
         Upload = 0,
         Download = 1,
         PrintTestPage = 4,
@@ -28,25 +29,33 @@ public:
         SendMail = 7
     };
 
-    explicit UploadDlg(GData& data, QWidget* parent = nullptr);
+    // A dialog that shows the job's text and runs `work` once it is on screen (nothing when
+    // `work` is empty).
+    UploadDlg(Job job, std::function<void()> work, QWidget* parent = nullptr);
     ~UploadDlg() override;
 
-    static QString jobText(int mode);
-    // Runs the job under the dialog unless the guard refuses it (a doubled tap,
-    // send_guard.h): false then, and nothing was sent.
-    bool run(SendGuard& guard);
-    // Runs job 1, the download of the version last checked: true when it was staged.
-    static bool download(GData& data);
+    static QString jobText(int job);
 
-    int mode = Upload;
-    // Mode 5 prints this screening instead of the current one when it is set.
-    std::optional<ScreeningRecord> recordToPrint;
-    bool success = false; // modes 0 and 1
-    int uploadResult = 0; // mode 0: ScreeningSession::uploadAVIFile's answer
-    int checkResult = 0;  // mode 6
-    QString textResult;   // modes 4, 5 and 7
-    int progress = 0;     // 0..90
-    int jobsRun = 0;      // how often the job ran (once)
+    // Runs `work` under the dialog and returns what it returned.
+    template <typename Work> static auto run(Job job, Work work) {
+        std::invoke_result_t<Work> result{};
+        UploadDlg dialog(job, [&] { result = work(); });
+        dialog.exec();
+        return result;
+    }
+    // The same unless `guard` refuses it (a doubled tap, send_guard.h): nothing then, and
+    // nothing was sent.
+    template <typename Work> static auto run(SendGuard& guard, Job job, Work work) {
+        std::optional<std::invoke_result_t<Work>> result;
+        if (begin(guard, job)) {
+            result = run(job, work);
+            end(guard);
+        }
+        return result;
+    }
+
+    int progress() const { return m_progress; } // 0..90
+    int jobsRun() const { return m_jobsRun; }   // how often the job ran (once)
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,9 +65,13 @@ public:
     void on_timer();
 
 private:
-    void runJob();
+    static bool begin(SendGuard& guard, Job job);
+    static void end(SendGuard& guard);
 
     Ui::UploadDlg* ui;
-    GData& m_data;
+    const Job m_job;
+    const std::function<void()> m_work;
     QTimer* m_timer;
+    int m_progress = 0;
+    int m_jobsRun = 0;
 };

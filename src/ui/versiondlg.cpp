@@ -3,8 +3,11 @@
 #include "ui_versiondlg.h"
 
 #include "app/gdata.h"
+#include "system/cmdutil.h"
 #include "system/firmware.h"
+#include "system/firmware_service.h"
 #include "ui/msgdialog.h"
+#include "ui/outcome_texts.h"
 #include "ui/uploaddlg.h"
 
 versiondlg::versiondlg(GData& data, QWidget* parent)
@@ -38,13 +41,14 @@ void versiondlg::on_buttonCancel_clicked() {
 }
 
 void versiondlg::versionSwitch(QString& file) {
-    if (m_data.versionCheck(file) < 0)
-        return MsgDialog::notify("Version Check Failed!");
+    FirmwareService& firmware = m_data.firmware();
+    if (firmware.versionCheck(file) == VersionCheck::Failed)
+        return MsgDialog::notify(outcome::versionCheckNotice(VersionCheck::Failed));
     if (!MsgDialog::askYes(tr("Switch to %1").arg(ui->comboVersion->currentText())))
         return;
-    if (!UploadDlg::download(m_data))
+    if (!UploadDlg::run(UploadDlg::Download, [&firmware] { return firmware.versionDownlod(); }))
         return MsgDialog::notify("System Switch Failed!");
-    m_data.cfgFileDelete(); // the switched version starts with default settings
+    m_data.firmware().cfgFileDelete(); // the switched version starts with default settings
     MsgDialog::notify("System Switch Success!");
-    m_data.reboot();
+    m_data.commands().reboot();
 }

@@ -4,6 +4,8 @@
 
 #include "app/gdata.h"
 #include "core/log.h"
+#include "system/firmware_service.h"
+#include "system/wifi_service.h"
 #include "ui/msgdialog.h"
 #include "ui/styles.h"
 #include "ui/versiondlg.h"
@@ -101,30 +103,27 @@ void WifiController::joinSecured(const QString& ssid) {
         return;
     if (dlg.m_strPassword == QLatin1String(kMaintenanceCode))
         return openVersionDialog();
-    wifiDone(m_data.addWIFI(ssid, dlg.m_strPassword), "Wrong Password!");
+    wifiDone(m_data.wifi().addWIFI(ssid, dlg.m_strPassword), "Wrong Password!");
 }
 
 void WifiController::joinOpen(const QString& ssid) {
-    MsgDialog ask;
-    ask.Init("Connect to the unsafe network?", ssid, "Cancel", "", "Connect");
-    ask.exec();
-    if (ask.result != 2)
+    if (MsgDialog::ask("Connect to the unsafe network?", ssid, "Cancel", "", "Connect") !=
+        MsgDialog::Right)
         return;
-    wifiDone(m_data.addWIFI(ssid, ""), "Connect Failed!");
+    wifiDone(m_data.wifi().addWIFI(ssid, ""), "Connect Failed!");
 }
 
 void WifiController::offerSaved(const QString& ssid) {
-    MsgDialog ask;
-    ask.Init("Connect to Network", ssid, "Cancel", "Delete", "Connect");
-    ask.exec();
-    if (ask.result == 2)
-        wifiDone(m_data.switchWIFI(ssid), "Connect Failed!");
-    else if (ask.result == 1)
-        wifiDone(m_data.deleteWIFI(ssid), "Delete Failed!");
+    const MsgDialog::Choice choice =
+        MsgDialog::ask("Connect to Network", ssid, "Cancel", "Delete", "Connect");
+    if (choice == MsgDialog::Right)
+        wifiDone(m_data.wifi().switchWIFI(ssid), "Connect Failed!");
+    else if (choice == MsgDialog::Middle)
+        wifiDone(m_data.wifi().deleteWIFI(ssid), "Delete Failed!");
 }
 
 void WifiController::openVersionDialog() {
-    if (m_data.versionListGet() < 1)
+    if (!m_data.firmware().versionListGet())
         return notice("Version List File Download Failed!");
     versiondlg dlg(m_data);
     dlg.exec();

@@ -1,8 +1,10 @@
 #include "testkit/testkit.h"
 
 #include "app/gdata.h"
+#include "capture/capture_session.h"
 #include "platform/board.h"
 #include "screening/history.h"
+#include "screening/screening_session.h"
 #include "system/firmware_image.h"
 #include "virtual_board.h"
 
@@ -52,7 +54,7 @@ void DataFixture::init(const ScopedBoard& onBoard) {
 
 DataFixture::~DataFixture() {
     m_data->capture().AVIFileClose();
-    m_data->V4l2DeviceClose();
+    m_data->capture().V4l2DeviceClose();
     m_data.reset(); // before the board it lives on
 }
 
@@ -105,18 +107,43 @@ QStringList takeMessages() {
     return out;
 }
 
-void fillExampleRecord(GData& d) {
-    d.screening().record().name = "Test";
-    d.screening().record().male = false;
-    d.screening().record().birth = QDate(2019, 5, 3);
-    d.screening().record().odSph = "1.25";
-    d.screening().record().odCyl = "-0.50";
-    d.screening().record().odAxis = "180";
-    d.screening().record().osSph = "1.00";
-    d.screening().record().osCyl = "-0.75";
-    d.screening().record().osAxis = "175";
-    d.screening().record().pd = "58";
-    d.screening().record().referral = "Pass";
+entry::Child exampleChild() {
+    return {"Test", false, QDate(2019, 5, 3), QString()};
+}
+
+AnalysisValues exampleValues() {
+    AnalysisValues v;
+    v.odSph = "1.25";
+    v.odCyl = "-0.50";
+    v.odAxis = "180";
+    v.osSph = "1.00";
+    v.osCyl = "-0.75";
+    v.osAxis = "175";
+    v.pd = "58";
+    return v;
+}
+
+ScreeningRecord exampleRecord(const QDateTime& testTime) {
+    ScreeningRecord r;
+    r.name = "Test";
+    r.male = false;
+    r.birth = QDate(2019, 5, 3);
+    r.testTime = testTime;
+    r.odSph = "1.25";
+    r.odCyl = "-0.50";
+    r.odAxis = "180";
+    r.osSph = "1.00";
+    r.osCyl = "-0.75";
+    r.osAxis = "175";
+    r.pd = "58";
+    r.referral = "Pass";
+    return r;
+}
+
+void beginExample(GData& d) {
+    const QString problem = d.screening().begin(exampleChild());
+    if (!problem.isEmpty())
+        QTest::qFail(qPrintable("the example child was refused: " + problem), __FILE__, __LINE__);
 }
 
 bool saveScreen(QWidget* widget, const QString& name) {

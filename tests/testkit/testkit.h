@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "screening/analysis.h"
+#include "screening/child_entry.h"
 #include "screening/record.h"
 #include "testkit/emulation.h"
 
@@ -72,9 +74,14 @@ private:
     std::unique_ptr<GData> m_data;
 };
 
-// Fills the current screening record of `data` with the example child used throughout the
-// tests: Test, female, born 2019-05-03, OD 1.25/-0.50/180, OS 1.00/-0.75/175, PD 58, Pass.
-void fillExampleRecord(GData& data);
+// The example child used throughout the tests (Test, female, born 2019-05-03), its analysis
+// (OD 1.25/-0.50/180, OS 1.00/-0.75/175, PD 58: a pass by every criterion), and the two as
+// the record of a screening at `testTime`.
+entry::Child exampleChild();
+AnalysisValues exampleValues();
+ScreeningRecord exampleRecord(const QDateTime& testTime);
+// Begins the example child's screening on `data`'s session; the test fails if it is refused.
+void beginExample(GData& data);
 
 // Saves a picture of a widget as <build>/test-artifacts/screens/<name>.png.
 bool saveScreen(class QWidget* widget, const QString& name);

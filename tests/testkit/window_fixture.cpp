@@ -1,7 +1,10 @@
 #include "testkit/window_fixture.h"
 
 #include "app/gdata.h"
+#include "app/workers.h"
 #include "ui/maindialog.h"
+
+#include <QTimer>
 
 #include <QtTest>
 
@@ -16,14 +19,26 @@ WindowFixture::WindowFixture(const ScopedBoard& onBoard, bool workers) : DataFix
 }
 
 void WindowFixture::show(bool workers) {
-    m_window = std::make_unique<MainDialog>(data(), nullptr, workers);
+    m_window = std::make_unique<MainDialog>(data());
+    if (workers) {
+        m_workers = std::make_unique<Workers>(data());
+        m_window->connectWorkers(m_workers->camera(), m_workers->video(), m_workers->device());
+        QTimer::singleShot(0, m_workers.get(), &Workers::start);
+    }
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))
         QTest::qFail("the main window was not exposed", __FILE__, __LINE__);
 }
 
 WindowFixture::~WindowFixture() {
+    m_workers.reset();
     m_window.reset();
+}
+
+Workers& WindowFixture::workers() {
+    if (!m_workers)
+        QTest::qFail("the window fixture was made without its workers", __FILE__, __LINE__);
+    return *m_workers;
 }
 
 QWidget* WindowFixture::widgetNamed(const char* name, const QMetaObject& type) {

@@ -8,11 +8,13 @@
 #include <QWidget>
 
 class MainDialog;
+class Workers;
 
 namespace testkit {
 
-// A DataFixture with a shown MainDialog on it (the worker threads only when asked for).
-// The window goes before the data it works on; the command layer exists for its life.
+// A DataFixture with a shown MainDialog on it and, when asked for, the application's worker
+// threads started from the event loop's first turn, as main does. The workers stop and the
+// window goes before the data they work on.
 class WindowFixture : public DataFixture {
 public:
     explicit WindowFixture(bool workers = false);
@@ -21,6 +23,8 @@ public:
     ~WindowFixture() override;
 
     MainDialog& window() { return *m_window; }
+    // The worker threads; the test fails when the fixture was made without them.
+    Workers& workers();
     // A widget of the window by its object name; the test fails when there is none of that
     // name and type.
     template <typename T = QWidget> T* widget(const char* name) {
@@ -33,6 +37,7 @@ private:
     void show(bool workers);
     QWidget* widgetNamed(const char* name, const QMetaObject& type);
 
+    std::unique_ptr<Workers> m_workers;
     std::unique_ptr<MainDialog> m_window;
 };
 
