@@ -35,10 +35,10 @@ openssl pkeyutl -sign -rawin -inkey "$KEY" -in "$DIR/$FILE" -out "$DIR/$FILE.sig
 SIZE=$(stat -c %s "$DIR/$FILE")
 MD5=$(md5sum "$DIR/$FILE" | cut -d' ' -f1 | tr a-f A-F)
 printf '%s;%s;%s;%s\n' "$VERSION" "$FILE" "$SIZE" "$MD5" >"$DIR/version_rent.txt"
-# The running version, as the firmware service names it.
-CURRENT=$(grep -o 'm_strVersion = QStringLiteral("v[0-9][0-9.]*-R")' src/system/firmware_service.h |
-    grep -o 'v[0-9][0-9.]*-R' || true)
-[[ -n "$CURRENT" ]] || { echo "stage-update: no running version in src/system/firmware_service.h" >&2; exit 1; }
+# The running version, as the build names it: v<project version>-R.
+CURRENT=$(grep -o 'project(vistrel VERSION [0-9][0-9.]*' CMakeLists.txt | grep -o '[0-9][0-9.]*$' || true)
+[[ -n "$CURRENT" ]] || { echo "stage-update: no project version in CMakeLists.txt" >&2; exit 1; }
+CURRENT="v$CURRENT-R"
 printf '%s;%s;%s;%s\n' "$CURRENT" "$FILE" "$SIZE" "$MD5" >"$DIR/version_current.txt"
 printf 'version_rent.txt\t%s\nversion_current.txt\t%s\n' "$VERSION" "$CURRENT" >"$DIR/versionList.txt"
 echo "stage-update: $DIR/version_rent.txt offers $VERSION ($SIZE bytes, MD5 $MD5, signed with $KEY)"

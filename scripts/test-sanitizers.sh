@@ -35,13 +35,13 @@ fi
 
 if [[ "$WHICH" == all || "$WHICH" == tsan ]]; then
     cmake --preset sim-tsan >/dev/null
-    cmake --build --preset sim-tsan --target tst_capture tst_e2e_screening
+    cmake --build --preset sim-tsan --target tst_capture tst_e2e_screening tst_e2e_offline
     (
         cd build-tsan
         # die_after_fork=0: QProcess starts ffprobe and ffmpeg through fork and exec, and
         # ThreadSanitizer would otherwise end the process at the next thread it starts.
         export TSAN_OPTIONS="suppressions=$SUPP/tsan.supp:halt_on_error=1:second_deadlock_stack=1:die_after_fork=0"
-        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -R 'services_|tst_capture|tst_e2e_screening' \
+        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -R 'services_|tst_capture|tst_e2e_screening|tst_e2e_offline$' \
             --timeout 900
     )
 fi

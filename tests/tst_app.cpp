@@ -5,7 +5,7 @@
 #include "core/message_handler.h"
 #include "core/settings.h"
 #include "platform/board.h"
-#include "testkit/testkit.h"
+#include "testkit/board_fixture.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // The AVI writer, read back by an independent RIFF reader (tests/tools/riff_dump.py).
 #include "capture/avilib.h"
-#include "testkit/testkit.h"
+#include "testkit/board_fixture.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -208,7 +208,7 @@ private slots:
         AVI_errno = 0;
         QVERIFY(!AVI_open_output_file("/nonexistent-folder/x.avi"));
         QCOMPARE(AVI_errno, int(AVI_ERR_OPEN));
-        QCOMPARE(QString(AVI_strerror()),
+        QCOMPARE(QString::fromStdString(AVI_strerror()),
                  QString("avilib - Error opening AVI file - No such file or directory"));
     }
 
@@ -228,13 +228,13 @@ private slots:
         QFETCH(int, code);
         QFETCH(QString, text);
         AVI_errno = code;
-        QCOMPARE(QString(AVI_strerror()), text);
+        QCOMPARE(QString::fromStdString(AVI_strerror()), text);
     }
 
     void systemErrorJoinsCodes2To6() {
         AVI_errno = AVI_ERR_WRITE;
         errno = ENOSPC;
-        QCOMPARE(QString(AVI_strerror()),
+        QCOMPARE(QString::fromStdString(AVI_strerror()),
                  QString("avilib - Error writing to AVI file - No space left on device"));
     }
 

@@ -3,7 +3,7 @@
 #include "knobs.h"
 #include "platform/board.h"
 #include "platform/ion.h"
-#include "testkit/testkit.h"
+#include "testkit/board_fixture.h"
 #include "virtual_board.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 // The command layer against the virtual board's supplicant: what each operation sends.
 #include "system/cmdutil.h"
-#include "testkit/testkit.h"
+#include "testkit/board_fixture.h"
 #include "virtual_board.h"
 
 #include <QElapsedTimer>

@@ -5,7 +5,7 @@
 #include "platform/board.h"
 #include "screening/criteria.h"
 #include "screening/screening_session.h"
-#include "testkit/testkit.h"
+#include "testkit/board_fixture.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
 // Message and progress dialogs.
-#include "testkit/testkit.h"
+#include "testkit/board_fixture.h"
 #include "ui/msgdialog.h"
 #include "ui/send_guard.h"
 #include "ui/uploaddlg.h"

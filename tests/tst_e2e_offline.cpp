@@ -4,6 +4,7 @@
 // operator.
 #include "app/gdata.h"
 #include "core/camcfg.h"
+#include "core/common.h"
 #include "core/local_time.h"
 #include "core/settings.h"
 #include "knobs.h"
@@ -12,12 +13,14 @@
 #include "screening/history.h"
 #include "screening/screening_session.h"
 #include "system/clock_service.h"
+#include "system/wifi_service.h"
 #include "testkit/window_fixture.h"
 #include "ui/history_controller.h"
 #include "ui/maindialog.h"
 #include "ui/outcome_texts.h"
 #include "ui/screening_controller.h"
 #include "virtual_board.h"
+#include <QElapsedTimer>
 #include <QJsonObject>
 #include <QLabel>
 
@@ -92,6 +95,33 @@ private slots:
         testkit::services::clearKnob(serviceKnobs::kAnalysisFail);
         testkit::services::clearKnob(serviceKnobs::kAnalysisReply);
         qunsetenv("VISTREL_SIM_OUTBOX_MAX_ITEMS");
+    }
+
+    // The Wi-Fi worker delivers, asking for the identity it sends with each recording, while
+    // the window's thread reads the identity too: one lock orders them (this suite runs
+    // under ThreadSanitizer).
+    void workerDeliversWhileTheWindowReadsTheIdentity() {
+        m_fx = std::make_unique<testkit::WindowFixture>(*m_board, true);
+        GData& data = m_fx->data();
+        Outbox& box = *data.screening().outbox();
+        const QDateTime now = QDateTime::currentDateTime();
+        for (const char* name : {"Kai", "Lea"})
+            QCOMPARE(box.add(testkit::unanalysed(name, true, now, "network"), 0, 0, m_recording),
+                     Outbox::Added::Queued);
+        testkit::services::setKnob(serviceKnobs::kAnalysisReply,
+                                   "ok,-1.25,-0.75,-0.50,-0.25,62.5,175,10");
+        QVERIFY(data.wifi().addWIFI("Clinic-Guest", ""));
+        int reads = 0;
+        QElapsedTimer waited;
+        waited.start();
+        while (box.waiting() > 0 && waited.elapsed() < 60000) {
+            data.identity().GetETNetMACAddress();
+            ++reads;
+            QTest::qWait(2);
+        }
+        QCOMPARE(box.waiting(), 0);
+        QVERIFY(reads > 1);
+        QCOMPARE(testkit::screeningLines(data.screening().readTestResult()).size(), 2);
     }
 
     // With the analysis out of reach three children are screened one after another; a

@@ -369,7 +369,7 @@ private slots:
         cameraPageWith(97, 0, 10);
         button("buttonFocusAuto")->click();
         QVERIFY(m_data->settings().focusAuto());
-        QCOMPARE(m_data->settings().storage().m_strValue[CamCfg::FocusAuto], QString("1"));
+        QCOMPARE(m_data->settings().value(CamCfg::FocusAuto), QString("1"));
         QVERIFY(
             testkit::readFile(m_fx->board().appDir() + "/CAMCFG/config.txt").endsWith("|1|0|0|en"));
         button("buttonCameraReturn")->click();
@@ -447,7 +447,7 @@ private slots:
         Shown shown = watchMessage();
         button("buttonPrintResult")->click();
         QCOMPARE(*shown.text, QString("No Printer ID Config!"));
-        m_data->settings().storage().m_strValue[CamCfg::PrinterId] = "PRN-&-77";
+        m_data->settings().assume(CamCfg::PrinterId, "PRN-&-77");
         button("buttonPrintResult")->click();
         const auto prints = testkit::services::log("print");
         QCOMPARE(prints.size(), 1);

@@ -186,8 +186,7 @@ private slots:
     }
 
     void handEditedTimeoutShowsNeverAndStays() {
-        data().settings().storage().m_strValue[CamCfg::ScreenOffTime] = "15";
-        QVERIFY(data().settings().storage().save());
+        QVERIFY(data().settings().store(CamCfg::ScreenOffTime, "15"));
         data().InitConfigParameter();
         const QByteArray before = config();
         click("buttonSleepTime");
@@ -237,7 +236,7 @@ private slots:
     }
 
     void printerIdClearedShowsTheHint() {
-        QVERIFY(data().settings().storage().storeValue(CamCfg::PrinterId, "PRN-9"));
+        QVERIFY(data().settings().store(CamCfg::PrinterId, "PRN-9"));
         click("buttonMachineID");
         QCOMPARE(widget<QLineEdit>("editPrinterID")->text(), QString("PRN-9"));
         testkit::onNextModal([](QWidget* w) { w->findChild<QPushButton*>("buttonDel")->click(); },
@@ -254,7 +253,7 @@ private slots:
     // A "|" typed on the symbol layout would shift every later setting: refused with a
     // message, the stored ID and automatic start unchanged.
     void printerIdWithASeparatorIsRefused() {
-        QVERIFY(data().settings().storage().storeValue(CamCfg::PrinterId, "PRN-9"));
+        QVERIFY(data().settings().store(CamCfg::PrinterId, "PRN-9"));
         click("buttonMachineID");
         widget<QLineEdit>("editPrinterID")->setText("PRN|1");
         testkit::onNextModal(nullptr, 1, "KeypadDlg");
@@ -271,7 +270,7 @@ private slots:
         auto shown = testkit::nextMessage();
         click("buttonPrintTestpage");
         QCOMPARE(*shown, QString("No Printer ID Config!"));
-        QVERIFY(data().settings().storage().storeValue(CamCfg::PrinterId, "PRN-9"));
+        QVERIFY(data().settings().store(CamCfg::PrinterId, "PRN-9"));
         testkit::services::clearLog("print");
         click("buttonPrintTestpage");
         const auto prints = testkit::services::log("print");
@@ -364,8 +363,8 @@ private slots:
         QVERIFY(testkit::writeFile(appFile("result.txt"),
                                    "Kim,Male,2020-01-01|t,1,2,3,4,5,6,7,Pass\n"));
         QVERIFY(testkit::writeFile(appFile("sensor_calibration.txt"), "7,2\n"));
-        QVERIFY(data().settings().storage().storeValue(CamCfg::Region, "2"));
-        QVERIFY(data().settings().storage().storeValue(CamCfg::PrinterId, "PRN-1"));
+        QVERIFY(data().settings().store(CamCfg::Region, "2"));
+        QVERIFY(data().settings().store(CamCfg::PrinterId, "PRN-1"));
         const QByteArray history = testkit::readFile(appFile("result.txt"));
         const QByteArray calibration = testkit::readFile(appFile("sensor_calibration.txt"));
         pressInNext("MsgDialog", "buttonLeft1");

@@ -1,7 +1,7 @@
 // The history export table.
 #include "output/export_table.h"
 #include "screening/history.h"
-#include "testkit/testkit.h"
+#include "testkit/board_fixture.h"
 
 #include <QtTest>
 

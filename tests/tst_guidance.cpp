@@ -4,7 +4,7 @@
 #include "core/settings.h"
 #include "screening/child_entry.h"
 #include "sensors/sensor_hub.h"
-#include "testkit/testkit.h"
+#include "testkit/board_fixture.h"
 #include "ui/guidance.h"
 #include "ui/send_guard.h"
 

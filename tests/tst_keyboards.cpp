@@ -1,5 +1,5 @@
 // The on-screen keyboards.
-#include "testkit/testkit.h"
+#include "testkit/board_fixture.h"
 #include "ui/keypaddlg.h"
 #include "ui/numkeypaddlg.h"
 

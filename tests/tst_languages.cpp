@@ -103,7 +103,7 @@ class TstLanguages : public QObject {
 private slots:
     void init() { m_fx = std::make_unique<testkit::WindowFixture>(); }
     void cleanup() {
-        language::apply("en");
+        m_fx->window().languages().apply("en");
         m_fx.reset();
     }
 
@@ -120,7 +120,7 @@ private slots:
                                  "Wika"};
         for (const QString& code : {QString("hi"), QString("zh_CN"), QString("fil")}) {
             choose(code);
-            QCOMPARE(language::current(), code);
+            QCOMPARE(m_fx->window().languages().current(), code);
             QCOMPARE(m_fx->data().settings().language(), code);
             QCOMPARE(widget<QLabel>("labelLanguageTitle")->text(), titles[kCodes.indexOf(code)]);
             QCOMPARE(widget<QLineEdit>("editName")->text(), QString("Asha"));
@@ -134,7 +134,7 @@ private slots:
                              1, "MsgDialog");
         m_fx->window().settings().on_buttonFactory_clicked();
         QCoreApplication::processEvents();
-        QCOMPARE(language::current(), QString("en"));
+        QCOMPARE(m_fx->window().languages().current(), QString("en"));
         QCOMPARE(widget<QPushButton>("buttonLanguage")->text(), QString("Language"));
     }
 
@@ -146,7 +146,7 @@ private slots:
     }
     void everyTextFits() {
         QFETCH(QString, code);
-        QVERIFY(language::apply(code));
+        QVERIFY(m_fx->window().languages().apply(code));
         QCoreApplication::processEvents();
         QStringList clips;
         // A child with every outcome, on the list and the detail page.
@@ -245,7 +245,7 @@ private slots:
     // Every character a translation uses is in the device's fonts: Latin in its own font,
     // anything else in an embedded one.
     void everyCharacterHasAGlyph() {
-        language::loadFonts();
+        m_fx->window().languages().loadFonts();
         QList<QRawFont> embedded;
         for (const QString& file : QDir(":/fonts").entryList(QDir::Files)) {
             QFile f(":/fonts/" + file);
@@ -275,8 +275,8 @@ private slots:
     // The embedded fonts only fill in: Latin letters, spaces and quotes keep the device's
     // own font, and Devanagari and Chinese come from the embedded ones.
     void embeddedFontsOnlyFillIn() {
-        language::loadFonts();
-        const QStringList embedded = language::embeddedFamilies();
+        m_fx->window().languages().loadFonts();
+        const QStringList embedded = m_fx->window().languages().embeddedFamilies();
         auto families = [](const QString& text) {
             QTextLayout layout(text, QApplication::font());
             layout.beginLayout();

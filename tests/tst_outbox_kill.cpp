@@ -6,7 +6,7 @@
 #include "core/files.h"
 #include "screening/history.h"
 #include "screening/outbox.h"
-#include "testkit/testkit.h"
+#include "testkit/board_fixture.h"
 
 #include <QDir>
 #include <QProcess>

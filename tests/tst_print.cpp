@@ -41,7 +41,7 @@ private slots:
     void init() {
         m_fx = std::make_unique<testkit::DataFixture>();
         m_data = &m_fx->data();
-        m_data->settings().storage().m_strValue[CamCfg::PrinterId] = "PRN-0042";
+        m_data->settings().assume(CamCfg::PrinterId, "PRN-0042");
         testkit::services::clearKnob(serviceKnobs::kPrintReply);
         testkit::services::clearLog("print");
         m_record = testkit::exampleRecord(QDateTime(QDate(2026, 12, 7), QTime(16, 10, 5)));
@@ -170,7 +170,7 @@ private slots:
 
     void namesWithFormCharactersArriveWhole() {
         m_record.name = "Ann & Bo=Li + 100% <gpCut/>";
-        m_data->settings().storage().m_strValue[CamCfg::PrinterId] = "A&B";
+        m_data->settings().assume(CamCfg::PrinterId, "A&B");
         QCOMPARE(m_data->output().httpPrintRecord(m_record), PrintOutcome::Printed);
         const QJsonObject p = lastPrint();
         QVERIFY(p["signature_ok"].toBool());
@@ -184,7 +184,7 @@ private slots:
     }
 
     void emptyPrinterIdStillSends() {
-        m_data->settings().storage().m_strValue[CamCfg::PrinterId] = "";
+        m_data->settings().assume(CamCfg::PrinterId, "");
         QCOMPARE(m_data->output().httpPrintTestpage(), PrintOutcome::Printed);
         QCOMPARE(lastPrint()["fields"].toObject()["deviceID"].toString(), QString());
     }

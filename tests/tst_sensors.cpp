@@ -35,7 +35,7 @@ private slots:
     }
 
     void cleanup() {
-        VL53L1X_UltraLite_Linux_I2C_Deinit();
+        m_data.reset(); // lets go of the sensor's bus
         testkit::releaseMessages();
     }
 
@@ -109,7 +109,7 @@ private slots:
             QCOMPARE(m_data->sensors().getDistance(), -3);
         QCOMPARE(m_data->sensors().getDistance(), -5);
         QVERIFY(!m_data->sensors().rangingReady());
-        QCOMPARE(i2c_hdl, -1);
+        QVERIFY(!m_data->sensors().rangingBusOpen());
     }
 
     void notReadyReleasesOnTheSixthMiss() {
@@ -121,7 +121,7 @@ private slots:
         }
         QCOMPARE(m_data->sensors().getDistance(), -2); // sixth miss: released
         QVERIFY(!m_data->sensors().rangingReady());
-        QCOMPARE(i2c_hdl, -1);
+        QVERIFY(!m_data->sensors().rangingBusOpen());
         // The next call initialises again; a ready result resets the count.
         vboard::setKnob(knobs::kSensorNeverReady, "0");
         QCOMPARE(m_data->sensors().getDistance(), -4);
@@ -193,7 +193,9 @@ private slots:
 
     void timingBudgetRoundTrip() {
         QCOMPARE(m_data->sensors().initRangingSensor(0, 41), 0);
-        const VL53L1_Dev_t dev = 0xFFFF;
+        RangingBus bus; // a second handle on the booted sensor
+        QCOMPARE(VL53L1X_UltraLite_Linux_I2C_Init(&bus, 0, 41), 0);
+        const VL53L1_Dev_t dev = &bus;
         const struct {
             int mode;
             QList<int> budgets;
@@ -219,21 +221,25 @@ private slots:
         QCOMPARE(VL53L1X_SetDistanceMode(dev, 3), 1);
         QCOMPARE(VL53L1X_SetSigmaThreshold(dev, 16384), 1);
         QCOMPARE(VL53L1X_SetSigmaThreshold(dev, 16383), 0);
+        VL53L1X_UltraLite_Linux_I2C_Deinit(&bus);
     }
 
     void transferLimits() {
         QCOMPARE(m_data->sensors().initRangingSensor(0, 41), 0);
+        RangingBus bus;
+        QCOMPARE(VL53L1X_UltraLite_Linux_I2C_Init(&bus, 0, 41), 0);
         std::vector<uint8_t> data(600, 0);
-        QCOMPARE(VL53L1_WriteMulti(0, 0x2000, data.data(), 511), 0);
-        QCOMPARE(VL53L1_WriteMulti(0, 0x2000, data.data(), 512), -1); // refused, not overflowed
-        QCOMPARE(VL53L1_ReadMulti(0, 0x2000, data.data(), 600), -1);
-        QCOMPARE(VL53L1_WrDWord(0, 0x3000, 0x11223344u), 0);
+        QCOMPARE(VL53L1_WriteMulti(&bus, 0x2000, data.data(), 511), 0);
+        QCOMPARE(VL53L1_WriteMulti(&bus, 0x2000, data.data(), 512), -1); // refused, not overflowed
+        QCOMPARE(VL53L1_ReadMulti(&bus, 0x2000, data.data(), 600), -1);
+        QCOMPARE(VL53L1_WrDWord(&bus, 0x3000, 0x11223344u), 0);
         uint32_t dword = 0;
-        QCOMPARE(VL53L1_RdDWord(0, 0x3000, &dword), 0);
+        QCOMPARE(VL53L1_RdDWord(&bus, 0x3000, &dword), 0);
         QCOMPARE(dword, 0x11223344u);
         uint8_t byte = 0;
-        QCOMPARE(VL53L1_RdByte(0, 0x3001, &byte), 0);
+        QCOMPARE(VL53L1_RdByte(&bus, 0x3001, &byte), 0);
         QCOMPARE(byte, uint8_t(0x22)); // big-endian on the bus
+        VL53L1X_UltraLite_Linux_I2C_Deinit(&bus);
     }
 
     void offsetPitch_data() {
@@ -349,7 +355,7 @@ private slots:
         QCOMPARE(m_data->sensors().distance(), 1234);
         QCOMPARE(m_data->sensors().pitch(), 4321);
         QCOMPARE(vboard::sensorCounters().imuReads, before.imuReads);
-        QCOMPARE(i2c_hdl, -1);
+        QVERIFY(!m_data->sensors().rangingBusOpen());
 
         vboard::setKnob(knobs::kPitchDeg, "5");
         m_data->capture().setState(CameraState(1));

@@ -110,12 +110,11 @@ private slots:
         QCOMPARE(data->settings().distanceOffset(), 12);
         QCOMPARE(data->settings().pitchOffset(), -3);
         // Taken over in memory, saved with the next save.
-        QCOMPARE(data->settings().storage().m_strValue[CamCfg::PitchOffset], QString("-3"));
-        QCOMPARE(data->settings().storage().m_strValue[CamCfg::DistanceOffset], QString("12"));
+        QCOMPARE(data->settings().value(CamCfg::PitchOffset), QString("-3"));
+        QCOMPARE(data->settings().value(CamCfg::DistanceOffset), QString("12"));
         QCOMPARE(testkit::readFile(cfgFile()),
                  QByteArray("225|1|50|5|5|1920*1080|x|0|-1|-1|0|0||0|4|-2|en"));
-        data->settings().storage().dogenCurrentCFG();
-        QCOMPARE(data->settings().storage().saveCFG2File(), QString("1"));
+        QVERIFY(data->settings().store(CamCfg::Language, "en"));
         QCOMPARE(testkit::readFile(cfgFile()),
                  QByteArray("225|1|50|5|5|1920*1080|x|0|-1|-1|0|0||0|-3|12|en"));
     }
@@ -169,10 +168,10 @@ private slots:
         // A folder where the file should be: neither reading nor saving can open it.
         QVERIFY(QDir().mkpath(cfgFile()));
         auto data = loadData();
-        QCOMPARE(data->settings().storage().m_strCfgText, QString::fromLatin1(kDefaults));
+        QCOMPARE(data->settings().fileText(), QString::fromLatin1(kDefaults));
         QCOMPARE(data->settings().exposure(), 225);
         QCOMPARE(data->settings().ledLoop(), 5);
-        QCOMPARE(data->settings().storage().saveCFG2File(), QString("0"));
+        QVERIFY(!data->settings().store(CamCfg::Language, "en"));
         QVERIFY(QFileInfo(cfgFile()).isDir());
     }
 
@@ -182,9 +181,7 @@ private slots:
         // the file in place, so a power loss leaves either the old or the new settings.
         QFile before(cfgFile());
         QVERIFY(before.open(QIODevice::ReadOnly));
-        data->settings().storage().m_strValue[CamCfg::TimeZone] = "8";
-        data->settings().storage().dogenCurrentCFG();
-        QCOMPARE(data->settings().storage().saveCFG2File(), QString("1"));
+        QVERIFY(data->settings().store(CamCfg::TimeZone, "8"));
         QCOMPARE(before.readAll(), kDefaults);
         QCOMPARE(testkit::readFile(cfgFile()),
                  QByteArray("225|1|50|5|5|1920*1080|127.0.0.1:15000|8|-1|-1|0|0||0|0|0|en"));
@@ -195,21 +192,16 @@ private slots:
 
     void nonAsciiValueRoundTrips() {
         auto data = loadData();
-        data->settings().storage().m_strValue[CamCfg::PrinterId] = QString::fromUtf8("打印机-7");
-        data->settings().storage().dogenCurrentCFG();
-        QCOMPARE(data->settings().storage().saveCFG2File(), QString("1"));
+        QVERIFY(data->settings().store(CamCfg::PrinterId, QString::fromUtf8("打印机-7")));
         auto again = loadData();
-        QCOMPARE(again->settings().storage().m_strValue[CamCfg::PrinterId],
-                 QString::fromUtf8("打印机-7"));
+        QCOMPARE(again->settings().value(CamCfg::PrinterId), QString::fromUtf8("打印机-7"));
     }
 
     void factoryResetKeepsCalibration() {
         QVERIFY(testkit::writeFile(m_board->appDir() + "/CAMCFG/sensor_calibration.txt", "6,1\n"));
         auto data = loadData();
-        data->settings().storage().m_strValue[CamCfg::Region] = "2";
-        data->settings().storage().resetDefaultCFG();
-        data->settings().storage().dogenCurrentCFG();
-        QCOMPARE(data->settings().storage().saveCFG2File(), QString("1"));
+        data->settings().assume(CamCfg::Region, "2");
+        QVERIFY(data->settings().resetDefaults());
         data->InitConfigParameter();
         QCOMPARE(data->settings().region(), 0);
         QCOMPARE(data->settings().distanceOffset(), 6);
@@ -218,9 +210,7 @@ private slots:
 
     void cfgFileDeleteLeadsToDefaults() {
         auto data = loadData();
-        data->settings().storage().m_strValue[CamCfg::Region] = "3";
-        data->settings().storage().dogenCurrentCFG();
-        data->settings().storage().saveCFG2File();
+        QVERIFY(data->settings().store(CamCfg::Region, "3"));
         data->firmware().cfgFileDelete();
         QVERIFY(!QFile::exists(cfgFile()));
         auto again = loadData();

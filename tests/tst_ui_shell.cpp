@@ -189,10 +189,8 @@ private slots:
 
     void factoryResetKeepsCalibration() {
         QVERIFY(testkit::writeFile(m_board->appDir() + "/CAMCFG/sensor_calibration.txt", "7,2\n"));
-        m_data->settings().storage().m_strValue[CamCfg::Region] = "2";
-        m_data->settings().storage().m_strValue[CamCfg::ReferralCriteria] = "1";
-        m_data->settings().storage().dogenCurrentCFG();
-        m_data->settings().storage().saveCFG2File();
+        QVERIFY(m_data->settings().store(CamCfg::Region, "2"));
+        QVERIFY(m_data->settings().store(CamCfg::ReferralCriteria, "1"));
         m_data->InitConfigParameter();
         auto yes = testkit::onNextModal(
             [](QWidget* w) { w->findChild<QPushButton*>("buttonLeft1")->click(); });
@@ -433,7 +431,7 @@ private slots:
         });
         QTest::mousePress(widget<QLineEdit>("editPrinterID"), Qt::LeftButton);
         QCOMPARE(*seen, 1);
-        QCOMPARE(m_data->settings().storage().m_strValue[CamCfg::PrinterId], QString("PRN-77"));
+        QCOMPARE(m_data->settings().value(CamCfg::PrinterId), QString("PRN-77"));
         QVERIFY(testkit::readFile(m_board->appDir() + "/CAMCFG/config.txt").contains("|PRN-77|"));
     }
 };

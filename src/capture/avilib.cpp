@@ -1,5 +1,7 @@
 #include "capture/avilib.h"
 
+#include "core/log.h"
+
 #include "core/files.h"
 
 #include <cerrno>
@@ -10,7 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-int AVI_errno = 0;
+thread_local int AVI_errno = 0;
 
 const char* const avi_errors[15] = {
     "avilib - No Error",
@@ -304,19 +306,13 @@ int AVI_close(AviFile* avi) {
     return result;
 }
 
-const char* AVI_strerror() {
-    static char buffer[4096];
+std::string AVI_strerror() {
     const int code = AVI_errno >= 15 || AVI_errno < 0 ? 14 : AVI_errno;
-    if (code >= AVI_ERR_OPEN && code <= AVI_ERR_CLOSE) {
-        std::snprintf(buffer, sizeof buffer, "%s - %s", avi_errors[code], std::strerror(errno));
-        return buffer;
-    }
+    if (code >= AVI_ERR_OPEN && code <= AVI_ERR_CLOSE)
+        return std::string(avi_errors[code]) + " - " + std::strerror(errno);
     return avi_errors[code];
 }
 
 void AVI_print_error(const char* str) {
-    const int code = AVI_errno >= 15 || AVI_errno < 0 ? 14 : AVI_errno;
-    std::fprintf(stderr, "%s: %s\n", str, avi_errors[code]);
-    if (code >= AVI_ERR_OPEN && code <= AVI_ERR_CLOSE)
-        std::perror("REASON");
+    qCWarning(lcCapture, "%s: %s", str, AVI_strerror().c_str());
 }

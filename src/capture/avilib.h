@@ -2,6 +2,8 @@
 // start, one "00db" chunk per frame, and the "idx1" index appended at close.
 #pragma once
 
+#include <string>
+
 #include <cstdint>
 #include <vector>
 
@@ -48,7 +50,9 @@ enum AviError {
     AVI_ERR_NO_IDX = 13,
 };
 
-extern int AVI_errno;
+// The last error of this thread's AVI calls, as errno is for the system's: each thread
+// (the recording thread, a test) sees its own.
+extern thread_local int AVI_errno;
 extern const char* const avi_errors[15];
 
 AviFile* AVI_open_output_file(const char* filename);
@@ -56,5 +60,5 @@ void AVI_set_video(AviFile* avi, int width, int height, double fps, const char* 
 int AVI_write_frame(AviFile* avi, const char* data, long bytes, int keyframe);
 int AVI_close(AviFile* avi);
 
-const char* AVI_strerror();
+std::string AVI_strerror();
 void AVI_print_error(const char* str);

@@ -19,7 +19,7 @@ void setCameraRetryCount(int count) {
     const QString file = board::path(QString::fromLatin1(paths::kCameraRetryFile));
     QFile f(file);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qCDebug(lcCapture) << "can not open file for write" << file;
+        qCWarning(lcCapture) << "can not open file for write" << file;
         return;
     }
     f.write(QByteArray::number(count));

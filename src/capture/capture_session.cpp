@@ -33,9 +33,9 @@ CaptureSession::~CaptureSession() {
 }
 
 void CaptureSession::allocateBuffers() {
-    // One display buffer for the life of the process.
-    if (!displayBuffer().disp_buf_vir)
-        hwd_alloc_buffer(kCameraWidth, 2 * kCameraHeight);
+    // One display buffer for the life of the session.
+    if (!m_display.data())
+        m_display.hwd_alloc_buffer(kCameraWidth, 2 * kCameraHeight);
     m_h264Storage.assign(size_t(kEncodeWidth) * size_t(kEncodeHeight) / 2, 0);
 }
 
@@ -73,7 +73,7 @@ bool CaptureSession::V4l2DeviceOpen() {
             return true;
         }
     }
-    qCDebug(lcCapture, "m_pV4l2Device open_device Error!");
+    qCWarning(lcCapture, "m_pV4l2Device open_device Error!");
     return false;
 }
 
@@ -111,7 +111,7 @@ int CaptureSession::RAW2IMG() {
     std::unique_lock<std::mutex> lock(m_previewLock, std::try_to_lock);
     if (!lock.owns_lock())
         return 0;
-    m_previewBuf = displayBuffer().disp_buf_vir;
+    m_previewBuf = m_display.data();
     return convert_raw_to_img_buffer_scale(
         m_frameVir, m_previewBuf, static_cast<unsigned>(kCameraWidth),
         static_cast<unsigned>(kCameraHeight), static_cast<unsigned>(kPreviewWidth),
@@ -138,7 +138,7 @@ void CaptureSession::H264Enqueue() {
     std::unique_ptr<H264Frame> frame =
         H264Frame::copyOf(m_h264Storage.data(), m_h264Len, m_h264Key);
     if (!frame) {
-        qCDebug(lcCapture, "H264Enqueue malloc %d Failed!", m_h264Len);
+        qCWarning(lcCapture, "H264Enqueue malloc %d Failed!", m_h264Len);
         return;
     }
     // The recording thread drains the queue every 10 ms. Should it stop draining, the
@@ -183,7 +183,7 @@ void CaptureSession::AVIFileWrite() {
         AVI_write_frame(m_avi, reinterpret_cast<const char*>(m_h264Frame->data.get()),
                         m_h264Frame->size, m_h264Frame->key);
         if (::fdatasync(m_avi->fdes) != 0)
-            qCDebug(lcCapture, "fdatasync FAIL");
+            qCWarning(lcCapture, "fdatasync FAIL");
     }
     m_h264Frame.reset();
 }

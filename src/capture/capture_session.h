@@ -9,6 +9,8 @@
 // is an atomic or sits behind one of this class's locks.
 #pragma once
 
+#include "capture/display_buffer.h"
+
 #include <QString>
 
 #include <atomic>
@@ -138,6 +140,7 @@ private:
     int m_frameTag = 0;
 
     std::mutex m_previewLock;
+    DisplayBuffer m_display;
     unsigned char* m_previewBuf = nullptr;
     std::atomic<unsigned> m_lumaMean{0};
     std::atomic<unsigned> m_lumaGradient{0};

@@ -75,7 +75,7 @@ void VideoThread::run() {
         qCDebug(lcCapture, "Camera open succeed");
     } else {
         d->V4l2DeviceClose();
-        qCDebug(lcCapture, "Camera open failed");
+        qCWarning(lcCapture, "Camera open failed");
     }
     if (d->flashOn()) {
         d->setFlashOn(false);
@@ -88,7 +88,7 @@ void VideoThread::run() {
     } else {
         // Without the start-up recording the sequencer still serves every later one, so a
         // passing fault at start cannot leave the device stuck in the recording state.
-        qCDebug(lcCapture, "AVI File open failed");
+        qCWarning(lcCapture, "AVI File open failed");
         startUp = false;
     }
     while (!isInterruptionRequested()) {

@@ -29,7 +29,7 @@ void cedarxutil::StartH264CedarX() {
 
     m_pMemOps = MemAdapterGetOpsS();
     if (!m_pMemOps) {
-        qCDebug(lcCapture, "MemAdapterGetOpsS failed\n");
+        qCWarning(lcCapture, "MemAdapterGetOpsS failed\n");
         return;
     }
     m_pMemOps->open();
@@ -67,7 +67,7 @@ void cedarxutil::StartH264CedarX() {
     m_baseConfig.memOps = m_pMemOps;
     m_baseConfig.bufferSizes = VencBufferSizes{4, align16(pixels), align16(pixels / 2)};
     if (VideoEncInit(m_pEncoder, &m_baseConfig) != 0) {
-        qCDebug(lcCapture, "VideoEncInit failed");
+        qCWarning(lcCapture, "VideoEncInit failed");
         VideoEncDestroy(m_pEncoder);
         m_pEncoder = nullptr;
     }
@@ -92,7 +92,7 @@ int cedarxutil::encodeLocked(unsigned char* vir, unsigned char* phy, unsigned ch
 
     // The analysis needs only the luma: the recording is a gray picture.
     std::memset(vir + n, 128, n / 2);
-    flush_dcache(reinterpret_cast<char*>(vir + n), static_cast<int>(n / 2));
+    m_ion.flush_dcache(reinterpret_cast<char*>(vir + n), static_cast<int>(n / 2));
 
     FlushCacheAllocInputBuffer(m_pEncoder, &m_inputBuffer);
     AddOneInputBuffer(m_pEncoder, &m_inputBuffer);
@@ -100,7 +100,7 @@ int cedarxutil::encodeLocked(unsigned char* vir, unsigned char* phy, unsigned ch
     AlreadyUsedInputBuffer(m_pEncoder, &m_inputBuffer);
 
     if (GetOneBitstreamFrame(m_pEncoder, &m_outputBuffer) == -1) {
-        qCDebug(lcCapture, "GetOneBitstreamFrame error \n");
+        qCWarning(lcCapture, "GetOneBitstreamFrame error \n");
         return 0;
     }
     VencHeader header{nullptr, 0};
@@ -112,7 +112,7 @@ int cedarxutil::encodeLocked(unsigned char* vir, unsigned char* phy, unsigned ch
     const size_t total = size_t(header.length) + m_outputBuffer.size0 + m_outputBuffer.size1;
     // A frame larger than the output buffer is dropped rather than written past its end.
     if (total > static_cast<size_t>(m_nOutCapacity)) {
-        qCDebug(lcCapture, "H264 frame of %zu bytes does not fit the output buffer", total);
+        qCWarning(lcCapture, "H264 frame of %zu bytes does not fit the output buffer", total);
         FreeOneBitStreamFrame(m_pEncoder, &m_outputBuffer);
         return 0;
     }

@@ -4,6 +4,8 @@
 // three holds the encoder's lock, so a frame is never encoded by an encoder being closed.
 #pragma once
 
+#include "capture/display_buffer.h"
+
 #include "core/paths.h"
 #include "platform/vencoder.h"
 
@@ -44,4 +46,5 @@ private:
     VencOutputBuffer m_outputBuffer{};
     const char* m_pName = paths::kRecordingFile;
     int m_nOutCapacity = 0;
+    IonDevice m_ion; // the encoder thread's cache flushes
 };

@@ -12,7 +12,7 @@
 void sysfileWrite(const char* path, const char* text) {
     const int fd = board::open(path, O_RDWR);
     if (fd < 0) {
-        qCDebug(lcCapture, "sysfileWrite[%s]error", path);
+        qCWarning(lcCapture, "sysfileWrite[%s]error", path);
         return;
     }
     (void)!board::write(fd, text, std::strlen(text));
@@ -22,7 +22,7 @@ void sysfileWrite(const char* path, const char* text) {
 void writeIrLed(const char command[4]) {
     const int fd = board::open(paths::kIrLedNode, O_RDWR);
     if (fd < 0) {
-        qCDebug(lcCapture, "FLUSH open_device FAIL");
+        qCWarning(lcCapture, "FLUSH open_device FAIL");
         return;
     }
     (void)!board::write(fd, command, 4);

@@ -71,15 +71,15 @@ int V4l2Device::control(unsigned long request, unsigned id, int* value) {
 int V4l2Device::open_device() {
     m_nFd = board::open(paths::kCameraNode, O_RDWR | O_NONBLOCK);
     if (m_nFd < 0) {
-        qCDebug(lcCapture, "open_device FAIL");
+        qCWarning(lcCapture, "open_device FAIL");
         return -1;
     }
     qCDebug(lcCapture, "open_device OK [%d]", m_nFd);
 
     v4l2_capability cap{};
     if (board::ioctl(m_nFd, VIDIOC_QUERYCAP, &cap) < 0) {
-        qCDebug(lcCapture, "Error opening device %s: unable to query device.",
-                paths::kCameraNodePrefix);
+        qCWarning(lcCapture, "Error opening device %s: unable to query device.",
+                  paths::kCameraNodePrefix);
         return -1;
     }
     qCDebug(lcCapture, "driver:\t\t%s", reinterpret_cast<const char*>(cap.driver));
@@ -88,12 +88,12 @@ int V4l2Device::open_device() {
     qCDebug(lcCapture, "version:\t\t%d", cap.version);
     qCDebug(lcCapture, "capabilities:\t\t%x", cap.capabilities);
     if (!(cap.capabilities & V4L2_CAP_VIDEO_CAPTURE)) {
-        qCDebug(lcCapture, "Device %s: NOT supports capture.", paths::kCameraNodePrefix);
+        qCWarning(lcCapture, "Device %s: NOT supports capture.", paths::kCameraNodePrefix);
         return -1;
     }
     qCDebug(lcCapture, "Device %s: supports capture.", paths::kCameraNodePrefix);
     if (!(cap.capabilities & V4L2_CAP_STREAMING)) {
-        qCDebug(lcCapture, "Device %s: NOT supports streaming.", paths::kCameraNodePrefix);
+        qCWarning(lcCapture, "Device %s: NOT supports streaming.", paths::kCameraNodePrefix);
         return -1;
     }
     qCDebug(lcCapture, "Device %s: supports streaming.", paths::kCameraNodePrefix);
@@ -107,7 +107,7 @@ int V4l2Device::open_device() {
 
     int input = 0;
     if (board::ioctl(m_nFd, VIDIOC_S_INPUT, &input) < 0) {
-        qCDebug(lcCapture, "Unable to set input");
+        qCWarning(lcCapture, "Unable to set input");
         return -1;
     }
 
@@ -120,12 +120,12 @@ int V4l2Device::open_device() {
     fmt.fmt.pix.field = V4L2_FIELD_ANY;
     logFormat(fmt);
     if (board::ioctl(m_nFd, VIDIOC_S_FMT, &fmt) < 0) {
-        qCDebug(lcCapture, "Unable to set format");
+        qCWarning(lcCapture, "Unable to set format");
         return -1;
     }
     qCDebug(lcCapture, "\nget format...");
     if (board::ioctl(m_nFd, VIDIOC_G_FMT, &fmt) < 0) {
-        qCDebug(lcCapture, "Unable to get format");
+        qCWarning(lcCapture, "Unable to get format");
         return -1;
     }
     logFormat(fmt);
@@ -135,11 +135,11 @@ int V4l2Device::open_device() {
     parm.parm.capture.timeperframe.numerator = 1;
     parm.parm.capture.timeperframe.denominator = 30;
     if (board::ioctl(m_nFd, VIDIOC_S_PARM, &parm) < 0) {
-        qCDebug(lcCapture, "Unable to set frame rate");
+        qCWarning(lcCapture, "Unable to set frame rate");
         return -1;
     }
     if (board::ioctl(m_nFd, VIDIOC_G_PARM, &parm) < 0) {
-        qCDebug(lcCapture, "Unable to get frame rate");
+        qCWarning(lcCapture, "Unable to get frame rate");
         return -1;
     }
     qCDebug(lcCapture, "numerator:%d\ndenominator:%d", parm.parm.capture.timeperframe.numerator,
@@ -147,12 +147,12 @@ int V4l2Device::open_device() {
 
     int value = 0;
     if (control(VIDIOC_G_CTRL, V4L2_CID_GAIN, &value) < 0) {
-        qCDebug(lcCapture, "Unable to get gain control");
+        qCWarning(lcCapture, "Unable to get gain control");
         return -1;
     }
     qCDebug(lcCapture, "get gain_ctrl:%d\n", value);
     if (control(VIDIOC_G_CTRL, V4L2_CID_EXPOSURE, &value) < 0) {
-        qCDebug(lcCapture, "Unable to get exposure control");
+        qCWarning(lcCapture, "Unable to get exposure control");
         return -1;
     }
     qCDebug(lcCapture, "get exposure_ctrl:%d\n", value);
@@ -162,11 +162,11 @@ int V4l2Device::open_device() {
     req.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     req.memory = V4L2_MEMORY_MMAP;
     if (board::ioctl(m_nFd, VIDIOC_REQBUFS, &req) < 0) {
-        qCDebug(lcCapture, "ioctl VIDIOC_REQBUFS fail");
+        qCWarning(lcCapture, "ioctl VIDIOC_REQBUFS fail");
         return -1;
     }
     if (req.count < kMinBuffers || req.count > kMaxBuffers) {
-        qCDebug(lcCapture, "ioctl VIDIOC_REQBUFS error");
+        qCWarning(lcCapture, "ioctl VIDIOC_REQBUFS error");
         return -1;
     }
     m_nBufferCount = req.count;
@@ -174,20 +174,20 @@ int V4l2Device::open_device() {
     m_pBuffers =
         static_cast<FrameBufferEntry*>(std::calloc(m_nBufferCount, sizeof(FrameBufferEntry)));
     if (!m_pBuffers) {
-        qCDebug(lcCapture, "calloc error");
+        qCWarning(lcCapture, "calloc error");
         return -1;
     }
     for (unsigned i = 0; i < m_nBufferCount; ++i) {
         v4l2_buffer buf = mmapBuffer(i);
         if (board::ioctl(m_nFd, VIDIOC_QUERYBUF, &buf) < 0) {
-            qCDebug(lcCapture, "ioctl VIDIOC_QUERYBUF error");
+            qCWarning(lcCapture, "ioctl VIDIOC_QUERYBUF error");
             return -1;
         }
         m_pBuffers[i].length = buf.length;
         void* start = board::mmap(nullptr, buf.length, PROT_READ | PROT_WRITE, MAP_SHARED, m_nFd,
                                   buf.m.offset);
         if (start == MAP_FAILED) {
-            qCDebug(lcCapture, "mmap error");
+            qCWarning(lcCapture, "mmap error");
             return -1;
         }
         m_pBuffers[i].start = start;
@@ -201,12 +201,12 @@ int V4l2Device::close_device() {
     if (m_pBuffers) {
         for (unsigned i = 0; i < m_nBufferCount; ++i)
             if (m_pBuffers[i].start && board::munmap(m_pBuffers[i].start, m_pBuffers[i].length) < 0)
-                qCDebug(lcCapture, "munmap error");
+                qCWarning(lcCapture, "munmap error");
         std::free(m_pBuffers);
         m_pBuffers = nullptr;
     }
     if (board::close(m_nFd) < 0) {
-        qCDebug(lcCapture, "Close device FAIL");
+        qCWarning(lcCapture, "Close device FAIL");
         return -1;
     }
     m_nFd = -1;
@@ -218,13 +218,13 @@ int V4l2Device::start_capture() {
     for (unsigned i = 0; i < m_nBufferCount; ++i) {
         v4l2_buffer buf = mmapBuffer(i);
         if (board::ioctl(m_nFd, VIDIOC_QBUF, &buf) < 0) {
-            qCDebug(lcCapture, "ioctl VIDIOC_QBUF error");
+            qCWarning(lcCapture, "ioctl VIDIOC_QBUF error");
             return -1;
         }
     }
     int type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     if (board::ioctl(m_nFd, VIDIOC_STREAMON, &type) < 0) {
-        qCDebug(lcCapture, "ioctl VIDIOC_STREAMON error");
+        qCWarning(lcCapture, "ioctl VIDIOC_STREAMON error");
         return -1;
     }
     qCDebug(lcCapture, "Start capture......");
@@ -234,18 +234,18 @@ int V4l2Device::start_capture() {
 void V4l2Device::stop_capture() {
     int type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     if (board::ioctl(m_nFd, VIDIOC_STREAMOFF, &type) < 0)
-        qCDebug(lcCapture, "ioctl VIDIOC_STREAMOFF error");
+        qCWarning(lcCapture, "ioctl VIDIOC_STREAMOFF error");
 }
 
 int V4l2Device::pull_frame(void** start, void** phys, int* tag, int* length, bool fill) {
     if (board::waitReadable(m_nFd, 2000) < 0) {
-        qCDebug(lcCapture, "ioctl select error");
+        qCWarning(lcCapture, "ioctl select error");
         return -1;
     }
     v4l2_buffer buf = mmapBuffer();
     if (board::ioctl(m_nFd, VIDIOC_DQBUF, &buf) < 0) {
         if (!m_bRestartAsked && !m_bGaveUp)
-            qCDebug(lcCapture, "ioctl VIDIOC_DQBUF error");
+            qCWarning(lcCapture, "ioctl VIDIOC_DQBUF error");
         return dequeueFailed();
     }
     if (buf.index >= m_nBufferCount) {
@@ -274,7 +274,7 @@ int V4l2Device::dequeueFailed() {
     }
     if (++m_nDqbufErrors < 2)
         return -1;
-    qCDebug(lcCapture, "too much VIDIOC_DQBUF error, restart device");
+    qCWarning(lcCapture, "too much VIDIOC_DQBUF error, restart device");
     const int retries = getCameraRetryCount();
     qCDebug(lcCapture, "RetryCount: %d", retries);
     m_nDqbufErrors = 0;
@@ -283,7 +283,7 @@ int V4l2Device::dequeueFailed() {
         m_bRestartAsked = true;
         g_restartAction(kCameraRestartExit);
     } else {
-        qCDebug(lcCapture, "camera: no restart left since the board started; it stays off");
+        qCWarning(lcCapture, "camera: no restart left since the board started; it stays off");
         m_bGaveUp = true;
     }
     return -1;
@@ -291,12 +291,12 @@ int V4l2Device::dequeueFailed() {
 
 int V4l2Device::push_frame() {
     if (m_nCurrentIndex == -1) {
-        qCDebug(lcCapture, "push_frame error");
+        qCWarning(lcCapture, "push_frame error");
         return -1;
     }
     v4l2_buffer buf = mmapBuffer(static_cast<unsigned>(m_nCurrentIndex));
     if (board::ioctl(m_nFd, VIDIOC_QBUF, &buf) < 0) {
-        qCDebug(lcCapture, "ioctl VIDIOC_QBUF error");
+        qCWarning(lcCapture, "ioctl VIDIOC_QBUF error");
         return -1;
     }
     return 0;
@@ -304,7 +304,7 @@ int V4l2Device::push_frame() {
 
 void V4l2Device::setControl(unsigned id, const char* name, int value) {
     if (control(VIDIOC_S_CTRL, id, &value) < 0)
-        qCDebug(lcCapture, "Unable to set %s control", name);
+        qCWarning(lcCapture, "Unable to set %s control", name);
     else
         qCDebug(lcCapture, "set %s control : %d\n", name, value);
 }
@@ -312,7 +312,7 @@ void V4l2Device::setControl(unsigned id, const char* name, int value) {
 int V4l2Device::getControl(unsigned id, const char* name) {
     int value = 0;
     if (control(VIDIOC_G_CTRL, id, &value) < 0) {
-        qCDebug(lcCapture, "Unable to get %s control", name);
+        qCWarning(lcCapture, "Unable to get %s control", name);
         return -1;
     }
     qCDebug(lcCapture, "get %s control : %d\n", name, value);

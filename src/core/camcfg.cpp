@@ -91,7 +91,7 @@ QString CamCfg::saveCFG2File() {
     // Written as a whole and renamed into place, so a power loss never leaves the device
     // with an empty or half-written settings file.
     if (!writeFileAtomically(filePath(), m_strCfgText.toUtf8())) {
-        qCDebug(lcCore, "create file fail");
+        qCWarning(lcCore, "create file fail");
         return "0";
     }
     return "1";
@@ -114,7 +114,7 @@ QString CamCfg::readCFG4File() {
         return "";
     QString text;
     if (!readTextCreatingFile(filePath(), text)) {
-        qCDebug(lcCore, "create file fail");
+        qCWarning(lcCore, "create file fail");
         return "";
     }
     m_strCfgText = text;

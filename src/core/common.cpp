@@ -3,10 +3,6 @@
 #include "core/identity.h"
 #include "core/log.h"
 
-namespace {
-QString g_identity; // filled by the first successful search; GUI thread only
-}
-
 common::common(QObject* parent) : QObject(parent) {}
 
 void common::saveLOG2File(const QString& text) {
@@ -22,13 +18,14 @@ QString common::GetETNetMACAddress() {
 }
 
 QString common::GetETNetMACAddress(const std::function<QList<NetInterface>()>& interfaces) {
-    if (!g_identity.isEmpty())
-        return g_identity;
+    std::lock_guard<std::mutex> g(m_lock);
+    if (!m_identity.isEmpty())
+        return m_identity;
     saveLOG2File("GetETNetMACAddress ++");
     QStringList log;
-    g_identity = pickIdentity(interfaces(), log);
+    m_identity = pickIdentity(interfaces(), log);
     for (const QString& line : log)
         saveLOG2File(line);
-    saveLOG2File("GetETNetMACAddress -- [" + g_identity + "]");
-    return g_identity;
+    saveLOG2File("GetETNetMACAddress -- [" + m_identity + "]");
+    return m_identity;
 }

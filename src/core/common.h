@@ -7,6 +7,7 @@
 #include "core/identity.h"
 
 #include <functional>
+#include <mutex>
 
 class common : public QObject {
     Q_OBJECT
@@ -22,7 +23,12 @@ public:
     }
 
     // Upper-case hardware address of the first interface that is up and not loopback.
-    // Cached once found; searched again while it is still empty.
+    // Cached once found; searched again while it is still empty. Any thread: the GUI shows
+    // it, the Wi-Fi worker sends it with each delivery.
     QString GetETNetMACAddress();
     QString GetETNetMACAddress(const std::function<QList<NetInterface>()>& interfaces);
+
+private:
+    std::mutex m_lock;
+    QString m_identity; // under m_lock
 };

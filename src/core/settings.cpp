@@ -21,7 +21,7 @@ bool Settings::storable(const QString& value) {
 
 bool Settings::store(CamCfg::Value index, const QString& value) {
     if (!storable(value)) {
-        qCDebug(lcCore, "settings: value %d refused, it holds a separator", int(index));
+        qCWarning(lcCore, "settings: value %d refused, it holds a separator", int(index));
         return false;
     }
     const bool saved = m_cfg.storeValue(index, value);

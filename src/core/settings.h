@@ -52,10 +52,6 @@ public:
     // Every value back to its default, saved.
     bool resetDefaults();
 
-    // The stored values as they stand, for tests and tools that write a settings file by
-    // hand; the device itself goes through store().
-    CamCfg& storage() { return m_cfg; }
-
 signals:
     void changed(CamCfg::Value index);
 

@@ -119,7 +119,7 @@ bool HttpClient::httpGetToFile(const QString& url, int timeoutSeconds, const QSt
     const int fd =
         ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
-        qCDebug(lcNet, "httpGetToFile: cannot write %s", qPrintable(path));
+        qCWarning(lcNet, "httpGetToFile: cannot write %s", qPrintable(path));
         return false;
     }
     auto* manager = new QNetworkAccessManager();
@@ -136,7 +136,7 @@ bool HttpClient::httpGetToFile(const QString& url, int timeoutSeconds, const QSt
         qCDebug(lcNet, "httpGetToFile: more than the %lld bytes expected",
                 static_cast<long long>(maxBytes));
     else if (!written)
-        qCDebug(lcNet, "httpGetToFile: cannot write %s", qPrintable(path));
+        qCWarning(lcNet, "httpGetToFile: cannot write %s", qPrintable(path));
     // On storage before anything relies on it: a power cut must not leave a cut image.
     const bool synced = ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;

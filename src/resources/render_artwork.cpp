@@ -9,13 +9,11 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-#include <cstdio>
-
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: render_artwork <svg folder> <output folder>\n");
+        qCritical("usage: render_artwork <svg folder> <output folder>");
         return 2;
     }
     const QDir in(QString::fromLocal8Bit(argv[1]));
@@ -27,7 +25,7 @@ int main(int argc, char* argv[]) {
         const QString name = in.relativeFilePath(source).chopped(4); // "pic/start.jpg"
         QSvgRenderer renderer(source);
         if (!renderer.isValid()) {
-            std::fprintf(stderr, "render_artwork: %s is not a valid SVG\n", qPrintable(source));
+            qCritical("render_artwork: %s is not a valid SVG", qPrintable(source));
             return 1;
         }
         const bool jpeg = name.endsWith(".jpg");
@@ -40,7 +38,7 @@ int main(int argc, char* argv[]) {
         const QString target = out.filePath(name);
         QDir().mkpath(QFileInfo(target).absolutePath());
         if (!image.save(target, jpeg ? "JPG" : "PNG", jpeg ? 95 : -1)) {
-            std::fprintf(stderr, "render_artwork: cannot write %s\n", qPrintable(target));
+            qCritical("render_artwork: cannot write %s", qPrintable(target));
             return 1;
         }
         entries << name;
@@ -53,6 +51,6 @@ int main(int argc, char* argv[]) {
     for (const QString& e : entries)
         qrc.write(QString("    <file>%1</file>\n").arg(e).toUtf8());
     qrc.write("</qresource>\n</RCC>\n");
-    std::printf("render_artwork: %d pictures\n", int(entries.size()));
+    qInfo("render_artwork: %d pictures", int(entries.size()));
     return 0;
 }

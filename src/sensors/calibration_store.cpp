@@ -12,7 +12,7 @@ bool parseSensorCalibration(const QString& text, sensor_calibrate_data_t& data) 
     const QString stored = text.trimmed();
     const QStringList parts = stored.split(',');
     if (parts.size() != 2) {
-        qCDebug(lcSensors, ) << "Invalid calibration file format:" << stored;
+        qCWarning(lcSensors) << "Invalid calibration file format:" << stored;
         return false;
     }
     data.distance_offset = parts[0].toInt();
@@ -23,7 +23,7 @@ bool parseSensorCalibration(const QString& text, sensor_calibrate_data_t& data) 
 bool readSensorCalibration(const QString& file, sensor_calibrate_data_t& data) {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qCDebug(lcSensors, ) << "Unable to open calibration file for reading:" << file;
+        qCWarning(lcSensors) << "Unable to open calibration file for reading:" << file;
         return false;
     }
     return parseSensorCalibration(QString::fromUtf8(f.readAll()), data);
@@ -34,7 +34,7 @@ bool writeSensorCalibration(const QString& file, const sensor_calibrate_data_t& 
                             QByteArray::number(data.pitch_offset) + '\n';
     // Replaced as a whole so that a power loss cannot leave the store empty.
     if (!writeFileAtomically(file, line)) {
-        qCDebug(lcSensors, ) << "Unable to open calibration file for writing:" << file;
+        qCWarning(lcSensors) << "Unable to open calibration file for writing:" << file;
         return false;
     }
     return true;

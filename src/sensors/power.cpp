@@ -49,7 +49,7 @@ int PowerService::getUSBPresentState() {
     int value = 0;
     const Sysfs read = readSysfsNumber(paths::kUsbPresent, value);
     if (read == Sysfs::Unopened)
-        qCDebug(lcSensors, "usb present open_device FAIL");
+        qCWarning(lcSensors, "usb present open_device FAIL");
     return read == Sysfs::Read ? value : 0;
 }
 
@@ -58,7 +58,7 @@ int PowerService::getBatteryPercent() {
     int value = 0;
     const Sysfs read = readSysfsNumber(paths::kBatteryCapacity, value);
     if (read == Sysfs::Unopened)
-        qCDebug(lcSensors, "battery capacity open_device FAIL");
+        qCWarning(lcSensors, "battery capacity open_device FAIL");
     return read == Sysfs::Read ? value + 10 : 10;
 }
 

@@ -14,6 +14,7 @@
 #include "sensors/calibration_store.h"
 #include "sensors/distance_filter.h"
 #include "sensors/tilt_filter.h"
+#include "sensors/vl53l1_platform.h"
 
 class SensorHub {
 public:
@@ -41,7 +42,10 @@ public:
     int initRangingSensor(int bus, unsigned char address);
     int getDistance();
     int getDOF(); // kNoPitch when the IMU cannot be opened or read
+    ~SensorHub();
     bool rangingReady() const { return m_rangingReady; }
+    // The distance sensor's bus is open (it is let go after repeated bad readings).
+    bool rangingBusOpen() const { return m_bus.handle >= 0; }
     void setRangingReady(bool ready) { m_rangingReady = ready; }
     DistanceFilter& distanceFilter() { return m_distanceFilter; }
 
@@ -59,6 +63,7 @@ private:
     std::atomic<int> m_pitchOffset{0};
     std::atomic<int> m_distanceOffset{0};
     std::atomic<bool> m_rangingReady{false};
+    RangingBus m_bus;                // sensor thread only
     DistanceFilter m_distanceFilter; // sensor thread only
     TiltFilter m_tiltFilter;         // sensor thread only
 };

@@ -15,10 +15,6 @@
 
 namespace {
 
-// Every sensor operation passes the low 16 bits of a field holding -1; the platform layer
-// always talks to the one open bus.
-constexpr VL53L1_Dev_t kDev = static_cast<VL53L1_Dev_t>(-1);
-
 constexpr unsigned long kImuReadRecord = 0x800E500A;
 
 void sleepMs(int ms) {
@@ -27,105 +23,110 @@ void sleepMs(int ms) {
 
 } // namespace
 
+SensorHub::~SensorHub() {
+    VL53L1X_UltraLite_Linux_I2C_Deinit(&m_bus);
+}
+
 int SensorHub::initRangingSensor(int bus, unsigned char address) {
     // The kernel driver must let go of the sensor and stay away at the next boot.
     board::shell(QString("sed -i '/modprobe vl53l1/d' %1").arg(paths::kStartScript));
     board::shell("rmmod vl53l1");
 
-    std::printf("Reset VL53Lx via shutdown\n");
+    qCInfo(lcSensors, "Reset VL53Lx via shutdown");
     board::shell("echo PG3 1 > /sys/kernel/debug/sunxi_pinctrl/function");
     board::shell("echo PG3 0 > /sys/kernel/debug/sunxi_pinctrl/data");
     sleepMs(200);
     board::shell("echo PG3 1 > /sys/kernel/debug/sunxi_pinctrl/data");
     sleepMs(500);
 
-    std::printf("I2C Bus number is %d\n", bus);
-    if (VL53L1X_UltraLite_Linux_I2C_Init(kDev, bus, address) != 0)
+    qCInfo(lcSensors, "I2C Bus number is %d", bus);
+    if (VL53L1X_UltraLite_Linux_I2C_Init(&m_bus, bus, address) != 0)
         return -1;
     uint16_t modelId = 0;
-    if (VL53L1_RdWord(kDev, vl53reg::MODEL_ID, &modelId) != 0)
+    if (VL53L1_RdWord(&m_bus, vl53reg::MODEL_ID, &modelId) != 0)
         return -2;
-    std::printf("VL53L1X: %X\n", modelId);
+    qCInfo(lcSensors, "VL53L1X: %X", modelId);
 
     uint8_t booted = 0;
     for (int i = 0; i < 20 && !booted; ++i) {
-        VL53L1X_BootState(kDev, &booted);
+        VL53L1X_BootState(&m_bus, &booted);
         sleepMs(200);
     }
-    std::printf("Chip booted: %d\n", booted);
+    qCInfo(lcSensors, "Chip booted: %d", booted);
     if (!booted)
         return -3;
 
-    int sum = VL53L1X_SensorInit(kDev);
-    sum += VL53L1X_SetDistanceMode(kDev, 2);
-    sum += VL53L1X_SetTimingBudgetInMs(kDev, 100);
-    sum += VL53L1X_SetInterMeasurementInMs(kDev, 105);
-    sum += VL53L1X_SetROI(kDev, 4, 4);
-    sum += VL53L1X_SetROICenter(kDev, 199);
-    sum += VL53L1X_SetSigmaThreshold(kDev, 15);
-    sum += VL53L1X_SetSignalThreshold(kDev, 10);
-    sum += VL53L1X_StartRanging(kDev);
-    std::fflush(stdout);
+    int sum = VL53L1X_SensorInit(&m_bus);
+    sum += VL53L1X_SetDistanceMode(&m_bus, 2);
+    sum += VL53L1X_SetTimingBudgetInMs(&m_bus, 100);
+    sum += VL53L1X_SetInterMeasurementInMs(&m_bus, 105);
+    sum += VL53L1X_SetROI(&m_bus, 4, 4);
+    sum += VL53L1X_SetROICenter(&m_bus, 199);
+    sum += VL53L1X_SetSigmaThreshold(&m_bus, 15);
+    sum += VL53L1X_SetSignalThreshold(&m_bus, 10);
+    sum += VL53L1X_StartRanging(&m_bus);
     return sum;
 }
 
 int SensorHub::getDistance() {
     if (!m_rangingReady) {
         const int ret = initRangingSensor(0, 41);
-        std::printf("RangingSensor init ret: %d\n", ret);
-        if (ret != 0)
+        if (ret != 0) {
+            qCWarning(lcSensors, "RangingSensor init ret: %d", ret);
             return -1;
+        }
+        qCInfo(lcSensors, "RangingSensor init ret: %d", ret);
         m_rangingReady = true;
     }
 
     uint8_t ready = 0;
     for (int i = 0; i < 4; ++i) {
-        VL53L1X_CheckForDataReady(kDev, &ready);
+        VL53L1X_CheckForDataReady(&m_bus, &ready);
         if (ready)
             break;
         sleepMs(50);
     }
     if (!ready) {
         const bool reinit = m_distanceFilter.notReady();
-        std::printf("VL53L1X data not ready: %d\r\n", m_distanceFilter.missCount());
+        qCInfo(lcSensors, "VL53L1X data not ready: %d", m_distanceFilter.missCount());
         if (reinit) {
-            VL53L1X_UltraLite_Linux_I2C_Deinit();
+            VL53L1X_UltraLite_Linux_I2C_Deinit(&m_bus);
             m_rangingReady = false;
-            std::printf("Reinit I2C...\r");
+            qCWarning(lcSensors, "Reinit I2C...");
         }
         return -2;
     }
     m_distanceFilter.ready();
 
     VL53L1X_Result_t r{};
-    VL53L1X_GetResult(kDev, &r);
-    std::printf("Status = %2d, dist = %5d, Ambient = %02d, Signal = %02d, #ofSpads = %5d\n",
-                r.Status, r.Distance, r.Ambient, r.SigPerSPAD, r.NumSPADs);
+    VL53L1X_GetResult(&m_bus, &r);
+    qCDebug(lcSensors, "Status = %2d, dist = %5d, Ambient = %02d, Signal = %02d, #ofSpads = %5d",
+            r.Status, r.Distance, r.Ambient, r.SigPerSPAD, r.NumSPADs);
     const DistanceFilter::Reading reading =
         m_distanceFilter.result(r.Status, r.Distance, m_distanceOffset);
     if (reading.reinit) {
-        VL53L1X_UltraLite_Linux_I2C_Deinit();
+        VL53L1X_UltraLite_Linux_I2C_Deinit(&m_bus);
         m_rangingReady = false;
-        std::printf("Reinit I2C...\r");
+        qCWarning(lcSensors, "Reinit I2C...");
     }
     if (!reading.clearIrq)
         return reading.value;
-    std::printf("result: %d\n", reading.value);
-    VL53L1X_ClearInterrupt(kDev);
+    qCDebug(lcSensors, "result: %d", reading.value);
+    VL53L1X_ClearInterrupt(&m_bus);
     return reading.value;
 }
 
 int SensorHub::getDOF() {
     const int fd = board::open(paths::kImuNode, O_RDONLY | O_NONBLOCK);
     if (fd < 0) {
-        qCDebug(lcSensors, "qmi8658 open_device FAIL");
+        qCWarning(lcSensors, "qmi8658 open_device FAIL");
         return kNoPitch;
     }
     int16_t record[7] = {};
     const int read = board::ioctl(fd, kImuReadRecord, record);
     board::close(fd);
     if (read < 0) {
-        qCDebug(lcSensors, "qmi8658 read FAIL");
+        qCWarning(lcSensors, "qmi8658 read FAIL");
         return kNoPitch;
     }
     const ImuRecord r{record[0],

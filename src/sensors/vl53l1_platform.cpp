@@ -2,7 +2,7 @@
 
 #include "platform/board.h"
 
-#include <QDebug>
+#include "core/log.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -11,11 +11,7 @@
 #include <linux/i2c-dev.h>
 #include <thread>
 
-int i2c_hdl = -1;
-
 namespace {
-
-uint8_t g_buffer[VL53L1_MAX_I2C_XFER]; // sensor thread only
 
 // The register index and the data must fit the transfer buffer.
 bool fits(uint32_t count) {
@@ -24,57 +20,57 @@ bool fits(uint32_t count) {
 
 } // namespace
 
-int VL53L1X_UltraLite_Linux_I2C_Init(VL53L1_Dev_t, int bus, int address) {
-    std::printf("I2C Bus number is %d\n", bus);
+int VL53L1X_UltraLite_Linux_I2C_Init(VL53L1_Dev_t dev, int bus, int address) {
+    qCInfo(lcSensors, "I2C Bus number is %d", bus);
     char name[32];
     std::snprintf(name, sizeof name, "/dev/i2c-%d", bus);
-    i2c_hdl = board::open(name, O_RDWR);
-    if (i2c_hdl < 0) {
-        std::printf(" Open failed, returned value = %d, i2c_hdl_name = %s\n", i2c_hdl, name);
-        std::perror("Open bus ");
+    dev->handle = board::open(name, O_RDWR);
+    if (dev->handle < 0) {
+        qCWarning(lcSensors, " Open failed, returned value = %d, dev->handle_name = %s: %s",
+                  dev->handle, name, std::strerror(errno));
         return -1;
     }
-    if (board::ioctl(i2c_hdl, I2C_SLAVE, reinterpret_cast<void*>(static_cast<intptr_t>(address))) <
-        0) {
-        std::printf("Failed to acquire bus access and/or talk to slave.\n");
+    if (board::ioctl(dev->handle, I2C_SLAVE,
+                     reinterpret_cast<void*>(static_cast<intptr_t>(address))) < 0) {
+        qCWarning(lcSensors, "Failed to acquire bus access and/or talk to slave.");
         return -1;
     }
     return 0;
 }
 
-void VL53L1X_UltraLite_Linux_I2C_Deinit() {
-    if (i2c_hdl >= 0)
-        board::close(i2c_hdl);
-    i2c_hdl = -1;
+void VL53L1X_UltraLite_Linux_I2C_Deinit(VL53L1_Dev_t dev) {
+    if (dev->handle >= 0)
+        board::close(dev->handle);
+    dev->handle = -1;
 }
 
-int VL53L1_WriteMulti(VL53L1_Dev_t, uint16_t index, const uint8_t* data, uint32_t count) {
+int VL53L1_WriteMulti(VL53L1_Dev_t dev, uint16_t index, const uint8_t* data, uint32_t count) {
     if (!fits(count))
         return -1;
-    g_buffer[0] = static_cast<uint8_t>(index >> 8);
-    g_buffer[1] = static_cast<uint8_t>(index & 0xFF);
-    std::memcpy(g_buffer + 2, data, count);
-    const ssize_t n = board::write(i2c_hdl, g_buffer, count + 2);
+    dev->buffer[0] = static_cast<uint8_t>(index >> 8);
+    dev->buffer[1] = static_cast<uint8_t>(index & 0xFF);
+    std::memcpy(dev->buffer + 2, data, count);
+    const ssize_t n = board::write(dev->handle, dev->buffer, count + 2);
     if (n != ssize_t(count + 2)) {
-        std::printf("Write failed with %d\n", int(n));
+        qCWarning(lcSensors, "Write failed with %d", int(n));
         return -1;
     }
     return 0;
 }
 
-int VL53L1_ReadMulti(VL53L1_Dev_t, uint16_t index, uint8_t* data, uint32_t count) {
+int VL53L1_ReadMulti(VL53L1_Dev_t dev, uint16_t index, uint8_t* data, uint32_t count) {
     if (!fits(count))
         return -1;
-    g_buffer[0] = static_cast<uint8_t>(index >> 8);
-    g_buffer[1] = static_cast<uint8_t>(index & 0xFF);
-    ssize_t n = board::write(i2c_hdl, g_buffer, 2);
+    dev->buffer[0] = static_cast<uint8_t>(index >> 8);
+    dev->buffer[1] = static_cast<uint8_t>(index & 0xFF);
+    ssize_t n = board::write(dev->handle, dev->buffer, 2);
     if (n != 2) {
-        std::printf("Write failed with %d\n", int(n));
+        qCWarning(lcSensors, "Write failed with %d", int(n));
         return -1;
     }
-    n = board::read(i2c_hdl, data, count);
+    n = board::read(dev->handle, data, count);
     if (n != ssize_t(count)) {
-        std::printf("Read failed with %d\n", int(n));
+        qCWarning(lcSensors, "Read failed with %d", int(n));
         return -1;
     }
     return 0;

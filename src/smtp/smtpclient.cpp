@@ -59,13 +59,13 @@ bool SmtpClient::connectToHost() {
             if (!expect(220)) {
                 // No encryption offered: the connection stays, but login will not send the
                 // account over it.
-                qCDebug(lcSmtp) << "SMTP: the server offers no STARTTLS";
+                qCWarning(lcSmtp) << "SMTP: the server offers no STARTTLS";
                 return true;
             }
             auto* ssl = static_cast<QSslSocket*>(m_socket);
             ssl->startClientEncryption();
             if (!ssl->waitForEncrypted(m_connectionTimeout)) {
-                qCDebug(lcSmtp) << "SMTP: encryption failed:" << ssl->errorString();
+                qCWarning(lcSmtp) << "SMTP: encryption failed:" << ssl->errorString();
                 emit smtpError(ConnectionTimeoutError);
                 return false;
             }
@@ -211,7 +211,7 @@ void SmtpClient::sendMessage(const QString& text) {
 void SmtpClient::socketStateChanged(int) {}
 
 void SmtpClient::socketError(int error) {
-    qCDebug(lcSmtp, "SMTP socket error %d: %s", error, qPrintable(m_socket->errorString()));
+    qCWarning(lcSmtp, "SMTP socket error %d: %s", error, qPrintable(m_socket->errorString()));
 }
 
 void SmtpClient::socketReadyRead() {}

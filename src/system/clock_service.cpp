@@ -100,7 +100,7 @@ bool ClockService::updateTimeFromeWeb() {
     qCDebug(lcTime, "updateTimeFromeWeb song %lld", static_cast<long long>(*now));
     // Synced only when the clock was actually set.
     if (!board::setSystemClock(*now)) {
-        qCDebug(lcTime, "updateTimeFromeWeb: the clock could not be set");
+        qCWarning(lcTime, "updateTimeFromeWeb: the clock could not be set");
         return false;
     }
     remember(*now, TimeSource::Network);

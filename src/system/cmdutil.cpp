@@ -58,7 +58,7 @@ QString CmdUtil::sendCommand(const QString& command, int timeoutMs) {
     QProcess p;
     const QStringList argv = command.split(' ', Qt::SkipEmptyParts);
     if (argv.isEmpty() || !start(p, argv)) {
-        qCDebug(lcWifi, "failed to start, error %d", int(p.error()));
+        qCWarning(lcWifi, "failed to start, error %d", int(p.error()));
         return QString();
     }
     if (!finish(p, timeoutMs, command))
@@ -69,13 +69,13 @@ QString CmdUtil::sendCommand(const QString& command, int timeoutMs) {
 QString CmdUtil::sendCommand2(const QStringList& argv, int timeoutMs) {
     QProcess p;
     if (argv.isEmpty() || !start(p, argv)) {
-        qCDebug(lcWifi, "sendCommand2 popen error!\n");
+        qCWarning(lcWifi, "sendCommand2 popen error!\n");
         return QString();
     }
     finish(p, timeoutMs, argv.join(' '));
     const QByteArray bytes = p.readAllStandardOutput().left(128);
     if (bytes.isEmpty()) {
-        qCDebug(lcWifi, "sendCommand2 read error! \n");
+        qCWarning(lcWifi, "sendCommand2 read error! \n");
         return QString();
     }
     qCDebug(lcWifi, "sendCommand2 Result[%s]", bytes.constData());

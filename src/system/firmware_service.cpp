@@ -17,7 +17,8 @@
 #include <QFile>
 
 FirmwareService::FirmwareService(HttpClient& http, const ClockService& clock)
-    : m_http(http), m_clock(clock), m_trustedKeys(firmware::trustedKeys()) {}
+    : m_http(http), m_clock(clock), m_trustedKeys(firmware::trustedKeys()),
+      m_strVersion(QStringLiteral(VISTREL_VERSION)) {}
 
 QString FirmwareService::region() const {
     return endpoints::regionName(m_region);
@@ -141,16 +142,16 @@ bool FirmwareService::versionDownlod() {
     const bool downloaded = m_http.httpGetToFile(url, 60, temporary, size, received);
     bool ok = false;
     if (!downloaded && received <= size)
-        qCDebug(lcFirmware, "httpGetRequest failed!");
+        qCWarning(lcFirmware, "httpGetRequest failed!");
     else if (received != size)
-        qCDebug(lcFirmware, "versionDownlod len error %lld %d", static_cast<long long>(received),
-                size);
+        qCWarning(lcFirmware, "versionDownlod len error %lld %d", static_cast<long long>(received),
+                  size);
     else if (!versionMD5Check())
-        qCDebug(lcFirmware, "versionMD5Check failed");
+        qCWarning(lcFirmware, "versionMD5Check failed");
     else if (!versionImageCheck(signature))
-        qCDebug(lcFirmware, "versionSignatureCheck failed");
+        qCWarning(lcFirmware, "versionSignatureCheck failed");
     else if (!versionCopy())
-        qCDebug(lcFirmware, "versionCopy failed");
+        qCWarning(lcFirmware, "versionCopy failed");
     else
         ok = true;
     QFile::remove(temporary);
@@ -161,12 +162,12 @@ bool FirmwareService::versionDownlod() {
 // signed is not worth downloading.
 bool FirmwareService::fetchSignature(const QString& file, QByteArray& signature) {
     if (!m_http.httpGetRequest(firmwareUrl(region(), signatureFileOf(file)), 60, signature)) {
-        qCDebug(lcFirmware, "versionDownlod: no signature %s", qPrintable(signatureFileOf(file)));
+        qCWarning(lcFirmware, "versionDownlod: no signature %s", qPrintable(signatureFileOf(file)));
         return false;
     }
     if (signature.size() != firmware::kSignatureBytes) {
-        qCDebug(lcFirmware, "versionDownlod: the signature has %lld bytes, not %d",
-                static_cast<long long>(signature.size()), firmware::kSignatureBytes);
+        qCWarning(lcFirmware, "versionDownlod: the signature has %lld bytes, not %d",
+                  static_cast<long long>(signature.size()), firmware::kSignatureBytes);
         return false;
     }
     return true;
@@ -186,7 +187,7 @@ bool FirmwareService::versionImageCheck(const QByteArray& signature) {
         return false;
     }
     if (!firmware::fileSignedByOneOf(temporary, signature, m_trustedKeys)) {
-        qCDebug(lcFirmware, "versionDownlod: the signature is not by a trusted key");
+        qCWarning(lcFirmware, "versionDownlod: the signature is not by a trusted key");
         return false;
     }
     return true;

@@ -67,7 +67,7 @@ private:
     const ClockService& m_clock;
     const QList<QByteArray> m_trustedKeys;
     QString m_appDir;
-    QString m_strVersion = QStringLiteral("v2.6.5-R"); // GUI thread sets, before the worker starts
+    QString m_strVersion; // the build's; GUI thread sets, before the worker starts
     std::atomic<int> m_region{0};
 
     mutable std::mutex m_versionLock;

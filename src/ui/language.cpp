@@ -14,14 +14,6 @@
 
 namespace language {
 
-namespace {
-
-std::unique_ptr<QTranslator> g_translator;
-QString g_current = QString::fromLatin1(kDefault);
-QStringList g_families;
-
-} // namespace
-
 bool known(const QString& code) {
     for (const Language& l : kLanguages)
         if (code == QLatin1StringView(l.code))
@@ -29,20 +21,30 @@ bool known(const QString& code) {
     return false;
 }
 
-bool apply(const QString& code) {
+Languages::Languages() = default;
+
+// The translator and the fonts go with the state that added them.
+Languages::~Languages() {
+    if (m_translator)
+        QCoreApplication::removeTranslator(m_translator.get());
+    for (int id : m_fontIds)
+        QFontDatabase::removeApplicationFont(id);
+}
+
+bool Languages::apply(const QString& code) {
     const QString wanted = known(code) ? code : QString::fromLatin1(kDefault);
-    if (g_translator) {
-        QCoreApplication::removeTranslator(g_translator.get());
-        g_translator.reset();
+    if (m_translator) {
+        QCoreApplication::removeTranslator(m_translator.get());
+        m_translator.reset();
     }
-    g_current = QString::fromLatin1(kDefault);
+    m_current = QString::fromLatin1(kDefault);
     bool loaded = true;
     if (wanted != QLatin1StringView(kDefault)) {
         auto translator = std::make_unique<QTranslator>();
         loaded = translator->load(":/i18n/vistrel_" + wanted + ".qm");
         if (loaded && QCoreApplication::installTranslator(translator.get())) {
-            g_translator = std::move(translator);
-            g_current = wanted;
+            m_translator = std::move(translator);
+            m_current = wanted;
         } else {
             qCWarning(lcUi, "the %s translation could not be loaded", qPrintable(wanted));
             loaded = false;
@@ -51,12 +53,8 @@ bool apply(const QString& code) {
     return loaded;
 }
 
-QString current() {
-    return g_current;
-}
-
-void loadFonts() {
-    if (!g_families.isEmpty())
+void Languages::loadFonts() {
+    if (!m_families.isEmpty())
         return;
     for (const QString& file : QDir(":/fonts").entryList(QDir::Files, QDir::Name)) {
         // In place when the resource is stored as it is (the build stores the fonts so):
@@ -71,18 +69,16 @@ void loadFonts() {
         if (id < 0)
             qCWarning(lcUi, "the font %s could not be added", qPrintable(file));
         else
-            g_families << QFontDatabase::applicationFontFamilies(id);
+            m_families << QFontDatabase::applicationFontFamilies(id);
+        if (id >= 0)
+            m_fontIds << id;
     }
     // The family the font resolves to, not its name: a name that is only an alias
     // ("Sans Serif", or one fontconfig maps) is no family to Qt, which would then take
     // the first embedded font for everything, Latin letters and spaces included.
     QFont font = QApplication::font();
-    font.setFamilies(QStringList{QFontInfo(font).family()} + g_families);
+    font.setFamilies(QStringList{QFontInfo(font).family()} + m_families);
     QApplication::setFont(font);
-}
-
-QStringList embeddedFamilies() {
-    return g_families;
 }
 
 } // namespace language

@@ -35,8 +35,8 @@ MainDialog::MainDialog(GData& data, QWidget* parent)
     // The flags before the page tree: set afterwards, they re-create the window and polish
     // all of its 250 widgets again, a sixth of the time to the first painted page.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    language::loadFonts();
-    language::apply(m_data.settings().language());
+    m_languages.loadFonts();
+    m_languages.apply(m_data.settings().language());
     ui->setupUi(this);
     m_formTexts.remember(this);
     ui->labelVersion->setText(m_data.firmware().version());

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "ui/form_texts.h"
+#include "ui/language.h"
 #include "ui/pages.h"
 #include "ui/send_guard.h"
 #include "ui/status_bar.h"
@@ -50,6 +51,7 @@ public:
     GData& data() const { return m_data; }
     ScreeningController& screening() const override { return *m_screening; }
     SendGuard& sendGuard(int job) override { return m_sendGuards[job]; }
+    language::Languages& languages() override { return m_languages; }
     HistoryController& history() const { return *m_history; }
     SettingsController& settings() const { return *m_settings; }
     WifiController& wifi() const { return *m_wifi; }
@@ -90,6 +92,7 @@ private:
     void openDateKeypad();
     qint64 now() const;
 
+    language::Languages m_languages; // before the form, whose texts it translates
     Ui::MainDialog* ui;
     FormTexts m_formTexts;
     GData& m_data;

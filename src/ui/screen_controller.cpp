@@ -32,5 +32,5 @@ void ScreenController::showNoMenu(int page) {
 
 void ScreenController::saveSetting(int index, const QString& value) {
     if (!m_data.settings().store(CamCfg::Value(index), value))
-        qCDebug(lcUi, "settings value %d could not be saved", index);
+        qCWarning(lcUi, "settings value %d could not be saved", index);
 }

@@ -148,7 +148,7 @@ void SettingsController::stepCalibration(bool pitch, int step) {
     const CamCfg::Value index = pitch ? CamCfg::PitchOffset : CamCfg::DistanceOffset;
     saveSetting(index, QString::number(qint64(m_data.settings().number(index)) + step));
     if (!m_data.sensors().backupSensorCalibrationData())
-        qCDebug(lcUi, "the calibration store could not be written");
+        qCWarning(lcUi, "the calibration store could not be written");
     (pitch ? ui->valueParamPitch : ui->valueParamDistance)->setText(m_data.settings().value(index));
 }
 void SettingsController::on_buttonParamPitchPlus_clicked() {
@@ -261,7 +261,7 @@ void SettingsController::pageLanguageInit() {
                                    ui->buttonLanguageChinese, ui->buttonLanguageFilipino};
     for (int i = 0; i < rows.size(); ++i)
         rows[i]->setIcon(
-            QIcon(language::current() == QLatin1StringView(language::kLanguages[i].code)
+            QIcon(m_shell.languages().current() == QLatin1StringView(language::kLanguages[i].code)
                       ? ":/pic/checkon.jpg"
                       : ":/pic/checkoff.jpg"));
 }
@@ -274,8 +274,9 @@ void SettingsController::on_buttonLanguage_clicked() {
 void SettingsController::chooseLanguage(const QString& code) {
     if (code != m_data.settings().language())
         saveSetting(CamCfg::Language, code);
-    if (code != language::current())
-        language::apply(code); // the window retranslates on the LanguageChange that follows
+    if (code != m_shell.languages().current())
+        m_shell.languages().apply(
+            code); // the window retranslates on the LanguageChange that follows
     pageLanguageInit();
 }
 
@@ -334,8 +335,8 @@ void SettingsController::on_buttonFactory_clicked() {
         qCWarning(lcUi, "the default settings could not be saved");
     m_data.InitConfigParameter();
     labelReferralInit();
-    if (language::current() != m_data.settings().language())
-        language::apply(m_data.settings().language()); // back to English
+    if (m_shell.languages().current() != m_data.settings().language())
+        m_shell.languages().apply(m_data.settings().language()); // back to English
 }
 
 // System update: check, ask, download, reboot.

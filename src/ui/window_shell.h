@@ -1,12 +1,15 @@
 // What the screens' controllers ask of the window they live in: messages, the setup stack,
-// the status bar's clock, the screening screen that other screens hand a child to, and
-// the guards of the network jobs.
+// the status bar's clock, the screening screen that other screens hand a child to, the
+// guards of the network jobs and the language state.
 // The window implements it; the controllers never see the window itself.
 #pragma once
 
 class QString;
 class ScreeningController;
 class SendGuard;
+namespace language {
+class Languages;
+}
 
 class WindowShell {
 public:
@@ -17,6 +20,8 @@ public:
     virtual ScreeningController& screening() const = 0;
     // The window's guard of the network job `job` (an UploadDlg mode): one tap, one request.
     virtual SendGuard& sendGuard(int job) = 0;
+    // The screens' language and fonts.
+    virtual language::Languages& languages() = 0;
 
 protected:
     ~WindowShell() = default;
