@@ -225,7 +225,7 @@ bool wifiStall(QJsonObject& out) {
     MainDialog& w = fx.window();
     fx.widget<QStackedWidget>("stackedWidgetBase")->setCurrentIndex(MainDialog::PageWifi);
     QTest::qWait(1000);
-    w.m_nMaxTickGapMs = 0;
+    w.resetMaxTickGap();
     QElapsedTimer t;
     t.start();
     int refreshes = 0;
@@ -234,7 +234,7 @@ bool wifiStall(QJsonObject& out) {
         ++refreshes;
         QTest::qWait(500);
     }
-    out["wifi_max_tick_gap_ms"] = double(w.m_nMaxTickGapMs);
+    out["wifi_max_tick_gap_ms"] = double(w.maxTickGapMs());
     out["wifi_refreshes"] = refreshes;
     return true;
 }

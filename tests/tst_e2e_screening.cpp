@@ -409,13 +409,13 @@ private slots:
         QVERIFY(!widget<QLabel>("labelPhoto")->pixmap().isNull());
         QVERIFY(testkit::saveScreen(m_window, "pageCamera_live"));
         QTRY_COMPARE_WITH_TIMEOUT(int(m_data->capture().state()), 2, 20000); // automatic start
-        m_window->m_nMaxTickGapMs = 0;
+        m_window->resetMaxTickGap();
         QTRY_VERIFY_WITH_TIMEOUT(
             widget<QStackedWidget>("stackedWidgetWithMenu")->currentIndex() == 1 &&
                 widget<QStackedWidget>("stackedWidgetBase")->currentIndex() == MainDialog::PageMain,
             30000);
         qInfo("longest master-tick gap during recording and upload: %lld ms",
-              m_window->m_nMaxTickGapMs);
+              m_window->maxTickGapMs());
 
         // The stand-in received a valid recording.
         const auto uploads = testkit::services::log("analysis");

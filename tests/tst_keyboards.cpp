@@ -18,9 +18,7 @@ class TstKeyboards : public QObject {
 private slots:
     void templateFill() {
         QLineEdit edit("____-__-__");
-        NumKeypadDlg pad;
-        pad.m_pLineEdit = &edit;
-        pad.m_nLength = 10;
+        NumKeypadDlg pad(&edit, 10);
         for (const char* d : {"button2", "button0", "button1", "button9", "button0", "button5",
                               "button1", "button7"})
             click(pad, d);
@@ -70,30 +68,29 @@ private slots:
 
     void layouts() {
         QLineEdit edit;
-        KeypadDlg keys;
-        keys.m_pLineEdit = &edit;
-        QCOMPARE(keys.m_nMode, 0);
+        KeypadDlg keys(&edit);
+        QCOMPARE(keys.mode(), 0);
         click(keys, "buttonQ");
         click(keys, "buttonShift");
         QCOMPARE(keys.key('Q')->text(), QString("Q"));
         click(keys, "buttonQ");
         testkit::saveScreen(&keys, "KeypadDlg_upper");
         click(keys, "buttonNumber");
-        QCOMPARE(keys.m_nMode, 2);
+        QCOMPARE(keys.mode(), 2);
         QCOMPARE(keys.findChild<QPushButton*>("buttonNumber")->text(), QString("abc"));
         click(keys, "buttonJ"); // @
         testkit::saveScreen(&keys, "KeypadDlg_symbols");
         click(keys, "buttonShift");
-        QCOMPARE(keys.m_nMode, 3);
+        QCOMPARE(keys.mode(), 3);
         QCOMPARE(keys.key('F')->text(), QString("&&")); // shown as a single "&"
         click(keys, "buttonF");
         click(keys, "buttonB");
         testkit::saveScreen(&keys, "KeypadDlg_symbols2");
         click(keys, "buttonShift"); // back to the first symbol layout, not to letters
-        QCOMPARE(keys.m_nMode, 2);
+        QCOMPARE(keys.mode(), 2);
         click(keys, "buttonShift");
         click(keys, "buttonNumber"); // from either symbol layout to lower case
-        QCOMPARE(keys.m_nMode, 0);
+        QCOMPARE(keys.mode(), 0);
         QCOMPARE(keys.findChild<QPushButton*>("buttonNumber")->text(), QString(".?123"));
         testkit::saveScreen(&keys, "KeypadDlg");
         QCOMPARE(edit.text(), QString("qQ@&|"));
@@ -112,8 +109,7 @@ private slots:
 
     void deleteAndSpace() {
         QLineEdit edit;
-        KeypadDlg keys;
-        keys.m_pLineEdit = &edit;
+        KeypadDlg keys(&edit);
         click(keys, "buttonDel");
         QCOMPARE(edit.text(), QString());
         click(keys, "buttonSpace");

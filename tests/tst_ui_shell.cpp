@@ -278,7 +278,7 @@ private slots:
         // Through the board: the charger file and the gauge.
         vboard::setKnob(knobs::kChargerPresent, "1\n");
         vboard::setKnob(knobs::kBatteryCapacity, "75\n"); // shows 85
-        m_window->m_nBatteryLevel = 4;
+        m_window->setBatteryLevel(4);
         m_window->labelBatteryShow();
         QVERIFY(
             samePixmap(widget<QLabel>("labelBattery")->pixmap(), ":/png/history/battery@2x.png"));
@@ -324,11 +324,11 @@ private slots:
         m_data->settings().store(CamCfg::ScreenOffTime, QString::number(1));
         m_data->settings().store(CamCfg::ShutdownTime, QString::number(-1));
         ticks(1); // first activity time taken
-        QVERIFY(m_window->m_tLastActivity > 0);
-        m_window->m_tLastActivity -= 60; // exactly 60 s idle: not yet
+        QVERIFY(m_window->lastActivity() > 0);
+        m_window->setLastActivity(m_window->lastActivity() - 60); // exactly 60 s idle: not yet
         ticks(1);
         QVERIFY(m_data->power().screenIsOn());
-        m_window->m_tLastActivity -= 1;
+        m_window->setLastActivity(m_window->lastActivity() - 1);
         ticks(1);
         QVERIFY(!m_data->power().screenIsOn());
         QCOMPARE(testkit::readFile(vboard::recordPath("panel")), QByteArray("off"));
@@ -364,7 +364,7 @@ private slots:
         m_data->clock().setTimeSynced(false);
         m_data->settings().store(CamCfg::ScreenOffTime, QString::number(1));
         m_data->settings().store(CamCfg::ShutdownTime, QString::number(1));
-        m_window->m_tLastActivity = 1; // long ago
+        m_window->setLastActivity(1); // long ago
         ticks(5);
         QVERIFY(m_data->power().screenIsOn());
         QVERIFY(!testkit::readFile(vboard::recordPath("calls.log")).contains("poweroff"));
@@ -426,8 +426,8 @@ private slots:
         widget<QStackedWidget>("stackedWidgetMain")->setCurrentIndex(1);
         widget<QStackedWidget>("stackedWidgetNoMenu")->setCurrentIndex(MainDialog::PageMachineID);
         auto seen = testkit::onNextModal([](QWidget* w) {
-            auto* keys = qobject_cast<KeypadDlg*>(w);
-            keys->m_pLineEdit->setText("  PRN-77 ");
+            // The keypad types into the edit it was opened for.
+            qobject_cast<KeypadDlg*>(w)->LineEditAppendString("  PRN-77 ");
         });
         QTest::mousePress(widget<QLineEdit>("editPrinterID"), Qt::LeftButton);
         QCOMPARE(*seen, 1);

@@ -19,11 +19,12 @@ QString common::GetETNetMACAddress() {
 
 QString common::GetETNetMACAddress(const std::function<QList<NetInterface>()>& interfaces) {
     std::lock_guard<std::mutex> g(m_lock);
-    if (!m_identity.isEmpty())
+    if (m_found)
         return m_identity;
     saveLOG2File("GetETNetMACAddress ++");
     QStringList log;
     m_identity = pickIdentity(interfaces(), log);
+    m_found = !m_identity.isEmpty();
     for (const QString& line : log)
         saveLOG2File(line);
     saveLOG2File("GetETNetMACAddress -- [" + m_identity + "]");

@@ -30,5 +30,6 @@ public:
 
 private:
     std::mutex m_lock;
-    QString m_identity; // under m_lock
+    QString m_identity;   // under m_lock
+    bool m_found = false; // under m_lock: searched no more
 };

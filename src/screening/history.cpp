@@ -269,6 +269,25 @@ QList<Span> spansOf(const QByteArray& bytes) {
 
 } // namespace
 
+ScreeningRecord recordOfRow(const HistoryChild& child, const ScreeningRow& row) {
+    ScreeningRecord r;
+    r.name = child.name;
+    r.male = child.sex == u"Male";
+    r.birth = QDate::fromString(child.birth, "yyyy-MM-dd");
+    r.extras = row.extras;
+    const auto cell = [&row](int column) { return row.cells.value(column); };
+    r.testTime = QDateTime::fromString(cell(0), "yyyy-MM-dd hh:mm");
+    r.odSph = cell(1);
+    r.odCyl = cell(2);
+    r.odAxis = cell(3);
+    r.osSph = cell(4);
+    r.osCyl = cell(5);
+    r.osAxis = cell(6);
+    r.pd = cell(7);
+    r.referral = cell(8);
+    return r;
+}
+
 QByteArray historyWithout(const QByteArray& history, const QStringList& childKeys) {
     const QSet<QString> gone(childKeys.begin(), childKeys.end());
     const QList<Span> spans = spansOf(history);

@@ -112,6 +112,9 @@ struct ScreeningRow {
 // and eight-field (no verdict) records show "N/A" where a value is missing; other layouts
 // give no row.
 QList<ScreeningRow> childScreenings(const QString& historyText, const QString& childKey);
+// One of those screenings as a record again (for its receipt): the child, its stored time,
+// values and verdict as the cells hold them, and its extras.
+ScreeningRecord recordOfRow(const HistoryChild& child, const ScreeningRow& row);
 
 // The history file's bytes without the lines of the given children (by childKey), extras
 // lines going with their screenings, and without extras lines of no screening (which would

@@ -37,6 +37,13 @@ bool ClockDlg::eventFilter(QObject* watched, QEvent* event) {
     return DeviceDialog::eventFilter(watched, event);
 }
 
+std::optional<qint64> ClockDlg::choose() {
+    m_chosen.reset();
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    return m_chosen;
+}
+
 void ClockDlg::on_buttonOK_clicked() {
     m_chosen = systemTimeOfLocal(ui->editClock->text(), m_timeZone, m_notBefore);
     if (!m_chosen) {

@@ -18,7 +18,8 @@ public:
     ClockDlg(const QString& timeZoneHours, qint64 notBefore, QWidget* parent = nullptr);
     ~ClockDlg() override;
 
-    std::optional<qint64> m_chosen; // the system time (UTC seconds) taken with OK
+    // Shows the dialog; the system time (UTC seconds) taken with OK, or nothing.
+    std::optional<qint64> choose();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -29,6 +30,7 @@ private slots:
 
 private:
     Ui::ClockDlg* ui;
+    std::optional<qint64> m_chosen;
     QString m_timeZone;
     qint64 m_notBefore;
 };

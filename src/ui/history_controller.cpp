@@ -210,20 +210,7 @@ void HistoryController::on_buttonUserDetailPrint_clicked() {
         return notice("Not analysed yet");
     if (m_data.settings().printerId().isEmpty())
         return notice("No Printer ID Config!");
-    ScreeningRecord r;
-    r.name = m_detailChild->name;
-    r.male = m_detailChild->sex == "Male";
-    r.birth = QDate::fromString(m_detailChild->birth, "yyyy-MM-dd");
-    r.extras = m_detailRows[current.row()].extras;
-    r.testTime = QDateTime::fromString(cell(0), "yyyy-MM-dd hh:mm");
-    r.odSph = cell(1);
-    r.odCyl = cell(2);
-    r.odAxis = cell(3);
-    r.osSph = cell(4);
-    r.osCyl = cell(5);
-    r.osAxis = cell(6);
-    r.pd = cell(7);
-    r.referral = cell(8);
+    const ScreeningRecord r = recordOfRow(*m_detailChild, m_detailRows[current.row()]);
     OutputService& output = m_data.output();
     const auto printed =
         UploadDlg::run(m_shell.sendGuard(UploadDlg::PrintResult), UploadDlg::PrintResult,
@@ -272,12 +259,11 @@ void HistoryController::on_buttonHistoryExport_clicked() {
     if (text.isEmpty())
         return notice("Open File Error");
     const QString table = exportTable(text, keys);
-    MailDlg mail;
-    mail.exec();
-    if (!mail.m_bConfirm)
+    const std::optional<QString> to = MailDlg().ask();
+    if (!to)
         return;
     OutputService& output = m_data.output();
-    output.setReport(mail.m_strEmail, table, exportCsv(text, keys));
+    output.setReport(*to, table, exportCsv(text, keys));
     const auto sent = UploadDlg::run(m_shell.sendGuard(UploadDlg::SendMail), UploadDlg::SendMail,
                                      [&output] { return output.smtpSendReport(); });
     if (sent)

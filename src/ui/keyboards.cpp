@@ -27,16 +27,13 @@ protected:
 } // namespace
 
 bool openKeypad(QLineEdit* edit) {
-    KeypadDlg keypad;
-    keypad.m_pLineEdit = edit;
+    KeypadDlg keypad(edit);
     keypad.moveInWindow(0, 350);
     return keypad.exec() == QDialog::Accepted;
 }
 
 void openNumKeypad(QLineEdit* edit, int length, QPoint pos) {
-    NumKeypadDlg keypad;
-    keypad.m_pLineEdit = edit;
-    keypad.m_nLength = length;
+    NumKeypadDlg keypad(edit, length);
     keypad.moveInWindow(pos.x(), pos.y());
     keypad.exec();
 }

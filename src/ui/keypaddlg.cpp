@@ -31,7 +31,8 @@ QString keypadCharacter(QChar key, int mode) {
     }
 }
 
-KeypadDlg::KeypadDlg(QWidget* parent) : DeviceDialog(parent), ui(new Ui::KeypadDlg) {
+KeypadDlg::KeypadDlg(QLineEdit* edit, QWidget* parent)
+    : DeviceDialog(parent), ui(new Ui::KeypadDlg), m_pLineEdit(edit) {
     ui->setupUi(this);
     setClosesWhenCovered(true);
     for (QChar c : kLetters)

@@ -18,11 +18,11 @@ QString keypadCharacter(QChar key, int mode);
 class KeypadDlg : public DeviceDialog {
     Q_OBJECT
 public:
-    explicit KeypadDlg(QWidget* parent = nullptr);
+    // Types into `edit` (not owned).
+    explicit KeypadDlg(QLineEdit* edit = nullptr, QWidget* parent = nullptr);
     ~KeypadDlg() override;
 
-    QLineEdit* m_pLineEdit = nullptr; // the edit typed into, not owned
-    int m_nMode = 0;
+    int mode() const { return m_nMode; } // 0 lower, 1 upper, 2 and 3 symbols
 
     void LineEditAppendString(const QString& text);
     void UpdateKeypad();
@@ -38,6 +38,8 @@ private slots:
 
 private:
     Ui::KeypadDlg* ui;
+    QLineEdit* m_pLineEdit; // the edit typed into, not owned
+    int m_nMode = 0;
 };
 
 // The numeric keypad: fills the underscores of a template such as "____-__-__" digit by

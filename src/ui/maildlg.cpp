@@ -21,11 +21,16 @@ void MailDlg::on_buttonSend_clicked() {
     const QString address = ui->editEmail->text().trimmed();
     if (!isMailAddress(address))
         return MsgDialog::error(OutputService::kBadMailAddress);
-    m_bConfirm = true;
-    m_strEmail = address;
+    m_address = address;
     close();
 }
 
 void MailDlg::on_buttonCancel_clicked() {
     close();
+}
+
+std::optional<QString> MailDlg::ask() {
+    m_address.reset();
+    exec();
+    return m_address;
 }

@@ -3,6 +3,8 @@
 // the keyboard below leaves it in view.
 #pragma once
 
+#include <optional>
+
 #include "ui/device_dialog.h"
 
 namespace Ui {
@@ -15,8 +17,8 @@ public:
     explicit MailDlg(QWidget* parent = nullptr);
     ~MailDlg() override;
 
-    QString m_strEmail;      // the entered address, once confirmed
-    bool m_bConfirm = false; // closed by Send
+    // Shows the dialog; the address entered when it was closed by Send, or nothing.
+    std::optional<QString> ask();
 
 private slots:
     void on_buttonSend_clicked();
@@ -24,4 +26,5 @@ private slots:
 
 private:
     Ui::MailDlg* ui;
+    std::optional<QString> m_address;
 };

@@ -56,10 +56,15 @@ public:
     SettingsController& settings() const { return *m_settings; }
     WifiController& wifi() const { return *m_wifi; }
 
-    // State of the timer jobs and inactivity handling.
-    qint64 m_tLastActivity = 0; // seconds; 0 not yet taken
-    int m_nBatteryLevel = 5;
-    qint64 m_nMaxTickGapMs = 0; // longest wait between two master ticks (diagnostics)
+    // The inactivity clock: the board's seconds at the last touch or key (0 not yet taken).
+    // Tests move it back instead of waiting the minutes of a timeout.
+    qint64 lastActivity() const { return m_tLastActivity; }
+    void setLastActivity(qint64 seconds) { m_tLastActivity = seconds; }
+    // The battery icon's step (0..5), which the charging animation moves on.
+    void setBatteryLevel(int level) { m_nBatteryLevel = level; }
+    // The longest wait between two master ticks since the last reset (diagnostics).
+    qint64 maxTickGapMs() const { return m_nMaxTickGapMs; }
+    void resetMaxTickGap() { m_nMaxTickGapMs = 0; }
 
     void labelWirelessShow();
     void labelTimeShow() override;
@@ -107,4 +112,7 @@ private:
     QTimer* m_pTimer = nullptr;
     qint64 m_nLastTickMs = 0;
     std::map<int, SendGuard> m_sendGuards;
+    qint64 m_tLastActivity = 0;
+    int m_nBatteryLevel = 5;
+    qint64 m_nMaxTickGapMs = 0;
 };

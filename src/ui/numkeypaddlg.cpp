@@ -6,7 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-NumKeypadDlg::NumKeypadDlg(QWidget* parent) : DeviceDialog(parent), ui(new Ui::NumKeypadDlg) {
+NumKeypadDlg::NumKeypadDlg(QLineEdit* edit, int length, QWidget* parent)
+    : DeviceDialog(parent), ui(new Ui::NumKeypadDlg), m_pLineEdit(edit), m_nLength(length) {
     ui->setupUi(this);
     setClosesWhenCovered(true);
     for (int d = 0; d <= 9; ++d) {

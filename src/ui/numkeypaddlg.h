@@ -12,12 +12,9 @@ class NumKeypadDlg;
 class NumKeypadDlg : public DeviceDialog {
     Q_OBJECT
 public:
-    explicit NumKeypadDlg(QWidget* parent = nullptr);
+    // Types at most `length` digits into `edit` (not owned).
+    explicit NumKeypadDlg(QLineEdit* edit = nullptr, int length = 0, QWidget* parent = nullptr);
     ~NumKeypadDlg() override;
-
-    QLineEdit* m_pLineEdit = nullptr; // not owned
-    int m_nLength = 0;
-    bool m_bTemplate = true;
 
     void on_number_input(int digit);
 
@@ -27,4 +24,7 @@ private slots:
 
 private:
     Ui::NumKeypadDlg* ui;
+    QLineEdit* m_pLineEdit; // not owned
+    int m_nLength;
+    bool m_bTemplate = true;
 };

@@ -14,11 +14,10 @@ public:
     explicit ReasonDlg(QWidget* parent = nullptr);
     ~ReasonDlg() override;
 
-    QString m_chosen; // the reason's code, "" when closed
-
     // Asks, and gives the chosen code or "".
     static QString ask();
 
 private:
     Ui::ReasonDlg* ui;
+    QString m_chosen; // the reason's code, "" when closed
 };

@@ -130,9 +130,10 @@ bool ScreeningController::ensureTrustedClock() {
         return true;
     ClockDlg dialog(m_data.settings().timeZone(), m_data.clock().lastTrusted().value_or(0));
     dialog.moveInWindow(200, 60);
-    if (dialog.exec() != QDialog::Accepted || !dialog.m_chosen)
+    const std::optional<qint64> chosen = dialog.choose();
+    if (!chosen)
         return false;
-    if (!m_data.clock().setByOperator(*dialog.m_chosen)) {
+    if (!m_data.clock().setByOperator(*chosen)) {
         errorMessage("Date is not valid!");
         return false;
     }

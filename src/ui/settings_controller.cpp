@@ -186,12 +186,12 @@ void SettingsController::on_buttonSleepTime_clicked() {
 void SettingsController::chooseTimeout(bool screen, int y) {
     TimeDlg dlg;
     dlg.moveInWindow(175, y);
-    dlg.exec();
-    if (dlg.m_strText.isEmpty())
+    const std::optional<TimeDlg::Timeout> chosen = dlg.choose();
+    if (!chosen)
         return;
-    (screen ? ui->labelClockScreenValue : ui->labelClockShutdownValue)->setText(dlg.m_strText);
+    (screen ? ui->labelClockScreenValue : ui->labelClockShutdownValue)->setText(chosen->text);
     saveSetting(screen ? CamCfg::ScreenOffTime : CamCfg::ShutdownTime,
-                QString::number(dlg.m_nMinutes));
+                QString::number(chosen->minutes));
 }
 void SettingsController::on_buttonClockScreen_clicked() {
     chooseTimeout(true, 344);
@@ -214,10 +214,10 @@ void SettingsController::on_buttonZone_clicked() {
 void SettingsController::on_buttonTimeZone_clicked() {
     ZoneDlg dlg;
     dlg.moveInWindow(20, 10);
-    dlg.exec();
-    if (dlg.m_strZone.isEmpty())
+    const std::optional<QString> zone = dlg.choose();
+    if (!zone)
         return;
-    saveSetting(CamCfg::TimeZone, dlg.m_strZone);
+    saveSetting(CamCfg::TimeZone, *zone);
     pageTimeZoneInit();
 }
 // ---- region ------------------------------------------------------------------------------

@@ -22,7 +22,12 @@ TimeDlg::~TimeDlg() {
 
 void TimeDlg::choose(int index) {
     const settings_text::Timeout& t = settings_text::timeouts().at(index);
-    m_strText = QCoreApplication::translate("TimeDlg", t.text);
-    m_nMinutes = t.minutes;
+    m_chosen = Timeout{QCoreApplication::translate("TimeDlg", t.text), t.minutes};
     close();
+}
+
+std::optional<TimeDlg::Timeout> TimeDlg::choose() {
+    m_chosen.reset();
+    exec();
+    return m_chosen;
 }

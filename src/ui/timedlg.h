@@ -2,6 +2,8 @@
 // other way, nothing is chosen. It closes when another window comes over it.
 #pragma once
 
+#include <optional>
+
 #include "ui/device_dialog.h"
 
 namespace Ui {
@@ -14,11 +16,16 @@ public:
     explicit TimeDlg(QWidget* parent = nullptr);
     ~TimeDlg() override;
 
-    QString m_strText;   // the chosen text ("" until chosen)
-    int m_nMinutes = -1; // its minutes, -1 never
+    struct Timeout {
+        QString text; // as the page shows it
+        int minutes;  // -1 never
+    };
+    // Shows the dialog; the timeout chosen, or nothing when it was closed otherwise.
+    std::optional<Timeout> choose();
 
 private:
     void choose(int index);
 
     Ui::TimeDlg* ui;
+    std::optional<Timeout> m_chosen;
 };

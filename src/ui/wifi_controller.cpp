@@ -97,13 +97,12 @@ void WifiController::wifiDone(bool ok, const QString& failure) {
 static const char* const kMaintenanceCode = "mvrq4096";
 
 void WifiController::joinSecured(const QString& ssid) {
-    WifiPwdDlg dlg;
-    dlg.exec();
-    if (!dlg.m_bConnect)
+    const std::optional<QString> password = WifiPwdDlg().ask();
+    if (!password)
         return;
-    if (dlg.m_strPassword == QLatin1String(kMaintenanceCode))
+    if (*password == QLatin1String(kMaintenanceCode))
         return openVersionDialog();
-    wifiDone(m_data.wifi().addWIFI(ssid, dlg.m_strPassword), "Wrong Password!");
+    wifiDone(m_data.wifi().addWIFI(ssid, *password), "Wrong Password!");
 }
 
 void WifiController::joinOpen(const QString& ssid) {

@@ -14,8 +14,7 @@ WifiPwdDlg::~WifiPwdDlg() {
 }
 
 void WifiPwdDlg::on_buttonConnect_clicked() {
-    m_bConnect = true;
-    m_strPassword = ui->editPassword->text();
+    m_password = ui->editPassword->text();
     close();
 }
 
@@ -27,4 +26,10 @@ void WifiPwdDlg::on_buttonHide_clicked() {
     m_bShow = !m_bShow;
     ui->editPassword->setEchoMode(m_bShow ? QLineEdit::Normal : QLineEdit::Password);
     ui->buttonHide->setIcon(QIcon(m_bShow ? ":/pic/pwdshow.jpg" : ":/pic/pwdhide.jpg"));
+}
+
+std::optional<QString> WifiPwdDlg::ask() {
+    m_password.reset();
+    exec();
+    return m_password;
 }

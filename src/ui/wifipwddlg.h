@@ -2,6 +2,8 @@
 // the eye button; the field opens the on-screen keyboard. Connect confirms it.
 #pragma once
 
+#include <optional>
+
 #include "ui/device_dialog.h"
 
 namespace Ui {
@@ -14,9 +16,8 @@ public:
     explicit WifiPwdDlg(QWidget* parent = nullptr);
     ~WifiPwdDlg() override;
 
-    QString m_strPassword;   // the typed text, once confirmed
-    bool m_bConnect = false; // closed by Connect
-    bool m_bShow = true;     // the pass phrase is shown in clear
+    // Shows the dialog; the pass phrase typed when it was closed by Connect, or nothing.
+    std::optional<QString> ask();
 
 private slots:
     void on_buttonConnect_clicked();
@@ -25,4 +26,6 @@ private slots:
 
 private:
     Ui::WifiPwdDlg* ui;
+    std::optional<QString> m_password;
+    bool m_bShow = true; // the pass phrase is shown in clear
 };

@@ -23,7 +23,12 @@ ZoneDlg::~ZoneDlg() {
 
 void ZoneDlg::choose(int index) {
     const settings_text::Zone& zone = settings_text::zones().at(index);
-    m_strZone = QString::fromLatin1(zone.value);
-    m_strText = QCoreApplication::translate("ZoneDlg", zone.text);
+    m_chosen = QString::fromLatin1(zone.value);
     close();
+}
+
+std::optional<QString> ZoneDlg::choose() {
+    m_chosen.reset();
+    exec();
+    return m_chosen;
 }

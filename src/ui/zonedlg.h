@@ -2,6 +2,8 @@
 // other way, nothing is chosen. It closes when another window comes over it.
 #pragma once
 
+#include <optional>
+
 #include "ui/device_dialog.h"
 
 namespace Ui {
@@ -14,11 +16,12 @@ public:
     explicit ZoneDlg(QWidget* parent = nullptr);
     ~ZoneDlg() override;
 
-    QString m_strZone; // the chosen value ("" until chosen), as stored in the settings
-    QString m_strText; // its text
+    // Shows the dialog; the zone chosen as the settings store it, or nothing.
+    std::optional<QString> choose();
 
 private:
     void choose(int index);
 
     Ui::ZoneDlg* ui;
+    std::optional<QString> m_chosen;
 };
