@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <utility>
+
 bool isRefractionValue(const QString& v) {
     // Whatever else a reply carries goes into the history line and the receipt's printer
     // markup: a "|" or line end would make another record, a "<gpCut/>" another receipt.
@@ -39,8 +41,7 @@ bool parseAnalysisReply(const QString& reply, AnalysisValues& out) {
     return true;
 }
 
-ScreeningRecord analysedRecord(ScreeningRecord r, const AnalysisValues& v, int criterion,
-                               const QDate& judgedOn) {
+ScreeningRecord withValues(ScreeningRecord r, const AnalysisValues& v) {
     r.osSph = v.osSph;
     r.odSph = v.odSph;
     r.osCyl = v.osCyl;
@@ -48,6 +49,12 @@ ScreeningRecord analysedRecord(ScreeningRecord r, const AnalysisValues& v, int c
     r.pd = v.pd;
     r.osAxis = v.osAxis;
     r.odAxis = v.odAxis;
+    return r;
+}
+
+ScreeningRecord analysedRecord(ScreeningRecord screened, const AnalysisValues& v, int criterion,
+                               const QDate& judgedOn) {
+    ScreeningRecord r = withValues(std::move(screened), v);
     const Refraction refraction = refractionFrom(r.osSph, r.odSph, r.osCyl, r.odCyl);
     r.referral = verdictText(referralFor(criterion, monthsOfAge(judgedOn, r.birth), refraction));
     r.extras.criterion = criterionName(criterion);

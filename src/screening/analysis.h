@@ -26,6 +26,8 @@ inline constexpr int kAnalysisTimeoutS = 92;
 inline constexpr const char* kAnalysisStudentInfo = "0__0__0__0";
 
 struct ScreeningRecord;
+// `screened` with the reply's values in place.
+ScreeningRecord withValues(ScreeningRecord screened, const AnalysisValues& values);
 // The record of a screening once analysed: `screened` (the child, its time and time source)
 // with the reply's values, judged by `criterion` at the child's age on `judgedOn`.
 ScreeningRecord analysedRecord(ScreeningRecord screened, const AnalysisValues& values,

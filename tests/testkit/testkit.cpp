@@ -51,20 +51,10 @@ AnalysisValues exampleValues() {
 }
 
 ScreeningRecord exampleRecord(const QDateTime& testTime) {
-    ScreeningRecord r;
-    r.name = "Test";
-    r.male = false;
-    r.birth = QDate(2019, 5, 3);
-    r.testTime = testTime;
-    r.odSph = "1.25";
-    r.odCyl = "-0.50";
-    r.odAxis = "180";
-    r.osSph = "1.00";
-    r.osCyl = "-0.75";
-    r.osAxis = "175";
-    r.pd = "58";
-    r.referral = "Pass";
-    return r;
+    const entry::Child child = exampleChild();
+    return withValues(
+        withoutMeasurements(child.name, child.male, child.birth, testTime, "Pass", {}),
+        exampleValues());
 }
 
 void beginExample(GData& d) {
