@@ -149,6 +149,15 @@ private slots:
         QTest::newRow("interim reply first")
             << "HTTP/1.1 100 Continue\r\n\r\n" + ok + "Content-Length: 2\r\n\r\nok" << false << true
             << true << 200 << QByteArray("ok");
+        const QByteArray interim = "HTTP/1.1 100 Continue\r\n\r\n";
+        QTest::newRow("eight interim replies")
+            << interim.repeated(8) + ok + "Content-Length: 2\r\n\r\nok" << false << true << true
+            << 200 << QByteArray("ok");
+        QTest::newRow("nine interim replies: refused, not waited for")
+            << interim.repeated(9) << false << true << false << 0 << QByteArray();
+        QTest::newRow("40000 interim replies")
+            << interim.repeated(40000) + ok + "Content-Length: 2\r\n\r\nok" << false << true
+            << false << 0 << QByteArray();
         QTest::newRow("server error")
             << QByteArray("HTTP/1.1 500 Boom\r\nContent-Length: 0\r\n\r\n") << false << true << true
             << 500 << QByteArray();

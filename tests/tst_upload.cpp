@@ -88,6 +88,16 @@ private slots:
         QCOMPARE(endpoints::regionName(region), name);
     }
 
+    // A flood of interim replies is refused after a few, with little memory and no crash;
+    // the screening waits for a server that answers.
+    void interimFloodQueues() {
+        testkit::services::setKnob(serviceKnobs::kAnalysisInterim, "30000");
+        testkit::beginExample(*m_data);
+        QCOMPARE(m_data->screening().uploadAVIFile().outcome, AnalysisOutcome::Queued);
+        testkit::services::clearKnob(serviceKnobs::kAnalysisInterim);
+        QCOMPARE(m_data->screening().outbox()->count(), 1);
+    }
+
     // A server whose certificate no trusted authority signed gets no recording.
     void untrustedServerIsRefused() {
         if (!testkit::serversUseTls())

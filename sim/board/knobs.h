@@ -43,6 +43,7 @@ namespace serviceKnobs {
 inline constexpr const char* kAnalysisReply = "analysis_reply";
 inline constexpr const char* kAnalysisFail = "analysis_fail";
 inline constexpr const char* kAnalysisDelayMs = "analysis_delay_ms";
+inline constexpr const char* kAnalysisInterim = "analysis_interim";
 inline constexpr const char* kPrintFail = "print_fail";
 inline constexpr const char* kPrintReply = "print_reply";
 inline constexpr const char* kSntpTime = "sntp_time";
@@ -54,7 +55,7 @@ inline constexpr const char* kSmtpRefuseRcpt = "smtp_refuse_rcpt";
 inline constexpr const char* kSmtpNoStartTls = "smtp_no_starttls";
 
 inline constexpr const char* kAll[] = {kAnalysisReply, kAnalysisFail,   kAnalysisDelayMs,
-                                       kPrintFail,     kPrintReply,     kSntpTime,
+                                       kAnalysisInterim, kPrintFail,     kPrintReply,     kSntpTime,
                                        kSntpSilent,    kSmtpAuthRefuse, kSmtpMultilineGreeting,
                                        kSmtpTlsClosed, kSmtpRefuseRcpt, kSmtpNoStartTls};
 

@@ -4,7 +4,9 @@ Checks the multipart upload (field student_info = 0__0__0__0, file part pupil_vi
 video/mpeg) and the AVI itself with ffprobe, logs what it received, and answers with the
 comma-separated values of the knob analysis_reply or a default. Knob analysis_fail: "500"
 answers with that status, "close" drops the connection without a reply. Knob
-analysis_delay_ms: the analysis takes that long (at most a minute), as a real one does."""
+analysis_delay_ms: the analysis takes that long (at most a minute), as a real one does. Knob
+analysis_interim: that many "100 Continue" interim replies (at most 100000) go before the
+answer, as a broken or hostile server may send."""
 import email.parser
 import email.policy
 import json
@@ -64,6 +66,9 @@ class Handler(BaseHTTPRequestHandler):
         place.log("analysis", dict(record, outcome=problem or "ok"))
         if problem:
             return self.reply(400, problem)
+        interim = place.knob(knobs.ANALYSIS_INTERIM, "0")
+        if interim.isdigit() and int(interim) > 0:
+            self.wfile.write(b"HTTP/1.1 100 Continue\r\n\r\n" * min(int(interim), 100000))
         self.reply(200, place.knob(knobs.ANALYSIS_REPLY, DEFAULT_REPLY))
 
     def check(self, body, path, record):

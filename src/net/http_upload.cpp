@@ -14,6 +14,7 @@ namespace {
 constexpr qint64 kPiece = 64 * 1024;     // read from the file at a time
 constexpr qint64 kInFlight = 256 * 1024; // queued in the socket before waiting
 constexpr qsizetype kMaxReply = 1 << 20; // an analysis reply is a line of numbers
+constexpr int kMaxInterimReplies = 8;    // servers send one 100 Continue, or a 103 or two
 
 QByteArray boundary() {
     quint32 words[4];
@@ -62,20 +63,31 @@ bool parseHttpReply(const QByteArray& buffer, bool closed, UploadAnswer& answer)
     };
     if (buffer.size() > kMaxReply)
         return fail("the reply is too long");
-    const qsizetype headEnd = buffer.indexOf("\r\n\r\n");
-    if (headEnd < 0)
-        return closed ? fail("the connection closed before the reply") : false;
-    QList<QByteArray> lines = buffer.left(headEnd).split('\n');
-    const QList<QByteArray> statusLine = lines.takeFirst().trimmed().split(' ');
+    // Interim replies (100 Continue, 103 Early Hints) come before the real one: skipped in
+    // place, a few at most, so that a flood of them neither copies the buffer again for each
+    // nor goes on for ever.
+    qsizetype at = 0;
+    QList<QByteArray> lines;
+    int status = 0;
+    for (int interim = 0;; ++interim) {
+        const qsizetype headEnd = buffer.indexOf("\r\n\r\n", at);
+        if (headEnd < 0)
+            return closed ? fail("the connection closed before the reply") : false;
+        lines = buffer.mid(at, headEnd - at).split('\n');
+        const QList<QByteArray> statusLine = lines.takeFirst().trimmed().split(' ');
+        bool ok = false;
+        status = statusLine.size() >= 2 ? statusLine[1].toInt(&ok) : 0;
+        if (!statusLine[0].startsWith("HTTP/1.") || !ok || status < 100 || status > 999 ||
+            statusLine[1].size() != 3)
+            return fail("not an HTTP reply");
+        at = headEnd + 4;
+        if (status / 100 != 1)
+            break;
+        if (interim == kMaxInterimReplies)
+            return fail("too many interim replies");
+    }
+    const QByteArray rest = buffer.mid(at);
     bool ok = false;
-    const int status = statusLine.size() >= 2 ? statusLine[1].toInt(&ok) : 0;
-    if (!statusLine[0].startsWith("HTTP/1.") || !ok || status < 100 || status > 999 ||
-        statusLine[1].size() != 3)
-        return fail("not an HTTP reply");
-    const QByteArray rest = buffer.mid(headEnd + 4);
-    if (status / 100 == 1) // an interim reply; the real one follows
-        return parseHttpReply(rest, closed, answer);
-
     qint64 length = -1;
     bool chunked = false;
     for (const QByteArray& line : lines) {
