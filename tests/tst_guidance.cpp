@@ -3,6 +3,7 @@
 // request, and the settings' one way in.
 #include "core/settings.h"
 #include "screening/child_entry.h"
+#include "screening/outbox.h"
 #include "sensors/sensor_hub.h"
 #include "testkit/board_fixture.h"
 #include "ui/guidance.h"
@@ -98,6 +99,58 @@ private slots:
         QFETCH(QString, id);
         QFETCH(bool, usable);
         QCOMPARE(entry::childIdProblem(id).isEmpty(), usable);
+    }
+
+    void names_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("two words") << "Maria Santos" << true;
+        QTest::newRow("Devanagari") << QString::fromUtf8("अनन्या") << true;
+        QTest::newRow("comma") << "Santos, Maria" << false;
+        QTest::newRow("bar") << "A|B" << false;
+        QTest::newRow("carriage return") << "Ann\rBob,Male,2019-01-01" << false;
+        QTest::newRow("line feed") << "Ann\nBob" << false;
+        QTest::newRow("tab") << "Ann\tBob" << false;
+        QTest::newRow("line separator") << QString("Ann") + QChar(0x2028) + "Bob" << false;
+    }
+    void names() {
+        QFETCH(QString, name);
+        QFETCH(bool, usable);
+        QCOMPARE(entry::nameProblem(name).isEmpty(), usable);
+    }
+
+    // An outbox item is read with the entry's rules; one that breaks them is no item.
+    void outboxItems_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("read");
+        const QByteArray rest = "sex=Female\nbirth=2020-01-02\ntime=2026-03-01 09:05:00\n"
+                                "time_source=network\ncriterion=1\nregion=2\n";
+        QTest::newRow("as written") << "name=Asha\n" + rest << true;
+        QTest::newRow("with an ID and a newer key") << "name=Asha\n" + rest + "id=S-12\nnext=x\n"
+                                                    << true;
+        QTest::newRow("a record behind a carriage return")
+            << "name=Asha\rRavi,Male,2019-01-01|2026-01-01 10:00\n" + rest << false;
+        QTest::newRow("commas in the name") << "name=Asha,Male,2010-01-01\n" + rest << false;
+        QTest::newRow("a second name") << "name=Asha\nname=Ravi\n" + rest << false;
+        QTest::newRow("no sex") << "name=Asha\n" + rest.mid(rest.indexOf("birth")) << false;
+        QTest::newRow("another sex")
+            << "name=Asha\nsex=X\n" + rest.mid(rest.indexOf("birth")) << false;
+        QTest::newRow("born after the screening")
+            << "name=Asha\nsex=Male\nbirth=2027-01-01\n" + rest.mid(rest.indexOf("time=")) << false;
+        QTest::newRow("criterion out of range")
+            << QByteArray("name=Asha\n" + rest).replace("criterion=1", "criterion=7") << false;
+        QTest::newRow("region out of range")
+            << QByteArray("name=Asha\n" + rest).replace("region=2", "region=-1") << false;
+        QTest::newRow("a bad ID") << "name=Asha\n" + rest + "id=S,12\n" << false;
+        QTest::newRow("a line without a key") << "name=Asha\n" + rest + "junk\n" << false;
+    }
+    void outboxItems() {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, read);
+        const std::optional<OutboxItem> item = parseOutboxItem(text);
+        QCOMPARE(item.has_value(), read);
+        if (item)
+            QCOMPARE(parseOutboxItem(outboxItemText(*item))->record.name, QString("Asha"));
     }
 
     void keptEntryRoundTripsAndRefusesDamage() {

@@ -396,6 +396,10 @@ results</source>
         <translation>Bawal ang &quot;,&quot; o &quot;|&quot; sa pangalan!</translation>
     </message>
     <message>
+        <source>User Name cannot contain control characters!</source>
+        <translation>Bawal ang mga control character sa pangalan!</translation>
+    </message>
+    <message>
         <source>ID can hold only letters, digits and &quot;-&quot;!</source>
         <translation>Letra, numero at &quot;-&quot; lang sa ID!</translation>
     </message>

@@ -397,6 +397,10 @@ results</source>
         <translation>नाम में &quot;,&quot; या &quot;|&quot; नहीं हो सकता!</translation>
     </message>
     <message>
+        <source>User Name cannot contain control characters!</source>
+        <translation>नाम में नियंत्रण अक्षर नहीं हो सकते!</translation>
+    </message>
+    <message>
         <source>ID can hold only letters, digits and &quot;-&quot;!</source>
         <translation>ID में केवल अक्षर, अंक और &quot;-&quot; हो सकते हैं!</translation>
     </message>

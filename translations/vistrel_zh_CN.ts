@@ -397,6 +397,10 @@ results</source>
         <translation>姓名不能包含“,”或“|”！</translation>
     </message>
     <message>
+        <source>User Name cannot contain control characters!</source>
+        <translation>姓名不能包含控制字符！</translation>
+    </message>
+    <message>
         <source>ID can hold only letters, digits and &quot;-&quot;!</source>
         <translation>编号只能包含字母、数字和“-”！</translation>
     </message>

@@ -9,6 +9,13 @@ namespace entry {
 QString nameProblem(const QString& name) {
     if (name.contains(',') || name.contains('|'))
         return QStringLiteral("User Name cannot contain \",\" or \"|\"!");
+    // A line break would start another record; no keyboard types these, a damaged file may.
+    const bool control = std::any_of(name.begin(), name.end(), [](QChar c) {
+        return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+               c == QChar::ParagraphSeparator;
+    });
+    if (control)
+        return QStringLiteral("User Name cannot contain control characters!");
     return QString();
 }
 

@@ -17,7 +17,8 @@ namespace entry {
 constexpr int kNameMaxLength = 26;
 
 // Why a typed name cannot be stored as a child, or "" when it can: the history keeps a
-// child as "name,sex,birth|..." on one line, so a "," or "|" would make it another child.
+// child as "name,sex,birth|..." on one line, so a "," or "|" would make it another child,
+// and a control character (a line break) another line.
 QString nameProblem(const QString& name);
 
 // The optional ID of a child (a student or roster number): up to this many letters,

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QStorageInfo>
 
 #include <fcntl.h>
@@ -59,39 +60,67 @@ QByteArray outboxItemText(const OutboxItem& item) {
     return text;
 }
 
+namespace {
+
+// What an item may hold: the input page's rules for the child, the settings' ranges for the
+// criterion (0 Arnold, 1 Matta, 2 Arthur2) and the region (0..3), the clock's sources.
+bool itemValid(const OutboxItem& item) {
+    const ScreeningRecord& r = item.record;
+    const entry::Child child{r.name, r.male, r.birth, r.extras.childId};
+    static const QStringList kSources{"", "network", "device clock", "operator"};
+    return r.testTime.isValid() && entry::childProblem(child, r.testTime.date()).isEmpty() &&
+           item.criterion >= 0 && item.criterion <= 2 && item.region >= 0 && item.region <= 3 &&
+           kSources.contains(r.extras.timeSource);
+}
+
+std::optional<int> smallNumber(const QString& text) {
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    return ok && text.size() == 1 ? std::optional<int>(n) : std::nullopt;
+}
+
+} // namespace
+
 std::optional<OutboxItem> parseOutboxItem(const QByteArray& text) {
     OutboxItem item;
-    int seen = 0;
+    QSet<QByteArray> seen;
     for (const QByteArray& line : text.split('\n')) {
-        const qsizetype eq = line.indexOf('=');
-        if (eq < 0)
+        if (line.isEmpty())
             continue;
+        const qsizetype eq = line.indexOf('=');
         const QByteArray key = line.left(eq);
+        // Each key once: a second name would make another child of the same item.
+        if (eq < 0 || seen.contains(key))
+            return std::nullopt;
+        seen.insert(key);
         const QString value = QString::fromUtf8(line.mid(eq + 1));
-        ++seen;
-        if (key == "name")
+        std::optional<int> number;
+        if (key == "name") {
             item.record.name = value;
-        else if (key == "sex")
-            item.record.male = value != "Female";
-        else if (key == "birth")
+        } else if (key == "sex") {
+            if (value != u"Male" && value != u"Female")
+                return std::nullopt;
+            item.record.male = value == u"Male";
+        } else if (key == "birth") {
             item.record.birth = QDate::fromString(value, "yyyy-MM-dd");
-        else if (key == "time")
+        } else if (key == "time") {
             item.record.testTime = QDateTime::fromString(value, "yyyy-MM-dd hh:mm:ss");
-        else if (key == "time_source")
+        } else if (key == "time_source") {
             item.record.extras.timeSource = value;
-        else if (key == "criterion")
-            item.criterion = value.toInt();
-        else if (key == "region")
-            item.region = value.toInt();
-        else if (key == "id") {
-            --seen; // not one of the seven every item has
-            if (entry::childIdProblem(value).isEmpty())
-                item.record.extras.childId = value;
-        } else
-            --seen;
+        } else if (key == "criterion" && (number = smallNumber(value))) {
+            item.criterion = *number;
+        } else if (key == "region" && (number = smallNumber(value))) {
+            item.region = *number;
+        } else if (key == "id") {
+            item.record.extras.childId = value;
+        } else if (key == "criterion" || key == "region") {
+            return std::nullopt;
+        } // another key: a newer version's, skipped
     }
-    if (seen != 7 || item.record.name.isEmpty() || !item.record.birth.isValid() ||
-        !item.record.testTime.isValid())
+    for (const char* key : {"name", "sex", "birth", "time", "time_source", "criterion", "region"})
+        if (!seen.contains(key))
+            return std::nullopt;
+    if (!itemValid(item))
         return std::nullopt;
     return item;
 }

@@ -19,6 +19,7 @@ namespace {
     // screening
     QT_TRANSLATE_NOOP("Messages", "User Name cannot be empry!"),
     QT_TRANSLATE_NOOP("Messages", "User Name cannot contain \",\" or \"|\"!"),
+    QT_TRANSLATE_NOOP("Messages", "User Name cannot contain control characters!"),
     QT_TRANSLATE_NOOP("Messages", "ID can hold only letters, digits and \"-\"!"),
     QT_TRANSLATE_NOOP("Messages", "Date is not valid!"),
     QT_TRANSLATE_NOOP("Messages", "Camera Open Failed!"),

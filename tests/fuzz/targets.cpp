@@ -8,6 +8,7 @@
 #include "output/export_table.h"
 #include "screening/analysis.h"
 #include "screening/history.h"
+#include "screening/outbox.h"
 #include "sensors/calibration_store.h"
 #include "smtp/mime.h"
 #include "smtp/quotedprintable.h"
@@ -246,6 +247,27 @@ void smtpReplies(const QByteArray& data) {
         SmtpClient::endsReply(QString::fromUtf8(line + '\n'));
 }
 
+// An item the outbox accepts is one child: its history line makes exactly one screening,
+// of that child, and the item reads back as it was written.
+void outboxItem(const QByteArray& data) {
+    const std::optional<OutboxItem> item = parseOutboxItem(data);
+    if (!item)
+        return;
+    const ScreeningRecord& r = item->record;
+    const QList<PlainRecord> records = plainRecords(historyLine(r));
+    require(records.size() == 1, "an accepted item makes one screening");
+    require(records[0].key == childKeyOf(r), "the screening is of the item's child");
+    require(records[0].entry.name == r.name &&
+                records[0].entry.birth == r.birth.toString("yyyy-MM-dd"),
+            "the child's name and birth date arrive whole");
+    const std::optional<OutboxItem> again = parseOutboxItem(outboxItemText(*item));
+    require(again && again->record.name == r.name && again->record.male == r.male &&
+                again->record.birth == r.birth && again->record.testTime == r.testTime &&
+                again->record.extras == r.extras && again->criterion == item->criterion &&
+                again->region == item->region,
+            "an accepted item reads back as written");
+}
+
 void httpReply(const QByteArray& data) {
     UploadAnswer answer;
     parseHttpReply(data, true, answer);
@@ -287,6 +309,7 @@ constexpr Harness kHarnesses[] = {
     {"percent_decoding", percentDecoding},
     {"smtp_replies", smtpReplies},
     {"http_reply", httpReply},
+    {"outbox_item", outboxItem},
     {"quoted_printable", quotedPrintable},
     {"base64", base64},
 };
