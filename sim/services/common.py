@@ -49,20 +49,30 @@ class Place:
         os.makedirs(self.control, exist_ok=True)
         os.makedirs(self.log_dir, exist_ok=True)
         self._lock = threading.Lock()
+        self._wpa_lock = threading.Lock()
 
     def device_online(self):
         """Whether the device can reach the stand-ins: always, unless they serve a virtual
         board (--board), whose Wi-Fi must then be associated, as a real network needs."""
         if self.board is None:
             return True
-        if self._wpa is None:
-            # The board's wpa_cli is a Python program without the .py ending.
-            path = os.path.join(self.board, "bin", "wpa_cli")
-            loader = importlib.machinery.SourceFileLoader("board_wpa_cli", path)
-            self._wpa = importlib.util.module_from_spec(
-                importlib.util.spec_from_loader("board_wpa_cli", loader))
-            loader.exec_module(self._wpa)
-        return self._wpa.association(self._wpa.load())[2] == "COMPLETED"
+        wpa = self._board_wpa()
+        return wpa.association(wpa.load())[2] == "COMPLETED"
+
+    def _board_wpa(self):
+        # Loaded once, under a lock: the stand-ins ask at once when the device starts (the
+        # mail server's readiness probe, the first time request, the update check), and a
+        # module seen half loaded would fail the request that saw it.
+        with self._wpa_lock:
+            if self._wpa is None:
+                # The board's wpa_cli is a Python program without the .py ending.
+                path = os.path.join(self.board, "bin", "wpa_cli")
+                loader = importlib.machinery.SourceFileLoader("board_wpa_cli", path)
+                module = importlib.util.module_from_spec(
+                    importlib.util.spec_from_loader("board_wpa_cli", loader))
+                loader.exec_module(module)
+                self._wpa = module
+            return self._wpa
 
     def knob(self, name, default=None):
         try:

@@ -33,14 +33,21 @@ class Responder:
         self.thread = threading.Thread(target=self.serve, daemon=True)
 
     def serve(self):
+        # One request's failure is logged and the next is answered: the loop lives as long
+        # as the stand-ins do.
         while True:
-            data, peer = self.sock.recvfrom(512)
-            sent = struct.unpack("!I", data[40:44])[0] if len(data) >= 44 else None
-            self.place.log("sntp", {"peer": peer[0], "bytes": len(data), "first": data[0] if data else None,
-                                    "transmit_seconds": sent, "hex": data.hex()})
-            if self.place.knob(knobs.SNTP_SILENT) == "1" or not self.place.device_online():
-                continue
-            self.sock.sendto(reply_for(data, self.place), peer)
+            try:
+                self.answer(*self.sock.recvfrom(512))
+            except Exception as e:  # noqa: BLE001 (any fault of one request)
+                self.place.log("sntp_error", {"error": repr(e)})
+
+    def answer(self, data, peer):
+        sent = struct.unpack("!I", data[40:44])[0] if len(data) >= 44 else None
+        self.place.log("sntp", {"peer": peer[0], "bytes": len(data), "first": data[0] if data else None,
+                                "transmit_seconds": sent, "hex": data.hex()})
+        if self.place.knob(knobs.SNTP_SILENT) == "1" or not self.place.device_online():
+            return
+        self.sock.sendto(reply_for(data, self.place), peer)
 
     def start(self):
         self.thread.start()
