@@ -285,7 +285,7 @@ bool outboxDelivery(QJsonObject& out) {
     QElapsedTimer t;
     t.start();
     int delivered = 0;
-    while (d.screening().deliverOldest())
+    while (d.screening().deliverOldest() == Delivery::Delivered)
         ++delivered;
     out["outbox_20_delivery_s"] = double(t.elapsed()) / 1000;
     out["outbox_20_delivered"] = delivered;

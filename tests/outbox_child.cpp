@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     data.setAppDir(QString::fromLocal8Bit(argv[1]));
     std::printf("started\n");
     std::fflush(stdout);
-    while (data.screening().deliverOldest()) {
+    while (data.screening().deliverOldest() == Delivery::Delivered) {
         std::printf("delivered\n");
         std::fflush(stdout);
     }

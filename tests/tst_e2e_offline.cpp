@@ -172,7 +172,7 @@ private slots:
         testkit::services::clearKnob(serviceKnobs::kAnalysisFail);
         testkit::services::setKnob(serviceKnobs::kAnalysisReply,
                                    "ok,-3.50,-0.75,-0.50,-0.25,62.5,175,10");
-        while (m_fx->data().screening().deliverOldest()) {
+        while (m_fx->data().screening().deliverOldest() == Delivery::Delivered) {
         }
         QCOMPARE(m_fx->data().screening().outbox()->count(), 0);
         QStringList names, stamps, verdicts;

@@ -7,6 +7,7 @@
 #include "core/settings.h"
 #include "testkit/window_fixture.h"
 #include "ui/clockdlg.h"
+#include "ui/device_dialog.h"
 #include "ui/history_controller.h"
 #include "ui/keypaddlg.h"
 #include "ui/language.h"
@@ -16,6 +17,7 @@
 #include "ui/numkeypaddlg.h"
 #include "ui/reasondlg.h"
 #include "ui/settings_controller.h"
+#include "ui/status_bar.h"
 #include "ui/text_fit.h"
 #include "ui/timedlg.h"
 #include "ui/uploaddlg.h"
@@ -175,6 +177,8 @@ private slots:
                         cellFont.boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, text)))
                     clips << QString("detail cell \"%1\"").arg(text);
             }
+        // The status bar's longest notice, as the window sets it.
+        dialogs::setFittingText(widget<QLabel>("labelWaiting"), waitingText(12, true));
         auto* base = widget<QStackedWidget>("stackedWidgetBase");
         auto* main = widget<QStackedWidget>("stackedWidgetMain");
         auto* withMenu = widget<QStackedWidget>("stackedWidgetWithMenu");

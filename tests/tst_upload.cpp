@@ -212,12 +212,13 @@ private slots:
         const QDateTime queuedAt = m_data->screening().outbox()->items().first().record.testTime;
 
         m_data->settings().store(CamCfg::ReferralCriteria, "2"); // changed since: not used
-        QVERIFY(!m_data->screening().deliverOldest());           // still down: it stays
+        QCOMPARE(m_data->screening().deliverOldest(),
+                 Delivery::Unreachable); // still down: it stays
         QCOMPARE(m_data->screening().outbox()->count(), 1);
         testkit::services::clearKnob(serviceKnobs::kAnalysisFail);
         testkit::services::setKnob(serviceKnobs::kAnalysisReply,
                                    "ok,-3.50,-0.75,-0.50,-0.25,62.5,175,10");
-        QVERIFY(m_data->screening().deliverOldest());
+        QCOMPARE(m_data->screening().deliverOldest(), Delivery::Delivered);
         QCOMPARE(m_data->screening().outbox()->count(), 0);
         QCOMPARE(testkit::services::log("analysis").size(), 3);
         const QStringList lines =
@@ -230,8 +231,48 @@ private slots:
         QCOMPARE(entry->results.last(),
                  verdictText(referralFor(1, monthsOfAge(queuedAt.date(), QDate(2021, 3, 4)),
                                          refractionFrom("-0.50", "-3.50", "-0.25", "-0.75"))));
-        QCOMPARE(extrasOf(lines[0], lines[1])->criterion, QString("Matta")); // stored, not now
-        QVERIFY(!m_data->screening().deliverOldest());                       // nothing left
+        QCOMPARE(extrasOf(lines[0], lines[1])->criterion, QString("Matta"));  // stored, not now
+        QCOMPARE(m_data->screening().deliverOldest(), Delivery::NoneWaiting); // nothing left
+    }
+
+    // At delivery only a result completes an item: any other answer keeps the child waiting,
+    // a captive portal's answer says that the Wi-Fi needs a sign-in, and once the server
+    // answers a result the child reaches the history once.
+    void nonResultsKeepTheChildWaiting_data() {
+        QTest::addColumn<QString>("knob");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<Delivery>("delivery");
+        QTest::newRow("404") << serviceKnobs::kAnalysisFail << "404" << Delivery::NoResult;
+        QTest::newRow("429") << serviceKnobs::kAnalysisFail << "429" << Delivery::NoResult;
+        QTest::newRow("a redirect") << serviceKnobs::kAnalysisFail << "302" << Delivery::SignInPage;
+        QTest::newRow("511") << serviceKnobs::kAnalysisFail << "511" << Delivery::SignInPage;
+        QTest::newRow("an empty 200") << serviceKnobs::kAnalysisReply << "" << Delivery::NoResult;
+        QTest::newRow("a portal's page")
+            << serviceKnobs::kAnalysisReply << "<!DOCTYPE html><html>Please log in</html>"
+            << Delivery::SignInPage;
+        QTest::newRow("no values")
+            << serviceKnobs::kAnalysisReply << "ok,try,later" << Delivery::NoResult;
+    }
+    void nonResultsKeepTheChildWaiting() {
+        QFETCH(QString, knob);
+        QFETCH(QString, value);
+        QFETCH(Delivery, delivery);
+        testkit::services::setKnob(serviceKnobs::kAnalysisFail, "close");
+        QCOMPARE(m_data->screening().begin({"Noor", false, QDate(2021, 6, 1), ""}), QString());
+        QCOMPARE(m_data->screening().uploadAVIFile().outcome, AnalysisOutcome::Queued);
+        testkit::services::clearKnob(serviceKnobs::kAnalysisFail);
+        testkit::services::setKnob(knob, value);
+        QCOMPARE(m_data->screening().deliverOldest(), delivery);
+        QCOMPARE(m_data->screening().outbox()->count(), 1);
+        QVERIFY(!QDir(m_data->screening().outbox()->folder() + "/aside").exists());
+        QCOMPARE(m_data->screening().signInNeeded(), delivery == Delivery::SignInPage);
+        QVERIFY(testkit::screeningLines(m_data->screening().readTestResult()).isEmpty());
+        testkit::services::clearKnob(knob);
+        QCOMPARE(m_data->screening().deliverOldest(), Delivery::Delivered);
+        QVERIFY(!m_data->screening().signInNeeded());
+        const QStringList lines = testkit::screeningLines(m_data->screening().readTestResult());
+        QCOMPARE(lines.size(), 1);
+        QVERIFY(lines[0].startsWith("Noor,Female,2021-06-01|"));
     }
 
     // A power cut after the reply was kept, before or after the history line: one line.
@@ -251,14 +292,15 @@ private slots:
         AnalysisValues v;
         QVERIFY(parseAnalysisReply(reply, v));
         if (lineWritten) {
-            QVERIFY(m_data->screening().deliverOldest()); // writes the line, removes the item
+            QCOMPARE(m_data->screening().deliverOldest(),
+                     Delivery::Delivered); // writes the line, removes it
             QCOMPARE(m_data->screening().outbox()->count(), 0);
             // ...and the power went before the removal reached storage: back it comes.
             QDir().mkpath(item.folder);
             QVERIFY(testkit::writeFile(item.folder + "/item.txt", outboxItemText(item)));
             QVERIFY(testkit::writeFile(item.replyFile(), reply.toUtf8()));
         }
-        QVERIFY(m_data->screening().deliverOldest());
+        QCOMPARE(m_data->screening().deliverOldest(), Delivery::Delivered);
         QCOMPARE(m_data->screening().outbox()->count(), 0);
         QCOMPARE(testkit::screeningLines(m_data->screening().readTestResult()).size(), 1);
         QCOMPARE(testkit::services::log("analysis").size(), 1); // the kept reply was used

@@ -634,6 +634,10 @@ Kumonekta muna sa network.</translation>
         <source>%1 waiting</source>
         <translation>%1 naghihintay</translation>
     </message>
+    <message>
+        <source>Wi-Fi needs a sign-in</source>
+        <translation>Mag-sign in muna sa Wi-Fi</translation>
+    </message>
 </context>
 <context>
     <name>TimeDlg</name>

@@ -635,6 +635,10 @@ Connect to the network first.</source>
         <source>%1 waiting</source>
         <translation>%1 प्रतीक्षा में</translation>
     </message>
+    <message>
+        <source>Wi-Fi needs a sign-in</source>
+        <translation>Wi-Fi में साइन इन करें</translation>
+    </message>
 </context>
 <context>
     <name>TimeDlg</name>

@@ -635,6 +635,10 @@ Connect to the network first.</source>
         <source>%1 waiting</source>
         <translation>%1 条待分析</translation>
     </message>
+    <message>
+        <source>Wi-Fi needs a sign-in</source>
+        <translation>Wi-Fi 需要登录</translation>
+    </message>
 </context>
 <context>
     <name>TimeDlg</name>

@@ -61,7 +61,7 @@ QString HttpClient::httpPostRequest(const QString& url, const QByteArray& body,
 QString HttpClient::httpPostRequestWithFile(const QString& url, int timeoutSeconds,
                                             QMap<QString, QString>& fields,
                                             const QString& fileField, const QString& filePath,
-                                            bool* reached, const QString& readFrom) {
+                                            bool* reached, const QString& readFrom, int* status) {
     const QString name = "httpPostRequestWithFile";
     chk(QString("%1 ++ [S] ==1== [%2] [%3]").arg(name, url).arg(timeoutSeconds));
     QList<QPair<QByteArray, QByteArray>> parts;
@@ -78,6 +78,8 @@ QString HttpClient::httpPostRequestWithFile(const QString& url, int timeoutSecon
     const UploadAnswer answer = postFile(QUrl(url), parts, file, timeoutSeconds);
     if (reached)
         *reached = answer.answered && answer.status < 500;
+    if (status)
+        *status = answer.answered ? answer.status : 0;
     chk(name + " ++ 1");
     if (!answer.answered) {
         chk("[R] F [" + answer.failure + "]");

@@ -23,11 +23,12 @@ public:
     // `reached` (may be null) says whether the server itself answered: false for no
     // connection, a time-out, a dropped connection or a 5xx answer. The part names the file
     // by its board path `filePath`; the bytes come from there too, or from `readFrom` (a
-    // recording kept elsewhere) when one is given.
+    // recording kept elsewhere) when one is given. `status` (may be null) gets the answer's
+    // HTTP status, 0 when none came.
     QString httpPostRequestWithFile(const QString& url, int timeoutSeconds,
                                     QMap<QString, QString>& fields, const QString& fileField,
                                     const QString& filePath, bool* reached = nullptr,
-                                    const QString& readFrom = QString());
+                                    const QString& readFrom = QString(), int* status = nullptr);
     bool httpGetRequest(const QString& url, int timeoutSeconds, QByteArray& out);
     // Streams the body into `path` (flushed to storage), stopping as soon as more than
     // `maxBytes` arrive; `received` counts what came.

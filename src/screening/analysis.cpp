@@ -41,6 +41,13 @@ bool parseAnalysisReply(const QString& reply, AnalysisValues& out) {
     return true;
 }
 
+bool looksLikeSignInPage(int status, const QString& body) {
+    if (status / 100 == 3 || status == 511)
+        return true;
+    const QString start = body.left(512).trimmed().toLower();
+    return status / 100 == 2 && (start.startsWith(u'<') || start.contains(u"<html"));
+}
+
 ScreeningRecord withValues(ScreeningRecord r, const AnalysisValues& v) {
     r.osSph = v.osSph;
     r.odSph = v.odSph;

@@ -20,6 +20,11 @@ bool isRefractionValue(const QString& value);
 // (isRefractionValue): the reply then counts as a failed analysis.
 bool parseAnalysisReply(const QString& reply, AnalysisValues& values);
 
+// Whether an answer to the analysis request is a captive portal's instead (the sign-in page
+// of a school's or hotel's Wi-Fi): a redirect, 511 Network Authentication Required, or a
+// page of markup where a line of numbers belongs.
+bool looksLikeSignInPage(int status, const QString& body);
+
 // The analysis request: how long the upload may take and the form field the server expects
 // beside the recording, the same for a live screening and a delivery from the outbox.
 inline constexpr int kAnalysisTimeoutS = 92;

@@ -62,21 +62,21 @@ QByteArray outboxItemText(const OutboxItem& item) {
 
 namespace {
 
-// What an item may hold: the input page's rules for the child, the settings' ranges for the
-// criterion (0 Arnold, 1 Matta, 2 Arthur2) and the region (0..3), the clock's sources.
+// What an item may hold: the input page's rules for the child, a criterion and a region as
+// the settings hold them (a number; one the device does not know counts as Arthur2 and as
+// the US, as in the settings), the clock's sources.
 bool itemValid(const OutboxItem& item) {
     const ScreeningRecord& r = item.record;
     const entry::Child child{r.name, r.male, r.birth, r.extras.childId};
     static const QStringList kSources{"", "network", "device clock", "operator"};
     return r.testTime.isValid() && entry::childProblem(child, r.testTime.date()).isEmpty() &&
-           item.criterion >= 0 && item.criterion <= 2 && item.region >= 0 && item.region <= 3 &&
            kSources.contains(r.extras.timeSource);
 }
 
 std::optional<int> smallNumber(const QString& text) {
     bool ok = false;
     const int n = text.toInt(&ok);
-    return ok && text.size() == 1 ? std::optional<int>(n) : std::nullopt;
+    return ok && n >= 0 && n < 100 ? std::optional<int>(n) : std::nullopt;
 }
 
 } // namespace

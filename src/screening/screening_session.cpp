@@ -212,7 +212,8 @@ ScreeningSession::Reply ScreeningSession::sendRecording(int region, const QStrin
     QMap<QString, QString> fields{{"student_info", kAnalysisStudentInfo}};
     Reply reply;
     reply.text = m_http.httpPostRequestWithFile(url, kAnalysisTimeoutS, fields, "pupil_video",
-                                                paths::kRecordingFile, &reply.reached, readFrom);
+                                                paths::kRecordingFile, &reply.reached, readFrom,
+                                                &reply.status);
     return reply;
 }
 
@@ -220,7 +221,10 @@ Analysis ScreeningSession::uploadAVIFile() {
     const Reply reply = sendRecording(m_settings.region());
     qCDebug(lcScreening, "m_photoResult=%s", qPrintable(reply.text));
     Analysis analysis;
-    analysis.reply = reply.text.isEmpty() ? QStringLiteral("No Response") : reply.text;
+    // A sign-in page is no answer of the server's: the operator is not shown its markup.
+    m_signInNeeded = looksLikeSignInPage(reply.status, reply.text);
+    const bool noAnswer = reply.text.isEmpty() || m_signInNeeded;
+    analysis.reply = noAnswer ? QStringLiteral("No Response") : reply.text;
     if (reply.text.isEmpty() && !reply.reached) {
         if (m_unanswered)
             m_unanswered(); // the Wi-Fi worker looks at the connection again
@@ -255,54 +259,67 @@ void ScreeningSession::deliveryStep(bool connected) {
     if (!connected || !m_schedule.due(now) || !m_outbox ||
         m_outbox->waiting() == 0) // a folder count: this runs every second
         return;
-    if (deliverOldest())
+    const Delivery delivery = deliverOldest();
+    if (delivery == Delivery::Delivered)
         m_schedule.delivered();
     else
         m_schedule.failed(now);
 }
 
-std::optional<ScreeningSession::Reply> ScreeningSession::replyFor(const OutboxItem& item) {
+std::optional<ScreeningSession::Reply> ScreeningSession::replyFor(const OutboxItem& item,
+                                                                  Delivery& failure) {
     QFile replyFile(item.replyFile());
     if (replyFile.open(QIODevice::ReadOnly))
-        return Reply{QString::fromUtf8(replyFile.readAll()), true, true};
+        return Reply{QString::fromUtf8(replyFile.readAll()), true, true, 0};
     if (!QFileInfo::exists(item.recording())) {
         m_outbox->setAside(item, "the recording cannot be read");
+        failure = Delivery::SetAside;
         return std::nullopt;
     }
     // Sent once: a lost reply makes the next step send it again, never this one.
     Reply reply = sendRecording(item.region, item.recording());
-    if (reply.text.isEmpty() && !reply.reached)
+    m_signInNeeded = looksLikeSignInPage(reply.status, reply.text);
+    if (m_signInNeeded) {
+        qCWarning(lcScreening, "outbox: a sign-in page answered (status %d): Wi-Fi needs a sign-in",
+                  reply.status);
+        failure = Delivery::SignInPage;
         return std::nullopt;
+    }
+    if (reply.text.isEmpty() && !reply.reached) {
+        failure = Delivery::Unreachable;
+        return std::nullopt;
+    }
     return reply;
 }
 
-bool ScreeningSession::deliverOldest() {
-    if (!m_outbox)
-        return false;
-    const QList<OutboxItem> items = m_outbox->items();
+Delivery ScreeningSession::deliverOldest() {
+    const QList<OutboxItem> items = m_outbox ? m_outbox->items() : QList<OutboxItem>();
     if (items.isEmpty())
-        return false;
+        return Delivery::NoneWaiting;
     const OutboxItem& item = items.first();
-    const std::optional<Reply> reply = replyFor(item);
+    Delivery failure = Delivery::Unreachable;
+    const std::optional<Reply> reply = replyFor(item, failure);
     if (!reply)
-        return false;
+        return failure;
     AnalysisValues values;
     if (!parseAnalysisReply(reply->text, values)) {
-        m_outbox->setAside(item, "the analysis answered no result: " + reply->text.left(200));
-        return false;
+        // A 404, a 429, an empty page: the item waits for a server that answers a result.
+        qCWarning(lcScreening, "outbox: %s: the analysis answered no result (status %d): %s",
+                  qPrintable(item.id), reply->status, qPrintable(reply->text.left(200)));
+        return Delivery::NoResult;
     }
     // The reply is kept before the history is written: after a power cut the next step
     // finds it and only makes sure the history has the line, once.
     if (!reply->stored && !writeFileAtomically(item.replyFile(), reply->text.toUtf8())) {
         qCWarning(lcScreening, "outbox: the reply of %s cannot be kept", qPrintable(item.id));
-        return false;
+        return Delivery::NotKept;
     }
     // Judged as it would have been then: by its age on the day and the criterion in force.
     const ScreeningRecord record =
         analysedRecord(item.record, values, item.criterion, item.record.testTime.date());
     if (!appendToHistory(historyLine(record).toUtf8(), reply->stored))
-        return false;
+        return Delivery::NotKept;
     m_outbox->remove(item);
     qCInfo(lcScreening, "outbox: delivered %s", qPrintable(item.id));
-    return true;
+    return Delivery::Delivered;
 }

@@ -12,6 +12,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -38,6 +39,18 @@ struct Analysis {
     AnalysisOutcome outcome = AnalysisOutcome::NoResult;
     AnalysisValues values; // when Analysed
     QString reply;         // the server's reply, or "No Response"
+};
+
+// What one delivery of a waiting screening came to. Only a reply that is a result completes
+// an item; every other answer keeps it waiting for the next try.
+enum class Delivery {
+    Delivered,   // in the history now (or found there after a power cut)
+    NoneWaiting, // nothing to deliver
+    Unreachable, // no answer: the network or the server is down
+    NoResult,    // an answer that is no result (4xx, 429, an empty or other page)
+    SignInPage,  // a captive portal's page answered: the Wi-Fi wants a sign-in first
+    SetAside,    // the item's recording cannot be read: kept aside, not tried again
+    NotKept,     // the reply or the history line could not be written: tried again
 };
 
 class ScreeningSession {
@@ -80,9 +93,11 @@ public:
     // The Wi-Fi worker's step, every second: while connected and the schedule says so, the
     // oldest waiting screening goes to the analysis.
     void deliveryStep(bool connected);
-    // Delivers the oldest waiting screening. True when one was delivered (or found
-    // delivered), false when none waits or the server is out of reach.
-    bool deliverOldest();
+    // Delivers the oldest waiting screening.
+    Delivery deliverOldest();
+    // The last delivery met a captive portal's page: the operator is to sign in to the
+    // Wi-Fi. Any thread (the worker sets it, the status bar reads it).
+    bool signInNeeded() const { return m_signInNeeded; }
     // Called when the analysis server did not answer at all (the network may be gone).
     void setUnansweredAction(std::function<void()> action) { m_unanswered = std::move(action); }
     // Names where the clock's time comes from, for the record saved next.
@@ -118,6 +133,7 @@ private:
         QString text;
         bool reached = false; // the server answered, even with nothing
         bool stored = false;  // read from the item, answered before a power cut
+        int status = 0;       // the HTTP status, 0 for none or a stored reply
     };
     // The one analysis request: the recording at `readFrom` (the live recording when
     // empty) to the region's server.
@@ -127,7 +143,7 @@ private:
     AnalysisOutcome queueRecording();
     // An outbox item's reply: kept from an earlier step, or asked for now; nothing when
     // the server is out of reach or the recording is gone (the item is then set aside).
-    std::optional<Reply> replyFor(const OutboxItem& item);
+    std::optional<Reply> replyFor(const OutboxItem& item, Delivery& failure);
     // Appends one history line; `mayBeThere` after a power cut between the reply's keeping
     // and the append, when the line is looked for first so that it is there once.
     bool appendToHistory(const QByteArray& line, bool mayBeThere = false);
@@ -142,5 +158,6 @@ private:
     std::function<QString()> m_timeSource;
     std::unique_ptr<Outbox> m_outbox;
     DeliverySchedule m_schedule; // the worker's
-    std::mutex m_historyLock;    // the GUI's appends and rewrites, the worker's deliveries
+    std::atomic<bool> m_signInNeeded{false};
+    std::mutex m_historyLock; // the GUI's appends and rewrites, the worker's deliveries
 };

@@ -39,6 +39,7 @@ MainDialog::MainDialog(GData& data, QWidget* parent)
     m_languages.apply(m_data.settings().language());
     ui->setupUi(this);
     m_formTexts.remember(this);
+    m_waitingStyle = ui->labelWaiting->styleSheet();
     ui->labelVersion->setText(m_data.firmware().version());
     m_screening = new ScreeningController(*this, this, *ui, m_data);
     m_history = new HistoryController(*this, this, *ui, m_data);
@@ -169,7 +170,13 @@ void MainDialog::labelWirelessShow() {
 // Screenings that wait for the analysis, so the operator knows to find a network.
 void MainDialog::labelWaitingShow() {
     Outbox* outbox = m_data.screening().outbox();
-    ui->labelWaiting->setText(waitingText(outbox ? outbox->waiting() : 0));
+    const QString text =
+        waitingText(outbox ? outbox->waiting() : 0, m_data.screening().signInNeeded());
+    if (text == ui->labelWaiting->text())
+        return;
+    // A long notice shrinks the font; the next text starts again from the form's size.
+    ui->labelWaiting->setStyleSheet(m_waitingStyle);
+    dialogs::setFittingText(ui->labelWaiting, text);
 }
 
 void MainDialog::labelTimeShow() {

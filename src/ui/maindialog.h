@@ -112,6 +112,7 @@ private:
     QTimer* m_pTimer = nullptr;
     qint64 m_nLastTickMs = 0;
     std::map<int, SendGuard> m_sendGuards;
+    QString m_waitingStyle; // the status bar's notice as the form sets it
     qint64 m_tLastActivity = 0;
     int m_nBatteryLevel = 5;
     qint64 m_nMaxTickGapMs = 0;

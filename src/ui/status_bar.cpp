@@ -59,7 +59,9 @@ bool LowBatteryWarning::update(int percent, bool charging) {
     return false;
 }
 
-QString waitingText(int waiting) {
+QString waitingText(int waiting, bool signInNeeded) {
+    if (signInNeeded && waiting > 0)
+        return QCoreApplication::translate("StatusBar", "Wi-Fi needs a sign-in");
     return waiting > 0 ? QCoreApplication::translate("StatusBar", "%1 waiting").arg(waiting)
                        : QString();
 }

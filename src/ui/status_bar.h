@@ -6,8 +6,9 @@
 
 QString wifiIconFor(int rssi);     // "" when not connected (0)
 QString batteryIconFor(int level); // level 0..5
-// How many screenings wait for the analysis: "" for none, "1 waiting", "12 waiting".
-QString waitingText(int waiting);
+// How many screenings wait for the analysis: "" for none, "1 waiting", "12 waiting"; while
+// a captive portal keeps them from going, "Wi-Fi needs a sign-in" instead.
+QString waitingText(int waiting, bool signInNeeded = false);
 
 // The battery icon level for a reading: the charge band when discharging; while charging
 // the icon climbs one step per refresh from the floor of the band to full and starts again.
