@@ -33,6 +33,19 @@ bool birthDateValid(const QDate& birth, const QDate& today) {
     return birth.isValid() && birth >= QDate(1900, 1, 1) && birth <= today;
 }
 
+ScreeningRecord recordOf(const Child& child) {
+    ScreeningRecord r;
+    r.name = child.name;
+    r.male = child.male;
+    r.birth = child.birth;
+    r.extras.childId = child.childId;
+    return r;
+}
+
+Child childOf(const ScreeningRecord& r) {
+    return {r.name, r.male, r.birth, r.extras.childId};
+}
+
 QString identityProblem(const Child& child) {
     if (child.name.isEmpty())
         return QStringLiteral("User Name cannot be empry!");

@@ -9,6 +9,8 @@
 
 #include <optional>
 
+#include "screening/record.h"
+
 namespace entry {
 
 // Names end here at entry. The receipt prints "Name: " and the name on a 32-column line,
@@ -40,6 +42,10 @@ struct Child {
         return name == o.name && male == o.male && birth == o.birth && childId == o.childId;
     }
 };
+
+// The child as a record holds it (its person part and ID, nothing else), and back.
+ScreeningRecord recordOf(const Child& child);
+Child childOf(const ScreeningRecord& record);
 
 // Why the child's name or ID cannot be taken, or "": what the input page checks before it
 // makes sure of today's date.

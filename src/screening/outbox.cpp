@@ -67,9 +67,9 @@ namespace {
 // the US, as in the settings), the clock's sources.
 bool itemValid(const OutboxItem& item) {
     const ScreeningRecord& r = item.record;
-    const entry::Child child{r.name, r.male, r.birth, r.extras.childId};
     static const QStringList kSources{"", "network", "device clock", "operator"};
-    return r.testTime.isValid() && entry::childProblem(child, r.testTime.date()).isEmpty() &&
+    return r.testTime.isValid() &&
+           entry::childProblem(entry::childOf(r), r.testTime.date()).isEmpty() &&
            kSources.contains(r.extras.timeSource);
 }
 

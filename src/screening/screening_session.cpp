@@ -36,17 +36,11 @@ QString ScreeningSession::begin(const entry::Child& child) {
     const QString problem = entry::childProblem(child, localTime(m_settings).date());
     if (!problem.isEmpty())
         return problem;
-    m_child = child;
-    m_record = ScreeningRecord{};
-    m_record.name = child.name;
-    m_record.male = child.male;
-    m_record.birth = child.birth;
-    m_record.extras.childId = child.childId;
+    m_record = entry::recordOf(child);
     return QString();
 }
 
 void ScreeningSession::forget() {
-    m_child = entry::Child{};
     m_record = ScreeningRecord{};
 }
 
@@ -65,11 +59,7 @@ int ScreeningSession::calculateReferral() const {
 }
 
 ScreeningRecord ScreeningSession::stampedRecord() const {
-    ScreeningRecord r;
-    r.name = m_child.name;
-    r.male = m_child.male;
-    r.birth = m_child.birth;
-    r.extras.childId = m_child.childId;
+    ScreeningRecord r = entry::recordOf(child());
     r.testTime = localTime(m_settings);
     r.extras.timeSource = m_timeSource ? m_timeSource() : QString();
     return r;
@@ -94,7 +84,7 @@ QString ScreeningSession::keptEntryFile() const {
 
 bool ScreeningSession::keepEntry() {
     return settingsFolderReady() &&
-           writeFileAtomically(keptEntryFile(), entry::keptEntryText(m_child, false));
+           writeFileAtomically(keptEntryFile(), entry::keptEntryText(child(), false));
 }
 
 void ScreeningSession::markCameraRestart() {

@@ -1,6 +1,7 @@
-// The screening subsystem's state: the screening under way (the child it began with and,
-// once it ended, its record), the analysis of its recording, the verdict by the criterion
-// in force, the history file, and the outbox of screenings that wait for the analysis.
+// The screening subsystem's state: the screening under way (its record: the child it began
+// with and, once it ended, its values and verdict), the analysis of its recording, the verdict by
+// the criterion in force, the history file, and the outbox of screenings that wait for the
+// analysis.
 //
 // The session is the only writer of the record. A screening begins with the child the
 // input page validated (begin), the window asks the session to analyse the recording
@@ -66,7 +67,7 @@ public:
     QString begin(const entry::Child& child);
     // No screening under way: the input page starts again.
     void forget();
-    const entry::Child& child() const { return m_child; }
+    entry::Child child() const { return entry::childOf(m_record); }
     // The screening under way: the child, and once it ended its values and verdict.
     const ScreeningRecord& record() const { return m_record; }
 
@@ -152,7 +153,6 @@ private:
     HttpClient& m_http;
     common& m_identity;
     QString m_appDir;
-    entry::Child m_child;
     ScreeningRecord m_record;
     std::function<void()> m_unanswered;
     std::function<QString()> m_timeSource;
